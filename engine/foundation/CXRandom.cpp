@@ -1,0 +1,70 @@
+#include "foundation/CXRandom.h"
+
+#include "platform/Clock.h"
+#include "platform/DebugOutput.h"
+
+#include <ctime>
+#include <unordered_set>
+
+namespace {
+
+uint32_t state = 1;
+int buffer[CXRandom::kVectorSize];
+
+uint32_t magnitude(int n)
+{
+    return n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+}
+
+} // namespace
+
+CXRandom::CXRandom()
+{
+    seed(static_cast<uint32_t>(std::time(nullptr)));
+}
+
+void CXRandom::seed(uint32_t value)
+{
+    state = value;
+}
+
+int CXRandom::draw()
+{
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFFu);
+}
+
+int CXRandom::random(int n)
+{
+    if (n == 0)
+        return 0;
+    // Summed unsigned, so a tick count past 2^31 cannot make the result negative.
+    uint32_t r = static_cast<uint32_t>(draw()) + platform::tickCount();
+    return static_cast<int>(r % magnitude(n));
+}
+
+int CXRandom::random(int from, int n)
+{
+    return static_cast<int>(static_cast<uint32_t>(from) + static_cast<uint32_t>(random(n)));
+}
+
+int* CXRandom::random_vector(int from, int n, int count, bool unique)
+{
+    int64_t wanted = count == 0 ? int64_t{n} - from : count;
+    if (wanted > kVectorSize) {
+        platform::debugOutput("Arguments error: Random::getPlenty( )\n");
+        return buffer;
+    }
+    uint64_t possibleValues = n == 0 ? 1 : magnitude(n);
+    std::unordered_set<int> taken;
+    for (int64_t i = 0; i < wanted; ++i) {
+        int value = random(from, n);
+        if (unique) {
+            while (taken.size() < possibleValues && taken.count(value) != 0)
+                value = random(from, n);
+            taken.insert(value);
+        }
+        buffer[i] = value;
+    }
+    return buffer;
+}

@@ -1,0 +1,6 @@
+#include "graphics/CPlayable.h"
+
+CPlayable::CPlayable(CWindow* window)
+    : window_(window)
+{
+}

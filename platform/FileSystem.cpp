@@ -1,0 +1,214 @@
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+std::string withoutTextLetter(std::string_view mode)
+{
+    std::string out;
+    for (char c : mode) {
+        if (c != 't')
+            out += c;
+    }
+    return out;
+}
+
+// A new, empty file beside `target` that no one else uses; -1 when the folder refuses it.
+int createPendingFile(const std::string& target, std::string& pendingPath)
+{
+    static std::atomic<unsigned> counter{0};
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        pendingPath = folder + "." + base + "." + std::to_string(::getpid()) + "-" +
+                      std::to_string(counter.fetch_add(1)) + ".part";
+        const int fd = ::open(pendingPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (replacing)
+                ::fchmod(fd, existing.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    pendingPath.clear();
+    return -1;
+}
+
+} // namespace
+
+std::string joinPath(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+std::vector<std::string> folderEntryNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder)
+{
+    if (!isFolder(folder))
+        return std::nullopt;
+    std::vector<FolderEntry> entries;
+    for (const std::string& name : folderEntryNames(folder)) {
+        struct stat info {};
+        if (::stat(joinPath(folder, name).c_str(), &info) != 0)
+            continue;
+        if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode))
+            continue;
+        FolderEntry entry;
+        entry.name = name;
+        entry.isFolder = S_ISDIR(info.st_mode);
+        entry.size = entry.isFolder ? 0 : static_cast<uint64_t>(info.st_size);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool exists(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool isReadableFile(const std::string& path)
+{
+    std::unique_ptr<FileStream> stream = FileStream::open(path, "rb");
+    if (!stream)
+        return false;
+    stream->discard();
+    return true;
+}
+
+bool copyFile(const std::string& from, const std::string& to)
+{
+    std::unique_ptr<FileStream> source = FileStream::open(from, "rb");
+    if (!source)
+        return false;
+    std::unique_ptr<FileStream> target = FileStream::open(to, "wb");
+    if (!target)
+        return false;
+    char buffer[65536];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, source->handle())) > 0) {
+        if (std::fwrite(buffer, 1, count, target->handle()) != count) {
+            target->discard();
+            return false;
+        }
+    }
+    if (std::ferror(source->handle())) {
+        target->discard();
+        return false;
+    }
+    return target->commit();
+}
+
+std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::string_view mode)
+{
+    if (path.empty())
+        return nullptr;
+    struct stat info {};
+    const bool present = ::stat(path.c_str(), &info) == 0;
+    if (present && !S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        return nullptr;
+    }
+    const std::string cMode = withoutTextLetter(mode);
+    FILE* file = nullptr;
+    std::string pendingPath;
+    struct stat link {};
+    const bool isLink = ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
+    if (!cMode.empty() && cMode[0] == 'w' && !isLink) {
+        const int fd = createPendingFile(path, pendingPath);
+        if (fd >= 0) {
+            file = ::fdopen(fd, cMode.c_str());
+            if (file == nullptr) {
+                ::close(fd);
+                ::unlink(pendingPath.c_str());
+                return nullptr;
+            }
+        }
+    }
+    if (file == nullptr)
+        file = std::fopen(path.c_str(), cMode.c_str());
+    if (file == nullptr)
+        return nullptr;
+    return std::unique_ptr<FileStream>(new FileStream(file, path, std::move(pendingPath)));
+}
+
+FileStream::FileStream(FILE* file, std::string path, std::string pendingPath)
+    : file_(file), path_(std::move(path)), pendingPath_(std::move(pendingPath))
+{
+}
+
+FileStream::~FileStream()
+{
+    commit();
+}
+
+bool FileStream::commit()
+{
+    if (file_ == nullptr)
+        return false;
+    bool written = std::fflush(file_) == 0 && !std::ferror(file_);
+    if (!pendingPath_.empty())
+        written = ::fsync(::fileno(file_)) == 0 && written;
+    written = std::fclose(file_) == 0 && written;
+    file_ = nullptr;
+    if (pendingPath_.empty())
+        return written;
+    if (written && ::rename(pendingPath_.c_str(), path_.c_str()) == 0) {
+        pendingPath_.clear();
+        return true;
+    }
+    ::unlink(pendingPath_.c_str());
+    pendingPath_.clear();
+    return false;
+}
+
+void FileStream::discard()
+{
+    if (file_ == nullptr)
+        return;
+    std::fclose(file_);
+    file_ = nullptr;
+    if (!pendingPath_.empty()) {
+        ::unlink(pendingPath_.c_str());
+        pendingPath_.clear();
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Disk access by disk path (UTF-8, '/'-separated). Windows-style names from the data
+// become disk paths through platform/PathResolver.h first.
+namespace platform {
+
+struct FolderEntry {
+    std::string name; // as on disk (UTF-8)
+    bool isFolder = false;
+    uint64_t size = 0;
+};
+
+// The disk path of a name inside a folder.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+// The names in a folder, without "." and "..", in byte order; empty when it cannot be read.
+std::vector<std::string> folderEntryNames(const std::string& folder);
+
+// The files and folders in a folder in byte order of their names, without "." and "..";
+// links count as what they point to, and devices, pipes, sockets and broken links are left
+// out (no data lives there, and opening a pipe would wait forever). Null when the path is
+// no readable folder.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
+
+bool isFolder(const std::string& path);
+bool exists(const std::string& path);
+// True when the path opens for reading as a file (folders never do).
+bool isReadableFile(const std::string& path);
+
+// Copies a file, replacing the target only once the whole copy is on disk.
+bool copyFile(const std::string& from, const std::string& to);
+
+// An open C runtime stream on a disk file.
+// A mode that empties the file ("w...") writes to a fresh file beside the target, which
+// replaces the target only when it is committed complete; a write that fails halfway
+// therefore never leaves a damaged file in place of a good one. Where the folder refuses
+// new files, and through a link, the target is written in place, as the original system did.
+class FileStream {
+public:
+    // Null when the file cannot be opened; only plain files open (never a folder, a device
+    // or a pipe). Text-mode letters are dropped: line ends are the readers' business.
+    static std::unique_ptr<FileStream> open(const std::string& path, std::string_view mode);
+
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+    // Commits.
+    ~FileStream();
+
+    FILE* handle() const { return file_; }
+    const std::string& path() const { return path_; }
+
+    // Closes the stream; true when everything written reached the disk under the target's name.
+    bool commit();
+    // Closes the stream and drops what was written; a replaced target stays as it was.
+    void discard();
+
+private:
+    FileStream(FILE* file, std::string path, std::string pendingPath);
+
+    FILE* file_;
+    std::string path_;
+    std::string pendingPath_; // the fresh file while a replacing write is open
+};
+
+} // namespace platform
