@@ -12,8 +12,10 @@ char foldAscii(char c)
 
 bool wildcardMatch(std::string_view pattern, std::string_view name)
 {
-    if (pattern == "*.*")
-        pattern = "*";
+    // A final ".*" also stands for no extension at all, so "*.*" fits every name and
+    // "C.*" fits "C".
+    if (pattern.ends_with(".*") && wildcardMatch(pattern.substr(0, pattern.size() - 2), name))
+        return true;
 
     // Greedy scan with one backtrack point: linear in practice, never exponential.
     size_t p = 0, n = 0;

@@ -2,13 +2,17 @@
 
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "foundation/CXTimer.h"
 
+class CCommandLine6;
 class CKeyboard;
 class CLanguageOSVer;
+class CPublicTrash;
 class CRefreshScreen;
+class CUnit6;
 
 // The one engine window of the process: frame pump, devices, timers and the data paths.
-class CWindow : public CXObject {
+class CWindow : public CXObject, private CTimerNotificator {
 public:
     // The start-up program's folder; plug-in libraries load from there.
     static CXString exePath;
@@ -16,14 +20,17 @@ public:
     // ending with a backslash.
     static CXString rootPath;
 
-    // Takes the language object (not owned) and the start-up program's folder; creates the
-    // keyboard device.
-    CWindow(CLanguageOSVer* language, const CXString& startFolder);
+    // Takes the language object and the command line (neither owned) and the start-up
+    // program's folder; creates the timer list, the keyboard device and the deferred-delete bin.
+    CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine = nullptr);
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
     ~CWindow() override;
 
     CLanguageOSVer* getLangIfc() const { return language_; }
+    CCommandLine6* getCommandLineIfc() const { return commandLine_; }
+    CXTimer* GetTimerInterface() const { return timers_; }
+    CPublicTrash* getPublicTrashInterface() const { return trash_; }
     CKeyboard* getKeyboardInterface() const { return keyboard_; }
     // The screen composer; it comes with the display surface and is null until then.
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
@@ -33,13 +40,24 @@ public:
     static void setCDPath(const CXString& path);
     static CXString getCDPath();
 
+    // The window's own timer handler; it has nothing to do.
+    virtual int OnTimer(int id);
+    // A timer for a screen unit; without a unit the timer's target is the window itself.
+    void SetTimer(int id, unsigned int elapse, CUnit6* unit, bool checkActive);
+    void KillTimer(int id);
+
     // The log sink of the engine; it keeps nothing.
     static void toLog(const CXString& text, bool flag);
 
 private:
+    void onTimer(int id) override { OnTimer(id); }
+
     static CXString cdPath_;
 
     CLanguageOSVer* language_;
+    CCommandLine6* commandLine_;
+    CXTimer* timers_;
     CKeyboard* keyboard_;
+    CPublicTrash* trash_;
     CRefreshScreen* refreshScreen_ = nullptr;
 };

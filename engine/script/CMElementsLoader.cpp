@@ -1,5 +1,7 @@
 #include "script/CMElementsLoader.h"
 
+#include "app/CWindow.h"
+
 #include "foundation/CCommandLine6.h"
 #include "foundation/CStringTokenizer.h"
 #include "foundation/CTextCoder.h"
@@ -90,6 +92,11 @@ CMElements* CMElementsLoader::load(CWindow* window, const CXString& fileName, co
     if (options != nullptr && options->isToDecode())
         CTextCoder::decode(window, fileName, fileName + ".decoded");
     return coder.LastError() == 0 ? load(&coder) : nullptr;
+}
+
+CMElements* CMElementsLoader::load(CWindow* window, const CXString& fileName)
+{
+    return load(window, fileName, window != nullptr ? window->getCommandLineIfc() : nullptr);
 }
 
 CMElements* CMElementsLoader::load(CWindow* window, CTextFileReader* reader)

@@ -28,6 +28,8 @@ public:
     // Null when the file cannot be read. With the options "code" or "decode", the coded
     // copy (name + ".coded") or the plain copy (name + ".decoded") is written first.
     static CMElements* load(CWindow* window, const CXString& fileName, const CCommandLine6* options);
+    // The same with the options of the window's command line (none without a window).
+    static CMElements* load(CWindow* window, const CXString& fileName);
     // Text already in memory; the reader is taken over. Null when it cannot be read.
     static CMElements* load(CWindow* window, CTextFileReader* reader);
     // The parser proper; never null. The caller owns the list and, through it, the elements.

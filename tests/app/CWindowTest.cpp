@@ -1,7 +1,9 @@
+#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguageOSVer.h"
 #include "media/CKeyboard.h"
+#include "platform/Clock.h"
 #include "platform/PathResolver.h"
 
 #include "CurrentFolderGuard.h"
@@ -32,4 +34,88 @@ TEST(CWindow, KeepsTheDataRootsAndTheLanguage)
     CWindow::rootPath = savedRoot;
     CWindow::exePath = savedExe;
     CWindow::setCDPath(savedDisc);
+}
+
+namespace {
+
+// Counts its own deletions so that tests see what the bin deleted.
+class Tracked : public CXObject {
+public:
+    explicit Tracked(int* deletions) : deletions_(deletions) {}
+    ~Tracked() override { ++*deletions_; }
+
+private:
+    int* deletions_;
+};
+
+class CountingWindow : public CWindow {
+public:
+    using CWindow::CWindow;
+    int OnTimer(int id) override
+    {
+        lastId = id;
+        ++calls;
+        return CWindow::OnTimer(id);
+    }
+    int lastId = -1;
+    int calls = 0;
+};
+
+} // namespace
+
+TEST(CWindow, TheBinDeletesOnlyMarkedObjectsAtItsTimer)
+{
+    CurrentFolderGuard guard;
+    platform::ManualClock clock(5000);
+    platform::setClock(&clock);
+    CLanguageOSVer language;
+    int deletions = 0;
+    auto* kept = new Tracked(&deletions);
+    {
+        CWindow window(&language, "");
+        CPublicTrash* bin = window.getPublicTrashInterface();
+        auto* first = new Tracked(&deletions);
+        auto* second = new Tracked(&deletions);
+        first->setToDelete();
+        second->setToDelete();
+        bin->add(first);
+        bin->add(kept);
+        bin->add(second);
+
+        clock.advance(CPublicTrash::kPeriodMs - 1);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(deletions, 0);
+
+        clock.advance(1);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(deletions, 2);
+        ASSERT_EQ(bin->getCount(), 1);
+        EXPECT_EQ(bin->at(0), kept);
+    }
+    // Closing the window leaves what the bin still holds alone.
+    EXPECT_EQ(deletions, 2);
+    delete kept;
+    platform::setClock(nullptr);
+}
+
+TEST(CWindow, ATimerWithoutAUnitCallsTheWindow)
+{
+    CurrentFolderGuard guard;
+    platform::ManualClock clock(0);
+    platform::setClock(&clock);
+    CLanguageOSVer language;
+    {
+        CountingWindow window(&language, "");
+        window.SetTimer(7, 100, nullptr, true);
+        clock.advance(100);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(window.calls, 1);
+        EXPECT_EQ(window.lastId, 7);
+
+        window.KillTimer(7);
+        clock.advance(100);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(window.calls, 1);
+    }
+    platform::setClock(nullptr);
 }

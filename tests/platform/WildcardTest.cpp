@@ -22,6 +22,9 @@ TEST(Wildcard, MatchesTheWindowsWay)
         {"", "", true},
         {"", "x", false},
         {"SCENE*", "scene01.cnv", true},
+        {"C.*", "C", true},
+        {"C.*", "c.+menu", true},
+        {"C.*", "CD", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(platform::wildcardMatch(c.pattern, c.name), c.fits) << c.pattern << " vs " << c.name;
