@@ -89,8 +89,11 @@ struct Location {
     size_t lastEntryLine = std::string::npos; // last key line of the section, or its header
 };
 
+// Blanks around the names asked for are ignored, as around the names in the file.
 Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key)
 {
+    section = trimmed(section);
+    key = trimmed(key);
     Location where;
     bool inSection = false;
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -11,8 +11,7 @@ CHashtable::CHashtable(int capacity, double loadFactor, bool ownsKeys)
 }
 
 CHashtable::CHashtable(const CHashtable& source, bool ownsKeys)
-    : CXObject(source)
-    , buckets_(source.buckets_)
+    : buckets_(source.buckets_)
     , count_(source.count_)
     , loadFactor_(source.loadFactor_)
     , ownsKeys_(ownsKeys)

@@ -13,8 +13,11 @@ public:
     static char* __compress(char* input, int bytes, int& codedLength);
     static char* __compresschar(char* input, int bytes, int& codedLength);
 
-    // Unpacks `unpackedBytes` bytes from `codedLength` coded bytes. A packet that runs past the
-    // unpacked length is cut there; coded data that end before the output is full give null.
+    // Unpacks `unpackedBytes` bytes. `codedLength` bounds the reading: pass the plane's packed
+    // length as stored, or the size of the buffer that holds the code; nothing past it is read.
+    // Bytes after the packet that fills the output are ignored, and a packet that runs past the
+    // unpacked length is cut there, so the result holds exactly `unpackedBytes` bytes. Null when
+    // the code ends (within `codedLength`) before the output is full, or a length is negative.
     static char* __decompress(char* coded, int codedLength, int unpackedBytes);
     static char* __decompresschar(char* coded, int codedLength, int unpackedBytes);
 };

@@ -29,5 +29,8 @@ CXString CStringTokenizer::readToken()
     const int start = position_;
     while (position_ < length && !isSeparator(text[position_]))
         ++position_;
-    return text_.Mid(start, position_);
+    // A token gets storage for itself, not a copy of the whole text's capacity.
+    CXString token;
+    text_.mid(start, position_, &token);
+    return token;
 }

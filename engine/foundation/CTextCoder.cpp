@@ -28,22 +28,22 @@ int digitValue(char c)
 
 } // namespace
 
-CTextCoder::CTextCoder(CWindow* window, const CXString& fileName, bool keepCopies)
+CTextCoder::CTextCoder(CWindow* window, const CXString& fileName, bool noPlainCopy)
     : fileName_(fileName)
     , reader_(std::make_unique<CTextFileReader>(window, fileName))
 {
-    initialise(window, keepCopies);
+    initialise(window, noPlainCopy);
 }
 
-CTextCoder::CTextCoder(CWindow* window, CTextFileReader* reader, bool keepCopies)
+CTextCoder::CTextCoder(CWindow* window, CTextFileReader* reader, bool noPlainCopy)
     : reader_(reader)
 {
-    initialise(window, keepCopies);
+    initialise(window, noPlainCopy);
 }
 
 CTextCoder::~CTextCoder() = default;
 
-void CTextCoder::initialise(CWindow* window, bool keepCopies)
+void CTextCoder::initialise(CWindow* window, bool noPlainCopy)
 {
     setErrorCode(reader_->LastError());
     if (LastError() != 0)
@@ -64,7 +64,7 @@ void CTextCoder::initialise(CWindow* window, bool keepCopies)
         endReached_ = true;
         return;
     }
-    if (autoDecode && !keepCopies && fileName_.IsString())
+    if (autoDecode && !noPlainCopy && fileName_.IsString())
         decode(window, fileName_, fileName_ + ".decoded");
 }
 
@@ -134,8 +134,14 @@ CXString CTextCoder::codeLine()
     for (int i = 0; i < cycle_ && !reader_->eof(); ++i) {
         CXString plain = reader_->getLine().replace("\t", "");
         // Leading blanks stay: at the start of a continuation line they belong to the value.
-        plain.RTrim(' ');
-        physical += encode(plain);
+        CXString kept = plain;
+        kept.RTrim(' ');
+        // A definition reader drops the line end of a line of two characters or more only,
+        // so a lone character keeps one of its blanks: a lone "/" would otherwise carry its
+        // line end into the joined line, as the plain form does not.
+        if (kept.GetLength() == 1 && plain.GetLength() > 1)
+            kept = plain.Left(2);
+        physical += encode(kept);
         physical += kMarker;
         ++lineCounter_;
     }

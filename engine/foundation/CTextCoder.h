@@ -17,10 +17,10 @@ class CTextCoder : public CXObject {
 public:
     static constexpr int ERROR_BAD_HEADER = 2001;
 
-    // keepCopies suppresses the automatic ".decoded" copy of a "{<D:" file.
-    CTextCoder(CWindow* window, const CXString& fileName, bool keepCopies);
+    // noPlainCopy suppresses the automatic ".decoded" copy of a "{<D:" file.
+    CTextCoder(CWindow* window, const CXString& fileName, bool noPlainCopy);
     // Takes the reader over; the file name stays empty, so no copy is ever written.
-    CTextCoder(CWindow* window, CTextFileReader* reader, bool keepCopies);
+    CTextCoder(CWindow* window, CTextFileReader* reader, bool noPlainCopy);
     ~CTextCoder() override;
     CTextCoder(const CTextCoder&) = delete;
     CTextCoder& operator=(const CTextCoder&) = delete;
@@ -29,7 +29,8 @@ public:
     // The next plain line followed by "\n". A coded file ends with one extra "\n".
     virtual CXString getLine();
     // The next physical line of the coded form, built from up to a cycle of plain lines
-    // (tabs removed, trailing blanks dropped); "\n" for a coded file or without a cycle.
+    // (tabs removed, trailing blanks dropped but never below two characters); "\n" for
+    // a coded file or without a cycle.
     virtual CXString codeLine();
     virtual bool isCoded() { return coded_; }
 
@@ -40,7 +41,7 @@ public:
     static void decode(CWindow* window, const CXString& source, const CXString& target);
 
 private:
-    void initialise(CWindow* window, bool keepCopies);
+    void initialise(CWindow* window, bool noPlainCopy);
     void setCycle(int cycle) { cycle_ = cycle; }
     // The key added to the n-th character of the file.
     int getOffset(int n) const;

@@ -104,9 +104,11 @@ void CXObject::profile(const char* name, bool toLog)
     watch.name.reset();
 }
 
+// The most negative int has no positive counterpart and stays as it is, as the
+// two's-complement negation gives it, without overflowing.
 int absolute(int v)
 {
-    return v >= 0 ? v : -v;
+    return v >= 0 ? v : static_cast<int>(0u - static_cast<unsigned>(v));
 }
 
 int CError::operator<<(int code)

@@ -79,24 +79,30 @@ std::string nonFinite(double d)
     return d < 0 ? "-inf" : "inf";
 }
 
+int decimalExponent(const std::string& scientific)
+{
+    return std::atoi(scientific.c_str() + scientific.find('e') + 1);
+}
+
 // The _gcvt form with 9 significant digits: fixed notation for 0.1 <= |d| < 1e9,
 // exponent notation otherwise; fraction zeros dropped, the point always kept,
-// a signed three-digit exponent.
+// a signed three-digit exponent. The notation follows the value before rounding,
+// so 999999999.7 stays fixed ("1000000000.").
 std::string longDoubleForm(double d)
 {
     if (!std::isfinite(d))
         return nonFinite(d);
     if (d == 0.0)
         return "0.";
-    std::string scientific = formatNumber("%.8e", d);
-    size_t e = scientific.find('e');
-    int exponent = std::atoi(scientific.c_str() + e + 1);
+    const int magnitude = decimalExponent(formatNumber("%.16e", d));
     std::string mantissa;
     std::string suffix;
-    if (exponent >= -1 && exponent <= 8) {
-        mantissa = formatNumber("%.*f", 8 - exponent, d);
+    if (magnitude >= -1 && magnitude <= 8) {
+        mantissa = formatNumber("%.*f", 8 - magnitude, d);
     } else {
-        mantissa = scientific.substr(0, e);
+        std::string scientific = formatNumber("%.8e", d);
+        int exponent = decimalExponent(scientific);
+        mantissa = scientific.substr(0, scientific.find('e'));
         suffix = formatNumber("e%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
     }
     if (mantissa.find('.') == std::string::npos)
@@ -218,6 +224,35 @@ void CXString::reserve(int length)
     capacity_ = capacity;
 }
 
+void CXString::doubleCapacity()
+{
+    int capacity = capacity_ * 2;
+    char* text = new char[capacity + 1];
+    std::memcpy(text, text_, static_cast<size_t>(length_) + 1);
+    delete[] text_;
+    text_ = text;
+    capacity_ = capacity;
+}
+
+// The appended bytes may lie in this string's own storage, so they are copied
+// before that storage is given up.
+void CXString::append(const char* text, int length)
+{
+    if (length_ + length >= capacity_) {
+        int capacity = length_ + length + kSlack;
+        char* storage = new char[capacity + 1];
+        std::memcpy(storage, text_, static_cast<size_t>(length_));
+        std::memcpy(storage + length_, text, static_cast<size_t>(length));
+        delete[] text_;
+        text_ = storage;
+        capacity_ = capacity;
+    } else {
+        std::memmove(text_ + length_, text, static_cast<size_t>(length));
+    }
+    length_ += length;
+    text_[length_] = '\0';
+}
+
 void CXString::assign(const char* text, int length)
 {
     if (length >= capacity_) {
@@ -279,36 +314,21 @@ CXString& CXString::operator=(double value)
 
 CXString& CXString::operator+=(const CXString& other)
 {
-    int otherLength = other.length_;
-    reserve(length_ + otherLength);
-    std::memmove(text_ + length_, other.text_, static_cast<size_t>(otherLength));
-    length_ += otherLength;
-    text_[length_] = '\0';
+    append(other.text_, other.length_);
     return *this;
 }
 
 CXString& CXString::operator+=(const char* text)
 {
-    if (text == nullptr)
-        return *this;
-    int length = static_cast<int>(std::strlen(text));
-    reserve(length_ + length);
-    std::memmove(text_ + length_, text, static_cast<size_t>(length));
-    length_ += length;
-    text_[length_] = '\0';
+    if (text != nullptr)
+        append(text, static_cast<int>(std::strlen(text)));
     return *this;
 }
 
 CXString& CXString::operator+=(char c)
 {
-    if (length_ >= capacity_ - 2) {
-        int capacity = capacity_ * 2;
-        char* text = new char[capacity + 1];
-        std::memcpy(text, text_, static_cast<size_t>(length_) + 1);
-        delete[] text_;
-        text_ = text;
-        capacity_ = capacity;
-    }
+    if (length_ >= capacity_ - 2)
+        doubleCapacity();
     text_[length_++] = c;
     text_[length_] = '\0';
     return *this;
@@ -317,15 +337,10 @@ CXString& CXString::operator+=(char c)
 CXString& CXString::operator+=(int value)
 {
     std::string digits = formatNumber("%d", value);
-    if (length_ >= capacity_ - 20) {
-        int capacity = capacity_ * 2;
-        char* text = new char[capacity + 1];
-        std::memcpy(text, text_, static_cast<size_t>(length_) + 1);
-        delete[] text_;
-        text_ = text;
-        capacity_ = capacity;
-    }
-    return *this += digits.c_str();
+    if (length_ >= capacity_ - 20)
+        doubleCapacity();
+    append(digits.c_str(), static_cast<int>(digits.size()));
+    return *this;
 }
 
 int CXString::GetAt(int i) const
@@ -559,16 +574,20 @@ bool CXString::equalsIgnoreCase(const CXString& other) const
 
 CXString CXString::replace(const CXString& what, const CXString& with) const
 {
-    CXString result;
     if (what.length_ == 0)
         return *this;
-    int start = 0;
-    for (int found = indexOf(what, 0); found != -1; found = indexOf(what, start)) {
-        result += Mid(start, found);
-        result += with;
-        start = found + what.length_;
+    // Built a character at a time so that the doubling appends keep long texts linear.
+    CXString result;
+    int i = 0;
+    while (i < length_) {
+        if (i <= length_ - what.length_ && std::memcmp(text_ + i, what.text_, static_cast<size_t>(what.length_)) == 0) {
+            for (int j = 0; j < with.length_; ++j)
+                result += with.text_[j];
+            i += what.length_;
+        } else {
+            result += text_[i++];
+        }
     }
-    result += Mid(start, length_);
     return result;
 }
 

@@ -102,6 +102,8 @@ public:
 private:
     void assign(const char* text, int length);
     void reserve(int length);
+    void doubleCapacity();
+    void append(const char* text, int length);
     void formatted(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 
     int length_;

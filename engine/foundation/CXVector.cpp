@@ -21,6 +21,8 @@ CXObject* CXVector::setAt(int i, CXObject* o)
 
 void CXVector::copyInto(CXVector* v) const
 {
+    if (v == this)
+        return;
     v->removeAll();
     v->add(this);
 }

@@ -18,12 +18,13 @@ CXString trimmed(CXString text)
 }
 
 // DEF:NAME(K=V|K=V): the name runs from the fifth character to the first '(', the
-// parameters from there to the last ')'. A line without them defines nothing.
+// parameters from there to the last ')'. A line without them defines nothing; a parameter
+// without '=' is a key with an empty value, and a blank one is skipped.
 void defineElement(const CXString& line, CMElements* elements)
 {
-    int open = line.Find('(', 4);
+    int open = line.Find('(', 0);
     int close = line.FindLast(')');
-    if (open < 4 || close < open)
+    if (open < 0 || close < open)
         return;
     auto* element = new CMElement(line.Mid(4, open));
     CStringTokenizer parameters(line.Mid(open + 1, close), "|");
@@ -31,20 +32,25 @@ void defineElement(const CXString& line, CMElements* elements)
         CXString parameter = parameters.nextToken();
         int equals = parameter.Find('=', 0);
         CXString key = trimmed(equals < 0 ? parameter : parameter.Left(equals));
-        if (key.IsString())
+        if (equals >= 0 || key.IsString())
             element->addProperty(key, equals < 0 ? CXString() : trimmed(parameter.Right(equals + 1)));
     }
     elements->add(element);
 }
 
-// Carries out the statement that begins with `first` and goes on with the line's tokens;
-// false when the rest of the line is dropped.
-bool runStatement(const CXString& first, CStringTokenizer& tokens, CMElements* elements)
+// Carries out the statement of `line` that begins with `first` and goes on with the line's
+// tokens; false when the rest of the line is dropped.
+bool runStatement(const CXString& line, const CXString& first, CStringTokenizer& tokens, CMElements* elements)
 {
+    if (first == "DEF") {
+        defineElement(line, elements);
+        return false;
+    }
     if (first == "OBJECT" || first == "IMPORT") {
         if (!tokens.hasMoreTokens())
             return false;
         CXString name = tokens.nextToken();
+        // A name defined already ends an OBJECT line; an IMPORT line goes on.
         if (elements->contains(name))
             return first == "IMPORT";
         auto* element = new CMElement(name);
@@ -133,11 +139,7 @@ CMElements* CMElementsLoader::load(CTextCoder* coder)
         if (!tokens.hasMoreTokens())
             continue;
         CXString first = tokens.nextToken();
-        if (first == "DEF") {
-            defineElement(line, elements);
-            continue;
-        }
-        while (runStatement(first, tokens, elements) && tokens.hasMoreTokens())
+        while (runStatement(line, first, tokens, elements) && tokens.hasMoreTokens())
             first = tokens.nextToken();
     }
     return elements;

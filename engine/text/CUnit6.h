@@ -13,7 +13,6 @@ public:
     virtual CWindow* getWindow() { return window_; }
     // A unit is active between its scene's start and its unloading.
     virtual bool isActive();
-    void setActivity(bool active) { active_ = active; }
     // True once the screen has drawn the unit's first frame.
     virtual bool wasInitiallyUpdated();
     // The unit's own timers end here; a unit does nothing with them.

@@ -166,6 +166,12 @@ TEST_F(BigFileTest, TheOpenArchiveAnswersForTheDisk)
     EXPECT_TRUE(CFile::fileExists("c.wav"));
     EXPECT_FALSE(CFile::fileExists("ondisk.txt"));
     EXPECT_EQ(CFile::getCurrentDirectory(), "\\");
+    // Folders of the archive cannot be entered, and opening by name never reads the archive.
+    EXPECT_EQ(CFile::chDir("nowhere"), 0);
+    EXPECT_EQ(CFile::getCurrentDirectory(), "\\");
+    EXPECT_TRUE(CFile::dirExists("nowhere"));
+    EXPECT_EQ(CFile(nullptr, "c.wav", CFile::MODE_READ | CFile::MODE_BINARY).LastError(), CFile::ERROR_OPEN);
+    EXPECT_EQ(CFile(nullptr, "ondisk.txt", CFile::MODE_READ | CFile::MODE_BINARY).LastError(), 0);
 
     _finddata_t record;
     EXPECT_EQ(CFile::findFirst("*.wav", &record), 0);

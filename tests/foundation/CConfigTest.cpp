@@ -29,6 +29,7 @@ TEST(CConfig, ReadsLikeWindowsProfileFiles)
     TempFolder folder;
     CConfig config(folder.write("app.ini", kWindowsIni).c_str());
     EXPECT_EQ(config.GetString("main", "title"), "Ostiv Media");
+    EXPECT_EQ(config.GetString(" MAIN ", " TITLE "), "Ostiv Media") << "blanks around the names asked for are ignored";
     EXPECT_EQ(config.GetString("MAIN", "Quoted"), "  padded  ");
     EXPECT_EQ(config.GetInt("MAIN", "Number"), 12);
     EXPECT_EQ(config.GetInt("MAIN", "TITLE"), 0);
@@ -62,7 +63,7 @@ TEST(CConfig, WriteKeepsTheRestOfTheFile)
     TempFolder folder;
     CConfig config(folder.write("app.ini", kWindowsIni).c_str());
     ASSERT_TRUE(config.PutString("scene1", "TIME", "42"));
-    ASSERT_TRUE(config.PutString("Main", "number", "7"));
+    ASSERT_TRUE(config.PutString("Main ", " number", "7"));
     ASSERT_TRUE(config.PutString("PLAYER", "NAME", "Ola"));
     ASSERT_TRUE(config.PutString("MAIN", "NoValue", "now"));
     EXPECT_EQ(folder.read("app.ini"), "; written by hand\r\n"

@@ -177,7 +177,7 @@ TEST_F(FileTest, FolderSearchesFindEntriesLikeWindows)
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A.img", "b.IMG", "c.ann", "sub"}));
 
     record.attrib = _A_SUBDIR;
-    handle = CFile::findFirst("s*", &record);
+    handle = CFile::findFirst("*b*", &record); // b.IMG comes first but is no folder
     EXPECT_STREQ(record.name, "sub");
     EXPECT_EQ(record.attrib, _A_SUBDIR);
     record.attrib = _A_SUBDIR;

@@ -76,9 +76,9 @@ TEST_F(FolderTest, SearchesForFoldersAndFiles)
     EXPECT_EQ(folder.GetFolderName("*.*"), ".");
     EXPECT_EQ(folder.GetNextFileName(), "..");
     EXPECT_EQ(folder.GetFolderName("*.txt"), "");
-    // Only the first entry of a folder search need be a folder.
-    EXPECT_EQ(folder.GetFolderName("?.*"), "..");
-    EXPECT_EQ(folder.GetNextFileName(), "A.txt");
+    // A folder search skips the files before the first folder; later entries are of any kind.
+    EXPECT_EQ(folder.GetFolderName("*x*"), "A.x");
+    EXPECT_EQ(folder.GetNextFileName(), "B.txt");
     EXPECT_EQ(folder.GetFileName("r*"), "readme.txt");
     EXPECT_EQ(folder.GetNextFileName(), "");
     EXPECT_TRUE(folder.IsDirectory("b.XYZ"));

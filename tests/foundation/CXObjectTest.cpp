@@ -48,6 +48,7 @@ TEST(CXObject, ByteSwapsAndAbsolute)
     EXPECT_EQ(absolute(-5), 5);
     EXPECT_EQ(absolute(0), 0);
     EXPECT_EQ(absolute(7), 7);
+    EXPECT_EQ(absolute(-2147483647 - 1), -2147483647 - 1);
 }
 
 TEST(CXObject, ProfileWritesOneLinePerStartAndOnlyWithDebugOutput)

@@ -45,6 +45,19 @@ TEST(CXString, AppendsOfCharactersAndIntegersDoubleTheCapacity)
         numbers += -i;
     EXPECT_EQ(numbers.Left(8), CXString("0-1-2-3-"));
     EXPECT_GT(numbers.GetCapacity(), numbers.GetLength());
+
+    // The doubling starts 2 characters (a character) or 20 (an integer) before the end.
+    CXString beforeCharacter(std::string(29, 'c').c_str());
+    beforeCharacter += 'c';
+    EXPECT_EQ(beforeCharacter.GetCapacity(), 32);
+    beforeCharacter += 'c';
+    EXPECT_EQ(beforeCharacter.GetCapacity(), 64);
+    CXString beforeInteger(std::string(11, 'i').c_str());
+    beforeInteger += 7;
+    EXPECT_EQ(beforeInteger.GetCapacity(), 32);
+    beforeInteger += 7;
+    EXPECT_EQ(beforeInteger.GetCapacity(), 64);
+    EXPECT_STREQ(beforeInteger.c_str(), "iiiiiiiiiii77");
 }
 
 TEST(CXString, AssignmentKeepsOrRemakesStorage)
@@ -65,6 +78,12 @@ TEST(CXString, AssignmentKeepsOrRemakesStorage)
     EXPECT_STREQ(target.c_str(), "q");
     target += target;
     EXPECT_STREQ(target.c_str(), "qq");
+
+    // Appending a piece of the string's own text that makes it grow.
+    CXString echo(std::string(31, 'e').c_str());
+    echo += echo.c_str() + 1;
+    EXPECT_EQ(std::string(echo.c_str()), std::string(61, 'e'));
+    EXPECT_EQ(echo.GetCapacity(), 93);
 }
 
 TEST(CXString, Substrings)
@@ -251,6 +270,17 @@ TEST(CXString, NumbersIgnoreTheUserLocale)
             break;
     EXPECT_DOUBLE_EQ(CXString("1.5").toDouble(), 1.5);
     EXPECT_DOUBLE_EQ(CXString(" -2.25e2xyz").toDouble(), -225.0);
+    // Only the decimal form counts, as in the C reading the data was written for.
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"info", 0.0}, {"nan", 0.0}, {"-Infinity", 0.0}, {"0x10", 0.0}, {"1e", 1.0},
+        {"2e+x", 2.0}, {"-.5", -0.5}, {".", 0.0}, {"+", 0.0}, {"7.", 7.0}, {"\t3E-1!", 0.3},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(CXString(c.text).toDouble(), c.value) << c.text;
     EXPECT_STREQ(CXString::toString(1.5).c_str(), "1.50000");
     CXString text;
     text = 1.5;
@@ -268,6 +298,7 @@ TEST(CXString, ShortDoubleForm)
         {2.0, "2.00000"},      {3.14159, "3.14159"}, {0.5, "0.50000"},    {0.05, "0.05000"},
         {0.005, "0.00500"},    {-0.5, "-0.50000"},   {-2.5, "-2.50000"},  {0.0, "0.00000"},
         {1234.5, "1234.50000"}, {0.999999, "1.00000"}, {10.0, "10.00000"}, {-100.125, "-100.12500"},
+        {0.00001, "0.00001"},  {0.000004, "0.000000"}, {-0.00012, "-0.00012"},
     };
     for (const Case& c : cases)
         EXPECT_STREQ(CXString::toString(c.value).c_str(), c.text) << c.value;
@@ -291,7 +322,10 @@ TEST(CXString, LongDoubleForm)
         {1e9, "1.e+009"},
         {0.05, "5.e-002"},
         {-1.5e-10, "-1.5e-010"},
-        {999999999.7, "1.e+009"},
+        {999999999.7, "1000000000."},
+        {0.09999999996, "1.e-001"},
+        {-0.100000000004, "-0.1"},
+        {1e300, "1.e+300"},
     };
     for (const Case& c : cases) {
         CXString text;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,8 +29,10 @@ public:
         : CUnit6(nullptr, "unit")
     {
     }
+    bool isActive() override { return active; }
     bool wasInitiallyUpdated() override { return updated; }
     void onTimer(int id) override { fired.push_back(id); }
+    bool active = false;
     bool updated = false;
     std::vector<int> fired;
 };
@@ -148,7 +151,16 @@ TEST_F(CXTimerTest, UnitTimerWithCheckWaitsForAnActiveUpdatedUnit)
     EXPECT_EQ(unchecked.fired, (std::vector<int>{2}));
     EXPECT_EQ(timers.find(1)->getFireCount(), 1u) << "a skipped firing still counts and waits a whole interval";
 
-    checked.setActivity(true);
+    // Each check alone is not enough.
+    for (auto [active, updated] : {std::pair{true, false}, std::pair{false, true}}) {
+        checked.active = active;
+        checked.updated = updated;
+        clock.advance(50);
+        timers.domodal();
+        EXPECT_TRUE(checked.fired.empty());
+    }
+
+    checked.active = true;
     checked.updated = true;
     clock.advance(49);
     timers.domodal();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -121,22 +122,32 @@ const Codec kCodecs[] = {
     { "LZO", [](const Bytes& in) { return lzoPack(in); }, [](const Bytes& p, size_t) { return lzoUnpack(p); }, 1 },
 };
 
+// One code of an LZW block, with the width it was read at and its place among the codes read
+// at that width since the last clear or growth (the first is 1, a clear code counts itself).
+struct LzwCode {
+    int code;
+    int width;
+    int slot;
+};
+
 // Lists the codes of an LZW block by the stream's width rules, to look inside a block.
-std::vector<int> lzwCodes(const Bytes& block)
+std::vector<LzwCode> lzwCodes(const Bytes& block)
 {
-    std::vector<int> codes;
+    std::vector<LzwCode> codes;
     const uint32_t count = u32At(block, 8);
     uint64_t bit = 12 * 8;
     int width = 9;
+    int slot = 0;
     int next = 257;
     bool afterClear = false;
     for (uint32_t i = 0; i < count; ++i) {
         int code = 0;
         for (int b = 0; b < width; ++b, ++bit)
             code |= (static_cast<unsigned char>(block[bit / 8]) >> (bit % 8) & 1) << b;
-        codes.push_back(code);
+        codes.push_back({ code, width, ++slot });
         if (code == 256) {
             width = 9;
+            slot = 0;
             next = 257;
             afterClear = true;
             continue;
@@ -147,10 +158,31 @@ std::vector<int> lzwCodes(const Bytes& block)
         }
         if (next < 65536)
             ++next;
-        if (width < 16 && next >= 1 << width)
+        if (width < 16 && next >= 1 << width) {
             ++width;
+            slot = 0;
+        }
     }
     return codes;
+}
+
+std::vector<int> codeValues(const std::vector<LzwCode>& codes)
+{
+    std::vector<int> values;
+    for (const LzwCode& code : codes)
+        values.push_back(code.code);
+    return values;
+}
+
+// The clear codes after the first: the places where the coder restarted its dictionary.
+std::vector<LzwCode> lzwRestarts(const Bytes& block)
+{
+    const std::vector<LzwCode> codes = lzwCodes(block);
+    std::vector<LzwCode> restarts;
+    for (size_t i = 1; i < codes.size(); ++i)
+        if (codes[i].code == 256)
+            restarts.push_back(codes[i]);
+    return restarts;
 }
 
 // An LZW block of the given codes, each with its width.
@@ -186,12 +218,18 @@ Bytes lzwRestartInput()
     return input;
 }
 
-bool hasRestart(const std::vector<int>& codes)
+// A text that repeats, so that the codes grow longer as the dictionary fills and the coder
+// reaches width 16 and passes its first check there, then noise, which makes it restart at the
+// next check, 2048 codes later.
+Bytes lzwWidestRestartInput()
 {
-    for (size_t i = 1; i < codes.size(); ++i)
-        if (codes[i] == 256)
-            return true;
-    return false;
+    const Bytes text = randomBytes(25000, 7, 64);
+    Bytes input;
+    for (int copy = 0; copy < 6; ++copy)
+        input.insert(input.end(), text.begin(), text.end());
+    Bytes noise = randomBytes(20000, 11);
+    input.insert(input.end(), noise.begin(), noise.end());
+    return input;
 }
 
 } // namespace
@@ -259,6 +297,8 @@ TEST(Compression, RunLengthCodeHasRunsOfFourOrMoreAndLiteralGroupsOfAtMost127)
 TEST(Compression, RunLengthDecoderCutsThePacketThatPassesTheEnd)
 {
     EXPECT_EQ(rleUnpack(bytes({ 0x85, 0x07 }), 1, 3), Bytes(3, 7));
+    // A caller may pass the size of the buffer that holds the code: what follows is ignored.
+    EXPECT_EQ(rleUnpack(bytes({ 0x85, 0x07, 0x03, 0x01 }), 1, 5), Bytes(5, 7));
     EXPECT_EQ(rleUnpack(bytes({ 0x84, 0x34, 0x12 }), 2, 5), bytes({ 0x34, 0x12, 0x34, 0x12, 0x34 }));
     EXPECT_EQ(rleUnpack(bytes({ 0x03, 1, 2, 3 }), 1, 2), bytes({ 1, 2 }));
     EXPECT_EQ(rleUnpack(bytes({ 0x80, 0x05, 0x00, 0x81, 0x06 }), 1, 1), bytes({ 6 }));
@@ -323,7 +363,7 @@ TEST(Compression, LzwBlockOfAaaIsThreeNineBitCodes)
 {
     const Bytes block = lzwPack(Bytes{ 'a', 'a', 'a' });
     EXPECT_EQ(block, bytes({ 3, 0, 0, 0, 4, 0, 0, 0, 3, 0, 0, 0, 0x00, 0xC3, 0x04, 0x04 }));
-    EXPECT_EQ(lzwCodes(block), (std::vector<int>{ 256, 97, 257 }));
+    EXPECT_EQ(codeValues(lzwCodes(block)), (std::vector<int>{ 256, 97, 257 }));
     EXPECT_EQ(lzwUnpack(block), (Bytes{ 'a', 'a', 'a' }));
     EXPECT_EQ(lzwPack({}), Bytes(12, 0));
     EXPECT_EQ(lzwUnpack(Bytes(12, 0)), Bytes());
@@ -332,7 +372,7 @@ TEST(Compression, LzwBlockOfAaaIsThreeNineBitCodes)
 TEST(Compression, LzwCoderRestartsWhenRecentCodesPackWorse)
 {
     const Bytes input = lzwRestartInput();
-    ASSERT_TRUE(hasRestart(lzwCodes(lzwPack(input))));
+    ASSERT_FALSE(lzwRestarts(lzwPack(input)).empty());
 
     // Cut the input right after the byte at which the first restart happens: the stream must
     // end with the clear code, without reading a byte beyond the input.
@@ -340,18 +380,46 @@ TEST(Compression, LzwCoderRestartsWhenRecentCodesPackWorse)
     size_t high = input.size();
     while (low < high) {
         const size_t middle = (low + high) / 2;
-        if (hasRestart(lzwCodes(lzwPack(Bytes(input.begin(), input.begin() + static_cast<long>(middle))))))
+        if (!lzwRestarts(lzwPack(Bytes(input.begin(), input.begin() + static_cast<long>(middle)))).empty())
             high = middle;
         else
             low = middle + 1;
     }
     const Bytes cut(input.begin(), input.begin() + static_cast<long>(low));
     const Bytes block = lzwPack(cut);
-    const std::vector<int> codes = lzwCodes(block);
+    const std::vector<int> codes = codeValues(lzwCodes(block));
     ASSERT_GE(codes.size(), 2u);
     EXPECT_EQ(codes.back(), 256);
     EXPECT_EQ(codes[codes.size() - 2], static_cast<unsigned char>(cut.back()));
     EXPECT_EQ(lzwUnpack(block), cut);
+}
+
+// The coder weighs a restart only when two codes remain before the width grows, and at width 16
+// every 2048 codes; a restart spends those two codes on the pending byte and the clear code, and
+// happens only once codes are 12 bits wide.
+TEST(Compression, LzwCoderRestartsOnlyWhereItWeighsTheRatio)
+{
+    std::vector<LzwCode> narrower;
+    std::vector<LzwCode> widest;
+    for (const Bytes& input : { lzwRestartInput(), lzwWidestRestartInput() }) {
+        const Bytes block = lzwPack(input);
+        for (const LzwCode& clear : lzwRestarts(block)) {
+            SCOPED_TRACE(testing::Message() << "width " << clear.width << ", slot " << clear.slot);
+            EXPECT_GE(clear.width, 12);
+            if (clear.width < 16) {
+                EXPECT_EQ(clear.slot, 1 << (clear.width - 1));
+                narrower.push_back(clear);
+            } else {
+                EXPECT_GE(clear.slot, 32768);
+                EXPECT_EQ(clear.slot % 2048, 0);
+                widest.push_back(clear);
+            }
+        }
+        EXPECT_EQ(lzwUnpack(block), input);
+    }
+    EXPECT_TRUE(std::any_of(narrower.begin(), narrower.end(), [](const LzwCode& c) { return c.width == 12; }));
+    ASSERT_EQ(widest.size(), 1u);
+    EXPECT_EQ(widest[0].slot, 32768 + 2048);
 }
 
 TEST(Compression, LzwDecoderRejectsDamagedBlocks)

@@ -182,6 +182,8 @@ TEST(CXArray, ClonesAndCopiesShareTheElements)
     target.add(&c);
     vector.copyInto(&target);
     EXPECT_EQ(contents(target), contents(vector));
+    target.copyInto(&target);
+    EXPECT_EQ(contents(target), contents(vector));
 
     clone->add(clone);
     EXPECT_EQ(contents(*clone), (std::vector<void*>{&a, &b, &a, &b}));

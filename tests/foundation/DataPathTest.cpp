@@ -142,12 +142,15 @@ protected:
     void SetUp() override
     {
         fs::create_directories(temp.path() / "game" / "dane" / "scene1" / "POL");
-        fs::create_directories(temp.path() / "disc" / "DANE" / "Scene1");
+        fs::create_directories(temp.path() / "disc" / "DANE" / "Scene1" / "pol");
         fs::create_directories(temp.path() / "disc" / "common");
         temp.write("game/dane/scene1/bg.img", "local bg");
         temp.write("game/dane/scene1/POL/bg.img", "polish bg");
         temp.write("game/dane/scene1/talk.wav", "local talk");
         temp.write("disc/DANE/Scene1/INTRO.ANN", "disc intro");
+        temp.write("disc/DANE/Scene1/pol/talk.wav", "disc polish talk");
+        temp.write("disc/DANE/Scene1/outro.ann", "disc outro");
+        temp.write("disc/DANE/Scene1/pol/outro.ann", "disc polish outro");
         temp.write("disc/common/\xC5\xBC\xC3\xB3\xC5\x82w.img", "turtle"); // "żółw.img"
 
         ASSERT_TRUE(platform::changeFolder(temp.file("game")));
@@ -173,8 +176,9 @@ protected:
 TEST_F(DataTreeTest, WindowsNamesFindTheirFiles)
 {
     EXPECT_EQ(read("BG.IMG"), "polish bg");       // the language variant first
-    EXPECT_EQ(read("Talk.Wav"), "local talk");    // no variant: the plain file
+    EXPECT_EQ(read("Talk.Wav"), "local talk");    // no variant here: the plain file, before the disc's variant
     EXPECT_EQ(read("intro.ann"), "disc intro");   // not installed: the data-disc tree
+    EXPECT_EQ(read("outro.ann"), "disc polish outro");
     EXPECT_EQ(read("..\\..\\COMMON\\\xBF\xF3\xB3w.IMG"), "turtle");
     EXPECT_EQ(read("$Common\\\xAF\xD3\xA3W.img"), "turtle");
     EXPECT_EQ(read("missing.img"), "(error 2000)");
@@ -201,6 +205,17 @@ TEST_F(DataTreeTest, GetPathNamesWhereAFileWouldBeRead)
     EXPECT_EQ(CFile::getPath(window.get(), "talk.wav"), CWindow::rootPath + "Dane\\Scene1\\talk.wav");
     EXPECT_EQ(CFile::getPath(window.get(), "nothing"), "");
     EXPECT_EQ(CFile::getPath(nullptr, "talk.wav"), CWindow::rootPath + "Dane\\Scene1\\talk.wav");
+}
+
+TEST_F(DataTreeTest, FromTheDataDiscTheTwoRulesPreferDifferentTrees)
+{
+    // With a language, opening on a fixed disk (every folder is one here) tries the current
+    // folder's tree and then the data-disc tree, never the local tree; getPath tries the
+    // local tree first.
+    ASSERT_TRUE(platform::changeFolder((CWindow::getCDPath() + "Dane\\Scene1").c_str()));
+    EXPECT_EQ(read("talk.wav"), "disc polish talk");
+    EXPECT_EQ(CFile::getPath(window.get(), "talk.wav"), CWindow::rootPath + "Dane\\Scene1\\talk.wav");
+    EXPECT_EQ(CFile::getPath(window.get(), "intro.ann"), CWindow::getCDPath() + "Dane\\Scene1\\intro.ann");
 }
 
 TEST_F(DataTreeTest, WritesGoToTheFirstPathThatOpens)

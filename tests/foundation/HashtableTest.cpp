@@ -77,6 +77,26 @@ TEST(CHashtable, GrowsAtThe76thPutAndKeepsEveryEntryReachable)
     }
 }
 
+TEST(CHashtable, GrowthPutsTheEntriesAgainInOldBucketOrder)
+{
+    Values values;
+    CHashtable table(4, 0.75, true);
+    std::vector<CXObject*> byKey(7);
+    for (int key : {6, 5, 1, 3}) {
+        byKey[key] = values.make();
+        table.put(new CInteger(key), byKey[key]);
+    }
+    // Before the fourth put, bucket 1 held 5 then 1 and bucket 2 held 6.
+    EXPECT_EQ(table.getCapacity(), 8);
+    const CXVector* list = table.getElements();
+    ASSERT_EQ(list->getCount(), 4);
+    const std::vector<CXObject*> expected = {byKey[5], byKey[1], byKey[6], byKey[3]};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list->at(i), expected[i]) << i;
+    std::unique_ptr<CXVector> keys(table.getKeys());
+    EXPECT_EQ(keyNumbers(keys.get()), (std::vector<int>{1, 3, 5, 6}));
+}
+
 TEST(CHashtable, NegativeHashCodesFindABucketInRange)
 {
     Values values;
@@ -136,7 +156,9 @@ TEST(CHashtable, CloneSharesNoBucketWithItsSource)
     table->put(new CStringHashCode("SAME"), second);
     table->put(new CStringHashCode("ALONE"), single);
 
+    table->setToDelete();
     std::unique_ptr<CHashtable> clone(table->clone());
+    EXPECT_FALSE(clone->isToDelete());
     CStringHashCode same("SAME");
     EXPECT_EQ(clone->get(&same), first);
     EXPECT_EQ(clone->getSize(), 3);

@@ -35,6 +35,14 @@ TEST(CStringTokenizer, CutsAtAnySeparatorAndSkipsRuns)
         EXPECT_STREQ(tokenizer.nextToken().c_str(), "") << c.text;
         EXPECT_FALSE(tokenizer.hasMoreTokens());
     }
+
+    // Tokens of a long text are sized for themselves, not for the whole text.
+    std::string longText;
+    for (int i = 0; i < 500; ++i)
+        longText += "item" + std::to_string(i) + ",";
+    CStringTokenizer tokenizer(longText.c_str(), ",");
+    EXPECT_STREQ(tokenizer.nextToken().c_str(), "item0");
+    EXPECT_EQ(tokenizer.nextToken().GetCapacity(), 32);
 }
 
 TEST(CStringHashCode, HashesSignedBytes)

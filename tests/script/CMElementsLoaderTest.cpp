@@ -73,6 +73,7 @@ const char* const kWindowsDefinition =
     "\tBACKGROUND^SHOW();/\r\n"
     "}\r\n"
     "HERO:TEXT=Dzie\xF1 dobry /\r\n"
+    "/  \r\n"
     "   wszystkim\r\n"
     "HERO:ADD=BACKGROUND\r\n"
     "DEF:POINT(X = 1 | Y = 2)\r\n"
@@ -104,8 +105,12 @@ TEST(CMElementsLoader, StatementForms)
         {"OBJECT=A\nA:CODE={B^SHOW();}\nA:V=x=1:z\n", "A{CODE={B^SHOW();};V=x 1 z} "},
         {"OBJECT=A\nB:ADD=A\nOBJECT=B\nB:ADD=A\nOBJECT=C\nA:APPLY=C\nA:APPLY=D\n", "A{}[B,C] B{} C{} "},
         {"IMPORT=S\nIMPORT=S\n", "S{TYPE=SEQUENCE} "},
+        // A name defined already drops the rest of an OBJECT line, not of an IMPORT line.
+        {"OBJECT=A\nOBJECT=A=OBJECT=B\nIMPORT=S\nIMPORT=S=OBJECT=C\n", "A{} S{TYPE=SEQUENCE} C{} "},
         {"DEF:POINT(X = 1 | Y = 2)\n", "POINT{X=1;Y=2} "},
         {"OBJECT=A=OBJECT=B\n", "A{} B{} "},
+        // DEF as a later statement names its element from the line's fifth character.
+        {"OBJECT=A=DEF:B(X=1)\n", "A{} CT=A=DEF:B{X=1} "},
         {"OBJECT = A\n", ""},
         {"\tOBJECT\t=\tA\nA:\tTYPE=ANI\tMO\nA:FLAG\nA:FLAG\nA:FLAG=\n", "A{TYPE=ANIMO;FLAG=} "},
         {"", ""},
@@ -133,7 +138,7 @@ TEST(CMElementsLoader, BadLinesAreSkipped)
                        "A:ADD=NOSUCH\n"
                        "A:ADD\n"
                        "DEF:ODD(=1| |K|V = 2)\n"),
-              "A{NOEQUALS=} ODD{K=;V=2} ");
+              "A{NOEQUALS=} ODD{=1;K=;V=2} ");
 }
 
 TEST(CMElementsLoader, PropertiesFile)
