@@ -1,6 +1,8 @@
 #include "script/CMElementsLoader.h"
 
+#include "app/CWindow.h"
 #include "foundation/CCommandLine6.h"
+#include "foundation/CLanguageOSVer.h"
 #include "foundation/CTextCoder.h"
 #include "foundation/CTextFileReader.h"
 
@@ -168,6 +170,22 @@ TEST(CMElementsLoader, WindowsFileAndItsCodedCopyLoadAlike)
     std::unique_ptr<CMElements> again(CMElementsLoader::load(nullptr, (name + ".coded").c_str(), &decode));
     std::unique_ptr<CMElements> decoded(CMElementsLoader::load(nullptr, (name + ".coded.decoded").c_str(), nullptr));
     EXPECT_EQ(dump(decoded.get()), kWindowsElements);
+}
+
+TEST(CMElementsLoader, TheWindowsCommandLineAsksForTheCopies)
+{
+    TempFolder folder;
+    std::string name = folder.write("scene.cnv", kWindowsDefinition);
+    std::unique_ptr<CMElements> withoutWindow(CMElementsLoader::load(nullptr, name.c_str()));
+    EXPECT_EQ(dump(withoutWindow.get()), kWindowsElements);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("scene.cnv.coded")));
+
+    CLanguageOSVer language;
+    CCommandLine6 code = options("-code");
+    CWindow window(&language, "", &code);
+    std::unique_ptr<CMElements> elements(CMElementsLoader::load(&window, name.c_str()));
+    EXPECT_EQ(dump(elements.get()), kWindowsElements);
+    EXPECT_TRUE(std::filesystem::exists(folder.file("scene.cnv.coded")));
 }
 
 TEST(CMElementsLoader, MissingFileGivesNullAndNoCopies)
