@@ -25,34 +25,50 @@ constexpr int kFormatLimit = 255;
 constexpr unsigned char kPolishSmall[] = {0xB9, 0xE6, 0xEA, 0xB3, 0xF3, 0xF1, 0x9C, 0xBF, 0x9F};
 constexpr unsigned char kPolishCapital[] = {0xA5, 0xC6, 0xCA, 0xA3, 0xD3, 0xD1, 0x8C, 0xAF, 0x8F};
 
+// The case of every byte, made once from the pairs above and A-Z.
+struct CaseTables {
+    unsigned char upper[256];
+    unsigned char lower[256];
+};
+
+const CaseTables& caseTables()
+{
+    static const CaseTables tables = [] {
+        CaseTables t{};
+        for (int c = 0; c < 256; ++c)
+            t.upper[c] = t.lower[c] = static_cast<unsigned char>(c);
+        for (int c = 'a'; c <= 'z'; ++c) {
+            t.upper[c] = static_cast<unsigned char>(c - 'a' + 'A');
+            t.lower[c - 'a' + 'A'] = static_cast<unsigned char>(c);
+        }
+        for (size_t i = 0; i < sizeof kPolishSmall; ++i) {
+            t.upper[kPolishSmall[i]] = kPolishCapital[i];
+            t.lower[kPolishCapital[i]] = kPolishSmall[i];
+        }
+        return t;
+    }();
+    return tables;
+}
+
 unsigned char toUpper1250(unsigned char c)
 {
-    if (c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 'a' + 'A');
-    for (size_t i = 0; i < sizeof kPolishSmall; ++i)
-        if (c == kPolishSmall[i])
-            return kPolishCapital[i];
-    return c;
+    return caseTables().upper[c];
 }
 
 unsigned char toLower1250(unsigned char c)
 {
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<unsigned char>(c - 'A' + 'a');
-    for (size_t i = 0; i < sizeof kPolishCapital; ++i)
-        if (c == kPolishCapital[i])
-            return kPolishSmall[i];
-    return c;
+    return caseTables().lower[c];
 }
 
+// A capital is a letter that has a small form, and the other way round.
 bool isUpper1250(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || std::find(std::begin(kPolishCapital), std::end(kPolishCapital), c) != std::end(kPolishCapital);
+    return toLower1250(c) != c;
 }
 
 bool isLower1250(unsigned char c)
 {
-    return (c >= 'a' && c <= 'z') || std::find(std::begin(kPolishSmall), std::end(kPolishSmall), c) != std::end(kPolishSmall);
+    return toUpper1250(c) != c;
 }
 
 int capacityFor(int length)
