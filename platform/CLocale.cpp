@@ -1,5 +1,7 @@
 #include "platform/CLocale.h"
 
+#include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -15,16 +17,38 @@ locale_t cLocale()
     return locale;
 }
 
+const char* skipBlanks(const char* text)
+{
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    return text;
+}
+
 } // namespace
+
+int parseIntC(const char* text)
+{
+    text = skipBlanks(text);
+    bool negative = false;
+    if (*text == '+' || *text == '-')
+        negative = *text++ == '-';
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            break;
+    }
+    if (negative)
+        value = -value;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
 
 // Only the plain decimal form is a number (blanks, sign, digits, point, exponent):
 // "info", "nan" or "0x10" read as 0 or stop where the decimal form does, as texts
 // of the data expect, not as infinity, not-a-number or hexadecimal.
 double parseDoubleC(const char* text)
 {
-    const char* end = text;
-    while (*end == ' ' || (*end >= '\t' && *end <= '\r'))
-        ++end;
+    const char* end = skipBlanks(text);
     if (*end == '+' || *end == '-')
         ++end;
     const auto skipDigits = [&end] {

@@ -8,7 +8,6 @@
 #include "platform/Wildcard.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -169,30 +168,6 @@ std::string shortDoubleForm(double d)
     if (d < 0)
         text.insert(text.begin(), '-');
     return text;
-}
-
-bool isCSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// The atoi reading; values beyond the int range saturate.
-int readInteger(const char* text)
-{
-    while (isCSpace(*text))
-        ++text;
-    bool negative = false;
-    if (*text == '+' || *text == '-')
-        negative = *text++ == '-';
-    long long value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        value = value * 10 + (*text - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            break;
-    }
-    if (negative)
-        value = -value;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 } // namespace
@@ -646,7 +621,7 @@ bool CXString::isNumber() const
 
 int CXString::toNumber() const
 {
-    return readInteger(text_);
+    return platform::parseIntC(text_);
 }
 
 int CXString::toNumber(const CXString& s)
