@@ -148,4 +148,18 @@ bool cp1250EqualIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+std::string cp1250Folded(std::string_view text)
+{
+    std::string folded(text);
+    for (char& c : folded)
+        c = static_cast<char>(cp1250ToLower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::string engineNameOfDiskName(std::string_view diskName)
+{
+    std::optional<std::string> converted = utf8ToCp1250(diskName);
+    return converted ? std::move(*converted) : std::string(diskName);
+}
+
 } // namespace platform

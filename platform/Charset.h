@@ -21,4 +21,12 @@ unsigned char cp1250ToLower(unsigned char c);
 // Byte-wise equality after cp1250ToLower on both sides.
 bool cp1250EqualIgnoringCase(std::string_view a, std::string_view b);
 
+// The text after cp1250ToLower on every byte: two texts are equal ignoring case exactly
+// when their folded forms are equal, so the folded form can key a hash table.
+std::string cp1250Folded(std::string_view text);
+
+// A file name from the disk (UTF-8) as the engine spells it: Windows-1250, or its own
+// UTF-8 bytes where the code page cannot hold it.
+std::string engineNameOfDiskName(std::string_view diskName);
+
 } // namespace platform

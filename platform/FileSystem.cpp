@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/FolderListingCache.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -47,6 +49,13 @@ int createPendingFile(const std::string& target, std::string& pendingPath)
     return -1;
 }
 
+// Names the engine adds, renames or removes are seen at once by the next look-up, even
+// where the folder's modification time cannot tell.
+void noteFolderChanged(const std::string& path)
+{
+    FolderListingCache::shared().forget(parentFolder(path));
+}
+
 } // namespace
 
 std::string joinPath(const std::string& folder, const std::string& name)
@@ -56,12 +65,20 @@ std::string joinPath(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
-std::vector<std::string> folderEntryNames(const std::string& folder)
+std::string parentFolder(const std::string& path)
 {
-    std::vector<std::string> names;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::optional<std::vector<std::string>> folderEntryNames(const std::string& folder)
+{
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
-        return names;
+        return std::nullopt;
+    std::vector<std::string> names;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..")
@@ -74,10 +91,11 @@ std::vector<std::string> folderEntryNames(const std::string& folder)
 
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder)
 {
-    if (!isFolder(folder))
+    const std::optional<std::vector<std::string>> names = folderEntryNames(folder);
+    if (!names)
         return std::nullopt;
     std::vector<FolderEntry> entries;
-    for (const std::string& name : folderEntryNames(folder)) {
+    for (const std::string& name : *names) {
         struct stat info {};
         if (::stat(joinPath(folder, name).c_str(), &info) != 0)
             continue;
@@ -166,6 +184,8 @@ std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::strin
         file = std::fopen(path.c_str(), cMode.c_str());
     if (file == nullptr)
         return nullptr;
+    if (cMode.empty() || cMode[0] != 'r')
+        noteFolderChanged(path);
     return std::unique_ptr<FileStream>(new FileStream(file, path, std::move(pendingPath)));
 }
 
@@ -190,13 +210,12 @@ bool FileStream::commit()
     file_ = nullptr;
     if (pendingPath_.empty())
         return written;
-    if (written && ::rename(pendingPath_.c_str(), path_.c_str()) == 0) {
-        pendingPath_.clear();
-        return true;
-    }
-    ::unlink(pendingPath_.c_str());
+    const bool replaced = written && ::rename(pendingPath_.c_str(), path_.c_str()) == 0;
+    if (!replaced)
+        ::unlink(pendingPath_.c_str());
     pendingPath_.clear();
-    return false;
+    noteFolderChanged(path_);
+    return replaced;
 }
 
 void FileStream::discard()
@@ -208,6 +227,7 @@ void FileStream::discard()
     if (!pendingPath_.empty()) {
         ::unlink(pendingPath_.c_str());
         pendingPath_.clear();
+        noteFolderChanged(path_);
     }
 }
 

@@ -20,9 +20,12 @@ struct FolderEntry {
 
 // The disk path of a name inside a folder.
 std::string joinPath(const std::string& folder, const std::string& name);
+// The folder a path lies in: "/" for what lies in the root, "." for a bare name.
+std::string parentFolder(const std::string& path);
 
-// The names in a folder, without "." and "..", in byte order; empty when it cannot be read.
-std::vector<std::string> folderEntryNames(const std::string& folder);
+// The names in a folder, without "." and "..", in byte order. Null when the path is no
+// readable folder.
+std::optional<std::vector<std::string>> folderEntryNames(const std::string& folder);
 
 // The files and folders in a folder in byte order of their names, without "." and "..";
 // links count as what they point to, and devices, pipes, sockets and broken links are left

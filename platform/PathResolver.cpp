@@ -2,6 +2,7 @@
 
 #include "platform/Charset.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListingCache.h"
 
 #include <mutex>
 #include <optional>
@@ -37,19 +38,6 @@ std::vector<std::string_view> components(std::string_view name)
     return parts;
 }
 
-std::string parentOf(const std::string& folder)
-{
-    const size_t slash = folder.rfind('/');
-    return slash == 0 || slash == std::string::npos ? std::string("/") : folder.substr(0, slash);
-}
-
-// A disk name as the engine sees it.
-std::string engineName(const std::string& diskName)
-{
-    std::optional<std::string> converted = utf8ToCp1250(diskName);
-    return converted ? *converted : diskName;
-}
-
 // The disk's name for one component inside `folder`.
 std::string diskComponent(const std::string& folder, std::string_view component)
 {
@@ -59,11 +47,7 @@ std::string diskComponent(const std::string& folder, std::string_view component)
     const std::string raw(component);
     if (raw != asUtf8 && exists(joinPath(folder, raw)))
         return raw;
-    for (const std::string& entry : folderEntryNames(folder)) {
-        if (cp1250EqualIgnoringCase(engineName(entry), component))
-            return entry;
-    }
-    return asUtf8;
+    return FolderListingCache::shared().find(folder, component).value_or(asUtf8);
 }
 
 // The current folder in two forms: as the engine spelled it (the tree mapping of data paths
@@ -127,7 +111,7 @@ std::string resolvePath(std::string_view name)
         if (component == ".")
             continue;
         if (component == "..") {
-            path = parentOf(path);
+            path = parentFolder(path);
             continue;
         }
         path = joinPath(path, diskComponent(path, component));
@@ -143,7 +127,7 @@ std::string toWindowsName(std::string_view diskPath)
     for (std::string_view component : components(diskPath)) {
         if (!out.empty() && out.back() != '\\')
             out += '\\';
-        out += engineName(std::string(component));
+        out += engineNameOfDiskName(component);
     }
     return out;
 }

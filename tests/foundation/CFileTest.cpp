@@ -1,3 +1,4 @@
+#include "foundation/CConfig.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
 #include "platform/PathResolver.h"
@@ -118,6 +119,22 @@ TEST_F(FileTest, AFileWrittenFromTheStartReplacesTheOldOneOnlyWhenComplete)
         EXPECT_EQ(temp.read("save.dat"), "good");
     }
     EXPECT_EQ(temp.read("save.dat"), "better");
+}
+
+TEST_F(FileTest, FilesTheEngineWritesAreFoundRightAfterInAnyCase)
+{
+    fs::create_directories(temp.path() / "Dane");
+    temp.write("Dane/x.txt", "x");
+    temp.makeOld("Dane");
+    ASSERT_TRUE(CFile::fileExists("DANE\\X.TXT"));
+    {
+        CFile save(nullptr, "dane\\Save.Dat", CFile::MODE_BINARY);
+        save.putLine("saved");
+    }
+    EXPECT_EQ(CFile(nullptr, "DANE\\SAVE.DAT", CFile::MODE_READ).getLine(), "saved");
+    ASSERT_TRUE(CConfig("dane\\Game.Ini").PutString("Main", "Level", "2"));
+    EXPECT_EQ(CConfig("DANE\\GAME.INI").GetString("main", "level"), "2");
+    EXPECT_EQ(temp.read("Dane/Game.Ini"), "[Main]\r\nLevel=2\r\n");
 }
 
 TEST(CFileStream, ReadsAndSeeksWithinItsBlock)
