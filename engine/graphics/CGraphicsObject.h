@@ -241,7 +241,8 @@ public:
 
     // The colour plane maps what may be filled (non-zero pixels); the spans reached from start
     // are recorded in spans (room for width × height) and painted into target, a plane of the
-    // raster's size. Returns their bounding rectangle.
+    // raster's size. Returns their bounding rectangle. Rasters wider or taller than 32767
+    // pixels, which spans cannot describe, are not filled.
     CXRect PrepareFloodFill(CXPoint start, CColor colour, char* target, _floodfill* spans);
     void FloodFill(CColor colour, char* target);
     int getFFEnterances() const { return floodCount_; }

@@ -473,7 +473,10 @@ CXRect CGraphicsObject::PrepareFloodFill(CXPoint start, CColor colour, char* tar
     floodCount_ = 0;
     floodSpans_ = spans;
     const char* map = GetDataPtr();
-    if (!isTwoByte(bpp_) || map == nullptr || target == nullptr || spans == nullptr)
+    // Spans count in 16 bits.
+    constexpr int kLargestSide = std::numeric_limits<int16_t>::max();
+    if (!isTwoByte(bpp_) || map == nullptr || target == nullptr || spans == nullptr || width_ > kLargestSide
+        || height_ > kLargestSide)
         return {};
     CFloodFill fill(reinterpret_cast<const uint16_t*>(map), reinterpret_cast<uint16_t*>(target), width_, height_,
                     static_cast<uint16_t>(colour.GetInBPP(bpp_)));
