@@ -122,26 +122,31 @@ inline uint16_t mix(uint16_t s, uint16_t d, uint16_t a)
 }
 
 // A 2-byte pixel's blue (bits 0-4), green (GreenMask bits from GreenShift) and red (5 bits
-// from RedShift), each blended and put back; bits outside the three fields come out 0.
-template <int GreenShift, int GreenMask, int RedShift>
+// from RedShift), each blended and put back; the target's bits in Kept stay, the others come
+// out 0. With a weight of 0 every field keeps the target's value.
+template <int GreenShift, int GreenMask, int RedShift, int Kept>
 inline uint16_t blendPixel(uint16_t s, uint16_t d, uint16_t a)
 {
     const uint16_t blue = mix(s & 31, d & 31, a);
     const uint16_t green = mix(s >> GreenShift & GreenMask, d >> GreenShift & GreenMask, a);
     const uint16_t red = mix(s >> RedShift & 31, d >> RedShift & 31, a);
-    return static_cast<uint16_t>(blue | green << GreenShift | red << RedShift);
+    return static_cast<uint16_t>(blue | green << GreenShift | red << RedShift | (d & Kept));
 }
 
-using Blend555 = std::integer_sequence<int, 5, 31, 10>;
-using Blend565Green5 = std::integer_sequence<int, 6, 31, 11>;
-using Blend565Green6 = std::integer_sequence<int, 5, 63, 11>;
+// 5-5-5 keeps the target's top bit; the 5-bit green of 5-6-5 drops the lowest green bit.
+using Blend555 = std::integer_sequence<int, 5, 31, 10, 0x8000>;
+using Blend565Green5 = std::integer_sequence<int, 6, 31, 11, 0>;
+using Blend565Green6 = std::integer_sequence<int, 5, 63, 11, 0>;
 
 template <typename Fields>
 struct Blender;
 
-template <int GreenShift, int GreenMask, int RedShift>
-struct Blender<std::integer_sequence<int, GreenShift, GreenMask, RedShift>> {
-    static uint16_t pixel(uint16_t s, uint16_t d, uint16_t a) { return blendPixel<GreenShift, GreenMask, RedShift>(s, d, a); }
+template <int GreenShift, int GreenMask, int RedShift, int Kept>
+struct Blender<std::integer_sequence<int, GreenShift, GreenMask, RedShift, Kept>> {
+    static uint16_t pixel(uint16_t s, uint16_t d, uint16_t a)
+    {
+        return blendPixel<GreenShift, GreenMask, RedShift, Kept>(s, d, a);
+    }
 
     // Alpha 0 keeps the target, 255 takes the source, anything else blends.
     static void alphaSpan(const uint16_t* __restrict s, const uint8_t* __restrict a, uint16_t* __restrict d, int n)
@@ -169,17 +174,28 @@ struct Blender<std::integer_sequence<int, GreenShift, GreenMask, RedShift>> {
             d[i] = pixel(s[i], d[i], weight);
     }
 
-    // Weight (alpha × opacity) >> 8; a weight of 0 keeps the target.
+    // Weight (alpha × opacity) >> 8. A weight of 0 keeps the target by itself in the layouts
+    // that keep every target bit; the compiler turns a test for it into an unvectorisable
+    // overflow check.
     static void alphaOpacitySpan(const uint16_t* __restrict s, const uint8_t* __restrict a, uint16_t* __restrict d,
                                  int n, uint16_t opacity)
     {
+        static_assert((GreenMask << GreenShift | 31 << RedShift | 31 | Kept) == 0xFFFF);
         for (int i = 0; i < n; ++i) {
-            const auto weight = static_cast<uint16_t>(a[i] * opacity >> 8);
-            const uint16_t out = pixel(s[i], d[i], weight);
-            d[i] = weight == 0 ? d[i] : out;
+            const uint16_t alpha = a[i];
+            d[i] = pixel(s[i], d[i], static_cast<uint16_t>(static_cast<uint16_t>(alpha * opacity) >> 8));
         }
     }
 };
+
+// Every pixel whose alpha byte is not 0 is copied.
+inline void maskSpan(const uint16_t* __restrict s, const uint8_t* __restrict a, uint16_t* __restrict d, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        const auto copied = static_cast<uint16_t>(-static_cast<uint16_t>(a[i] != 0));
+        d[i] = static_cast<uint16_t>((s[i] & copied) | (d[i] & ~copied));
+    }
+}
 
 inline uint64_t eightBytes(const uint8_t* p)
 {
@@ -256,8 +272,9 @@ bool canvasBlit(const _canvas* source, const _canvas* target)
     });
 }
 
+// The opacity travels as a 16-bit lane value: the row loops then vectorise.
 template <typename Fields>
-bool opacityBlit(const _canvas* source, const _canvas* target, unsigned char opacity)
+bool opacityBlit(const _canvas* source, const _canvas* target, uint16_t opacity)
 {
     if (opacity == 0)
         return true;
@@ -267,21 +284,22 @@ bool opacityBlit(const _canvas* source, const _canvas* target, unsigned char opa
 }
 
 template <typename Fields>
-bool alphaOpacityBlit(const _canvas* source, const _canvas* target, unsigned char opacity)
+bool alphaOpacityBlit(const _canvas* source, const _canvas* target, uint16_t opacity)
 {
     if (source->alpha == nullptr)
         return false;
     if (opacity == 0)
         return true;
-    return forEachRow(source, target, 2, [opacity](const uint16_t* s, const uint8_t* a, uint8_t* t, uint8_t*, int width) {
-        auto* d = reinterpret_cast<uint16_t*>(t);
-        walkAlpha(
-            a, width,
-            [&](int from, int n) {
-                Blender<Fields>::weightSpan(s + from, d + from, n, static_cast<uint16_t>(255 * opacity >> 8));
-            },
-            [&](int from, int n) { Blender<Fields>::alphaOpacitySpan(s + from, a + from, d + from, n, opacity); });
-    });
+    const auto opaqueWeight = static_cast<uint16_t>(255 * opacity >> 8);
+    return forEachRow(source, target, 2,
+                      [opacity, opaqueWeight](const uint16_t* s, const uint8_t* a, uint8_t* t, uint8_t*, int width) {
+                          auto* d = reinterpret_cast<uint16_t*>(t);
+                          walkAlpha(
+                              a, width, [&](int from, int n) { Blender<Fields>::weightSpan(s + from, d + from, n, opaqueWeight); },
+                              [&, opacity](int from, int n) {
+                                  Blender<Fields>::alphaOpacitySpan(s + from, a + from, d + from, n, opacity);
+                              });
+                      });
 }
 
 // 32-bit targets: the target's channels are cut to 5 bits, blended with the source's 5-bit
@@ -433,10 +451,7 @@ bool CGraphicsObject::__copy_alpha_as_mask(_canvas* source, _canvas* destination
         auto* d = reinterpret_cast<uint16_t*>(t);
         walkAlpha(
             a, width, [&](int from, int n) { std::memcpy(d + from, s + from, static_cast<size_t>(n) * 2); },
-            [&](int from, int n) {
-                for (int i = from; i < from + n; ++i)
-                    d[i] = a[i] != 0 ? s[i] : d[i];
-            });
+            [&](int from, int n) { maskSpan(s + from, a + from, d + from, n); });
     });
 }
 

@@ -18,21 +18,23 @@ unsigned tableMix(unsigned s, unsigned d, unsigned a)
     return static_cast<uint16_t>(mul[(s - d + 256) * 256 + a] + d * 256) >> 8;
 }
 
+// The target bits in kept stay as they were.
 struct Fields {
     int greenShift;
     unsigned greenMask;
     int redShift;
+    unsigned kept;
 };
-constexpr Fields k555{5, 31, 10};
-constexpr Fields k565Green5{6, 31, 11};
-constexpr Fields k565Green6{5, 63, 11};
+constexpr Fields k555{5, 31, 10, 0x8000};
+constexpr Fields k565Green5{6, 31, 11, 0};
+constexpr Fields k565Green6{5, 63, 11, 0};
 
 uint16_t tableBlend(uint16_t s, uint16_t d, unsigned a, Fields f)
 {
     const unsigned blue = tableMix(s & 31, d & 31, a);
     const unsigned green = tableMix(s >> f.greenShift & f.greenMask, d >> f.greenShift & f.greenMask, a);
     const unsigned red = tableMix(s >> f.redShift & 31, d >> f.redShift & 31, a);
-    return static_cast<uint16_t>(blue | green << f.greenShift | red << f.redShift);
+    return static_cast<uint16_t>(blue | green << f.greenShift | red << f.redShift | (d & f.kept));
 }
 
 uint32_t tableBlend32(uint16_t s, uint32_t d, unsigned a)
