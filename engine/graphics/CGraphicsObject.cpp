@@ -386,7 +386,7 @@ void CGraphicsObject::redraw(CGraphicsObject* destination)
     const int y = position_.y;
     const int destinationWidth = destination->width_;
     const int destinationHeight = destination->height_;
-    if (x + width_ <= 0 || y + height_ <= 0 || x >= destinationWidth || y >= destinationHeight)
+    if (int64_t{x} + width_ <= 0 || int64_t{y} + height_ <= 0 || x >= destinationWidth || y >= destinationHeight)
         return;
     if (autoClip_) {
         const CXRect visible(std::max(0, -x), std::max(0, -y), std::min(width_, destinationWidth - x),
@@ -396,23 +396,8 @@ void CGraphicsObject::redraw(CGraphicsObject* destination)
             return;
     }
 
-    _canvas source;
-    source.data = GetDataPtr();
-    source.alpha = alpha_.bytes();
-    source.bpp = bpp_;
-    source.x = x;
-    source.y = y;
-    source.width = width_;
-    source.height = height_;
-    source.rect = clip_;
-    _canvas target;
-    target.data = destination->GetDataPtr();
-    target.alpha = destination->alpha_.bytes();
-    target.bpp = destination->bpp_;
-    target.width = destinationWidth;
-    target.height = destinationHeight;
-    target.rect = sourceWindow_;
-
+    _canvas source = canvasRecord(x, y, clip_);
+    _canvas target = destination->canvasRecord(0, 0, sourceWindow_);
     if (opacity_ < 255)
         __copy_blend(&source, &target, opacity_);
     else if (target.alpha != nullptr)
@@ -423,6 +408,11 @@ void CGraphicsObject::redraw(CGraphicsObject* destination)
         __copy_alpha(&source, &target);
     else
         __copy_alpha_as_mask(&source, &target);
+}
+
+_canvas CGraphicsObject::canvasRecord(int x, int y, CXRect rect)
+{
+    return {GetDataPtr(), alpha_.bytes(), nullptr, bpp_, x, y, width_, height_, rect};
 }
 
 // Planes.

@@ -299,6 +299,8 @@ protected:
 
 private:
     void notifyCollisionInspector();
+    // The raster as a blitter reads or writes it.
+    _canvas canvasRecord(int x, int y, CXRect rect);
     void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift);
     void takeSnapshot();
     // Sets one of the 8-bit planes by pointer, as the channel setters do.

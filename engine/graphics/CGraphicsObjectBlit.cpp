@@ -338,6 +338,11 @@ const uint16_t* blendTable()
     return CGraphicsObject::__get_mul_array();
 }
 
+bool bothAt(int bpp, const _canvas* source, const _canvas* target)
+{
+    return source->bpp == bpp && target->bpp == bpp;
+}
+
 bool sameTwoByteDepth(const _canvas* source, const _canvas* target)
 {
     return isTwoByte(source->bpp) && source->bpp == target->bpp;
@@ -412,16 +417,12 @@ bool CGraphicsObject::__copy_alpha(_canvas* source, _canvas* destination)
 
 bool CGraphicsObject::__copy_alpha15(_canvas* source, _canvas* destination)
 {
-    if (source->bpp != 15 || destination->bpp != 15)
-        return false;
-    return alphaBlit<Blend555>(source, destination);
+    return bothAt(15, source, destination) && alphaBlit<Blend555>(source, destination);
 }
 
 bool CGraphicsObject::__copy_alpha16(_canvas* source, _canvas* destination)
 {
-    if (source->bpp != 16 || destination->bpp != 16)
-        return false;
-    return alphaBlit<Blend565Green5>(source, destination);
+    return bothAt(16, source, destination) && alphaBlit<Blend565Green5>(source, destination);
 }
 
 bool CGraphicsObject::__copy_alpha32(_canvas* source, _canvas* destination)
@@ -471,16 +472,12 @@ bool CGraphicsObject::__copy_blend(_canvas* source, _canvas* destination, unsign
 
 bool CGraphicsObject::__copy_blend15(_canvas* source, _canvas* destination, unsigned char opacity)
 {
-    if (source->bpp != 15 || destination->bpp != 15)
-        return false;
-    return opacityBlit<Blend555>(source, destination, opacity);
+    return bothAt(15, source, destination) && opacityBlit<Blend555>(source, destination, opacity);
 }
 
 bool CGraphicsObject::__copy_blend16(_canvas* source, _canvas* destination, unsigned char opacity)
 {
-    if (source->bpp != 16 || destination->bpp != 16)
-        return false;
-    return opacityBlit<Blend565Green6>(source, destination, opacity);
+    return bothAt(16, source, destination) && opacityBlit<Blend565Green6>(source, destination, opacity);
 }
 
 bool CGraphicsObject::__copy_blend32(_canvas* source, _canvas* destination, unsigned char opacity)
@@ -498,16 +495,12 @@ bool CGraphicsObject::__copy_blend32(_canvas* source, _canvas* destination, unsi
 
 bool CGraphicsObject::__copy_alpha_blend15(_canvas* source, _canvas* destination, unsigned char opacity)
 {
-    if (source->bpp != 15 || destination->bpp != 15)
-        return false;
-    return alphaOpacityBlit<Blend555>(source, destination, opacity);
+    return bothAt(15, source, destination) && alphaOpacityBlit<Blend555>(source, destination, opacity);
 }
 
 bool CGraphicsObject::__copy_alpha_blend16(_canvas* source, _canvas* destination, unsigned char opacity)
 {
-    if (source->bpp != 16 || destination->bpp != 16)
-        return false;
-    return alphaOpacityBlit<Blend565Green6>(source, destination, opacity);
+    return bothAt(16, source, destination) && alphaOpacityBlit<Blend565Green6>(source, destination, opacity);
 }
 
 bool CGraphicsObject::__copy_alpha_blend32(_canvas* source, _canvas* destination, unsigned char opacity)

@@ -158,18 +158,17 @@ struct Buffer {
 
     _canvas canvas(int x = 0, int y = 0, CXRect rect = CXRect())
     {
-        _canvas c;
-        c.data = bpp == 32 ? reinterpret_cast<char*>(longs.data()) : reinterpret_cast<char*>(words.data());
-        c.alpha = alpha.empty() ? nullptr : alpha.data();
-        c.bpp = bpp;
-        c.x = x;
-        c.y = y;
-        c.width = width;
-        c.height = height;
-        c.rect = rect;
-        return c;
+        char* data = bpp == 32 ? reinterpret_cast<char*>(longs.data()) : reinterpret_cast<char*>(words.data());
+        return {data, alpha.empty() ? nullptr : alpha.data(), nullptr, bpp, x, y, width, height, rect};
     }
 };
+
+std::vector<uint32_t> longsOf(CGraphicsObject& raster)
+{
+    std::vector<uint32_t> longs(static_cast<size_t>(raster.Width()) * raster.Height());
+    std::memcpy(longs.data(), raster.GetDataPtr(), longs.size() * 4);
+    return longs;
+}
 
 bool isSet(const CXRect& r)
 {
@@ -332,11 +331,7 @@ TEST(Blit, ThirtyTwoBitTargetsGoThroughTheWideningTable)
     const uint32_t before[] = {0, 0, 0x00FFFFFF};
     std::memcpy(target.GetDataPtr(), before, sizeof before);
     source->redraw(&target);
-    uint32_t after[3];
-    std::memcpy(after, target.GetDataPtr(), sizeof after);
-    EXPECT_EQ(after[0], 0x00F8FCF8u);
-    EXPECT_EQ(after[1], 0x00787878u);
-    EXPECT_EQ(after[2], 0x00787878u);
+    EXPECT_EQ(longsOf(target), (std::vector<uint32_t>{0x00F8FCF8, 0x00787878, 0x00787878}));
 }
 
 TEST(Blit, TwentyFourBitTargetsGetNothing)
@@ -375,11 +370,7 @@ TEST(Blit, MaskWritesWholePixelsOfTheTargetDepth)
     CGraphicsObject target32(nullptr, CXSize(3, 1), 32);
     std::memset(target32.GetDataPtr(), 0, 12);
     source->redraw(&target32);
-    uint32_t after[3];
-    std::memcpy(after, target32.GetDataPtr(), sizeof after);
-    EXPECT_EQ(after[0], 0x00F80000u);
-    EXPECT_EQ(after[1], 0u);
-    EXPECT_EQ(after[2], 0x000000F8u);
+    EXPECT_EQ(longsOf(target32), (std::vector<uint32_t>{0x00F80000, 0, 0x000000F8}));
 }
 
 // Every (source, target, weight) triple of every channel width, against the table.
