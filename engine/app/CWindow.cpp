@@ -2,6 +2,7 @@
 
 #include "app/CPublicTrash.h"
 #include "foundation/CFile.h"
+#include "graphics/CCollisionInspector.h"
 #include "media/CKeyboard.h"
 
 CXString CWindow::exePath;
@@ -14,12 +15,14 @@ CWindow::CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommand
     , timers_(nullptr)
     , keyboard_(nullptr)
     , trash_(nullptr)
+    , collisionInspector_(nullptr)
 {
     exePath = startFolder;
     rootPath = CFile::getCurrentDirectory();
     timers_ = new CXTimer(this);
     keyboard_ = new CKeyboard(this);
     trash_ = new CPublicTrash(timers_);
+    collisionInspector_ = new CCollisionInspector;
 }
 
 CWindow::~CWindow()
@@ -28,6 +31,7 @@ CWindow::~CWindow()
     delete trash_;
     delete timers_;
     delete keyboard_;
+    delete collisionInspector_;
 }
 
 int CWindow::OnTimer(int)

@@ -4,6 +4,7 @@
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
 
+class CCollisionInspector;
 class CCommandLine6;
 class CKeyboard;
 class CLanguageOSVer;
@@ -21,7 +22,8 @@ public:
     static CXString rootPath;
 
     // Takes the language object and the command line (neither owned) and the start-up
-    // program's folder; creates the timer list, the keyboard device and the deferred-delete bin.
+    // program's folder; creates the timer list, the keyboard device, the deferred-delete bin and
+    // the collision inspector.
     CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine = nullptr);
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
@@ -34,6 +36,7 @@ public:
     CKeyboard* getKeyboardInterface() const { return keyboard_; }
     // The screen composer; it comes with the display surface and is null until then.
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
+    CCollisionInspector* getCollisionInspectorInterface() const { return collisionInspector_; }
 
     // The root of the data-disc tree: the application folder, ending with a backslash,
     // set once at start-up; empty until then.
@@ -60,4 +63,5 @@ private:
     CKeyboard* keyboard_;
     CPublicTrash* trash_;
     CRefreshScreen* refreshScreen_ = nullptr;
+    CCollisionInspector* collisionInspector_;
 };

@@ -1,21 +1,350 @@
 #pragma once
 
+#include "foundation/CXArray.h"
 #include "foundation/CXObject.h"
+#include "foundation/CXPoint.h"
+#include "foundation/CXRect.h"
+#include "foundation/CXSize.h"
+#include "foundation/CXString.h"
+#include "graphics/CColor.h"
+#include "graphics/CInvalidateObserver.h"
+#include "graphics/CPlane.h"
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CRefreshScreen;
+class CValidationQuene;
 class CWindow;
+struct _palette;
 
-// Base of everything that is drawn: a raster with a size, placed in its destination.
-class CGraphicsObject : public CXObject {
+// Which 8-bit plane a read names.
+enum _channel {
+    CHANNEL_ALPHA = -1,
+    CHANNEL_RED = 0,
+    CHANNEL_GREEN = 1,
+    CHANNEL_BLUE = 2,
+};
+
+// How a raster's planes are packed; 0 is unpacked.
+enum _compression {
+    COMPRESSION_NONE = 0,
+    COMPRESSION_LZO = 2,
+    COMPRESSION_LZO_RLE = 3,
+    COMPRESSION_RLE = 4,
+    COMPRESSION_JPEG = 5,
+};
+
+// One span found by a flood fill.
+struct _floodfill {
+    int16_t x;
+    int16_t y;
+    int16_t length;
+};
+
+// What a blitter reads of its source or writes of its destination. In the source record the
+// rectangle is the source's clipping rectangle; in the destination record it is the source
+// window, the part of the source to draw. A rectangle counts as set when right differs from
+// left and bottom from top.
+struct _canvas {
+    char* data = nullptr;
+    unsigned char* alpha = nullptr;
+    void* reserved = nullptr;
+    int bpp = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    CXRect rect;
+};
+
+// Base of everything that is drawn: a colour plane of 15, 16, 24 or 32 bits per pixel with an
+// optional 8-bit alpha plane, placed in its drawing destination, clipped, faded by an opacity,
+// reporting the areas it changes to its screen composer and to its observers.
+class CGraphicsObject : public CXObject, public CInvalidateObserver {
 public:
     explicit CGraphicsObject(CWindow* window);
+    // An uninitialised colour plane of that size.
+    CGraphicsObject(CWindow* window, CXSize size, int bpp);
+    // Takes the colour plane, made with new[].
+    CGraphicsObject(CWindow* window, CXSize size, int bpp, char* data);
+    // Shares the source's planes, which stay alive while either raster holds them.
+    CGraphicsObject(CWindow* window, CGraphicsObject& source);
+    CGraphicsObject(const CGraphicsObject&) = delete;
+    CGraphicsObject& operator=(const CGraphicsObject&) = delete;
+    ~CGraphicsObject() override;
 
+    CGraphicsObject* clone() override;
+
+    virtual int getGfxType() { return 0; }
+    virtual void setMonitorCollisions(bool monitor) { monitorCollisions_ = monitor; }
+    virtual bool getMonitorCollisionsFlag() { return monitorCollisions_; }
+    virtual void SetOpacity(unsigned char opacity) { opacity_ = opacity; }
+    virtual char* GetDataPtr() { return colour_.get(); }
+    virtual bool testHit(CXPoint p);
+    virtual CXPoint getCenterPoint();
+    virtual void setPosition(CXPoint p);
+    virtual void setPosition(int x, int y);
+    virtual void SetPosition(CXPoint p);
+    virtual void SetPosition(int x, int y);
+    virtual void Move(CXPoint d);
+    virtual void Move(int dx, int dy);
+    virtual void setAnchor(int x, int y);
+    virtual void setAnchor(CXPoint p);
+    virtual CXPoint getAnchor() { return anchor_; }
+    virtual void Visible(bool visible);
+    virtual void Flush();
+    virtual int GetPixelSize();
+    virtual unsigned char GetPixel(_channel channel, CXPoint p);
+    virtual CColor GetPixel(CXPoint p);
+    virtual CColor GetPixel(int x, int y);
+    // Reverses the order of the rows.
+    virtual void FlipH();
+    // Reverses the pixels within each row.
+    virtual void FlipV();
+    virtual void resetFlips();
+    virtual void Fill(CColor* colour);
+    virtual void Fill(CXRect r, CColor* colour);
+    virtual void redraw(CGraphicsObject* destination);
+    virtual void Redraw();
+    virtual void Blend(char* source, int* table, int offset, int level);
     virtual int Width();
     virtual int Height();
+    virtual CXSize Size();
+    virtual void setSize(CXSize size);
+    virtual CXPoint getPosition() { return position_; }
+    virtual CXPoint GetPosition() { return position_; }
+    virtual CXRect getRect();
+    virtual int getWidth() { return Width(); }
+    virtual int getHeight() { return Height(); }
+    virtual CXRect GetBoundingBox();
+    virtual CXRect GetAbsoluteBoundingBox();
+    virtual bool isNear(CXRect r, int percent);
+    virtual bool isNear(CGraphicsObject* other, int percent);
+    virtual CXPoint ClientCoords(CXPoint p);
+    virtual void SetClippingRect(CXRect r) { clip_ = r; }
+    virtual void Invalidate(CXRect* r);
+    virtual void Invalidate();
+    virtual void addInvalidateObserver(CInvalidateObserver* observer);
+    virtual void removeInvalidateObserver(CInvalidateObserver* observer);
+    virtual void notifyInvalidate(CXRect* r);
+    virtual CGraphicsObject* getDrawn() { return this; }
+
+    // As the observer of a child object.
+    void onInvalidate(CGraphicsObject* object, CXRect* r) override;
+    void onDestroy(CGraphicsObject* object) override;
+
+    // Fields.
+    void setFileName(const CXString& name) { fileName_ = name; }
+    const CXString& getFileName() const { return fileName_; }
+    CWindow* getWindow() const { return window_; }
+    // The screen composer whose draw list holds the raster.
+    void SetCanvas(CRefreshScreen* canvas) { canvas_ = canvas; }
+    CRefreshScreen* GetCanvas() const { return canvas_; }
+    void SetDestiny(CGraphicsObject* destination) { destination_ = destination; }
+    CGraphicsObject* GetDestiny() const { return destination_; }
+    int GetPitch() const { return pitch_; }
+    void SetPitch(int pitch) { pitch_ = pitch; }
+    // Makes the buffer the colour plane. The raster frees it when it owns its planes; the plane
+    // it replaces is left to the caller.
+    void SetDataPtr(char* data);
+    int GetBpp() const { return bpp_; }
+    void SetBpp(int bpp) { bpp_ = bpp; }
+    int GetFlags() const { return flags_; }
+    void SetFlags(int flags) { flags_ = flags; }
+    void SetAutoClip(bool on) { autoClip_ = on; }
+    bool GetAutoClip() const { return autoClip_; }
+    void SetClippingRect(int left, int top, int right, int bottom) { SetClippingRect(CXRect(left, top, right, bottom)); }
+    CXRect GetClippingRect() const { return clip_; }
+    void SetSourceWindow(CXRect r) { sourceWindow_ = r; }
+    CXRect GetSourceWindow() const { return sourceWindow_; }
+    bool isFlippedH() const { return flippedH_; }
+    bool isFlippedV() const { return flippedV_; }
+    unsigned char GetOpacity() const { return opacity_; }
+    // The opacity moved by d, kept within 0 to 255.
+    void AddOpacity(short d);
+    _compression GetCompression() const { return compression_; }
+    void SetCompression(_compression code) { compression_ = code; }
+    int GetDataSize() const { return __get_data_size(CXSize(width_, height_), bpp_); }
+    int GetAlphaSize() const { return alphaSize_; }
+    bool ownsPlanes() const { return ownsPlanes_; }
+    bool isVisible() const { return visible_; }
+    // True once after an invalidation.
+    bool isInvalidated();
+
+    // Geometry.
+    CXPoint toLocalAxis(CXPoint p) { return ClientCoords(p); }
+    // Inside the absolute box, and with the flag also not transparent there.
+    bool isAt(CXPoint p, bool useAlpha);
+    bool isInside(int x, int y, bool useAlpha) { return isAt(CXPoint(x, y), useAlpha); }
+    // Centres the raster in r.
+    void FitRect(CXRect r);
+    void FitObject(CGraphicsObject* other);
+    void Show() { Visible(true); }
+    void Hide() { Visible(false); }
+
+    // Child objects are drawn onto this raster, over a snapshot of its own pixels.
+    void addObject(CGraphicsObject* child, int priority);
+    void removeObject(CGraphicsObject* child);
+    void removeAllObjects();
+
+    // Pixels.
+    void SetPixel(int x, int y, CColor c);
+    // Converts 15-bit and 16-bit planes into each other; a 15-bit raster asked for 24 or 32
+    // becomes 16-bit. Other pairs stay as they are.
+    void Convert(int bpp);
+
+    // 15- and 16-bit pixel writes weighted by alpha: each channel becomes
+    // (old × (255 − alpha) >> 8) + (colour × alpha >> 8), the old pixel counting as 0 with replace.
+    void putPixel(int x, int y, short colour, int alpha, bool replace);
+    void putPixel15(int x, int y, short colour, int alpha, bool replace);
+    void putPixel16(int x, int y, short colour, int alpha, bool replace);
+    void InvertColors();
+    void ToGrayScale();
+    // Paints a frame of that width along the edges, opaque in the alpha plane.
+    void outline(unsigned short colour, int width);
+
+    void crop(CXRect r);
+    void Scale(double sx, double sy);
+    void Scale2x();
+    void Copy(CGraphicsObject* source);
+    void Copy(CGraphicsObject* source, CXRect r);
+    void Alloc();
+
+    // Channel planes of a 24-bit raster; pixels hold the bytes blue, green, red.
+    void Split();
+    void JoinChannels();
+    // A new buffer (the caller's) of 4-byte records: blue, green, red, alpha.
+    char* Join2Channels();
+    void SplitOn2(char* data, int count);
+    // Each sets the plane when given one and returns the plane. Like SetDataPtr, the plane
+    // replaced is left to the caller.
+    char* RedChannel(char* plane);
+    char* GreenChannel(char* plane);
+    char* BlueChannel(char* plane);
+    // Also takes null: the raster becomes opaque.
+    char* AlphaChannel(char* plane);
+    unsigned char* GetAlphaPtr() const { return alpha_.bytes(); }
+    void setAlphaAsMask(bool on) { alphaAsMask_ = on; }
+    bool getAlphaAsMask() const { return alphaAsMask_; }
+
+    // Stamps the mask's alpha plane into this raster's with its top-left at p; the bytes it
+    // covers are kept with the mask and put back before the mask is stamped again.
+    void mergeAlpha(CXPoint p, CGraphicsObject* mask);
+    void restoreAlpha(CGraphicsObject* mask);
+    void mergeAlpha2(CXPoint p, CGraphicsObject* mask, bool reset);
+    // Pixel (x, y) takes the one at (x + offset.x, y + offset.y) of the old plane, counted in
+    // row order; one whose source lies outside keeps its own value. With freeOld the replaced
+    // planes are freed, otherwise left to the caller.
+    void displacementFilter(CXPoint* offsets, bool withAlpha, bool freeOld);
+
+    // The colour plane maps what may be filled (non-zero pixels); the spans reached from start
+    // are recorded in spans (room for width × height) and painted into target, a plane of the
+    // raster's size. Returns their bounding rectangle. Rasters wider or taller than 32767
+    // pixels, which spans cannot describe, are not filled.
+    CXRect PrepareFloodFill(CXPoint start, CColor colour, char* target, _floodfill* spans);
+    void FloodFill(CColor colour, char* target);
+    int getFFEnterances() const { return floodCount_; }
+    _floodfill* getFFArray() const { return floodSpans_; }
+
+    // Depths and the depth flags of older files.
+    static int GetRealBpp(int flag);
+    static int GetFlagBpp(int bpp);
+    static int __get_pixel_size(int bpp);
+    static int __get_data_size(CXSize size, int bpp);
+
+    // Plane conversion between 15 and 16 bits.
+    static int __get_convert_code(int from, int to);
+    static bool __convert_bpp(char** colour, char** alpha, CXSize size, int from, int to, _palette** palette, bool owns);
+    static char* _convert15to16(char** source, CXSize size, char* target);
+    static char* _convert16to15(char** source, CXSize size, char* target);
+
+    // The blend table: entry (r, k), r < 512, k < 256, is (r − 256) × k in 16 bits, so that
+    // a channel blends as (mul[(s − d + 256) × 256 + a] + d × 256) >> 8.
+    static void __initialize_mul_array();
+    static const uint16_t* __get_mul_array();
+    static void __done_mul_array();
+    static void ReleaseGraphics();
+
+    // Blitters: draw a clipped rectangle of a 15- or 16-bit source onto a destination buffer.
+    static bool __copy(_canvas* source, _canvas* destination);
+    static bool __copy_bpp15_16(_canvas* source, _canvas* destination);
+    static bool __copy_bpp32(_canvas* source, _canvas* destination);
+    static bool __copy_alpha(_canvas* source, _canvas* destination);
+    static bool __copy_alpha15(_canvas* source, _canvas* destination);
+    static bool __copy_alpha16(_canvas* source, _canvas* destination);
+    static bool __copy_alpha32(_canvas* source, _canvas* destination);
+    static bool __copy_alpha_as_mask(_canvas* source, _canvas* destination);
+    static bool __copy_blend(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_blend15(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_blend16(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_blend32(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_alpha_blend15(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_alpha_blend16(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool __copy_alpha_blend32(_canvas* source, _canvas* destination, unsigned char opacity);
+    static bool copyToCanvas(_canvas* source, _canvas* destination);
 
 protected:
-    CWindow* window_;
+    void initialize();
+    // Sends a rectangle in own pixel coordinates to the screen composer.
+    void invalidateCanvas(CXRect local);
+    // The raster's new planes and size after an operation that rebuilt them.
+    void replacePlanes(CPlane colour, CPlane alpha, int width, int height);
 
-private:
+    CWindow* window_;
     int width_ = 0;
     int height_ = 0;
+    int bpp_ = 16;
+
+private:
+    void notifyCollisionInspector();
+    // The raster as a blitter reads or writes it.
+    _canvas canvasRecord(int x, int y, CXRect rect);
+    void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift);
+    void takeSnapshot();
+    // Sets one of the 8-bit planes by pointer, as the channel setters do.
+    void replaceByPointer(CPlane& plane, char* data);
+    void flipRows(CPlane& plane, int rowBytes);
+    void flipColumns(CPlane& plane, int pixelSize);
+    // The colour plane as the raster's own, unshared buffer.
+    void unshareColour();
+
+    CXString fileName_;
+    CRefreshScreen* canvas_ = nullptr;
+    CGraphicsObject* destination_ = nullptr;
+    std::unique_ptr<std::vector<char>> snapshot_;
+    _palette* palette_ = nullptr;
+    int pitch_ = 0;
+    CPlane colour_;
+    int flags_ = 0;
+    bool autoClip_ = true;
+    CXRect clip_;
+    CXRect sourceWindow_;
+    CXPoint position_;
+    CXPoint anchor_;
+    bool flippedH_ = false;
+    bool flippedV_ = false;
+    int redSize_ = 0;
+    int greenSize_ = 0;
+    int blueSize_ = 0;
+    int alphaSize_ = 0;
+    CPlane red_;
+    CPlane green_;
+    CPlane blue_;
+    CPlane alpha_;
+    bool alphaAsMask_ = false;
+    bool ownsPlanes_ = true;
+    int rawSize_ = 0;
+    _compression compression_ = COMPRESSION_NONE;
+    unsigned char opacity_ = 255;
+    int floodCount_ = 0;
+    _floodfill* floodSpans_ = nullptr;
+    CXRect alphaBackupRect_;
+    std::vector<unsigned char> alphaBackup_;
+    bool invalidated_ = false;
+    CXArray* observers_ = nullptr;
+    bool monitorCollisions_ = false;
+    CValidationQuene* children_ = nullptr;
+    bool visible_ = true;
 };
