@@ -4,6 +4,7 @@
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
 
+class CApplication;
 class CCommandLine6;
 class CKeyboard;
 class CLanguageOSVer;
@@ -34,6 +35,9 @@ public:
     CKeyboard* getKeyboardInterface() const { return keyboard_; }
     // The screen composer; it comes with the display surface and is null until then.
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
+    // The engine object of the running application; none until it registers itself.
+    CApplication* GetApplicationInterface() const { return application_; }
+    void SetApplicationInterface(CApplication* application) { application_ = application; }
 
     // The root of the data-disc tree: the application folder, ending with a backslash,
     // set once at start-up; empty until then.
@@ -60,4 +64,5 @@ private:
     CKeyboard* keyboard_;
     CPublicTrash* trash_;
     CRefreshScreen* refreshScreen_ = nullptr;
+    CApplication* application_ = nullptr;
 };
