@@ -59,9 +59,11 @@ TEST(ScriptTypes, NamesAndIdsFollowTheirTables)
 TEST_F(ScriptObject, PropertiesBindInlineCodeAndNamedBehavioursWithArguments)
 {
     world.behaviour(scene, "OPEN");
+    scene->addObject(new CMC_Object(CXString("COUNT"), CMC_Object::TYPE_INTEGER));
     Clickable* made = door({{"ONINIT", "  { DOOR^SHOW(); } "},
                        {"ONCLICK^LEFT", " OPEN ( slowly ,  loud ) "},
                        {"ONSIGNAL", "NOSUCH"},
+                       {"ONSIGNAL^Y", "COUNT(1)"},
                        {"ONDONE", ""},
                        {"COLOR", "OPEN"}});
 
@@ -82,6 +84,7 @@ TEST_F(ScriptObject, PropertiesBindInlineCodeAndNamedBehavioursWithArguments)
     EXPECT_EQ(*call->getArguments()->stringAt(1), "loud");
 
     EXPECT_EQ(made->getBehaviour(CXString("ONSIGNAL")), nullptr);
+    EXPECT_EQ(made->getBehaviour(CXString("ONSIGNAL^Y")), nullptr);
     EXPECT_EQ(made->getBehaviour(CXString("ONDONE")), nullptr);
     EXPECT_TRUE(made->isSignalBound(0));
     EXPECT_FALSE(made->isSignalBound(1));
