@@ -5,6 +5,7 @@
 #include "foundation/CXTimer.h"
 
 class CCollisionInspector;
+class CApplication;
 class CCommandLine6;
 class CKeyboard;
 class CLanguageOSVer;
@@ -37,6 +38,9 @@ public:
     // The screen composer; it comes with the display surface and is null until then.
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
     CCollisionInspector* getCollisionInspectorInterface() const { return collisionInspector_; }
+    // The engine object of the running application; none until it registers itself.
+    CApplication* GetApplicationInterface() const { return application_; }
+    void SetApplicationInterface(CApplication* application) { application_ = application; }
 
     // The root of the data-disc tree: the application folder, ending with a backslash,
     // set once at start-up; empty until then.
@@ -64,4 +68,5 @@ private:
     CPublicTrash* trash_;
     CRefreshScreen* refreshScreen_ = nullptr;
     CCollisionInspector* collisionInspector_;
+    CApplication* application_ = nullptr;
 };

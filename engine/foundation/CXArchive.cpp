@@ -3,9 +3,8 @@
 #include "foundation/CFile.h"
 #include "foundation/CXRect.h"
 #include "foundation/CXString.h"
+#include "foundation/DoubleToInt.h"
 
-#include <climits>
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -126,15 +125,7 @@ CXArchive& CXArchive::operator<<(bool value)
 
 CXArchive& CXArchive::operator<<(double value)
 {
-    const double thousandths = std::trunc(value * 1000.0);
-    int32_t stored = 0;
-    if (thousandths >= static_cast<double>(INT32_MAX))
-        stored = INT32_MAX;
-    else if (thousandths <= static_cast<double>(INT32_MIN))
-        stored = INT32_MIN;
-    else if (!std::isnan(thousandths))
-        stored = static_cast<int32_t>(thousandths);
-    return writeNumber(stored);
+    return writeNumber(truncateToInt(value * 1000.0));
 }
 
 CXArchive& CXArchive::operator<<(const char* text)

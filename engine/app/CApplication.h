@@ -1,0 +1,33 @@
+#pragma once
+
+#include "foundation/CXObject.h"
+#include "foundation/CXString.h"
+
+class CCommandLine6;
+class CConfig;
+class CWindow;
+
+// The engine object that the start-up program makes right after the window: it opens the
+// archive file and the application's INI file, and registers itself with the window, through
+// which the rest of the engine reaches it.
+class CApplication : public CXObject {
+public:
+    // Opens the archive when one is named and the INI file rootPath + iniName when one is
+    // named; neither the window nor the command line is owned.
+    CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
+    ~CApplication() override;
+    CApplication(const CApplication&) = delete;
+    CApplication& operator=(const CApplication&) = delete;
+
+    CWindow* getWindow() const { return window_; }
+    CCommandLine6* getCommandLine() const { return commandLine_; }
+    // The application INI; none when no INI name was given.
+    CConfig* GetConfigInterface() const { return config_; }
+
+private:
+    CWindow* window_;
+    CCommandLine6* commandLine_;
+    CConfig* config_ = nullptr;
+    CXString iniName_;
+    CXString archiveName_;
+};

@@ -1,0 +1,93 @@
+#include "script/CMC_ObjectFactory.h"
+
+#include "platform/DebugOutput.h"
+#include "script/CMC_Behaviour.h"
+#include "script/CMC_Bool.h"
+#include "script/CMC_Double.h"
+#include "script/CMC_Integer.h"
+#include "script/CMC_String.h"
+#include "script/CMElement.h"
+
+namespace {
+
+template <typename Type>
+CMC_Object* construct(CMC_ObjectsContainer* container, CMElement* element)
+{
+    return new Type(container, element);
+}
+
+using Word = CMC_ObjectFactory::Word;
+
+Word words[] = {
+    {"BEHAVIOUR", 1, true, false, nullptr, construct<CMC_Behaviour>},
+    {"BOOL", 2, true, false, nullptr, construct<CMC_Bool>},
+    {"DOUBLE", 2, true, false, nullptr, construct<CMC_Double>},
+    {"INTEGER", 2, true, false, nullptr, construct<CMC_Integer>},
+    {"STRING", 2, true, false, nullptr, construct<CMC_String>},
+    {"CONDITION", 3, true, false, nullptr, nullptr},
+    {"COMPLEXCONDITION", 3, true, false, nullptr, nullptr},
+    {"EXPRESSION", 3, true, false, nullptr, nullptr},
+    {"ARRAY", 3, true, false, nullptr, nullptr},
+    {"MULTIARRAY", 3, true, false, nullptr, nullptr},
+    {"STRUCT", 3, true, false, nullptr, nullptr},
+    {"DATABASE", 3, true, false, nullptr, nullptr},
+    {"CLASS", 4, true, false, nullptr, nullptr},
+    {"IMAGE", 5, true, false, nullptr, nullptr},
+    {"ANIMO", 5, true, false, nullptr, nullptr},
+    {"VIRTUALGRAPHICSOBJECT", 5, true, false, nullptr, nullptr},
+    {"FONT", 5, true, false, nullptr, nullptr},
+    {"SOUND", 5, true, false, nullptr, nullptr},
+    {"VECTOR", 5, true, false, nullptr, nullptr},
+    {"MOUSE", 6, true, false, "MOUSE", nullptr},
+    {"KEYBOARD", 6, true, false, "KEYBOARD", nullptr},
+    {"JOYSTICK", 6, true, false, "JOYSTICK", nullptr},
+    {"PHONE", 6, false, true, nullptr, nullptr},
+    {"TIMER", 6, true, false, nullptr, nullptr},
+    {"BUTTON", 6, true, false, nullptr, nullptr},
+    {"SEQUENCE", 6, true, false, nullptr, nullptr},
+    {"CANVAS_OBSERVER", 6, true, false, "CANVASOBSERVER", nullptr},
+    {"GROUP", 6, true, false, nullptr, nullptr},
+    {"TEXT", 6, true, false, nullptr, nullptr},
+    {"FILTER", 6, true, false, nullptr, nullptr},
+    {"STATICFILTER", 6, true, false, nullptr, nullptr},
+    {"EDITBOX", 6, true, false, nullptr, nullptr},
+    {"PATH", 6, true, false, nullptr, nullptr},
+    {"FIFO", 6, true, false, nullptr, nullptr},
+    {"LIFO", 6, true, false, nullptr, nullptr},
+    {"CANVAS", 6, true, false, nullptr, nullptr},
+    {"PATTERN", 6, true, false, nullptr, nullptr},
+    {"DIALOG", 6, true, false, nullptr, nullptr},
+    {"SCROLL", 6, true, false, nullptr, nullptr},
+    {"MOVIE", 6, true, false, nullptr, nullptr},
+};
+
+Word* findWord(const CXString& word)
+{
+    for (Word& entry : words)
+        if (word == entry.word)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+const Word* CMC_ObjectFactory::find(const CXString& word)
+{
+    return findWord(word);
+}
+
+CMC_ObjectFactory::Constructor CMC_ObjectFactory::attach(const char* word, Constructor constructor)
+{
+    Word* entry = findWord(CXString(word));
+    if (entry == nullptr)
+        return nullptr;
+    Constructor previous = entry->constructor;
+    entry->constructor = constructor;
+    return previous;
+}
+
+void CMC_ObjectFactory::reportLeftOver(CMElement* element, const CXString& word)
+{
+    const CXString line = "Object " + element->getName() + " not built: no type " + word + "\n";
+    platform::debugOutput(line.c_str());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "foundation/CXString.h"
+
+class CMC_Object;
+class CMC_ObjectsContainer;
+class CMElement;
+
+// The TYPE words of definition files, fixed here with the pass of the container's
+// resolveObjects that builds each and whether the one-element resolve knows it. A script
+// type's own code attaches the constructor of its word; a word that has none yet builds
+// nothing, and its elements are left over.
+class CMC_ObjectFactory {
+public:
+    // Builds a complete object of the type from its element, with its signals bound.
+    using Constructor = CMC_Object* (*)(CMC_ObjectsContainer* container, CMElement* element);
+
+    static constexpr int kPasses = 6;
+
+    struct Word {
+        const char* word;
+        int pass;
+        // Known to resolve; a word it does not know goes to the plug-in modules.
+        bool byResolve;
+        // Left over on purpose, without a report.
+        bool ignored;
+        // An object of this name, found in the container or its parents, takes the element's
+        // bindings instead of a new object being built (input devices and the canvas observer).
+        const char* rebindName;
+        Constructor constructor;
+    };
+
+    // The entry of a word (exact, case-sensitive), or none for a word that is not a TYPE word.
+    static const Word* find(const CXString& word);
+    // Attaches the constructor of a word and gives back the one it replaces; none, and nothing
+    // attached, for a word that is not a TYPE word.
+    static Constructor attach(const char* word, Constructor constructor);
+    // Names a definition that built nothing on the debug output.
+    static void reportLeftOver(CMElement* element, const CXString& word);
+};

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "script/CMC_Object.h"
+
+class CHashtable;
+class CMC_Groupped;
+class CMElements;
+class CStringHashCode;
+class CWindow;
+
+// A script object that owns named script objects: the application, each episode, each scene
+// and each script class instance. A name is looked up in the container's own table, then as
+// the plain name when it ends in "_0" (clone index 0 is the object itself), then in the parent
+// containers; a scene whose parent is its episode thus sees the episode's and the
+// application's objects.
+//
+// The container owns what it holds, except application, episode and scene objects, which
+// their own owners delete.
+class CMC_ObjectsContainer : public CMC_Object {
+public:
+    CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type);
+    CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type);
+    // The objects are not deleted here: unload does that.
+    ~CMC_ObjectsContainer() override;
+
+    // Takes the object out of both collections by identity; never deletes it. False when the
+    // container did not hold it.
+    virtual bool removeObject(CMC_Object* object);
+    // Enters the object under its name and appends it; an object that held the name before
+    // leaves the container and goes to the window's deferred-delete bin, since a running
+    // statement may still hold it. The object is not initialised.
+    virtual void addObject(CMC_Object* object);
+    // Fills the group with the objects of the named script type, in the order they were added.
+    virtual void getObjects(const CXString& typeName, CMC_Groupped* group);
+    // Drops, from every object held here, the bindings that the finished container made.
+    virtual void onSubSceneDone(CMC_ObjectsContainer* finished);
+    // Finishes every object (script classes first, then the types that finish first, then
+    // the rest), raises the container's own "ONDONE" when bound, and deletes the objects all
+    // but applications, episodes and scenes; the container is empty afterwards.
+    virtual void unload();
+    // A plug-in module's object for a definition of a type that the engine lacks; none here.
+    virtual CMC_Object* resolveEx(CMElement* element);
+
+    CMC_Object* getObject(const char* name);
+    // The object at that position in order of adding; none outside the range.
+    CMC_Object* getObject(int index);
+    // The object of that name when it is a BOOL, DOUBLE, INTEGER or STRING.
+    CMC_Variable* getVariable(const char* name);
+    // The position of the first object of exactly that name in this container alone, or -1.
+    int getObjectId(const CXString& name);
+    // A new vector, which the caller deletes, with every object of the type.
+    CXVector* getObjectsOfType(int type);
+    int getElementsNo();
+    int getObjectsNo();
+    CWindow* getWindow() const { return window_; }
+    CMC_ObjectsContainer* getParent() const { return parent_; }
+    // Leaves the former parent (and its parent) and enters the new parent and its parent as
+    // objects of this container.
+    void setParent(CMC_ObjectsContainer* parent);
+
+    // Builds the objects of a definition file by TYPE in six passes, so that an object finds
+    // the objects that it names whatever their order in the file. Returns a new list, which
+    // the caller deletes, of the elements that built nothing.
+    CMElements* resolveObjects(CMElements* elements);
+    // Builds the object of one element without adding it; a new vector that the caller
+    // deletes holds it (empty when nothing was built). With a group, the behaviours made
+    // from the object's in-line code join the group.
+    CXVector* resolve(CMElement* element, CMC_Groupped* group);
+
+private:
+    void makeCollections();
+    // What a pass of the factory does with one element: true when the element is used up.
+    bool resolveInPass(CMElement* element, int pass);
+    void addInlineBehavioursToGroup(CMC_Object* object, CMC_Groupped* group);
+    void resolveConditions();
+    // A replaced object is dropped at the next frame boundary.
+    void discard(CMC_Object* object);
+
+    CStringHashCode* lookupKey_ = nullptr;
+    CXVector* objects_ = nullptr;
+    CHashtable* names_ = nullptr;
+    CMC_ObjectsContainer* parent_ = nullptr;
+    CWindow* window_;
+};

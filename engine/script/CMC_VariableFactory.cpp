@@ -1,0 +1,203 @@
+#include "script/CMC_VariableFactory.h"
+
+#include "foundation/CXArchive.h"
+#include "script/CMC_Bool.h"
+#include "script/CMC_Double.h"
+#include "script/CMC_Integer.h"
+#include "script/CMC_String.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+template <typename Value>
+class ValuePool {
+public:
+    void initialize()
+    {
+        done();
+        grow(CMC_VariableFactory::kInitialPoolSize);
+    }
+
+    void done()
+    {
+        for (Value* member : members_)
+            delete member;
+        members_.clear();
+        taken_.clear();
+    }
+
+    Value* alloc()
+    {
+        const int size = static_cast<int>(members_.size());
+        for (int step = 0; step < size; ++step) {
+            advance();
+            if (!taken_[static_cast<size_t>(cursor_)])
+                return take(cursor_);
+        }
+        // Every member is lent out: the next slot in order is the first new one.
+        grow(size > 0 ? size * 2 : CMC_VariableFactory::kInitialPoolSize);
+        cursor_ = size;
+        return take(cursor_);
+    }
+
+    void free(CMC_Variable* value)
+    {
+        const int id = value->getId();
+        if (id >= 0 && id < static_cast<int>(members_.size()) && members_[static_cast<size_t>(id)] == value)
+            taken_[static_cast<size_t>(id)] = false;
+    }
+
+    void clear() { taken_.assign(taken_.size(), false); }
+
+private:
+    void advance()
+    {
+        const int size = static_cast<int>(members_.size());
+        cursor_ = cursor_ < size - 1 ? cursor_ + 1 : 0;
+    }
+
+    Value* take(int slot)
+    {
+        taken_[static_cast<size_t>(slot)] = true;
+        return members_[static_cast<size_t>(slot)];
+    }
+
+    void grow(int size)
+    {
+        for (int id = static_cast<int>(members_.size()); id < size; ++id) {
+            members_.push_back(new Value(CXString("f"), id));
+            taken_.push_back(false);
+        }
+    }
+
+    std::vector<Value*> members_;
+    std::vector<bool> taken_;
+    int cursor_ = 0;
+};
+
+ValuePool<CMC_Bool> bools;
+ValuePool<CMC_Double> doubles;
+ValuePool<CMC_Integer> integers;
+ValuePool<CMC_String> strings;
+
+} // namespace
+
+void CMC_VariableFactory::initialize()
+{
+    bools.initialize();
+    doubles.initialize();
+    integers.initialize();
+    strings.initialize();
+}
+
+void CMC_VariableFactory::done()
+{
+    bools.done();
+    doubles.done();
+    integers.done();
+    strings.done();
+}
+
+CMC_Bool* CMC_VariableFactory::allocBool()
+{
+    return bools.alloc();
+}
+
+CMC_Double* CMC_VariableFactory::allocDouble()
+{
+    return doubles.alloc();
+}
+
+CMC_Integer* CMC_VariableFactory::allocInteger()
+{
+    return integers.alloc();
+}
+
+CMC_String* CMC_VariableFactory::allocString()
+{
+    return strings.alloc();
+}
+
+CMC_Variable* CMC_VariableFactory::alloc(int type)
+{
+    switch (type) {
+    case CMC_Object::TYPE_INTEGER:
+        return allocInteger();
+    case CMC_Object::TYPE_STRING:
+        return allocString();
+    case CMC_Object::TYPE_BOOL:
+        return allocBool();
+    case CMC_Object::TYPE_DOUBLE:
+        return allocDouble();
+    default:
+        return nullptr;
+    }
+}
+
+void CMC_VariableFactory::free(CMC_Variable* value)
+{
+    if (value == nullptr)
+        return;
+    switch (value->getType()) {
+    case CMC_Object::TYPE_INTEGER:
+        integers.free(value);
+        break;
+    case CMC_Object::TYPE_STRING:
+        strings.free(value);
+        break;
+    case CMC_Object::TYPE_BOOL:
+        bools.free(value);
+        break;
+    case CMC_Object::TYPE_DOUBLE:
+        doubles.free(value);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMC_VariableFactory::clearPool()
+{
+    bools.clear();
+    doubles.clear();
+    integers.clear();
+    strings.clear();
+}
+
+CMC_Variable* CMC_VariableFactory::copyVariable(CMC_Variable* value)
+{
+    CMC_Variable* copy = value != nullptr ? alloc(value->getType()) : nullptr;
+    if (copy != nullptr)
+        copy->set(value);
+    return copy;
+}
+
+CMC_Variable* CMC_VariableFactory::netrestore(const void* buffer, int length)
+{
+    if (buffer == nullptr || length < 4)
+        return nullptr;
+    CMC_Variable* value = alloc(CMC_Variable::getInt32(buffer, 0));
+    if (value != nullptr && !value->netrestore(buffer, length)) {
+        free(value);
+        return nullptr;
+    }
+    return value;
+}
+
+CMC_Variable* CMC_VariableFactory::restore(CXArchive* archive)
+{
+    int32_t type = 0;
+    *archive >> &type;
+    CMC_Variable* value = archive->failed() ? nullptr : alloc(type);
+    if (value == nullptr)
+        return nullptr;
+    value->restore(archive);
+    if (archive->failed()) {
+        free(value);
+        return nullptr;
+    }
+    return value;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+class CMC_Bool;
+class CMC_Double;
+class CMC_Integer;
+class CMC_String;
+class CMC_Variable;
+class CXArchive;
+
+// The value pools: short-lived values (method results, converted arguments, arithmetic
+// steps) are lent from one pool per basic type instead of being made and deleted. Each pool
+// starts with 500 members named "f" whose id is their slot. Lending is round-robin from the
+// slot lent last, so a slot just given back is lent again only after every other free slot;
+// the first loan of a fresh pool is slot 1. A full pool grows, and the order goes on through
+// the new slots. Every loan is given back at the end of the frame (clearPool).
+//
+// A member keeps the value it held last: whoever takes one sets it.
+class CMC_VariableFactory {
+public:
+    static constexpr int kInitialPoolSize = 500;
+
+    static void initialize();
+    static void done();
+
+    static CMC_Bool* allocBool();
+    static CMC_Double* allocDouble();
+    static CMC_Integer* allocInteger();
+    static CMC_String* allocString();
+    // Marks a member of a pool free again; anything else is ignored.
+    static void free(CMC_Variable* value);
+    static void clearPool();
+
+    // A pooled copy of a BOOL, DOUBLE, INTEGER or STRING value; none for other types.
+    static CMC_Variable* copyVariable(CMC_Variable* value);
+    // A pooled value read from a network form of that many bytes: its type id, then the
+    // value. None for an unknown type or a form too short for its value.
+    static CMC_Variable* netrestore(const void* buffer, int length);
+    // A pooled value read from an archive: an int type id, then the value. None for an
+    // unknown type or a damaged archive.
+    static CMC_Variable* restore(CXArchive* archive);
+
+private:
+    static CMC_Variable* alloc(int type);
+};
