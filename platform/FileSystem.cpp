@@ -131,6 +131,19 @@ bool isReadableFile(const std::string& path)
     return true;
 }
 
+bool createFolders(const std::string& path)
+{
+    if (path.empty() || isFolder(path))
+        return !path.empty();
+    const std::string parent = parentFolder(path);
+    if (parent != path && !createFolders(parent))
+        return false;
+    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
+        return false;
+    noteFolderChanged(path);
+    return isFolder(path);
+}
+
 bool copyFile(const std::string& from, const std::string& to)
 {
     std::unique_ptr<FileStream> source = FileStream::open(from, "rb");

@@ -38,6 +38,9 @@ bool exists(const std::string& path);
 // True when the path opens for reading as a file (folders never do).
 bool isReadableFile(const std::string& path);
 
+// Creates the folder and every missing folder above it; true when the folder exists afterwards.
+bool createFolders(const std::string& path);
+
 // Copies a file, replacing the target only once the whole copy is on disk.
 bool copyFile(const std::string& from, const std::string& to);
 
