@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Cursors.h"
+#include "platform/Display.h"
+#include "platform/Events.h"
+#include "platform/MessageBox.h"
+
+#include <memory>
+
+namespace platform {
+
+// The window-system services of one back end: SDL2 on a desktop, or headless where there is
+// no display.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual Display& display() = 0;
+    virtual EventSource& events() = 0;
+    virtual Cursors& cursors() = 0;
+    virtual MessageBox& messageBox() = 0;
+};
+
+struct BackendOptions {
+    bool noGraphics = false; // the "nogfx" option
+};
+
+// SDL2, or headless on the system clock when graphics are switched off or no display opens.
+std::unique_ptr<Backend> createBackend(const BackendOptions& options);
+
+} // namespace platform
