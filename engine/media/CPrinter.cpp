@@ -1,0 +1,94 @@
+#include "media/CPrinter.h"
+
+#include "graphics/CGraphicsObject.h"
+#include "media/SmoothStretch.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kJobName = "DocPrint";
+
+void reportNothingPrinted(const std::string& cause)
+{
+    std::fprintf(stderr, "Nothing printed: %s\n", cause.c_str());
+}
+
+// A channel of n bits widened to 8 by repeating its top bits below it, so that the
+// darkest and the brightest value stay 0 and 255.
+uint8_t widen(unsigned value, int bits)
+{
+    return static_cast<uint8_t>(value << (8 - bits) | value >> (2 * bits - 8));
+}
+
+} // namespace
+
+CPrinter::CPrinter(CGraphicsObject* clientImage, CXRect r, const std::string& printTo)
+    : image_(clientImage)
+{
+    if (image_ == nullptr || image_->GetDataPtr() == nullptr || (image_->GetBpp() != 15 && image_->GetBpp() != 16)) {
+        reportNothingPrinted("there is no 15- or 16-bit picture to print");
+        return;
+    }
+    const CXRect area = r.Common(CXRect(0, 0, image_->Width(), image_->Height()));
+    if (area.Width() <= 0 || area.Height() <= 0) {
+        reportNothingPrinted("the area to print is empty");
+        return;
+    }
+    std::string cause;
+    printer_ = platform::openPrinter(printTo, cause);
+    if (!printer_) {
+        reportNothingPrinted(cause);
+        return;
+    }
+    print(area);
+}
+
+CXRect CPrinter::fitOnPage(CXSize picture, CXSize page)
+{
+    // The aspects compare as cross products, so that equal proportions fill the page exactly
+    // instead of falling a pixel short by rounding.
+    const int64_t pictureAcross = static_cast<int64_t>(picture.width) * page.height;
+    const int64_t pageAcross = static_cast<int64_t>(page.width) * picture.height;
+    CXSize size;
+    if (pictureAcross > pageAcross)
+        size = CXSize(page.width, static_cast<int>(static_cast<int64_t>(page.width) * picture.height / picture.width));
+    else
+        size = CXSize(static_cast<int>(static_cast<int64_t>(page.height) * picture.width / picture.height), page.height);
+    const int left = (page.width - size.width) / 2;
+    const int top = (page.height - size.height) / 2;
+    return CXRect(left, top, left + size.width, top + size.height);
+}
+
+void CPrinter::print(CXRect r)
+{
+    const platform::PageSize pageSize = printer_->pageSize();
+    const CXRect place = fitOnPage(CXSize(r.Width(), r.Height()), CXSize(pageSize.width, pageSize.height));
+    platform::RgbImage page(pageSize.width, pageSize.height, 255);
+    stretchSmoothly(GetImageBitmap(r), page, place);
+    std::string cause;
+    if (!printer_->printPage(kJobName, page, cause))
+        reportNothingPrinted(cause);
+}
+
+platform::RgbImage CPrinter::GetImageBitmap(CXRect r) const
+{
+    const bool sixBitGreen = image_->GetBpp() == 16;
+    const int redShift = sixBitGreen ? 11 : 10;
+    const int greenBits = sixBitGreen ? 6 : 5;
+    const auto* words = reinterpret_cast<const uint16_t*>(image_->GetDataPtr());
+    platform::RgbImage bitmap(r.Width(), r.Height(), 0);
+    for (int y = 0; y < bitmap.height; ++y) {
+        const uint16_t* in = words + static_cast<size_t>(r.top + y) * image_->GetPitch() + r.left;
+        uint8_t* out = bitmap.row(y);
+        for (int x = 0; x < bitmap.width; ++x) {
+            const unsigned word = in[x];
+            *out++ = widen(word >> redShift & 0x1F, 5);
+            *out++ = widen(word >> 5 & ((1u << greenBits) - 1), greenBits);
+            *out++ = widen(word & 0x1F, 5);
+        }
+    }
+    return bitmap;
+}
