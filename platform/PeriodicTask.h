@@ -13,7 +13,8 @@ class SoundDevice;
 // Calls a function every period on a thread of its own until it is stopped. The period is kept
 // by the wall clock, or, for tasks of the loopback sound device, by the sound it renders: the
 // device runs the function after every period of sound it mixes and waits for it, so a run
-// comes out the same every time. Made by SoundDevice::startTask.
+// comes out the same every time. The device's tasks come from SoundDevice::startTask; a task
+// made without a driver keeps the wall clock.
 class PeriodicTask {
 public:
     PeriodicTask(uint32_t periodMs, std::function<void()> work, SoundDevice* driver);

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -25,6 +27,15 @@ const ALCint kContextAttributes[] = {
 // The speakers' buffer: about 23 ms of sound.
 constexpr Uint16 kSpeakerFrames = 1024;
 
+// OpenAL Soft only mixes here: SDL2 carries the mix out. Left alone, its first use would probe
+// every output system it knows (a PulseAudio client with threads of its own, ALSA, JACK) for
+// nothing, so it is given only its silent one, unless the user chose otherwise.
+void keepOpenAlFromTheOutputs()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { setenv("ALSOFT_DRIVERS", "null", 0); });
+}
+
 } // namespace
 
 void SoundDevice::setOutput(SoundOutput output)
@@ -39,6 +50,7 @@ SoundOutput SoundDevice::output()
 
 std::unique_ptr<SoundDevice> SoundDevice::open()
 {
+    keepOpenAlFromTheOutputs();
     if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_FALSE)
         return nullptr;
     ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);

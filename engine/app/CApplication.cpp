@@ -5,11 +5,10 @@
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 
-CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& bigFileName, CCommandLine6* commandLine)
+CApplication::CApplication(CWindow* window, const CXString&, const CXString& bigFileName, CCommandLine6* commandLine)
     : window_(window)
     , soundManager_(new CSoundManager())
     , commandLine_(commandLine)
-    , iniName_(iniName)
     , bigFileName_(bigFileName)
 {
     CSoundCodec::init_codecs();

@@ -27,6 +27,5 @@ private:
     CWindow* window_;
     CSoundManager* soundManager_;
     CCommandLine6* commandLine_;
-    CXString iniName_;
     CXString bigFileName_;
 };

@@ -30,8 +30,6 @@ public:
     void setFreq(int frequency);
     int getVolume() const;
 
-    CSndStream* getStream() const { return stream_.get(); }
-
 private:
     CWindow* window_;
     std::unique_ptr<CSndStream> stream_;

@@ -5,6 +5,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <vector>

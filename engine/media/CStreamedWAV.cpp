@@ -36,7 +36,6 @@ void CStreamedWAV::Open(const CXString& name)
 {
     Flush();
     setErrorCode(0);
-    name_ = name;
     file_ = std::make_unique<CFile>(window_, name, CFile::MODE_READ | CFile::MODE_BINARY);
     if (file_->LastError() == 0) {
         Open(0, file_->Length());

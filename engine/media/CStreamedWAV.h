@@ -53,7 +53,6 @@ public:
 
 private:
     CWindow* window_;
-    CXString name_;
     std::unique_ptr<CFile> file_;
     std::unique_ptr<platform::SoundQueue> buffer_;
     platform::WaveFormat* format_;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
@@ -70,6 +71,26 @@ TEST(CSndStream, ALoopingMusicRepeatsItsDataWithoutAGapAndSignalsEachLoopOnTheMa
     EXPECT_EQ(stream.loops, 2);
     EXPECT_EQ(stream.loopsElsewhere, 0);
     EXPECT_TRUE(stream.IsPlaying());
+}
+
+TEST(CSndStream, OnTheSpeakersTheRefillsKeepTheWallClockBesideTheMainThread)
+{
+    SoundWorld world(platform::SoundOutput::Speakers);
+    ASSERT_NE(world.device(), nullptr);
+    world.write("loop.wav", monoWav(noise(44100 / 4, 7)));
+    LoopCountingStream stream(world.window(), "loop.wav");
+    stream.Play(true);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+    for (int volume = 0; std::chrono::steady_clock::now() < end; volume = (volume - 100) % 2000) {
+        world.window()->Tick();
+        stream.setVolume(volume);
+        EXPECT_TRUE(stream.IsPlaying());
+        std::this_thread::sleep_for(std::chrono::milliseconds(SoundWorld::kFrameMs));
+    }
+    stream.Stop();
+    EXPECT_FALSE(stream.IsPlaying());
+    EXPECT_GT(stream.loops, 0);
+    EXPECT_EQ(stream.loopsElsewhere, 0);
 }
 
 TEST(CSndStream, AMusicThatDoesNotLoopPlaysOnceThenIsSilentAndDone)
@@ -232,39 +253,44 @@ TEST(CStreamedWAV, AMusicInTheArchiveStreamsExactlyItsSamplesThroughAFileOfItsOw
 TEST(CMusic, TheWindowKeepsOneMusicAndRestartsOnlyWhatIsNotPlaying)
 {
     SoundWorld world;
-    world.write("theme.wav", monoWav(noise(44100 * 2, 5)));
-    world.write("other.wav", monoWav(noise(44100, 6)));
+    const std::vector<int16_t> theme = noise(44100 * 2, 5);
+    const std::vector<int16_t> other = noise(44100, 6);
+    world.write("theme.wav", monoWav(theme));
+    world.write("other.wav", monoWav(other));
     CWindow* window = world.window();
-    CMusic* music = window->getMusicInterface();
+    // Whether the next 100 ms of sound are the samples from a frame on.
+    auto nextPlays = [&](const std::vector<int16_t>& samples, size_t from) {
+        const std::vector<int16_t> expected(samples.begin() + from, samples.begin() + from + 4410);
+        return firstMismatch(world.run(100), expected) == -1;
+    };
     EXPECT_FALSE(window->isMusicPlaying());
     EXPECT_EQ(window->getMusicVolume(), 0);
 
     window->StartMusic("theme.wav", false);
-    ASSERT_TRUE(window->isMusicPlaying());
-    EXPECT_EQ(music->getFileName(), CWindow::rootPath + "theme.wav");
-    CSndStream* theme = music->getStream();
-    world.run(100);
-    window->StartMusic("THEME.WAV", false); // the same file: plays on
-    EXPECT_EQ(music->getStream(), theme);
+    EXPECT_TRUE(window->isMusicPlaying());
+    EXPECT_EQ(window->getMusicInterface()->getFileName(), CWindow::rootPath + "theme.wav");
+    EXPECT_TRUE(nextPlays(theme, 0));
+    window->StartMusic("THEME.WAV", false); // the same file: it plays on
+    EXPECT_TRUE(nextPlays(theme, 4410));
+
+    window->StartMusic("other.wav", true);
+    EXPECT_TRUE(nextPlays(other, 0));
+    window->StartMusic("theme.wav", false);
+    EXPECT_TRUE(nextPlays(theme, 0));
+    world.run(2000);
+    EXPECT_FALSE(window->isMusicPlaying()); // played out: a new request starts it again
+    window->StartMusic("theme.wav", false);
+    EXPECT_TRUE(window->isMusicPlaying());
+    EXPECT_TRUE(nextPlays(theme, 0));
     window->setMusicVolume(-1000);
     EXPECT_EQ(window->getMusicVolume(), -1000);
 
-    window->StartMusic("other.wav", true);
-    EXPECT_NE(music->getStream(), theme);
-    window->StartMusic("theme.wav", false);
-    world.run(2200);
-    EXPECT_FALSE(window->isMusicPlaying()); // played out: a new request starts it again
-    theme = music->getStream();
-    window->StartMusic("theme.wav", false);
-    EXPECT_NE(music->getStream(), theme);
-    EXPECT_TRUE(window->isMusicPlaying());
-
-    window->StartMusic("missing.wav", true); // kept, silent; the last good name stays
-    EXPECT_NE(music->getStream(), nullptr);
+    window->StartMusic("missing.wav", true); // silent; the last good name stays
     EXPECT_FALSE(window->isMusicPlaying());
-    EXPECT_EQ(music->getFileName(), CWindow::rootPath + "theme.wav");
+    EXPECT_EQ(window->getMusicInterface()->getFileName(), CWindow::rootPath + "theme.wav");
     window->setMusicPan(500);
     window->setMusicFreq(22050);
+    EXPECT_EQ(window->getMusicVolume(), 0);
 
     window->MusicOn(false);
     window->StartMusic("theme.wav", false);
@@ -273,6 +299,6 @@ TEST(CMusic, TheWindowKeepsOneMusicAndRestartsOnlyWhatIsNotPlaying)
     window->StartMusic("theme.wav", false);
     EXPECT_TRUE(window->isMusicPlaying());
     window->StopMusic();
-    EXPECT_EQ(music->getStream(), nullptr);
     EXPECT_FALSE(window->isMusicPlaying());
+    EXPECT_TRUE(nextPlays(std::vector<int16_t>(4410), 0));
 }

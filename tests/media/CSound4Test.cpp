@@ -179,7 +179,9 @@ TEST(CSound4, ADefinitionNamesItsFileInTheSoundEffectsFolder)
     SoundWorld world;
     std::filesystem::create_directory(world.folder().path() / "Wavs");
     world.write("Wavs/ramp.wav", rampWav(100));
+    EXPECT_EQ(world.window()->GetSoundFXFullPath("ramp.wav"), "ramp.wav");
     world.window()->SetSoundFXPath("Wavs");
+    EXPECT_EQ(world.application()->getWAVPath("ramp.wav"), "Wavs\\ramp.wav");
     CMElement definition("SOUND");
     definition.addProperty("FILENAME", "ramp.wav");
     definition.addProperty("PRELOAD", "TRUE");

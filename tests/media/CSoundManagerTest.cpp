@@ -98,6 +98,23 @@ TEST(CSoundManager, PausedAndLoopingSoundsAreNotReportedFinished)
     EXPECT_TRUE(looping.IsPlaying());
 }
 
+TEST(CSoundManager, AnInactiveWindowChecksNothingUntilItIsActiveAgain)
+{
+    SoundWorld world;
+    world.write("a.wav", rampWav(441));
+    std::vector<std::string> ends;
+    CSound4 sound(world.window(), "a.wav", false, true);
+    NamedLog log("sound", ends);
+    sound.addNotifier(&log);
+    sound.play();
+    world.window()->Activate(false);
+    world.run(50);
+    EXPECT_TRUE(ends.empty());
+    world.window()->Activate(true);
+    world.run(10);
+    EXPECT_EQ(ends, std::vector<std::string>{"sound"});
+}
+
 TEST(CSoundManager, PauseAndResumeReachEverySound)
 {
     SoundWorld world;

@@ -8,8 +8,8 @@
 #include "platform/PathResolver.h"
 #include "platform/SoundDevice.h"
 
-#include "CurrentFolderGuard.h"
-#include "TempFolder.h"
+#include "tests/CurrentFolderGuard.h"
+#include "tests/TempFolder.h"
 
 #include <cmath>
 #include <cstdint>
@@ -147,13 +147,17 @@ class SoundWorld {
 public:
     static constexpr uint32_t kFrameMs = 10;
 
-    explicit SoundWorld(const char* archive = "")
+    // The speakers are SDL's silent driver, which takes the mix in real time.
+    explicit SoundWorld(platform::SoundOutput output = platform::SoundOutput::Loopback)
     {
-        platform::SoundDevice::setOutput(platform::SoundOutput::Loopback);
+        if (output == platform::SoundOutput::Speakers)
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+        platform::SoundDevice::setOutput(output);
         platform::changeFolder(folder_.path().string());
         window_ = std::make_unique<CWindow>(&language_, "");
-        application_ = std::make_unique<CApplication>(window_.get(), "", archive, nullptr);
+        application_ = std::make_unique<CApplication>(window_.get(), "", "", nullptr);
         window_->Activate(true);
+        platform::SoundDevice::setOutput(platform::SoundOutput::Loopback);
     }
     ~SoundWorld()
     {

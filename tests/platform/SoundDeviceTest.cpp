@@ -278,3 +278,30 @@ TEST_F(LoopbackDevice, LoopingCanBeSwitchedOnWhilePlaying)
     device->render(300);
     EXPECT_TRUE(buffer->isPlaying());
 }
+
+TEST(SoundDevice, TheSpeakersPlayThroughSdlInRealTime)
+{
+    // SDL's silent driver takes the mix at the pace of a real output.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SoundDevice::setOutput(platform::SoundOutput::Speakers);
+    std::unique_ptr<SoundDevice> device = SoundDevice::open();
+    SoundDevice::setOutput(platform::SoundOutput::Loopback);
+    unsetenv("SDL_AUDIODRIVER");
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->kind(), platform::SoundOutput::Speakers);
+    EXPECT_TRUE(device->render(100).empty()); // only the loopback renders for its caller
+
+    const std::vector<uint8_t> samples = ramp(2205, 0, 1); // 50 ms
+    auto buffer = device->createBuffer(pcm(1, 16, 44100), static_cast<uint32_t>(samples.size()));
+    ASSERT_TRUE(buffer->fill(samples.data()));
+    std::atomic<int> ticks{0};
+    auto task = device->startTask(10, [&] { ++ticks; });
+    ASSERT_TRUE(device->start());
+    buffer->play(false);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while ((buffer->isPlaying() || ticks < 3) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_FALSE(buffer->isPlaying());
+    EXPECT_GE(ticks, 3);
+    task->stop();
+}
