@@ -302,3 +302,16 @@ TEST(CMusic, TheWindowKeepsOneMusicAndRestartsOnlyWhatIsNotPlaying)
     EXPECT_FALSE(window->isMusicPlaying());
     EXPECT_TRUE(nextPlays(std::vector<int16_t>(4410), 0));
 }
+
+TEST(CMusic, ANewStartEndsTheStreamBeforeIt)
+{
+    SoundWorld world;
+    const std::vector<int16_t> second = noise(44100 * 2, 9);
+    world.write("first.wav", monoWav(noise(44100 * 2, 8)));
+    world.write("second.wav", monoWav(second));
+    CMusic music(world.window());
+    music.start("first.wav", true);
+    music.start("second.wav", false);
+    EXPECT_EQ(music.getFileName(), "second.wav");
+    EXPECT_EQ(firstMismatch(world.run(3000), second), -1);
+}
