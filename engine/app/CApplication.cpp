@@ -3,14 +3,18 @@
 #include "app/CWindow.h"
 #include "foundation/CConfig.h"
 #include "foundation/CFile.h"
+#include "media/CSoundCodec.h"
+#include "media/CSoundManager.h"
 
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
     : window_(window)
+    , soundManager_(new CSoundManager())
     , commandLine_(commandLine)
     , iniName_(iniName)
     , archiveName_(archiveName)
 {
+    CSoundCodec::init_codecs();
     if (archiveName_.GetLength() > 0)
         CFile::openBigFile(archiveName_);
     window_->SetApplicationInterface(this);
@@ -21,8 +25,16 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 CApplication::~CApplication()
 {
     delete config_;
+    CSoundCodec::done_codecs();
+    delete soundManager_;
     if (archiveName_.GetLength() > 0)
         CFile::closeBigFile();
+    // The window outlives the application: it must not reach it any more.
     if (window_->GetApplicationInterface() == this)
         window_->SetApplicationInterface(nullptr);
+}
+
+CXString CApplication::getWAVPath(const CXString& name)
+{
+    return window_->GetSoundFXFullPath(name);
 }

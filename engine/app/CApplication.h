@@ -5,14 +5,16 @@
 
 class CCommandLine6;
 class CConfig;
+class CSoundManager;
 class CWindow;
 
-// The engine object that the start-up program makes right after the window: it opens the
-// archive file and the application's INI file, and registers itself with the window, through
-// which the rest of the engine reaches it.
+// The engine object that the start-up program makes right after the window: it owns the
+// engine-wide managers, opens the archive file and the application's INI file, and registers
+// itself with the window, through which the rest of the engine reaches it.
 class CApplication : public CXObject {
 public:
-    // Opens the archive when one is named and the INI file rootPath + iniName when one is
+    // Makes the sound manager and the codec table, opens the archive when one is named
+    // ("data.bf" from the start-up program) and the INI file rootPath + iniName when one is
     // named; neither the window nor the command line is owned.
     CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
     ~CApplication() override;
@@ -23,9 +25,13 @@ public:
     CCommandLine6* getCommandLine() const { return commandLine_; }
     // The application INI; none when no INI name was given.
     CConfig* GetConfigInterface() const { return config_; }
+    CSoundManager* getSoundManagerIfc() const { return soundManager_; }
+    // A sound's name in the sound-effects folder.
+    virtual CXString getWAVPath(const CXString& name);
 
 private:
     CWindow* window_;
+    CSoundManager* soundManager_;
     CCommandLine6* commandLine_;
     CConfig* config_ = nullptr;
     CXString iniName_;

@@ -9,6 +9,7 @@ class CApplication;
 class CCommandLine6;
 class CKeyboard;
 class CLanguageOSVer;
+class CMusic;
 class CPublicTrash;
 class CRefreshScreen;
 class CUnit6;
@@ -23,8 +24,9 @@ public:
     static CXString rootPath;
 
     // Takes the language object and the command line (neither owned) and the start-up
-    // program's folder; creates the timer list, the keyboard device, the deferred-delete bin and
-    // the collision inspector.
+    // program's folder; creates the timer list, the sound device, the music player, the
+    // keyboard device, the deferred-delete bin and the collision inspector. Sound and music are on unless the command
+    // line says "nosound" or "nomusic".
     CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine = nullptr);
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
@@ -35,6 +37,7 @@ public:
     CXTimer* GetTimerInterface() const { return timers_; }
     CPublicTrash* getPublicTrashInterface() const { return trash_; }
     CKeyboard* getKeyboardInterface() const { return keyboard_; }
+    CMusic* getMusicInterface() const { return music_; }
     // The screen composer; it comes with the display surface and is null until then.
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
     CCollisionInspector* getCollisionInspectorInterface() const { return collisionInspector_; }
@@ -53,6 +56,33 @@ public:
     void SetTimer(int id, unsigned int elapse, CUnit6* unit, bool checkActive);
     void KillTimer(int id);
 
+    // The program has the input focus: only then do frames run.
+    bool isActive() const { return active_; }
+    void Activate(bool active) { active_ = active; }
+    // One frame of the active program: due timers, then the sounds' ends, then the loops of
+    // the music streams. Returns 0.
+    int Tick();
+
+    void SoundOn(bool on) { soundOn_ = on; }
+    void MusicOn(bool on) { musicOn_ = on; }
+    bool IsSoundOn() const { return soundOn_; }
+    bool IsMusicOn() const { return musicOn_; }
+    // Plays the music file, named from the root folder, while sound and music are on; the
+    // music already playing from that file (in any letter case) plays on.
+    void StartMusic(const CXString& name, bool loop);
+    void StopMusic();
+    bool isMusicPlaying() const;
+    // In the sound device's units.
+    int getMusicVolume() const;
+    void setMusicVolume(int volume);
+    void setMusicPan(int pan);
+    void setMusicFreq(int frequency);
+
+    void SetSoundFXPath(const CXString& path) { soundFXPath_ = path; }
+    CXString GetSoundFXPath() const { return soundFXPath_; }
+    // The name inside the sound-effects folder, or the name alone while none is set.
+    CXString GetSoundFXFullPath(const CXString& name) const;
+
     // The log sink of the engine; it keeps nothing.
     static void toLog(const CXString& text, bool flag);
 
@@ -69,4 +99,9 @@ private:
     CRefreshScreen* refreshScreen_ = nullptr;
     CCollisionInspector* collisionInspector_;
     CApplication* application_ = nullptr;
+    CMusic* music_ = nullptr;
+    bool active_ = false;
+    bool soundOn_ = true;
+    bool musicOn_ = true;
+    CXString soundFXPath_;
 };

@@ -19,6 +19,11 @@ public:
         setFilename(fileName);
     }
     ~LoggedPlayable() override { log_.push_back("delete " + std::string(getFileName().c_str())); }
+    void play() override {}
+    void stop(bool) override {}
+    void pause() override {}
+    void resume() override {}
+    void seek(int) override {}
     void hide() override
     {
         log_.push_back("hide " + std::string(getFileName().c_str()));
