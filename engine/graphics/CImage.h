@@ -46,6 +46,8 @@ public:
     // The same from bytes in memory.
     int LoadFromMemory(const char* data, size_t size);
 
+    // The playable's visibility; show and hide set the raster's too.
+    using CPlayable::isVisible;
     void show() override;
     void hide() override;
 
