@@ -36,6 +36,8 @@ char* readPlane(CByteReader& in, uint16_t compression, int width, int height)
         std::copy(data, data + bytes, plane);
         return plane;
     }
+    if (uint64_t{2} * height > in.remaining())
+        return nullptr;
     auto* rows = new short[static_cast<size_t>(height) + 1];
     int64_t coded = 0;
     for (int row = 0; row < height; ++row) {
@@ -125,7 +127,9 @@ int CPSD::LoadFromMemory(const char* data, size_t size)
         const int left = in.i32be();
         const int bottom = in.i32be();
         const int right = in.i32be();
-        if (right < left || bottom < top || (int64_t{right} - left) * (int64_t{bottom} - top) > kMaxPixels)
+        const int64_t width = int64_t{right} - left;
+        const int64_t height = int64_t{bottom} - top;
+        if (width < 0 || height < 0 || width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels)
             return fail(ERROR_FORMAT);
         layer->rect = CXRect(left, top, right, bottom);
         const uint16_t channels = in.u16be();
@@ -162,6 +166,8 @@ int CPSD::LoadFromMemory(const char* data, size_t size)
         raster->SetBpp(24);
         raster->setFileName(layer->name);
         raster->SetPosition(layer->rect.left, layer->rect.top);
+        // The planes by channel id, -1 to 2; a later channel of the same id wins.
+        std::unique_ptr<char[]> planes[4];
         for (const Layer::Channel& channel : layer->channels) {
             const size_t start = in.position();
             const uint16_t compression = in.u16be();
@@ -170,24 +176,18 @@ int CPSD::LoadFromMemory(const char* data, size_t size)
                     return fail(ERROR_FORMAT);
                 continue;
             }
-            char* plane = readPlane(in, compression, width, height);
-            if (plane == nullptr)
+            planes[channel.id + 1].reset(readPlane(in, compression, width, height));
+            if (!planes[channel.id + 1])
                 return fail(ERROR_FORMAT);
-            switch (channel.id) {
-            case -1:
-                raster->AlphaChannel(plane);
-                break;
-            case 0:
-                raster->RedChannel(plane);
-                break;
-            case 1:
-                raster->GreenChannel(plane);
-                break;
-            default:
-                raster->BlueChannel(plane);
-                break;
-            }
         }
+        if (planes[0])
+            raster->AlphaChannel(planes[0].release());
+        if (planes[1])
+            raster->RedChannel(planes[1].release());
+        if (planes[2])
+            raster->GreenChannel(planes[2].release());
+        if (planes[3])
+            raster->BlueChannel(planes[3].release());
         raster->JoinChannels();
         layer->raster = std::move(raster);
     }
