@@ -121,6 +121,7 @@ int CPSD::LoadFromMemory(const char* data, size_t size)
     if (!in.ok())
         return fail(ERROR_FORMAT);
 
+    int64_t pixels = 0;
     for (int i = 0; i < count; ++i) {
         auto layer = std::make_unique<Layer>();
         const int top = in.i32be();
@@ -130,6 +131,10 @@ int CPSD::LoadFromMemory(const char* data, size_t size)
         const int64_t width = int64_t{right} - left;
         const int64_t height = int64_t{bottom} - top;
         if (width < 0 || height < 0 || width > kMaxPixels || height > kMaxPixels || width * height > kMaxPixels)
+            return fail(ERROR_FORMAT);
+        // Every pixel needs some of the file's bytes: a two-byte PackBits packet stands for 128.
+        pixels += width * height;
+        if (pixels > static_cast<int64_t>(size) * 64)
             return fail(ERROR_FORMAT);
         layer->rect = CXRect(left, top, right, bottom);
         const uint16_t channels = in.u16be();

@@ -208,6 +208,7 @@ TEST(CPSD, DocumentsItCannotReadLeaveNoLayers)
     inverted[0].rect = CXRect(4, 0, 0, 3);
     std::vector<Layer> huge = threeLayers();
     huge[0].rect = CXRect(0, 0, 100000, 100000);
+    std::vector<Layer> hollow = {{CXRect(0, 0, 4000, 4000), "big", {}, ""}};
     const std::pair<const char*, std::string> cases[] = {
         {"signature", patched(0, "8BPX")},
         {"version 2", patched(4, std::string("\0\2", 2))},
@@ -215,6 +216,7 @@ TEST(CPSD, DocumentsItCannotReadLeaveNoLayers)
         {"CMYK", patched(24, std::string("\0\4", 2))},
         {"right of left", document(inverted, 3)},
         {"oversize layer", document(huge, 3)},
+        {"layer larger than the file could describe", document(hollow, 1)},
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
