@@ -22,8 +22,8 @@ char* CRLECompression2::Decompress(int)
     if (width_ < 0 || height_ < 0 || size_ < 0)
         return nullptr;
     const uint64_t planeBytes = static_cast<uint64_t>(width_) * static_cast<uint64_t>(height_);
-    // A two-byte packet stands for at most 129 bytes.
-    if (planeBytes > kMaxUnpackedBytes || planeBytes > static_cast<uint64_t>(size_) * 129 / 2)
+    // A two-byte packet stands for at most 128 bytes.
+    if (planeBytes > kMaxUnpackedBytes || planeBytes > static_cast<uint64_t>(size_) * 128 / 2)
         return nullptr;
     if (planeBytes > 0 && (rowLengths_ == nullptr || data_ == nullptr))
         return nullptr;
@@ -44,6 +44,8 @@ char* CRLECompression2::Decompress(int)
         // A packet that begins inside the row is completed, even from the next row's bytes.
         for (int64_t read = rowStart; read < rowEnd;) {
             const auto control = static_cast<signed char>(in[read++]);
+            if (control == -128)
+                continue;
             if (control >= 0) {
                 const int count = control + 1;
                 if (coded - read < count || total - written < count)

@@ -5,7 +5,8 @@
 
 // Row-wise signed-count run-length planes of layered picture files. Each row has its own
 // coded byte count; the rows' coded bytes lie one after another. A control byte n >= 0 copies
-// the next n + 1 bytes, n < 0 repeats the next byte 1 - n times.
+// the next n + 1 bytes, -127 <= n < 0 repeats the next byte 1 - n times, and -128 stands for
+// nothing: picture tools pad rows with it.
 class CRLECompression2 : public CCompression {
 public:
     // Takes ownership of `rowLengths` (one count per row, made with new[]).

@@ -74,9 +74,9 @@ int CColor::Convert(_colormodel target) const
     const Components c = components();
     switch (target) {
     case CM_15BIT:
-        return static_cast<int>((c.red >> 3) << 10 | (c.green >> 3) << 5 | c.blue >> 3);
+        return PixelWord(15, c.red, c.green, c.blue);
     case CM_16BIT:
-        return static_cast<int16_t>((c.red >> 3) << 11 | (c.green >> 2) << 5 | c.blue >> 3);
+        return static_cast<int16_t>(PixelWord(16, c.red, c.green, c.blue));
     case CM_24BIT:
         return bytesValue(c.red, c.green, c.blue, 0);
     case CM_32BIT:
@@ -84,6 +84,13 @@ int CColor::Convert(_colormodel target) const
     default:
         return 0;
     }
+}
+
+uint16_t CColor::PixelWord(int bpp, unsigned red, unsigned green, unsigned blue)
+{
+    if (bpp == 15)
+        return static_cast<uint16_t>((red >> 3) << 10 | (green >> 3) << 5 | blue >> 3);
+    return static_cast<uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | blue >> 3);
 }
 
 int CColor::GetInBPP(int bpp) const

@@ -37,6 +37,10 @@ public:
     // Convert to the model of a raster of that depth: 15, 16, 24 or 32; 0 for other depths.
     int GetInBPP(int bpp) const;
 
+    // The pixel word of 8-bit channels at a depth: 5-5-5 for 15, 5-6-5 for any other, each channel
+    // cut to its top bits.
+    static uint16_t PixelWord(int bpp, unsigned red, unsigned green, unsigned blue);
+
     int getValue() const { return value_; }
     _colormodel getModel() const { return model_; }
 

@@ -2,6 +2,7 @@
 
 #include "app/CWindow.h"
 #include "graphics/CCollisionInspector.h"
+#include "foundation/CRLECompression.h"
 #include "graphics/CRefreshScreen.h"
 
 #include <algorithm>
@@ -55,6 +56,7 @@ CGraphicsObject::CGraphicsObject(CWindow* window, CGraphicsObject& source)
     , alphaAsMask_(source.alphaAsMask_)
     , ownsPlanes_(false)
     , rawSize_(source.rawSize_)
+    , packedSize_(source.packedSize_)
     , compression_(source.compression_)
     , visible_(source.visible_)
 {
@@ -360,7 +362,7 @@ void CGraphicsObject::removeAllObjects()
 void CGraphicsObject::takeSnapshot()
 {
     const char* pixels = GetDataPtr();
-    if (pixels == nullptr)
+    if (pixels == nullptr || isPacked())
         return;
     snapshot_ = std::make_unique<std::vector<char>>(pixels, pixels + GetDataSize());
 }
@@ -368,7 +370,7 @@ void CGraphicsObject::takeSnapshot()
 void CGraphicsObject::Redraw()
 {
     char* pixels = GetDataPtr();
-    if (snapshot_ && pixels != nullptr && static_cast<int>(snapshot_->size()) == GetDataSize())
+    if (snapshot_ && pixels != nullptr && !isPacked() && static_cast<int>(snapshot_->size()) == GetDataSize())
         std::memcpy(pixels, snapshot_->data(), snapshot_->size());
     if (children_ != nullptr)
         for (int i = 0; i < children_->getCount(); ++i)
@@ -379,7 +381,21 @@ void CGraphicsObject::Redraw()
 
 void CGraphicsObject::redraw(CGraphicsObject* destination)
 {
-    if (GetDataPtr() == nullptr || destination == nullptr || destination->GetDataPtr() == nullptr)
+    if (compression_ == COMPRESSION_RLE) {
+        DeCompressRLE2();
+        drawUnpacked(destination);
+        bringBackCompressed();
+        return;
+    }
+    if (isPacked())
+        DeCompress();
+    drawUnpacked(destination);
+}
+
+void CGraphicsObject::drawUnpacked(CGraphicsObject* destination)
+{
+    if (GetDataPtr() == nullptr || isPacked() || destination == nullptr || destination->GetDataPtr() == nullptr
+        || destination->isPacked())
         return;
     Convert(destination->bpp_);
     const int x = position_.x;
@@ -420,6 +436,7 @@ _canvas CGraphicsObject::canvasRecord(int x, int y, CXRect rect)
 void CGraphicsObject::Flush()
 {
     snapshot_.reset();
+    pack(true);
     colour_.reset();
     red_.reset();
     green_.reset();
@@ -428,6 +445,8 @@ void CGraphicsObject::Flush()
     alphaSize_ = 0;
     alphaBackup_.clear();
     alphaBackupRect_ = CXRect();
+    compression_ = COMPRESSION_NONE;
+    packedSize_ = 0;
 }
 
 void CGraphicsObject::SetDataPtr(char* data)
@@ -531,11 +550,19 @@ unsigned char CGraphicsObject::GetPixel(_channel channel, CXPoint p)
 {
     if (p.x < 0 || p.x >= width_ || p.y < 0 || p.y >= height_)
         return 0;
+    const size_t index = static_cast<size_t>(p.y) * width_ + p.x;
+    if (channel == CHANNEL_ALPHA && compression_ == COMPRESSION_RLE) {
+        const std::unique_ptr<char[]> alpha(
+            alpha_ ? CRLECompression::__decompresschar(alpha_.get(), alphaSize_, width_ * height_) : nullptr);
+        return alpha ? static_cast<unsigned char>(alpha[index]) : 0;
+    }
+    if (isPacked())
+        return 0;
     const CPlane* planes[] = {&alpha_, &red_, &green_, &blue_};
     const int which = channel + 1;
     if (which < 0 || which > 3 || !*planes[which])
         return 0;
-    return planes[which]->bytes()[p.y * width_ + p.x];
+    return planes[which]->bytes()[index];
 }
 
 CColor CGraphicsObject::GetPixel(CXPoint p)
@@ -566,7 +593,8 @@ CColor CGraphicsObject::GetPixel(int x, int y)
 void CGraphicsObject::SetPixel(int x, int y, CColor c)
 {
     char* pixels = GetDataPtr();
-    if ((bpp_ != 15 && bpp_ != 16) || pixels == nullptr || x < 0 || x >= width_ || y < 0 || y >= height_)
+    if ((bpp_ != 15 && bpp_ != 16) || pixels == nullptr || isPacked() || x < 0 || x >= width_ || y < 0
+        || y >= height_)
         return;
     const auto word = static_cast<uint16_t>(c.GetInBPP(bpp_));
     std::memcpy(pixels + (static_cast<size_t>(y) * width_ + x) * 2, &word, 2);
@@ -575,7 +603,7 @@ void CGraphicsObject::SetPixel(int x, int y, CColor c)
 void CGraphicsObject::Fill(CColor* colour)
 {
     char* pixels = GetDataPtr();
-    if (colour == nullptr || pixels == nullptr)
+    if (colour == nullptr || pixels == nullptr || isPacked())
         return;
     const size_t count = static_cast<size_t>(width_) * std::max(height_, 0);
     if (bpp_ == 15 || bpp_ == 16)
@@ -587,7 +615,7 @@ void CGraphicsObject::Fill(CColor* colour)
 void CGraphicsObject::Fill(CXRect r, CColor* colour)
 {
     char* pixels = GetDataPtr();
-    if (colour == nullptr || pixels == nullptr || (bpp_ != 15 && bpp_ != 16))
+    if (colour == nullptr || pixels == nullptr || isPacked() || (bpp_ != 15 && bpp_ != 16))
         return;
     const CXRect area = r.Common(CXRect(0, 0, width_, height_));
     const auto word = static_cast<uint16_t>(colour->GetInBPP(bpp_));
@@ -631,16 +659,26 @@ void CGraphicsObject::flipColumns(CPlane& plane, int pixelSize)
 
 void CGraphicsObject::FlipH()
 {
+    const bool repack = unpackForRewrite();
+    if (isPacked())
+        return;
     flipRows(colour_, width_ * GetPixelSize());
     flipRows(alpha_, width_);
     flippedH_ = !flippedH_;
+    if (repack)
+        Compress(COMPRESSION_RLE);
 }
 
 void CGraphicsObject::FlipV()
 {
+    const bool repack = unpackForRewrite();
+    if (isPacked())
+        return;
     flipColumns(colour_, GetPixelSize());
     flipColumns(alpha_, 1);
     flippedV_ = !flippedV_;
+    if (repack)
+        Compress(COMPRESSION_RLE);
 }
 
 void CGraphicsObject::resetFlips()
@@ -655,16 +693,36 @@ void CGraphicsObject::resetFlips()
 
 void CGraphicsObject::Convert(int bpp)
 {
+    if (isPacked())
+        return;
     if (bpp_ == 15 && (bpp == 24 || bpp == 32))
         Convert(16);
     if (bpp >= 24 || bpp == bpp_ || !colour_ || width_ * height_ < 4)
         return;
+    if (bpp_ == 24 && (bpp == 15 || bpp == 16)) {
+        convertRows24(bpp);
+        return;
+    }
     // The depth belongs to this raster alone: a plane shared with another raster keeps its pixels.
     unshareColour();
     char* pixels = colour_.get();
     char* alpha = alpha_.get();
     if (__convert_bpp(&pixels, &alpha, CXSize(width_, height_), bpp_, bpp, &palette_, ownsPlanes_))
         bpp_ = bpp;
+}
+
+void CGraphicsObject::convertRows24(int bpp)
+{
+    const size_t count = static_cast<size_t>(width_) * height_;
+    CPlane words = CPlane::allocate(count * 2);
+    const auto* pixel = colour_.bytes();
+    for (size_t i = 0; i < count; ++i, pixel += 3) {
+        const uint16_t word = CColor::PixelWord(bpp, pixel[2], pixel[1], pixel[0]);
+        std::memcpy(words.get() + i * 2, &word, 2);
+    }
+    colour_ = std::move(words);
+    bpp_ = bpp;
+    rawSize_ = GetDataSize();
 }
 
 int CGraphicsObject::__get_convert_code(int from, int to)

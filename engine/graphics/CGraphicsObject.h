@@ -11,9 +11,11 @@
 #include "graphics/CPlane.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
+class CFile;
 class CRefreshScreen;
 class CValidationQuene;
 class CWindow;
@@ -64,6 +66,11 @@ struct _canvas {
 // reporting the areas it changes to its screen composer and to its observers.
 class CGraphicsObject : public CXObject, public CInvalidateObserver {
 public:
+    // Error codes of loading and saving: the file does not open (or what was written does not
+    // reach the disk), or its data are not a picture the reader takes.
+    static constexpr int ERROR_OPEN = 2000;
+    static constexpr int ERROR_FORMAT = 2001;
+
     explicit CGraphicsObject(CWindow* window);
     // An uninitialised colour plane of that size.
     CGraphicsObject(CWindow* window, CXSize size, int bpp);
@@ -76,6 +83,23 @@ public:
     ~CGraphicsObject() override;
 
     CGraphicsObject* clone() override;
+
+    // Packed planes. A raster packed with code 4 is unpacked for use by DeCompressRLE2, which keeps
+    // the packed planes aside, and bringBackCompressed puts them back (unless unpack() asked to
+    // keep the raster unpacked). pack() puts them back in any case; without freeUnpacked the
+    // unpacked planes are left to whoever holds their pointer.
+    virtual void pack(bool freeUnpacked);
+    virtual void unpack();
+    // Takes off the LZO layer (code 3 becomes 4, code 2 becomes 0) or decodes code 5's JPEG.
+    // Planes that do not decode to the raster's size leave it without planes and with ERROR_FORMAT.
+    virtual void DeCompress();
+    virtual void DeCompressRLE2();
+    virtual void bringBackCompressed();
+    // Only code 4 is produced, from unpacked planes; any other code just refreshes the sizes.
+    void Compress(_compression code);
+    bool isPacked() const { return compression_ != COMPRESSION_NONE; }
+    // The colour data's length while packed.
+    int GetPackedSize() const { return packedSize_; }
 
     virtual int getGfxType() { return 0; }
     virtual void setMonitorCollisions(bool monitor) { monitorCollisions_ = monitor; }
@@ -109,6 +133,16 @@ public:
     virtual void redraw(CGraphicsObject* destination);
     virtual void Redraw();
     virtual void Blend(char* source, int* table, int offset, int level);
+    // Converts the raster to the depth of the window's screen; the error code. Subclasses read
+    // their file first.
+    virtual int Load(const CXString& name);
+    // Reads nothing here; the error code.
+    virtual int Load(CFile* file);
+    // Writes an IMG file, replacing the named one only once it is complete; the error code.
+    virtual int Save(const CXString& name, _compression code);
+    // Writes the planes unpacked (code 0) or run-length packed (code 4, asked for by code 4 only),
+    // the clipping rectangle's part when one is set; the error code.
+    virtual int Save(CFile* file, _compression code);
     virtual int Width();
     virtual int Height();
     virtual CXSize Size();
@@ -191,8 +225,9 @@ public:
 
     // Pixels.
     void SetPixel(int x, int y, CColor c);
-    // Converts 15-bit and 16-bit planes into each other; a 15-bit raster asked for 24 or 32
-    // becomes 16-bit. Other pairs stay as they are.
+    // Converts 15-bit and 16-bit planes into each other and 24-bit planes (blue, green, red bytes)
+    // into either; a 15-bit raster asked for 24 or 32 becomes 16-bit. Other pairs, and packed
+    // rasters, stay as they are.
     void Convert(int bpp);
 
     // 15- and 16-bit pixel writes weighted by alpha: each channel becomes
@@ -291,6 +326,29 @@ protected:
     void invalidateCanvas(CXRect local);
     // The raster's new planes and size after an operation that rebuilt them.
     void replacePlanes(CPlane colour, CPlane alpha, int width, int height);
+    // The planes as a file holds them, packed by the code: colourLength bytes of colour data and
+    // alphaLength bytes of alpha data (0: no alpha plane).
+    void setStoredPlanes(CPlane colour, int colourLength, CPlane alpha, int alphaLength, _compression code);
+    // Leaves the raster without planes, code 0 and size 0, the error code telling why.
+    void dropPlanes(int error);
+    // Whether the run-length planes of a code-4 raster unpack to its size.
+    bool packedPlanesFit();
+    // The depth of the window's screen, which pictures loaded by name end in; 0 without a screen.
+    int screenDepth() const;
+    // Opens the named file for reading and reads it with Load(CFile*); the error code, ERROR_OPEN
+    // when it does not open.
+    int readFile(const CXString& name);
+    // The file from its position to its end; false when it cannot all be read or is too large.
+    static bool readRest(CFile* file, std::vector<char>& bytes);
+    static CPlane copyPlane(const char* bytes, size_t count);
+    // Runs the write with the raster's planes unpacked, packing them again afterwards; the error
+    // code: ERROR_FORMAT without pixels, ERROR_OPEN when the write fails.
+    int writeUnpacked(CFile* file, const std::function<bool()>& write);
+    // The run-length stream of a plane of `bytes` bytes in units of `unit` (1 or 2) bytes. An
+    // odd count of bytes in 2-byte units is padded with a zero byte, which unpacking cuts off.
+    static CPlane packRunLength(const char* plane, int bytes, int unit, int& length);
+    // The part r of a plane sourceWidth cells wide, r lying inside it.
+    static CPlane cutPlane(const char* source, int sourceWidth, int cellSize, const CXRect& r);
 
     CWindow* window_;
     int width_ = 0;
@@ -299,6 +357,14 @@ protected:
 
 private:
     void notifyCollisionInspector();
+    void drawUnpacked(CGraphicsObject* destination);
+    // Unpacks a code-4 raster for good before its pixels are rewritten; true when it is to be
+    // packed again afterwards.
+    bool unpackForRewrite();
+    // Drops packed planes kept aside: the planes in use replace them.
+    void forgetSavedPlanes();
+    // Writes the unpacked planes as an IMG file; false when a write fails.
+    bool writeImg(CFile* file, _compression code);
     // The raster as a blitter reads or writes it.
     _canvas canvasRecord(int x, int y, CXRect rect);
     void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift);
@@ -309,6 +375,8 @@ private:
     void flipColumns(CPlane& plane, int pixelSize);
     // The colour plane as the raster's own, unshared buffer.
     void unshareColour();
+    // Replaces the 24-bit plane by pixel words of that depth.
+    void convertRows24(int bpp);
 
     CXString fileName_;
     CRefreshScreen* canvas_ = nullptr;
@@ -336,6 +404,7 @@ private:
     bool alphaAsMask_ = false;
     bool ownsPlanes_ = true;
     int rawSize_ = 0;
+    int packedSize_ = 0;
     _compression compression_ = COMPRESSION_NONE;
     unsigned char opacity_ = 255;
     int floodCount_ = 0;
@@ -344,7 +413,15 @@ private:
     std::vector<unsigned char> alphaBackup_;
     bool invalidated_ = false;
     CXArray* observers_ = nullptr;
+    // The packed planes kept aside while a code-4 raster is unpacked for use.
+    bool holdsPacked_ = false;
+    CPlane savedColour_;
+    CPlane savedAlpha_;
+    int savedBpp_ = 0;
+    int savedPackedSize_ = 0;
+    int savedAlphaSize_ = 0;
     bool monitorCollisions_ = false;
+    bool keepUnpacked_ = false;
     CValidationQuene* children_ = nullptr;
     bool visible_ = true;
 };

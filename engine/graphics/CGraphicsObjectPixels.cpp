@@ -86,7 +86,7 @@ void CGraphicsObject::putPixel16(int x, int y, short colour, int alpha, bool rep
 void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift)
 {
     char* pixels = GetDataPtr();
-    if (pixels == nullptr || x < 0 || x >= width_ || y < 0 || y >= height_
+    if (pixels == nullptr || isPacked() || x < 0 || x >= width_ || y < 0 || y >= height_
         || static_cast<int64_t>(y) * pitch_ + x >= static_cast<int64_t>(width_) * height_)
         return;
     alpha = std::clamp(alpha, 0, 255);
@@ -102,7 +102,7 @@ void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bo
 void CGraphicsObject::InvertColors()
 {
     char* pixels = GetDataPtr();
-    if (bpp_ != 15 || pixels == nullptr)
+    if (bpp_ != 15 || pixels == nullptr || isPacked())
         return;
     for (size_t i = 0, n = static_cast<size_t>(width_) * height_; i < n; ++i)
         putWord(pixels, i, wordAt(pixels, i) ^ 0x7FFF);
@@ -111,7 +111,7 @@ void CGraphicsObject::InvertColors()
 void CGraphicsObject::ToGrayScale()
 {
     char* pixels = GetDataPtr();
-    if (!isTwoByte(bpp_) || pixels == nullptr)
+    if (!isTwoByte(bpp_) || pixels == nullptr || isPacked())
         return;
     for (size_t i = 0, n = static_cast<size_t>(width_) * height_; i < n; ++i) {
         const unsigned p = wordAt(pixels, i);
@@ -129,7 +129,7 @@ void CGraphicsObject::outline(unsigned short colour, int width)
 {
     char* pixels = GetDataPtr();
     unsigned char* alpha = alpha_.bytes();
-    if (!isTwoByte(bpp_) || pixels == nullptr || alpha == nullptr || width <= 0 || width_ <= 0 || height_ <= 0)
+    if (!isTwoByte(bpp_) || pixels == nullptr || isPacked() || alpha == nullptr || width <= 0 || width_ <= 0 || height_ <= 0)
         return;
     const auto paint = [&](int x, int y) {
         const size_t i = static_cast<size_t>(y) * width_ + x;
@@ -156,7 +156,7 @@ void CGraphicsObject::Blend(char* source, int* table, int offset, int level)
 {
     constexpr int kFirstRow = 35;
     CGraphicsObject* target = destination_;
-    if (source == nullptr || table == nullptr || target == nullptr || !isTwoByte(target->bpp_))
+    if (source == nullptr || table == nullptr || target == nullptr || !isTwoByte(target->bpp_) || target->isPacked())
         return;
     char* pixels = target->GetDataPtr();
     const int pairs = width_ / 2;
@@ -191,7 +191,7 @@ void CGraphicsObject::Blend(char* source, int* table, int offset, int level)
 void CGraphicsObject::crop(CXRect r)
 {
     const CXRect kept = CXRect(std::max(r.left, 0), std::max(r.top, 0), r.right, r.bottom).Common(CXRect(0, 0, width_, height_));
-    if (kept.Width() <= 0 || kept.Height() <= 0 || !colour_)
+    if (kept.Width() <= 0 || kept.Height() <= 0 || !colour_ || isPacked())
         return;
     Invalidate();
     replacePlanes(cut(colour_.get(), width_, GetPixelSize(), kept), cut(alpha_.get(), width_, 1, kept), kept.Width(),
@@ -200,7 +200,7 @@ void CGraphicsObject::crop(CXRect r)
 
 void CGraphicsObject::Scale(double sx, double sy)
 {
-    if (!colour_ || !(sx > 0) || !(sy > 0))
+    if (!colour_ || isPacked() || !(sx > 0) || !(sy > 0))
         return;
     const double width = std::trunc(width_ * sx);
     const double height = std::trunc(height_ * sy);
@@ -219,7 +219,7 @@ void CGraphicsObject::Scale2x()
 {
     const int newWidth = width_ / 2;
     const int newHeight = height_ / 2;
-    if (!colour_ || newWidth <= 0 || newHeight <= 0)
+    if (!colour_ || isPacked() || newWidth <= 0 || newHeight <= 0)
         return;
     const auto every2nd = [](int i) { return 2 * i; };
     CPlane alpha = alpha_ ? resample(alpha_.get(), width_, 1, newWidth, newHeight, every2nd, every2nd) : CPlane();
@@ -227,9 +227,19 @@ void CGraphicsObject::Scale2x()
                   std::move(alpha), newWidth, newHeight);
 }
 
+CPlane CGraphicsObject::cutPlane(const char* source, int sourceWidth, int cellSize, const CXRect& r)
+{
+    return cut(source, sourceWidth, cellSize, r);
+}
+
 void CGraphicsObject::Copy(CGraphicsObject* source)
 {
     if (source == nullptr || source == this)
+        return;
+    const bool unpacked = source->compression_ == COMPRESSION_RLE;
+    if (unpacked)
+        source->DeCompressRLE2();
+    if (source->isPacked())
         return;
     const CXRect whole(0, 0, source->width_, source->height_);
     const CXRect part = source->clip_.IsEmpty() ? whole : source->clip_.Common(whole);
@@ -248,11 +258,13 @@ void CGraphicsObject::Copy(CGraphicsObject* source)
                   part.Width(), part.Height());
     if (part == whole)
         pitch_ = source->pitch_;
+    if (unpacked)
+        source->bringBackCompressed();
 }
 
 void CGraphicsObject::Copy(CGraphicsObject* source, CXRect r)
 {
-    if (source == nullptr || source == this || r.IsEmpty())
+    if (source == nullptr || source == this || r.IsEmpty() || source->isPacked())
         return;
     const CXRect part = r.Common(CXRect(0, 0, source->width_, source->height_));
     if (part.Width() <= 0 || part.Height() <= 0)
@@ -282,7 +294,7 @@ void CGraphicsObject::Alloc()
 
 void CGraphicsObject::Split()
 {
-    if (bpp_ != 24 || !colour_)
+    if (bpp_ != 24 || !colour_ || isPacked())
         return;
     const size_t count = static_cast<size_t>(width_) * height_;
     red_ = CPlane::allocate(count);
@@ -320,7 +332,7 @@ void CGraphicsObject::JoinChannels()
 
 char* CGraphicsObject::Join2Channels()
 {
-    if (bpp_ != 24 || !colour_)
+    if (bpp_ != 24 || !colour_ || isPacked())
         return nullptr;
     const size_t count = static_cast<size_t>(width_) * height_;
     char* records = new char[count * 4];
@@ -384,7 +396,7 @@ char* CGraphicsObject::AlphaChannel(char* plane)
 
 void CGraphicsObject::restoreAlpha(CGraphicsObject* mask)
 {
-    if (mask == nullptr)
+    if (mask == nullptr || isPacked())
         return;
     const CXRect r = mask->alphaBackupRect_;
     std::vector<unsigned char>& backup = mask->alphaBackup_;
@@ -405,7 +417,7 @@ void CGraphicsObject::mergeAlpha(CXPoint p, CGraphicsObject* mask)
     restoreAlpha(mask);
     mask->alphaBackup_.clear();
     mask->alphaBackupRect_ = CXRect();
-    if (p.x >= width_ || p.y >= height_ || !alpha_ || !mask->alpha_)
+    if (p.x >= width_ || p.y >= height_ || !alpha_ || !mask->alpha_ || isPacked() || mask->isPacked())
         return;
     const CXRect r(std::max(p.x, 0), std::max(p.y, 0), std::min(p.x + mask->width_, width_), std::min(p.y + mask->height_, height_));
     if (r.Width() <= 0 || r.Height() <= 0)
@@ -423,7 +435,7 @@ void CGraphicsObject::mergeAlpha(CXPoint p, CGraphicsObject* mask)
 
 void CGraphicsObject::mergeAlpha2(CXPoint p, CGraphicsObject* mask, bool reset)
 {
-    if (mask == nullptr || !alpha_ || !mask->alpha_)
+    if (mask == nullptr || !alpha_ || !mask->alpha_ || isPacked() || mask->isPacked())
         return;
     if (reset)
         std::memset(alpha_.get(), 255, static_cast<size_t>(width_) * height_);
@@ -439,7 +451,7 @@ void CGraphicsObject::mergeAlpha2(CXPoint p, CGraphicsObject* mask, bool reset)
 
 void CGraphicsObject::displacementFilter(CXPoint* offsets, bool withAlpha, bool freeOld)
 {
-    if (offsets == nullptr || !colour_ || width_ <= 0 || height_ <= 0)
+    if (offsets == nullptr || !colour_ || isPacked() || width_ <= 0 || height_ <= 0)
         return;
     const int64_t count = int64_t{width_} * height_;
     const int pixelSize = GetPixelSize();
@@ -475,7 +487,7 @@ CXRect CGraphicsObject::PrepareFloodFill(CXPoint start, CColor colour, char* tar
     const char* map = GetDataPtr();
     // Spans count in 16 bits.
     constexpr int kLargestSide = std::numeric_limits<int16_t>::max();
-    if (!isTwoByte(bpp_) || map == nullptr || target == nullptr || spans == nullptr || width_ > kLargestSide
+    if (!isTwoByte(bpp_) || map == nullptr || isPacked() || target == nullptr || spans == nullptr || width_ > kLargestSide
         || height_ > kLargestSide)
         return {};
     CFloodFill fill(reinterpret_cast<const uint16_t*>(map), reinterpret_cast<uint16_t*>(target), width_, height_,

@@ -331,7 +331,10 @@ TEST(Compression, RowWiseRunLengthDecodesEachRowsBytes)
         { CXSize(4, 1), { 2 }, bytes({ 0xFD, 0x09 }), Bytes(4, 9) },
         { CXSize(4, 2), { 5, 2 }, bytes({ 0x01, 0xAA, 0xBB, 0xFF, 0xCC, 0xFD, 0x09 }),
           bytes({ 0xAA, 0xBB, 0xCC, 0xCC, 9, 9, 9, 9 }) },
-        { CXSize(129, 1), { 2 }, bytes({ 0x80, 0x01 }), Bytes(129, 1) },
+        { CXSize(128, 1), { 2 }, bytes({ 0x81, 0x01 }), Bytes(128, 1) },
+        // -128 is no packet at all: the rows around it keep their places.
+        { CXSize(2, 2), { 3, 3 }, bytes({ 0x80, 0xFF, 0x07, 0xFF, 0x08, 0x80 }), bytes({ 7, 7, 8, 8 }) },
+        { CXSize(129, 1), { 2 }, bytes({ 0x80, 0x01 }), std::nullopt },
         // A packet that begins in a row is completed from the next row's bytes, and the next
         // row still starts where its own bytes begin.
         { CXSize(3, 2), { 1, 2 }, bytes({ 0x02, 0xFE, 0x05, 0x06 }), bytes({ 0xFE, 0x05, 0x06, 0x05, 0x05, 0x05 }) },

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "graphics/CGraphicsObject.h"
+#include "graphics/CPlayable.h"
+
+class CMElement;
+
+// The engine's still image: a raster read from an IMG file (or a JPEG picture) that plays like
+// an animation, so that scripts show, hide and release it.
+//
+// IMG files come in three forms, all little-endian:
+// - "PIK\0": a 40-byte header (width, height, depth, colour length, 0, packing code, alpha
+//   length, x, y; 32 bits each), then the colour data and the alpha data;
+// - "NVI\0": a 37-byte header (16-bit width and height, 8-bit depth, 32-bit colour and alpha
+//   lengths, 16-bit x and y, 32-bit code: 0 raw or 2 LZW, 12 bytes not read), then the data;
+// - anything else: a 12-byte block at offset 80 (16-bit width and height; at offset 10 a
+//   16-bit word whose low 4 bits are the depth flag and whose bit 10 marks an alpha plane of
+//   width × height bytes), the colour data from offset 92 on, then the alpha data.
+// The colour data's length is what the file holds besides the header and the alpha data.
+class CImage : public CGraphicsObject, public CPlayable {
+public:
+    explicit CImage(CWindow* window);
+    // Loads the file at once (converted to the screen's depth); the result is the error code.
+    CImage(CWindow* window, const CXString& file);
+    // Shares the other raster's planes (other must not be null); no name.
+    CImage(CWindow* window, CGraphicsObject* other);
+    CImage(CWindow* window, CImage& other);
+    // FILENAME, PRELOAD (a missing or empty one loads), VISIBLE and RELEASEAFTERUSE.
+    CImage(CWindow* window, CMElement* element);
+
+    CImage* clone() override;
+
+    // Decodes the JPEG picture at the disk-ready path into pixels of the screen's depth;
+    // ERROR_OPEN when it does not open or decode.
+    virtual int load(const CXString& path);
+    // An IMG file when the name ends with ".IMG" in any case, else a JPEG picture; the error
+    // code. With convert the pixels end in the screen's depth.
+    virtual int Load(const CXString& name, bool convert);
+    // The "NVI" form from the file's position.
+    virtual int Load3(CFile* file);
+    virtual void flush();
+
+    using CGraphicsObject::Load;
+    // Any of the three forms, from the file's position.
+    int Load(CFile* file) override;
+    // The same from bytes in memory.
+    int LoadFromMemory(const char* data, size_t size);
+
+    // The playable's visibility; show and hide set the raster's too.
+    using CPlayable::isVisible;
+    void show() override;
+    void hide() override;
+
+private:
+    int readPik(const char* data, size_t size);
+    int readNvi(const char* data, size_t size);
+    // The planes as a file stores them, checked against the size; the error code.
+    int takePlanes(const char* colour, size_t colourLength, const char* alpha, size_t alphaLength,
+                   _compression code, int packedLength);
+    int fail(int error);
+};

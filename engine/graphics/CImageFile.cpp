@@ -1,0 +1,51 @@
+#include "graphics/CImageFile.h"
+
+#include "foundation/CPath.h"
+#include "graphics/CImage.h"
+#include "graphics/CPSD.h"
+#include "graphics/CTarga.h"
+#include "graphics/CXBitmap.h"
+
+CImageFile::CImageFile(CWindow* window)
+    : window_(window)
+{
+}
+
+CXString CImageFile::extensionOf(const CXString& name)
+{
+    const CXString file = name.Right(CPath::findLastSeparator(name) + 1);
+    const int dot = file.FindLast('.');
+    CXString extension = dot < 0 ? CXString() : file.Right(dot + 1);
+    return extension.Lower();
+}
+
+_filetype CImageFile::Load(const CXString& name)
+{
+    object_ = nullptr;
+    const CXString extension = extensionOf(name);
+    if (extension == "tga") {
+        object_ = new CTarga(window_, name);
+        return FILETYPE_TGA;
+    }
+    if (extension == "bmp") {
+        object_ = new CXBitmap(window_, name);
+        return FILETYPE_BMP;
+    }
+    if (extension == "img" || extension == "jpg") {
+        object_ = new CImage(window_, name);
+        return FILETYPE_IMG;
+    }
+    if (extension == "psd") {
+        object_ = new CPSD(window_, name);
+        return FILETYPE_PSD;
+    }
+    return FILETYPE_NONE;
+}
+
+_filetype CImageFile::Save(CGraphicsObject* object, const CXString& name, _compression code)
+{
+    if (object == nullptr || extensionOf(name) != "img")
+        return FILETYPE_NONE;
+    CImage image(window_, object);
+    return image.Save(name, code) == 0 ? FILETYPE_IMG : FILETYPE_NONE;
+}
