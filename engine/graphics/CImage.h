@@ -51,6 +51,13 @@ public:
     void show() override;
     void hide() override;
 
+    // A still image has nothing to play: the playable operations leave it as it is.
+    void play() override {}
+    void stop(bool) override {}
+    void pause() override {}
+    void resume() override {}
+    void seek(int) override {}
+
 private:
     int readPik(const char* data, size_t size);
     int readNvi(const char* data, size_t size);
