@@ -41,6 +41,7 @@ public:
     // False when none waits.
     bool takeFrame(VideoFrame& frame);
     // Appends the audio decoded so far (the source's timeline: without gaps from the last seek).
+    // Audio not taken piles up: a player without sound opens its source without audio.
     void takeAudio(std::vector<int16_t>& samples);
     // No picture waits and none will come: the video ended (or could no longer be read).
     bool finished() const;
