@@ -1,0 +1,143 @@
+// The world's step against a plain Box2D world of the same bodies stepped alike: 200 balls
+// bouncing in a closed box, 10 ms frames of two 5 ms sub-steps. Then FINDPATH over a mesh of
+// 1,000 way points among walls, with the mesh's links already found and found anew.
+#include "plugins/world/Box2DTolvan.h"
+#include "plugins/world/StepClock.h"
+#include "plugins/world/TolvanWorld.h"
+#include "plugins/world/WorldScale.h"
+
+#include "platform/Clock.h"
+
+#include <box2d/b2_circle_shape.h>
+#include <box2d/b2_fixture.h>
+#include <box2d/b2_polygon_shape.h>
+
+#include <benchmark/benchmark.h>
+
+#include <numbers>
+
+namespace {
+
+constexpr int kBalls = 200;
+constexpr float kRadius = 8;
+constexpr uint32_t kFrameMs = 10;
+
+struct Ball {
+    float x, y, vx, vy;
+};
+
+struct Wall {
+    float x, y, halfWidth, halfHeight;
+};
+
+// The box: 780 by 580 pixels inside.
+constexpr Wall kWalls[] = {{0, -300, 400, 10}, {0, 300, 400, 10}, {-400, 0, 10, 300}, {400, 0, 10, 300}};
+
+std::vector<Ball> balls()
+{
+    std::vector<Ball> result;
+    uint32_t seed = 12345;
+    auto next = [&] {
+        seed = seed * 214013u + 2531011u;
+        return static_cast<float>((seed >> 16) & 0x7FFF) / 32767.0f - 0.5f;
+    };
+    for (int i = 0; i < kBalls; ++i)
+        result.push_back({-360.0f + static_cast<float>(i % 20) * 38, -260.0f + static_cast<float>(i / 20) * 50,
+                          next() * 400, next() * 400});
+    return result;
+}
+
+void TolvanStep(benchmark::State& state)
+{
+    platform::ManualClock clock(1000);
+    platform::setClock(&clock);
+    {
+        std::unique_ptr<ITolvan> world = makeTolvanWorld();
+        uint32_t id = 1000;
+        for (const Wall& wall : kWalls)
+            world->AddBody(id++, wall.x, wall.y, 0, wall.halfWidth, wall.halfHeight, 0, ITolvan::SHAPE_BOX,
+                           ITolvan::KIND_STATIC, 0, 1, 0);
+        id = 1;
+        for (const Ball& ball : balls()) {
+            world->AddObject(id, 0xF0000);
+            world->SetPosition(id, ball.x, ball.y, 0);
+            world->SetRadius(id, kRadius, 0, 0);
+            world->SetRigid(id, 1);
+            world->SetVelocity(id, ball.vx, ball.vy, 0, false);
+            ++id;
+        }
+        float time = 0;
+        for (auto _ : state) {
+            clock.advance(kFrameMs);
+            world->MoveObjects(&time);
+            benchmark::DoNotOptimize(time);
+        }
+    }
+    platform::setClock(nullptr);
+}
+BENCHMARK(TolvanStep);
+
+void PlainBox2DStep(benchmark::State& state)
+{
+    b2World world(b2Vec2(0, 0));
+    for (const Wall& wall : kWalls) {
+        b2BodyDef definition;
+        definition.position = toMetres(wall.x, wall.y);
+        b2PolygonShape box;
+        box.SetAsBox(wall.halfWidth / PIXELS_PER_METRE, wall.halfHeight / PIXELS_PER_METRE);
+        b2FixtureDef fixture;
+        fixture.shape = &box;
+        fixture.friction = 0.3f;
+        fixture.restitution = 1;
+        world.CreateBody(&definition)->CreateFixture(&fixture);
+    }
+    const float radius = kRadius / PIXELS_PER_METRE;
+    for (const Ball& ball : balls()) {
+        b2BodyDef definition;
+        definition.type = b2_dynamicBody;
+        definition.position = toMetres(ball.x, ball.y);
+        definition.linearVelocity = toMetres(ball.vx, ball.vy);
+        b2CircleShape circle;
+        circle.m_radius = radius;
+        b2FixtureDef fixture;
+        fixture.shape = &circle;
+        fixture.friction = 0.3f;
+        fixture.restitution = 1;
+        fixture.density = 1 / (std::numbers::pi_v<float> * radius * radius);
+        world.CreateBody(&definition)->CreateFixture(&fixture);
+    }
+    for (auto _ : state) {
+        for (uint32_t step = 0; step < kFrameMs / StepClock::SUB_STEP_MS; ++step)
+            world.Step(StepClock::SUB_STEP_SECONDS, Box2DTolvan::VELOCITY_ITERATIONS, Box2DTolvan::POSITION_ITERATIONS);
+        benchmark::DoNotOptimize(world.GetContactCount());
+    }
+}
+BENCHMARK(PlainBox2DStep);
+
+// 1,000 way points on a 40 by 25 grid among five walls; a ball in one corner goes to the
+// other. relink: the mesh changed before each search, so its links are found again.
+void FindPath1000(benchmark::State& state)
+{
+    const bool relink = state.range(0) != 0;
+    std::unique_ptr<ITolvan> world = makeTolvanWorld();
+    for (uint32_t i = 0; i < 5; ++i)
+        world->AddBody(100 + i, -300.0f + static_cast<float>(i) * 150, i % 2 ? 60.0f : -60.0f, 0, 10, 220, 0,
+                       ITolvan::SHAPE_BOX, ITolvan::KIND_STATIC, 0, 0, 0);
+    for (uint32_t i = 0; i < 1000; ++i)
+        world->AddMeshWayPoint(i, -390.0f + static_cast<float>(i % 40) * 20, -288.0f + static_cast<float>(i / 40) * 24,
+                               0);
+    world->AddObject(1, 0xF0000);
+    world->SetPosition(1, -380, -280, 0);
+    uint32_t goal = 0;
+    for (auto _ : state) {
+        if (relink)
+            world->AddMeshWayPoint(0, -390, -288, 0);
+        world->FindPath(1, 1, 380, 280, 0, false);
+        world->IsAtGoal(1, &goal);
+        if (goal == ITolvan::GOAL_NO_PATH)
+            state.SkipWithError("no path");
+    }
+}
+BENCHMARK(FindPath1000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
