@@ -81,12 +81,7 @@ void CWindow::release()
     // The bin goes first: it takes its timer off the list, and leaves what it holds alone.
     delete trash_;
     trash_ = nullptr;
-    delete refreshScreen_;
-    refreshScreen_ = nullptr;
-    delete drawingSurface_;
-    drawingSurface_ = nullptr;
-    delete surface_;
-    surface_ = nullptr;
+    dropSurfaces();
     delete music_;
     music_ = nullptr;
     delete timers_;
@@ -122,6 +117,16 @@ const unsigned char* CWindow::GetScreenPtr() const
 
 // Surfaces.
 
+void CWindow::dropSurfaces()
+{
+    delete refreshScreen_;
+    refreshScreen_ = nullptr;
+    delete drawingSurface_;
+    drawingSurface_ = nullptr;
+    delete surface_;
+    surface_ = nullptr;
+}
+
 void CWindow::makeDrawingSurfaces()
 {
     drawingSurface_ = new CDirectDrawSurface(this, screenSize_, surface_->GetBPP(), videoMemory_);
@@ -133,6 +138,7 @@ void CWindow::makeDrawingSurfaces()
 
 int CWindow::CreateSurface()
 {
+    dropSurfaces();
     surface_ = new CSurface(this, screenSize_);
     setErrorCode(surface_->LastError());
     if (LastError() == 0) {
@@ -154,11 +160,7 @@ int CWindow::SetDisplayMode(int width, int height, int bpp)
         width = screenSize_.width;
     if (height == 0)
         height = screenSize_.height;
-    delete refreshScreen_;
-    refreshScreen_ = nullptr;
-    delete drawingSurface_;
-    drawingSurface_ = nullptr;
-    delete surface_;
+    dropSurfaces();
     const bool flipping = commandLine_ != nullptr && commandLine_->isPageFlippingEnabled();
     surface_ = new CSurface(this, CXSize(width, height), bpp, flipping);
     setErrorCode(surface_->LastError());

@@ -87,7 +87,8 @@ public:
     // Guards the input devices' queues; the frame holds it while it polls and flushes them.
     std::recursive_mutex& getCriticalSectionHandle() { return criticalSection_; }
 
-    // The display in a window at 16 bits per pixel; the error code (0 when it opened).
+    // The display in a window at 16 bits per pixel; the error code (0 when it opened). The
+    // surfaces made before are replaced.
     int CreateSurface();
     // The display over the whole desktop; a width or height of 0 takes the window's screen
     // size. The surfaces made before are replaced. The error code (0 when it opened).
@@ -238,6 +239,8 @@ public:
 
 private:
     void onTimer(int id) override { OnTimer(id); }
+    // The screen surface, the drawing surface and the composer go; the display stays open.
+    void dropSurfaces();
     // The surfaces over the newly opened display.
     void makeDrawingSurfaces();
     // What the program's window does with each event of the back end.
