@@ -193,3 +193,16 @@ TEST_F(InputDevices, TheMouseDeviceHandsOverItsEventsInOrder)
     mouse->flushSignals(true);
     EXPECT_TRUE(taken().empty());
 }
+
+TEST_F(InputDevices, KeysWorkFromTheProgramsFirstMillisecond)
+{
+    // The tick count starts at 0 with the program: a press then still counts, and the first
+    // flush delivers.
+    clock.set(0);
+    keyboard->setAutoRepeat(false);
+    keyboard->post(A, true);
+    keyboard->post(A, false);
+    keyboard->tick();
+    keyboard->flushSignals(true);
+    EXPECT_EQ(taken(), (Log{down(A), up(A), typed('a')}));
+}
