@@ -26,6 +26,7 @@
 #include "platform/Clock.h"
 #include "platform/FramePacer.h"
 
+#include <algorithm>
 #include <cstring>
 
 CXString CWindow::exePath;
@@ -210,24 +211,21 @@ int CWindow::Redraw()
     if (!active_ || refreshScreen_ == nullptr || drawingSurface_ == nullptr)
         return 0;
     bool initialUpdateDone = false;
+    // No display here has a back buffer to flip to: the changed rectangles are copied.
     if (refreshScreen_->Redraw(drawingSurface_, surface_, &initialUpdateDone)) {
-        if (surface_->IsFlippingEnabled()) {
-            surface_->Flip();
-        } else {
-            const platform::Point client = backend_->display().clientOrigin();
-            CRefreshRegion* region = refreshScreen_->getRefreshList();
-            for (int i = 0; i < region->getCount(); ++i) {
-                const CXRect* stored = region->rectAt(i);
-                CXRect r = stored != nullptr ? *stored : CXRect(0, 0, refreshScreen_->Width(), refreshScreen_->Height());
-                if (r.Width() == 0 || r.Height() == 0)
-                    continue;
-                r.right = std::min(r.right, drawingSurface_->Width());
-                r.bottom = std::min(r.bottom, drawingSurface_->Height());
-                surface_->Blt(drawingSurface_, r.left + client.x, r.top + client.y, &r);
-            }
-            surface_->Present();
-            refreshScreen_->validate();
+        const platform::Point client = backend_->display().clientOrigin();
+        CRefreshRegion* region = refreshScreen_->getRefreshList();
+        for (int i = 0; i < region->getCount(); ++i) {
+            const CXRect* stored = region->rectAt(i);
+            CXRect r = stored != nullptr ? *stored : CXRect(0, 0, refreshScreen_->Width(), refreshScreen_->Height());
+            if (r.Width() == 0 || r.Height() == 0)
+                continue;
+            r.right = std::min(r.right, drawingSurface_->Width());
+            r.bottom = std::min(r.bottom, drawingSurface_->Height());
+            surface_->Blt(drawingSurface_, r.left + client.x, r.top + client.y, &r);
         }
+        surface_->Present();
+        refreshScreen_->validate();
     }
     if (initialUpdateDone)
         refreshScreen_->Invalidate(static_cast<CXRect*>(nullptr));

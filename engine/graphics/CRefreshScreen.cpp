@@ -273,8 +273,6 @@ bool CRefreshScreen::drawPass(CDirectDrawSurface* back)
     background_->Redraw(back, region_);
     if (queue_->getCount() > 0 && notifyEnabled_)
         notify(1);
-    // Drawing may take objects off the list (a destroyed object leaves it): the count is read
-    // again at every step.
     for (int i = 0; i < queue_->getCount(); ++i) {
         CValidationElement* element = queue_->entry(i);
         CGraphicsObject* object = element->getObject();

@@ -64,6 +64,16 @@ TEST_F(Surface, CopiesRectanglesToTheClientAreaAndShowsThemTogether)
     EXPECT_EQ(shown[0], 0);
 }
 
+TEST_F(Surface, AFlipShowsTheWholeDrawingSurface)
+{
+    ASSERT_EQ(window->CreateSurface(), 0);
+    auto* pixels = reinterpret_cast<uint16_t*>(window->GetSurface()->GetDataPtr());
+    pixels[799] = 0x1234;
+    window->GetScreenSurface()->Flip();
+    EXPECT_EQ(backend.display().lastPresented(), (std::vector<platform::Rect>{{0, 0, 800, 600}}));
+    EXPECT_EQ(backend.display().screen().pixel(799, 0), 0x1234);
+}
+
 TEST_F(Surface, ARefusedDepthLeavesANonZeroErrorCode)
 {
     backend.display().refuseDepth(16);
