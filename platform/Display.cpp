@@ -33,9 +33,14 @@ void Display::setTitle(std::string_view cp1250Title)
 
 void Display::update(const PixelView& frame, const Rect& rect)
 {
+    update(frame, rect, {rect.left, rect.top});
+}
+
+void Display::update(const PixelView& frame, const Rect& rect, Point to)
+{
     if (!open_)
         return;
-    const Rect copied = screen_.copyFrom(frame, rect);
+    const Rect copied = screen_.copyFrom(frame, rect, to);
     if (!copied.isEmpty())
         changed_.push_back(copied);
 }

@@ -54,6 +54,8 @@ public:
     // Takes the rectangle of the frame, clipped to the frame and to the screen, for the next
     // show; an empty or wholly outside rectangle adds nothing. Nothing happens while closed.
     void update(const PixelView& frame, const Rect& rect);
+    // The same with the rectangle's top-left corner put at `to` on the screen.
+    void update(const PixelView& frame, const Rect& rect, Point to);
     // Shows what changed since the last show; without changes nothing is presented.
     void show();
     // update for every rectangle, then show.

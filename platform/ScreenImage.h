@@ -33,9 +33,12 @@ public:
     uint16_t pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
     PixelView view() const;
 
-    // Copies the rectangle of the frame to the same place here, clipped to the frame and to
-    // this image; returns the part copied, empty when nothing was.
-    Rect copyFrom(const PixelView& frame, const Rect& rect);
+    // Copies the rectangle of the frame so that its top-left corner lands at `to` here,
+    // clipped to the frame and to this image; returns the part of this image written, empty
+    // when nothing was.
+    Rect copyFrom(const PixelView& frame, const Rect& rect, Point to);
+    // The same place here.
+    Rect copyFrom(const PixelView& frame, const Rect& rect) { return copyFrom(frame, rect, {rect.left, rect.top}); }
 
 private:
     int width_ = 0;

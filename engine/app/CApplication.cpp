@@ -3,6 +3,7 @@
 #include "app/CWindow.h"
 #include "foundation/CConfig.h"
 #include "foundation/CFile.h"
+#include "graphics/CHotSpot.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 
@@ -29,9 +30,20 @@ CApplication::~CApplication()
     delete soundManager_;
     if (archiveName_.GetLength() > 0)
         CFile::closeBigFile();
+    CHotSpot::done();
     // The window outlives the application: it must not reach it any more.
     if (window_->GetApplicationInterface() == this)
         window_->SetApplicationInterface(nullptr);
+}
+
+bool CApplication::domodal()
+{
+    return false;
+}
+
+int CApplication::OnKeyDown(int, int)
+{
+    return 0;
 }
 
 CXString CApplication::getWAVPath(const CXString& name)

@@ -26,6 +26,13 @@ public:
     // The application INI; none when no INI name was given.
     CConfig* GetConfigInterface() const { return config_; }
     CSoundManager* getSoundManagerIfc() const { return soundManager_; }
+    // The application's work for one frame, run by the window's frame pump also while the
+    // program is inactive; the application never asks the program to end here (false).
+    virtual bool domodal();
+    // The program may end.
+    virtual bool OnExit() { return true; }
+    // Asked first of every key press; 0 lets the hot spots and the key listeners have it.
+    virtual int OnKeyDown(int key, int flags);
     // A sound's name in the sound-effects folder.
     virtual CXString getWAVPath(const CXString& name);
 

@@ -1,5 +1,7 @@
 #include "app/CPublicTrash.h"
 
+#include <vector>
+
 CPublicTrash::CPublicTrash(CXTimer* timers)
     : CXVector(101, 0.75f)
     , timers_(timers)
@@ -14,14 +16,19 @@ CPublicTrash::~CPublicTrash()
 
 void CPublicTrash::onTimer(int)
 {
+    // The marked objects leave the bin before any is deleted: a destructor may hand the bin
+    // more objects.
+    std::vector<CXObject*> marked;
     int kept = 0;
     for (int i = 0; i < getCount(); ++i) {
         CXObject* object = at(i);
         if (object->isToDelete())
-            delete object;
+            marked.push_back(object);
         else
             setAt(kept++, object);
     }
     while (getCount() > kept)
         removeAt(getCount() - 1);
+    for (CXObject* object : marked)
+        delete object;
 }

@@ -1,110 +1,299 @@
 #include "app/CWindow.h"
 
 #include "app/CApplication.h"
+#include "app/CKeyListeners.h"
+#include "app/CMouseListenerEntry.h"
 #include "app/CPublicTrash.h"
 #include "foundation/CCommandLine6.h"
 #include "foundation/CFile.h"
+#include "foundation/CXRandom.h"
 #include "graphics/CCollisionInspector.h"
+#include "graphics/CDirectDrawSurface.h"
+#include "graphics/CHotSpot.h"
+#include "graphics/CMouseListener.h"
+#include "graphics/CRefreshRegion.h"
+#include "graphics/CRefreshScreen.h"
+#include "graphics/CSurface.h"
+#include "media/CDXMouse.h"
+#include "media/CKeyListener.h"
 #include "media/CKeyboard.h"
+#include "media/CMC_Mouse.h"
 #include "media/CMusic.h"
 #include "media/CSndStream.h"
 #include "media/CSound4.h"
 #include "media/CSoundManager.h"
+#include "platform/Backend.h"
+#include "platform/Clock.h"
+#include "platform/FramePacer.h"
+
+#include <algorithm>
+#include <cstring>
 
 CXString CWindow::exePath;
 CXString CWindow::rootPath;
 CXString CWindow::cdPath_;
+bool CWindow::paused_ = false;
+CWindow* CWindow::instance_ = nullptr;
 
-CWindow::CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine)
-    : language_(language)
+CWindow::CWindow(platform::Backend* backend, CCommandLine6* commandLine, CLanguageOSVer* language, CXSize screenSize,
+                 const platform::CursorShape* mainCursor, const CXString& startFolder)
+    : backend_(backend)
+    , language_(language)
+    , screenSize_(screenSize)
     , commandLine_(commandLine)
-    , timers_(nullptr)
-    , keyboard_(nullptr)
-    , trash_(nullptr)
-    , collisionInspector_(nullptr)
+    , mainCursor_(mainCursor)
 {
     exePath = startFolder;
     rootPath = CFile::getCurrentDirectory();
+    CXRandom::seed(platform::tickCount());
+    instance_ = this;
     timers_ = new CXTimer(this);
+    SetCursor(mainCursor_);
     CSound4::CreateDirectSoundInterface(this);
     music_ = new CMusic(this);
     keyboard_ = new CKeyboard(this);
-    trash_ = new CPublicTrash(timers_);
+    mouse_ = new CDXMouse(this);
+    keyListeners_ = new CKeyListeners;
+    mouseListeners_ = new CMouseListeners;
     collisionInspector_ = new CCollisionInspector;
+    trash_ = new CPublicTrash(timers_);
     if (commandLine_ != nullptr) {
         MusicOn(commandLine_->isMusicEnabled());
         SoundOn(commandLine_->isSoundEnabled());
+        videoMemory_ = commandLine_->isVMem();
     }
+}
+
+CWindow::CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine)
+    : CWindow(nullptr, commandLine, language, CXSize(800, 600), nullptr, startFolder)
+{
 }
 
 CWindow::~CWindow()
 {
+    release();
+    if (instance_ == this)
+        instance_ = nullptr;
+}
+
+void CWindow::release()
+{
+    CGraphicsObject::ReleaseGraphics();
     // The bin goes first: it takes its timer off the list, and leaves what it holds alone.
     delete trash_;
+    trash_ = nullptr;
+    dropSurfaces();
     delete music_;
+    music_ = nullptr;
     delete timers_;
+    timers_ = nullptr;
     delete keyboard_;
+    keyboard_ = nullptr;
+    delete mouse_;
+    mouse_ = nullptr;
     delete collisionInspector_;
+    collisionInspector_ = nullptr;
     CSound4::DestroySoundBuffer();
+    delete keyListeners_;
+    keyListeners_ = nullptr;
+    delete mouseListeners_;
+    mouseListeners_ = nullptr;
+    CHotSpot::done();
 }
+
+CXSize CWindow::GetScreenSize() const
+{
+    return drawingSurface_ != nullptr ? drawingSurface_->Size() : screenSize_;
+}
+
+int CWindow::GetBpp() const
+{
+    return surface_ != nullptr ? surface_->GetBPP() : 0;
+}
+
+const unsigned char* CWindow::GetScreenPtr() const
+{
+    return surface_ != nullptr ? surface_->GetScreenPtr() : nullptr;
+}
+
+// Surfaces.
+
+void CWindow::dropSurfaces()
+{
+    delete refreshScreen_;
+    refreshScreen_ = nullptr;
+    delete drawingSurface_;
+    drawingSurface_ = nullptr;
+    delete surface_;
+    surface_ = nullptr;
+}
+
+void CWindow::makeDrawingSurfaces()
+{
+    drawingSurface_ = new CDirectDrawSurface(this, screenSize_, surface_->GetBPP(), videoMemory_);
+    // The first frame shows black where nothing is drawn, not what the memory held.
+    if (char* pixels = drawingSurface_->GetDataPtr())
+        std::memset(pixels, 0, static_cast<size_t>(drawingSurface_->GetDataSize()));
+    refreshScreen_ = new CRefreshScreen(this);
+}
+
+int CWindow::CreateSurface()
+{
+    dropSurfaces();
+    surface_ = new CSurface(this, screenSize_);
+    setErrorCode(surface_->LastError());
+    if (LastError() == 0) {
+        makeDrawingSurfaces();
+        const platform::Point origin = backend_->display().clientOrigin();
+        refreshScreen_->SetPosition(origin.x, origin.y);
+    }
+    return LastError();
+}
+
+int CWindow::SetDisplayMode(CXSize size, int bpp)
+{
+    return SetDisplayMode(size.width, size.height, bpp);
+}
+
+int CWindow::SetDisplayMode(int width, int height, int bpp)
+{
+    if (width == 0)
+        width = screenSize_.width;
+    if (height == 0)
+        height = screenSize_.height;
+    dropSurfaces();
+    const bool flipping = commandLine_ != nullptr && commandLine_->isPageFlippingEnabled();
+    surface_ = new CSurface(this, CXSize(width, height), bpp, flipping);
+    setErrorCode(surface_->LastError());
+    if (LastError() == 0) {
+        makeDrawingSurfaces();
+    } else {
+        delete surface_;
+        surface_ = nullptr;
+    }
+    return LastError();
+}
+
+// The frame.
 
 int CWindow::Tick()
 {
     if (!active_)
         return 0;
+    Redraw();
+    {
+        const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
+        keyboard_->tick();
+        mouse_->tick();
+    }
     timers_->domodal();
     if (application_ != nullptr)
         application_->getSoundManagerIfc()->domodal();
     CSndStream::flushLoopSignals();
+    {
+        // The flushes raise every input signal of the frame, here on the main thread.
+        const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
+        keyboard_->flushSignals(true);
+        mouse_->flushSignals(true);
+    }
     return 0;
 }
 
-void CWindow::StartMusic(const CXString& name, bool loop)
+bool CWindow::domodal()
 {
-    if (!soundOn_ || !musicOn_)
+    Tick();
+    const bool applicationEnds = application_ != nullptr && application_->domodal();
+    return applicationEnds || quit_;
+}
+
+int CWindow::Redraw()
+{
+    if (!active_ || refreshScreen_ == nullptr || drawingSurface_ == nullptr)
+        return 0;
+    bool initialUpdateDone = false;
+    // No display here has a back buffer to flip to: the changed rectangles are copied.
+    if (refreshScreen_->Redraw(drawingSurface_, surface_, &initialUpdateDone)) {
+        const platform::Point client = backend_->display().clientOrigin();
+        CRefreshRegion* region = refreshScreen_->getRefreshList();
+        for (int i = 0; i < region->getCount(); ++i) {
+            const CXRect* stored = region->rectAt(i);
+            CXRect r = stored != nullptr ? *stored : CXRect(0, 0, refreshScreen_->Width(), refreshScreen_->Height());
+            if (r.Width() == 0 || r.Height() == 0)
+                continue;
+            r.right = std::min(r.right, drawingSurface_->Width());
+            r.bottom = std::min(r.bottom, drawingSurface_->Height());
+            surface_->Blt(drawingSurface_, r.left + client.x, r.top + client.y, &r);
+        }
+        surface_->Present();
+        refreshScreen_->validate();
+    }
+    if (initialUpdateDone)
+        refreshScreen_->Invalidate(static_cast<CXRect*>(nullptr));
+    return 0;
+}
+
+bool CWindow::pumpEvents()
+{
+    if (backend_ != nullptr)
+        while (const std::optional<platform::Event> event = backend_->events().poll())
+            dispatchEvent(*event);
+    return !closed_;
+}
+
+void CWindow::dispatchEvent(const platform::Event& event)
+{
+    using platform::EventType;
+    const CXPoint p(event.position.x, event.position.y);
+    switch (event.type) {
+    case EventType::Quit:
+        OnDestroy();
         return;
-    const CXString fullName = rootPath + name;
-    if (music_->isPlaying() && music_->getFileName().equalsIgnoreCase(fullName))
+    case EventType::Activate:
+        OnActivateApp(event.active);
+        if (active_)
+            Invalidate();
         return;
-    music_->stop();
-    music_->start(fullName, loop);
+    case EventType::Move:
+        OnMove(event.position.x, event.position.y);
+        Redraw();
+        return;
+    case EventType::Expose:
+        Invalidate();
+        return;
+    case EventType::DoubleClick:
+        if (active_)
+            OnLButtonDblClk(p, 0);
+        return;
+    default:
+        break;
+    }
+    // An inactive program takes no input.
+    if (!active_)
+        return;
+    const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
+    switch (event.type) {
+    case EventType::MouseMove: mouse_->postMove(p); break;
+    case EventType::MouseDown: mouse_->postButton(static_cast<int>(event.button), true, p); break;
+    case EventType::MouseUp: mouse_->postButton(static_cast<int>(event.button), false, p); break;
+    case EventType::KeyDown: keyboard_->post(event.key, true); break;
+    case EventType::KeyUp: keyboard_->post(event.key, false); break;
+    default: break;
+    }
 }
 
-void CWindow::StopMusic()
+void CWindow::run(uint32_t periodMs)
 {
-    music_->stop();
+    if (backend_ == nullptr)
+        return;
+    platform::FramePacer pacer(periodMs);
+    while (pumpEvents() && !domodal())
+        pacer.waitForNextFrame(backend_->events());
 }
 
-bool CWindow::isMusicPlaying() const
+int CWindow::OnCreate()
 {
-    return music_->isPlaying();
-}
-
-int CWindow::getMusicVolume() const
-{
-    return music_->getVolume();
-}
-
-void CWindow::setMusicVolume(int volume)
-{
-    music_->setVolume(volume);
-}
-
-void CWindow::setMusicPan(int pan)
-{
-    music_->setPan(pan);
-}
-
-void CWindow::setMusicFreq(int frequency)
-{
-    music_->setFreq(frequency);
-}
-
-CXString CWindow::GetSoundFXFullPath(const CXString& name) const
-{
-    if (!soundFXPath_.IsString())
-        return name;
-    return soundFXPath_ + "\\" + name;
+    timers_->add(0, 1, static_cast<CTimerNotificator*>(this));
+    return 0;
 }
 
 int CWindow::OnTimer(int)
@@ -112,29 +301,39 @@ int CWindow::OnTimer(int)
     return 0;
 }
 
-void CWindow::SetTimer(int id, unsigned int elapse, CUnit6* unit, bool checkActive)
+int CWindow::OnActivateApp(bool active)
 {
-    if (unit != nullptr)
-        timers_->add(id, elapse, unit, checkActive);
-    else
-        timers_->add(id, elapse, static_cast<CTimerNotificator*>(this));
+    if (active == active_)
+        return 0;
+    active_ = active;
+    if (active) {
+        if (refreshScreen_ != nullptr)
+            refreshScreen_->onFocusOn();
+        CMC_Mouse::restore();
+    } else {
+        if (refreshScreen_ != nullptr)
+            refreshScreen_->onFocusOff();
+        CMC_Mouse::reset(false);
+    }
+    return 0;
 }
 
-void CWindow::KillTimer(int id)
+int CWindow::OnDestroy()
 {
-    timers_->remove(id);
+    closed_ = true;
+    return 0;
 }
 
-void CWindow::setCDPath(const CXString& path)
+bool CWindow::OnExit()
 {
-    cdPath_ = path;
+    return application_ != nullptr ? application_->OnExit() : true;
 }
 
-CXString CWindow::getCDPath()
+int CWindow::OnMove(int x, int y)
 {
-    return cdPath_;
-}
-
-void CWindow::toLog(const CXString&, bool)
-{
+    if (surface_ == nullptr || !surface_->isWindowed() || refreshScreen_ == nullptr)
+        return 0;
+    refreshScreen_->SetPosition(x, y);
+    Invalidate();
+    return 0;
 }

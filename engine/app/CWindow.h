@@ -1,20 +1,42 @@
 #pragma once
 
 #include "foundation/CXObject.h"
+#include "foundation/CXPoint.h"
+#include "foundation/CXRect.h"
+#include "foundation/CXSize.h"
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
 
-class CCollisionInspector;
+#include <functional>
+#include <mutex>
+
 class CApplication;
+class CColor;
+class CCollisionInspector;
 class CCommandLine6;
+class CDXMouse;
+class CDirectDrawSurface;
+class CGraphicsObject;
+class CKeyListener;
+class CKeyListeners;
 class CKeyboard;
 class CLanguageOSVer;
+class CMouseListener;
+class CMouseListeners;
 class CMusic;
 class CPublicTrash;
 class CRefreshScreen;
+class CSurface;
 class CUnit6;
 
-// The one engine window of the process: frame pump, devices, timers and the data paths.
+namespace platform {
+class Backend;
+class CursorShape;
+struct Event;
+} // namespace platform
+
+// The one engine window of the process: the frame pump, the display surfaces with the screen
+// composer, the input devices and the routing of their events, timers, music and the data paths.
 class CWindow : public CXObject, private CTimerNotificator {
 public:
     // The start-up program's folder; plug-in libraries load from there.
@@ -23,45 +45,150 @@ public:
     // ending with a backslash.
     static CXString rootPath;
 
-    // Takes the language object and the command line (neither owned) and the start-up
-    // program's folder; creates the timer list, the sound device, the music player, the
-    // keyboard device, the deferred-delete bin and the collision inspector. Sound and music are on unless the command
-    // line says "nosound" or "nomusic".
+    // The back end stands for the program's window (not owned; null: a window without a
+    // display); neither the command line nor the language object is owned. Creates the timer
+    // list, the sound device, the music player, the keyboard and mouse devices, the listener
+    // lists, the collision inspector and the deferred-delete bin. Sound and music are on unless
+    // the command line says "nosound" or "nomusic". The window starts inactive.
+    CWindow(platform::Backend* backend, CCommandLine6* commandLine, CLanguageOSVer* language, CXSize screenSize,
+            const platform::CursorShape* mainCursor, const CXString& startFolder);
+    // A window without a display, 800 x 600.
     CWindow(CLanguageOSVer* language, const CXString& startFolder, CCommandLine6* commandLine = nullptr);
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
     ~CWindow() override;
 
+    // The window made last, while it lives.
+    static CWindow* getInstance() { return instance_; }
+
+    platform::Backend* getBackend() const { return backend_; }
     CLanguageOSVer* getLangIfc() const { return language_; }
     CCommandLine6* getCommandLineIfc() const { return commandLine_; }
     CXTimer* GetTimerInterface() const { return timers_; }
     CPublicTrash* getPublicTrashInterface() const { return trash_; }
     CKeyboard* getKeyboardInterface() const { return keyboard_; }
+    CDXMouse* getDXMouseInterface() const { return mouse_; }
     CMusic* getMusicInterface() const { return music_; }
-    // The screen composer; it comes with the display surface and is null until then.
+    // The drawing surface, the screen surface and the composer come with the display: null
+    // until CreateSurface or SetDisplayMode succeeded.
+    CDirectDrawSurface* GetSurface() const { return drawingSurface_; }
+    CSurface* GetScreenSurface() const { return surface_; }
     CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
     CCollisionInspector* getCollisionInspectorInterface() const { return collisionInspector_; }
     // The engine object of the running application; none until it registers itself.
     CApplication* GetApplicationInterface() const { return application_; }
     void SetApplicationInterface(CApplication* application) { application_ = application; }
+    // The drawing surface's size; the size given at construction before there is one.
+    CXSize GetScreenSize() const;
+    // The display's bits per pixel (16, or 15 where 16 was refused); 0 without a display.
+    int GetBpp() const;
+    const unsigned char* GetScreenPtr() const;
+    bool isVMem() const { return videoMemory_; }
+    // Guards the input devices' queues; the frame holds it while it polls and flushes them.
+    std::recursive_mutex& getCriticalSectionHandle() { return criticalSection_; }
+
+    // The display in a window at 16 bits per pixel; the error code (0 when it opened). The
+    // surfaces made before are replaced.
+    int CreateSurface();
+    // The display over the whole desktop; a width or height of 0 takes the window's screen
+    // size. The surfaces made before are replaced. The error code (0 when it opened).
+    int SetDisplayMode(int width, int height, int bpp);
+    int SetDisplayMode(CXSize size, int bpp);
+
+    // One frame of the active program: the drawing and its presentation, the input devices,
+    // due timers, the sounds' ends, collisions, then the input signals. Returns 0.
+    int Tick();
+    // The frame, then the application's work for it (also while inactive); true when the
+    // program is to end.
+    bool domodal();
+    // Takes every waiting event of the back end: window events at once, input into the
+    // devices while the program is active. False once the window was closed.
+    bool pumpEvents();
+    // The program's loop: events, a frame, then a wait until the next frame is due or an event
+    // comes (every periodMs). Ends when the window is closed or domodal says so.
+    void run(uint32_t periodMs);
+    // Frees everything the window owns; also run by the destructor.
+    void release();
+
+    // The program has the input focus: only then do frames run.
+    bool isActive() const { return active_; }
+    void Activate(bool active) { active_ = active; }
+
+    // Composes the frame and shows what changed. Returns 0.
+    virtual int Redraw();
+    virtual int OnCreate();
+    virtual int OnInitialUpdate() { return 0; }
+    // The window's own timer handler; it has nothing to do.
+    virtual int OnTimer(int id);
+    // The program gained or lost the input focus; the same state again changes nothing.
+    virtual int OnActivateApp(bool active);
+    // The window was closed: the loop ends after this turn.
+    virtual int OnDestroy();
+    // Whether the program may end; the application decides.
+    virtual bool OnExit();
+    // The client area's top-left corner moved to (x, y) on the desktop.
+    virtual int OnMove(int x, int y);
+
+    // Mouse entry points: the hot spots first, then the listeners by priority until one
+    // consumes the event. The hot spots' answer; 0 while the mouse is switched off.
+    int OnMouseMove(CXPoint p, int flags);
+    int OnLButtonDown(CXPoint p, int flags);
+    int OnLButtonUp(CXPoint p, int flags);
+    int OnLButtonDblClk(CXPoint p, int flags);
+    int OnMButtonDown(CXPoint p, int flags);
+    int OnMButtonUp(CXPoint p, int flags);
+    int OnRButtonDown(CXPoint p, int flags);
+    int OnRButtonUp(CXPoint p, int flags);
+    // Key entry points (DirectInput key codes): a press goes to the application first (none
+    // before it is attached), then to every key listener; releases and characters go to the
+    // listeners.
+    int OnKeyDown(int key, int flags);
+    int OnKeyUp(int key, int flags);
+    int OnChar(int character, int flags);
+
+    void registerMouseListener(CMouseListener* listener, int priority);
+    void removeMouseListener(CMouseListener* listener);
+    // Gives the listener the top place (priority 1000000), ahead of every earlier one there.
+    void setMouseCaption(CMouseListener* listener);
+    void registerKeyListener(CKeyListener* listener);
+    void removeKeyListener(CKeyListener* listener);
+
+    // Switched off, the mouse reaches nothing and the wait cursor shows.
+    void enableMouse(bool enabled);
+    bool isMouseEnabled() const { return mouseEnabled_; }
+    // Shows the pointer shape unless the cursor is locked.
+    void SetCursor(const platform::CursorShape* shape);
+    void LockCursor() { cursorLock_ = true; }
+    void UnLockCursor() { cursorLock_ = false; }
+    void SetActiveCursor(const platform::CursorShape* shape) { activeCursor_ = shape; }
+    void SetWaitCursor(const platform::CursorShape* shape) { waitCursor_ = shape; }
+    const platform::CursorShape* GetMainCursor() const { return mainCursor_; }
+    // The active cursor (over something that can be clicked), unless it is locked.
+    void BeginActiveCursor();
+    void BeginWaitCursor();
+    // The main cursor.
+    void EndWaitCursor();
+    void EndActiveCursor() { EndWaitCursor(); }
+    void SetMainCursor() { EndWaitCursor(); }
+    // Shows the main cursor, then locks or unlocks the active one.
+    void lockActiveCursor(bool locked);
+    // The pointer shows while its shows outnumber its hides (or equal them).
+    void ShowCursor();
+    void HideCursor();
+
+    // The capital letter, digit or blank of a letter, digit or space key; 0 for any other.
+    static unsigned char tranlateToChar(int key);
+    // The engine's negative code of a Windows virtual key; other keys unchanged.
+    static int __get_virtualkey_code(int virtualKey, int keyData);
 
     // The root of the data-disc tree: the application folder, ending with a backslash,
     // set once at start-up; empty until then.
     static void setCDPath(const CXString& path);
     static CXString getCDPath();
 
-    // The window's own timer handler; it has nothing to do.
-    virtual int OnTimer(int id);
     // A timer for a screen unit; without a unit the timer's target is the window itself.
     void SetTimer(int id, unsigned int elapse, CUnit6* unit, bool checkActive);
     void KillTimer(int id);
-
-    // The program has the input focus: only then do frames run.
-    bool isActive() const { return active_; }
-    void Activate(bool active) { active_ = active; }
-    // One frame of the active program: due timers, then the sounds' ends, then the loops of
-    // the music streams. Returns 0.
-    int Tick();
 
     void SoundOn(bool on) { soundOn_ = on; }
     void MusicOn(bool on) { musicOn_ = on; }
@@ -83,25 +210,77 @@ public:
     // The name inside the sound-effects folder, or the name alone while none is set.
     CXString GetSoundFXFullPath(const CXString& name) const;
 
-    // The log sink of the engine; it keeps nothing.
+    // The screen composer's background and draw list; nothing without a composer.
+    void SetBackground(CGraphicsObject* picture);
+    void SetBackground(CColor* colour);
+    void SetBackground(const CXString& fileName);
+    CRefreshScreen* operator<<(CGraphicsObject* object);
+    CRefreshScreen* operator>>(CGraphicsObject* object);
+    // The whole screen, a rectangle of it or an object's area is drawn again next frame.
+    void Invalidate();
+    void Invalidate(CXRect* rect);
+    void Invalidate(CGraphicsObject* object);
+
+    // The program-wide pause of the scenes.
+    static void pause() { paused_ = true; }
+    static void resume() { paused_ = false; }
+    static bool isPaused() { return paused_; }
+    // domodal reports the end at the end of this frame.
+    void quit() { quit_ = true; }
+
+    // Error codes of the devices, and the message box that tells the user of one: nothing
+    // while the window's error code is 0.
+    static constexpr int ERROR_GRAPHICS = -998;
+    static constexpr int ERROR_SOUND = -997;
+    void ShowError(const CXString& caption);
+    // Accept their arguments and do nothing.
+    void QuitOnError(CXObject* object, const CXString& caption, const CXString& text);
     static void toLog(const CXString& text, bool flag);
 
 private:
     void onTimer(int id) override { OnTimer(id); }
+    // The screen surface, the drawing surface and the composer go; the display stays open.
+    void dropSurfaces();
+    // The surfaces over the newly opened display.
+    void makeDrawingSurfaces();
+    // What the program's window does with each event of the back end.
+    void dispatchEvent(const platform::Event& event);
+    // Hands the mouse event to the hot spots, then asks the listeners.
+    int dispatchMouse(int hotSpotCode, CXPoint p, int flags, const std::function<bool(CMouseListener*)>& ask);
 
     static CXString cdPath_;
+    static bool paused_;
+    static CWindow* instance_;
 
+    platform::Backend* backend_;
     CLanguageOSVer* language_;
-    CCommandLine6* commandLine_;
-    CXTimer* timers_;
-    CKeyboard* keyboard_;
-    CPublicTrash* trash_;
-    CRefreshScreen* refreshScreen_ = nullptr;
-    CCollisionInspector* collisionInspector_;
     CApplication* application_ = nullptr;
-    CMusic* music_ = nullptr;
-    bool active_ = false;
+    CDirectDrawSurface* drawingSurface_ = nullptr;
+    CXSize screenSize_;
+    bool quit_ = false;
+    bool videoMemory_ = false;
+    bool mouseEnabled_ = true;
+    std::recursive_mutex criticalSection_;
+    CCollisionInspector* collisionInspector_ = nullptr;
+    CCommandLine6* commandLine_;
+    bool cursorLock_ = false;
+    const platform::CursorShape* mainCursor_;
+    const platform::CursorShape* activeCursor_ = nullptr;
+    const platform::CursorShape* waitCursor_ = nullptr;
+    bool activeCursorLock_ = false;
+    CSurface* surface_ = nullptr;
+    CRefreshScreen* refreshScreen_ = nullptr;
     bool soundOn_ = true;
     bool musicOn_ = true;
+    CMusic* music_ = nullptr;
+    CXTimer* timers_ = nullptr;
     CXString soundFXPath_;
+    CDXMouse* mouse_ = nullptr;
+    CKeyboard* keyboard_ = nullptr;
+    CKeyListeners* keyListeners_ = nullptr;
+    CMouseListeners* mouseListeners_ = nullptr;
+    CPublicTrash* trash_ = nullptr;
+    bool active_ = false;
+    // The window was closed: the program's loop ends.
+    bool closed_ = false;
 };

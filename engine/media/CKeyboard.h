@@ -2,15 +2,31 @@
 
 #include "foundation/CXObject.h"
 
+#include <array>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class CKeyboardTranslator;
 class CWindow;
 
-// The engine's one keyboard device.
+// The engine's one keyboard device. The window's event pump posts key records (DirectInput
+// key codes) into the device's buffer; each frame tick takes them into the key state and the
+// queues of presses, releases and characters, and the frame's flush hands those to the
+// window's key entry points.
 class CKeyboard : public CXObject {
 public:
+    // As many records as the device buffer holds; records beyond wait unread are lost.
+    static constexpr size_t kBufferSize = 1024;
+    // Flushes closer together than this deliver nothing.
+    static constexpr uint32_t kFlushIntervalMs = 10;
+    // What getChar gives for a key without a character.
+    static constexpr char kNoChar = static_cast<char>(0xFF);
+
     explicit CKeyboard(CWindow* window);
+    // A last flush that delivers nothing.
     ~CKeyboard() override;
     CKeyboard(const CKeyboard&) = delete;
     CKeyboard& operator=(const CKeyboard&) = delete;
@@ -20,7 +36,42 @@ public:
     void initLanguage();
     const CKeyboardTranslator* getTranslator() const { return translator_.get(); }
 
+    // A key went down or up; the record waits in the device buffer for the next tick.
+    void post(int key, bool down);
+    // Takes the buffered records into the key state and the queues. A press of a key that is
+    // down already, or a release of one that is up, adds nothing; with auto-repeat on, a
+    // release also takes the key's press and character off the queues.
+    void tick();
+    // With deliver, hands the queued presses, releases and characters to the window. Releases
+    // always leave the queue; presses and characters only with auto-repeat off, so a held key
+    // repeats at every flush.
+    void flushSignals(bool deliver);
+    void setAutoRepeat(bool on) { autoRepeat_ = on; }
+
+    // The character of the key under the present Shift and Alt state, kNoChar for none.
+    char getChar(int key) const;
+    // The character that the key is labelled with: a capital letter, a digit (top row or
+    // numeric pad) or the blank of the space bar; 0 for any other key.
+    static char labelOf(int key);
+
 private:
+    struct Record {
+        int key;
+        bool down;
+    };
+
+    bool isDown(int key) const { return (keyState_[static_cast<size_t>(key)] & 0x80) != 0; }
+
     CWindow* window_;
+    bool autoRepeat_ = true;
+    std::deque<Record> buffer_;
+    std::array<unsigned char, 256> keyState_{};
+    // Whether the press of each key was taken in; the tick count would be 0 in a program's
+    // first millisecond.
+    std::array<bool, 256> pressTaken_{};
+    std::vector<int> pressedQueue_;
+    std::vector<int> releasedQueue_;
+    std::vector<int> charQueue_;
     std::unique_ptr<CKeyboardTranslator> translator_;
+    std::optional<uint32_t> lastFlush_;
 };

@@ -67,6 +67,10 @@ public:
     // from the object's in-line code join the group.
     CXVector* resolve(CMElement* element, CMC_Groupped* group);
 
+protected:
+    // Only the link: the parent does not join the objects.
+    void setParentLink(CMC_ObjectsContainer* parent) { parent_ = parent; }
+
 private:
     void makeCollections();
     // What a pass of the factory does with one element: true when the element is used up.

@@ -43,6 +43,7 @@ class Tracked : public CXObject {
 public:
     explicit Tracked(int* deletions) : deletions_(deletions) {}
     ~Tracked() override { ++*deletions_; }
+    int* deletions() const { return deletions_; }
 
 private:
     int* deletions_;
@@ -116,6 +117,45 @@ TEST(CWindow, ATimerWithoutAUnitCallsTheWindow)
         clock.advance(100);
         window.GetTimerInterface()->domodal();
         EXPECT_EQ(window.calls, 1);
+    }
+    platform::setClock(nullptr);
+}
+
+TEST(CWindow, AnObjectDeletedByTheBinMayHandItMore)
+{
+    CurrentFolderGuard guard;
+    platform::ManualClock clock(0);
+    platform::setClock(&clock);
+    CLanguageOSVer language;
+    int deletions = 0;
+    {
+        CWindow window(&language, "");
+        CPublicTrash* bin = window.getPublicTrashInterface();
+        class Handing : public Tracked {
+        public:
+            Handing(int* deletions, CPublicTrash* bin) : Tracked(deletions), bin_(bin) {}
+            ~Handing() override
+            {
+                auto* next = new Tracked(deletions());
+                next->setToDelete();
+                bin_->add(next);
+            }
+
+        private:
+            CPublicTrash* bin_;
+        };
+        auto* first = new Handing(&deletions, bin);
+        first->setToDelete();
+        bin->add(first);
+
+        clock.advance(CPublicTrash::kPeriodMs);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(deletions, 1);
+        EXPECT_EQ(bin->getCount(), 1);
+        clock.advance(CPublicTrash::kPeriodMs);
+        window.GetTimerInterface()->domodal();
+        EXPECT_EQ(deletions, 2);
+        EXPECT_EQ(bin->getCount(), 0);
     }
     platform::setClock(nullptr);
 }

@@ -160,8 +160,9 @@ TEST(CGraphicsObject, InvalidationReachesTheComposerAndTheObservers)
     {
         CGraphicsObject raster(nullptr, CXSize(10, 10), 16);
         raster.SetPosition(5, 5);
-        raster.SetCanvas(&screen);
         screen.put(&raster, 3);
+        EXPECT_EQ(raster.GetCanvas(), &screen);
+        screen.rects.clear();
         raster.addInvalidateObserver(&observer);
         raster.addInvalidateObserver(&observer);
 

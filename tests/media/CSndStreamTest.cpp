@@ -248,6 +248,8 @@ TEST(CStreamedWAV, AMusicInTheArchiveStreamsExactlyItsSamplesThroughAFileOfItsOw
     stream.Play(false);
     EXPECT_EQ(firstMismatch(world.run(3000), samples), -1);
     EXPECT_FALSE(stream.IsPlaying());
+    // Later tests of the same process look for their files on disk.
+    CFile::closeBigFile();
 }
 
 TEST(CMusic, TheWindowKeepsOneMusicAndRestartsOnlyWhatIsNotPlaying)

@@ -1,0 +1,236 @@
+#include "graphics/CHotSpot.h"
+
+#include "app/CWindow.h"
+#include "foundation/CXVector.h"
+#include "graphics/CGraphicsObject.h"
+#include "graphics/CRefreshScreen.h"
+#include "text/CUnit6.h"
+
+CXVector* CHotSpot::list_ = nullptr;
+CWindow* CHotSpot::window_ = nullptr;
+int CHotSpot::minPriority_ = 0;
+int CHotSpot::maxPriority_ = 10000000;
+uint64_t CHotSpot::nextSerial_ = 0;
+
+CHotSpot::CHotSpot(CWindow* window)
+    : serial_(nextSerial_++)
+{
+    initialize(window);
+    add(this);
+}
+
+CHotSpot::CHotSpot(CWindow* window, _event event, int param)
+    : CHotSpot(window)
+{
+    event_ = event;
+    param_ = param;
+}
+
+CHotSpot::~CHotSpot()
+{
+    remove(this);
+}
+
+void CHotSpot::initialize(CWindow* window)
+{
+    if (window_ == nullptr)
+        window_ = window;
+    if (list_ == nullptr)
+        list_ = new CXVector(101, 0.75f);
+}
+
+void CHotSpot::done()
+{
+    delete list_;
+    list_ = nullptr;
+    window_ = nullptr;
+}
+
+bool CHotSpot::add(CHotSpot* spot)
+{
+    if (list_ != nullptr)
+        list_->add(spot);
+    return true;
+}
+
+bool CHotSpot::remove(CHotSpot* spot)
+{
+    if (list_ != nullptr)
+        list_->remove(spot);
+    return true;
+}
+
+int CHotSpot::Set(CGraphicsObject* object, _event, int)
+{
+    object_ = object;
+    activeRect_ = CXRect();
+    return 0;
+}
+
+int CHotSpot::SetActiveRect(CXRect rect, _event, int)
+{
+    activeRect_ = rect;
+    object_ = nullptr;
+    return 0;
+}
+
+bool CHotSpot::TestHit(CXPoint p)
+{
+    if (!enabled_)
+        return false;
+    if (activeRect_.Width() != 0 && activeRect_.Height() != 0)
+        return activeRect_.IsInRect(p);
+    return object_ != nullptr && object_->testHit(p);
+}
+
+void CHotSpot::Enable(bool enabled)
+{
+    if (enabled_ && !enabled && !over_ && cursor_)
+        showMainCursor();
+    enabled_ = enabled;
+}
+
+int CHotSpot::getPriority()
+{
+    if (object_ == nullptr)
+        return priority_;
+    CRefreshScreen* screen = window_ != nullptr ? window_->GetRefreshScreenInterface() : nullptr;
+    return screen != nullptr ? screen->GetPriority(object_) : -1;
+}
+
+void CHotSpot::showMainCursor()
+{
+    if (window_ != nullptr)
+        window_->EndWaitCursor();
+}
+
+bool CHotSpot::withinPriorityWindow()
+{
+    const int priority = getPriority();
+    return priority >= minPriority_ && priority <= maxPriority_;
+}
+
+bool CHotSpot::unitAllows()
+{
+    return unit_ == nullptr || unit_->isActive();
+}
+
+CHotSpot::Snapshot CHotSpot::snapshot()
+{
+    Snapshot spots;
+    if (list_ != nullptr)
+        for (int i = 0; i < list_->getCount(); ++i) {
+            auto* spot = static_cast<CHotSpot*>(list_->at(i));
+            spots.emplace_back(spot, spot->serial_);
+        }
+    return spots;
+}
+
+bool CHotSpot::isLive(const std::pair<CHotSpot*, uint64_t>& entry)
+{
+    return list_ != nullptr && list_->contains(entry.first) && entry.first->serial_ == entry.second;
+}
+
+CHotSpot* CHotSpot::findAt(CXVector* list, CXPoint p)
+{
+    if (list == nullptr)
+        return nullptr;
+    CHotSpot* best = nullptr;
+    int bestPriority = -1;
+    for (int i = 0; i < list->getCount(); ++i) {
+        auto* spot = static_cast<CHotSpot*>(list->at(i));
+        if (!spot->TestHit(p) || !spot->unitAllows() || !spot->enabled_)
+            continue;
+        const int priority = spot->getPriority();
+        if (priority < minPriority_ || priority > maxPriority_)
+            continue;
+        if (priority > bestPriority) {
+            best = spot;
+            bestPriority = priority;
+        }
+    }
+    return best;
+}
+
+int CHotSpot::OnMouseEvent(int kind, CXPoint p, int value)
+{
+    switch (kind) {
+    case EVENT_MOUSEMOVE: return dispatchMove(p, value);
+    case EVENT_LBUTTONDOWN: return dispatchLeftButton(p, value, true);
+    case EVENT_LBUTTONUP: return dispatchLeftButton(p, value, false);
+    case EVENT_RBUTTONDOWN: return dispatchRightButton(p, value);
+    case EVENT_RBUTTONUP:
+    case EVENT_MBUTTONDOWN:
+    case EVENT_MBUTTONUP:
+    case EVENT_LBUTTONDBLCLK: return 0;
+    default: return value;
+    }
+}
+
+int CHotSpot::OnChar(int, int)
+{
+    return 0;
+}
+
+int CHotSpot::dispatchMove(CXPoint p, int value)
+{
+    if (list_ == nullptr)
+        return 0;
+    int result = 0;
+    for (const auto& entry : snapshot()) {
+        if (!isLive(entry))
+            continue;
+        CHotSpot* spot = entry.first;
+        if (!spot->enabled_ || !spot->over_ || !spot->withinPriorityWindow() || spot->TestHit(p))
+            continue;
+        if (spot->cursor_)
+            showMainCursor();
+        spot->over_ = false;
+        result = spot->OnFocusOff(p, value, spot->parent_);
+        if (result > 0)
+            break;
+    }
+    CHotSpot* hit = findAt(list_, p);
+    if (hit == nullptr || !hit->TestHit(p))
+        return result;
+    if (hit->unitAllows() && hit->cursor_ && window_ != nullptr)
+        window_->BeginActiveCursor();
+    if (!hit->enabled_)
+        return result;
+    if (hit->over_)
+        return hit->OnMouseMove(p, value, hit->parent_);
+    hit->over_ = true;
+    const std::pair<CHotSpot*, uint64_t> entered(hit, hit->serial_);
+    hit->OnMouseMove(p, value, hit->parent_);
+    // The move may have deleted the spot it entered.
+    return isLive(entered) ? hit->OnFocusOn(p, value, hit->parent_) : 0;
+}
+
+int CHotSpot::dispatchLeftButton(CXPoint p, int value, bool down)
+{
+    CHotSpot* hit = findAt(list_, p);
+    if (hit == nullptr || !hit->enabled_ || !hit->TestHit(p))
+        return 0;
+    // A release makes the next move over the spot count as entering it again.
+    hit->over_ = down;
+    return down ? hit->OnLButtonDown(p, value, hit->parent_) : hit->OnLButtonUp(p, value, hit->parent_);
+}
+
+int CHotSpot::dispatchRightButton(CXPoint p, int value)
+{
+    int result = 0;
+    for (const auto& entry : snapshot()) {
+        if (!isLive(entry))
+            continue;
+        CHotSpot* spot = entry.first;
+        if (!spot->enabled_ || !spot->TestHit(p))
+            continue;
+        if (spot->cursor_)
+            showMainCursor();
+        spot->over_ = true;
+        result = spot->OnRButtonDown(p, value, spot->parent_);
+        if (result > 0)
+            break;
+    }
+    return result;
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "foundation/CXObject.h"
+#include "foundation/CXPoint.h"
+#include "foundation/CXRect.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class CGraphicsObject;
+class CUnit6;
+class CWindow;
+class CXVector;
+
+// The kinds of mouse event that the window reports.
+enum _event {
+    EVENT_NONE = 0,
+    EVENT_MOUSEMOVE = 1,
+    EVENT_LBUTTONDOWN = 2,
+    EVENT_LBUTTONUP = 4,
+    EVENT_RBUTTONDOWN = 8,
+    EVENT_RBUTTONUP = 16,
+    EVENT_MBUTTONDOWN = 32,
+    EVENT_MBUTTONUP = 64,
+    EVENT_LBUTTONDBLCLK = 65,
+};
+
+// A mouse-sensitive area, a fixed rectangle or the shape of a graphics object. Every hot spot
+// of the process is in one list, which the window hands each mouse event before its mouse
+// listeners; the spot of the highest priority under the pointer takes it. Subclasses (buttons)
+// override the handlers, which return a value above 0 when they consumed the event.
+class CHotSpot : public CXObject {
+public:
+    explicit CHotSpot(CWindow* window);
+    // The event and the value are kept and not used.
+    CHotSpot(CWindow* window, _event event, int param);
+    ~CHotSpot() override;
+    CHotSpot(const CHotSpot&) = delete;
+    CHotSpot& operator=(const CHotSpot&) = delete;
+
+    // Makes the list (and takes the window) when there is none yet.
+    static void initialize(CWindow* window);
+    // Forgets the list; a later hot spot starts a new one.
+    static void done();
+    static bool add(CHotSpot* spot);
+    static bool remove(CHotSpot* spot);
+    static void setMinPriority(int priority) { minPriority_ = priority; }
+    static void setMaxPriority(int priority) { maxPriority_ = priority; }
+    static int getMinPriority() { return minPriority_; }
+    static int getMaxPriority() { return maxPriority_; }
+
+    // The enabled spot of the greatest priority within the priority window that the point
+    // hits; the first registered among equals. Priorities below 0 are never found.
+    static CHotSpot* findAt(CXVector* list, CXPoint p);
+    // The window's entry: moves, left presses and releases and right presses reach the spots;
+    // the other kinds give 0, an unknown kind gives the value back.
+    static int OnMouseEvent(int kind, CXPoint p, int value);
+    // Keys reach no hot spot.
+    static int OnChar(int key, int flags);
+
+    // Takes the object's shape (the rectangle is emptied); event and param are not used.
+    int Set(CGraphicsObject* object, _event event, int param);
+    // Takes the rectangle (the object is forgotten); event and param are not used.
+    int SetActiveRect(CXRect rect, _event event, int param);
+    // Disabled spots are never hit; a rectangle with an area decides, else the object's shape.
+    bool TestHit(CXPoint p);
+    // Disabling the spot while the pointer is elsewhere restores the window's main cursor.
+    void Enable(bool enabled);
+    bool IsEnabled() const { return enabled_; }
+    void EnableCursor(bool on) { cursor_ = on; }
+    void SetID(int id) { id_ = id; }
+    int GetID() const { return id_; }
+    // Handed to every handler as its last argument.
+    void SetParent(CXObject* parent) { parent_ = parent; }
+    // With a unit, the spot is found only while the unit is active.
+    void setUnit(CUnit6* unit) { unit_ = unit; }
+    CUnit6* getUnit() const { return unit_; }
+    bool isOver() const { return over_; }
+
+    virtual int OnMouseMove(CXPoint, int, void*) { return 0; }
+    virtual int OnLButtonDown(CXPoint, int, void*) { return 0; }
+    virtual int OnLButtonUp(CXPoint, int, void*) { return 0; }
+    virtual int OnRButtonDown(CXPoint, int, void*) { return 0; }
+    virtual void setPriority(int priority) { priority_ = priority; }
+    // The object's priority on the window's screen when the spot has an object, else its own.
+    virtual int getPriority();
+    // The pointer entered the spot, or left it.
+    virtual int OnFocusOn(CXPoint, int, void*) { return 0; }
+    virtual int OnFocusOff(CXPoint, int, void*) { return 0; }
+
+private:
+    // A spot as a dispatch found it: handlers may delete spots, or make new ones at the same
+    // address, so each later use checks that the very same spot is still listed.
+    using Snapshot = std::vector<std::pair<CHotSpot*, uint64_t>>;
+    static Snapshot snapshot();
+    static bool isLive(const std::pair<CHotSpot*, uint64_t>& entry);
+
+    static int dispatchMove(CXPoint p, int value);
+    static int dispatchLeftButton(CXPoint p, int value, bool down);
+    static int dispatchRightButton(CXPoint p, int value);
+    bool withinPriorityWindow();
+    bool unitAllows();
+    static void showMainCursor();
+
+    static CXVector* list_;
+    static CWindow* window_;
+    static int minPriority_;
+    static int maxPriority_;
+    static uint64_t nextSerial_;
+
+    uint64_t serial_;
+    CXObject* parent_ = nullptr;
+    int id_ = -1;
+    CXRect activeRect_;
+    CGraphicsObject* object_ = nullptr;
+    int param_ = 0;
+    _event event_ = EVENT_NONE;
+    bool enabled_ = true;
+    bool cursor_ = true;
+    bool over_ = false;
+    CUnit6* unit_ = nullptr;
+    int priority_ = 0;
+};
