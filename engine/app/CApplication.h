@@ -5,6 +5,7 @@
 
 class CCommandLine6;
 class CConfig;
+class CMC_ObjectsContainer;
 class CWindow;
 
 // The engine object that the start-up program makes right after the window: it opens the
@@ -23,11 +24,15 @@ public:
     CCommandLine6* getCommandLine() const { return commandLine_; }
     // The application INI; none when no INI name was given.
     CConfig* GetConfigInterface() const { return config_; }
+    // The root script container of the running application; none until it is registered.
+    CMC_ObjectsContainer* getMCApplicationIfc() const { return mcApplication_; }
+    void setMCApplicationIfc(CMC_ObjectsContainer* root) { mcApplication_ = root; }
 
 private:
     CWindow* window_;
     CCommandLine6* commandLine_;
     CConfig* config_ = nullptr;
+    CMC_ObjectsContainer* mcApplication_ = nullptr;
     CXString iniName_;
     CXString archiveName_;
 };

@@ -20,6 +20,14 @@ public:
         onChange(false);
     }
 
+    // Stores the value and reports whether it changed.
+    void assign(const Value& value)
+    {
+        const bool changed = !(value == value_);
+        value_ = value;
+        onChange(changed);
+    }
+
     void set(CMC_Variable* v) override
     {
         const Value old = value_;
@@ -81,13 +89,6 @@ protected:
     {
     }
 
-    // Stores the value and reports whether it changed.
-    void assign(const Value& value)
-    {
-        const bool changed = !(value == value_);
-        value_ = value;
-        onChange(changed);
-    }
     // v's value converted to this type; false, with out unchanged, when that is impossible.
     bool readFrom(CMC_Variable* v, Value* out)
     {

@@ -507,3 +507,14 @@ void CMC_Object::flush(CMC_Variable* value, bool)
     if (value != nullptr && value->getId() >= 0)
         CMC_VariableFactory::free(value);
 }
+
+void CMC_Object::releaseResult(CMC_Object* result)
+{
+    if (result == nullptr || isStopResult(result))
+        return;
+    if (result->handedOver_) {
+        delete result;
+        return;
+    }
+    flush(result->asVariable(), false);
+}

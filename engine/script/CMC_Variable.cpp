@@ -166,6 +166,14 @@ CMC_Variable* CMC_Variable::resolve(const CXString& text)
     return result;
 }
 
+CMC_Variable* CMC_Variable::fieldOf(CMC_Object* structure, const CXString& field)
+{
+    if (structure == nullptr || structure->getType() != TYPE_STRUCTURE)
+        return nullptr;
+    CMC_Variable* value = structure->asVariable();
+    return value != nullptr ? value->getField(field) : nullptr;
+}
+
 void CMC_Variable::netstoreType(void* buffer)
 {
     putInt32(buffer, 0, getType());

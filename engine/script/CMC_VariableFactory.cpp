@@ -18,6 +18,7 @@ public:
     void initialize()
     {
         done();
+        cursor_ = 0;
         grow(CMC_VariableFactory::kInitialPoolSize);
     }
 
