@@ -16,7 +16,7 @@ public:
     // Stores the value and reports it as no change.
     void setValue(const Value& value)
     {
-        value_ = value;
+        store(value);
         onChange(false);
     }
 
@@ -24,15 +24,22 @@ public:
     void assign(const Value& value)
     {
         const bool changed = !(value == value_);
-        value_ = value;
+        store(value);
         onChange(changed);
     }
 
     void set(CMC_Variable* v) override
     {
-        const Value old = value_;
-        readFrom(v, &value_);
-        onChange(!(old == value_));
+        CMC_Variable* w = converted(v, getType());
+        bool changed = false;
+        if (w != nullptr) {
+            const Value& given = static_cast<CMC_BasicValue*>(w)->value_;
+            changed = !(given == value_);
+            if (changed)
+                store(given);
+        }
+        releaseConverted(v, w);
+        onChange(changed);
     }
     void clear() override { assign(Value()); }
     // SWITCH: takes b's value when a's equals the current one exactly, else a's.
@@ -59,7 +66,7 @@ public:
     {
         if (!isToIni())
             return;
-        value_ = default_;
+        store(default_);
         onChange(true);
     }
     // The variable's record, then the value and the default.
@@ -98,6 +105,8 @@ protected:
         releaseConverted(v, w);
         return w != nullptr;
     }
+    // Takes the value; a text reuses the storage it has.
+    void store(const Value& value) { value_ = value; }
     // The order that compare gives when the other value cannot be converted.
     virtual int orderWithoutOther() { return -1; }
 
@@ -108,6 +117,12 @@ protected:
     Value value_;
     Value default_;
 };
+
+template <>
+inline void CMC_BasicValue<CXString>::store(const CXString& value)
+{
+    value_ = value.c_str();
+}
 
 // Texts are equal ignoring letter case, and ordered by their bytes as unsigned numbers with
 // letter case counting, a text coming before its continuations.

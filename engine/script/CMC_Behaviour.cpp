@@ -178,7 +178,8 @@ bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition
         }
         releaseResult(result);
     }
-    flushTempObjects();
+    if (tempObjects_ != nullptr)
+        flushTempObjects();
     --runDepth_;
     if (--running_ == 0) {
         auto retired = std::move(retired_);

@@ -1,5 +1,7 @@
 #include "script/CMC_Behaviour_Entry.h"
 
+#include "script/CMC_CodeBlockName.h"
+
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
@@ -254,7 +256,7 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         slot.kind = Slot::Kind::Block;
         CMC_Behaviour* block = makeBlock(piece, "temp_");
         slot.name = block->getName();
-        slot.owned = std::make_unique<CMC_String>(CXString("temp"), slot.name);
+        slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
         slot.hasParams = holds(piece, '$');
         constantArguments_ = constantArguments_ && !slot.hasParams;
         if (getScene() != nullptr)
@@ -388,10 +390,10 @@ CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
         return variable != nullptr ? variable : CMC_Variable::resolve(CXString(nameFilled_.c_str()));
     }
     if (fieldName_.GetLength() > 0) {
-        CMC_Variable* field = CMC_Variable::fieldOf(find(objectLookup_, objectName_.c_str()), fieldName_);
+        CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
         return field != nullptr ? field : CMC_VariableFactory::copyVariable(literalValue_.get());
     }
-    CMC_Object* found = find(objectLookup_, literalText_.c_str());
+    CMC_Object* found = findFixed(objectLookup_, literalText_.c_str());
     if (boundAtParse_ && found != nullptr && !found->isTemporary())
         return found;
     CMC_Variable* variable = variableIn(found);
@@ -430,7 +432,7 @@ void CMC_Behaviour_Entry::refreshVariables()
         Slot& slot = slots_[i];
         if (slot.kind != Slot::Kind::Variable)
             continue;
-        CMC_Variable* variable = variableIn(find(slot.lookup, slot.name.c_str()));
+        CMC_Variable* variable = variableIn(findFixed(slot.lookup, slot.name.c_str()));
         values_->setAt(static_cast<int>(i), variable != nullptr ? variable : slot.owned.get());
     }
 }
@@ -451,11 +453,11 @@ void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params,
 {
     for (size_t i = 0; i < slots_.size(); ++i) {
         Slot& slot = slots_[i];
-        releases[i] = Release();
+        releases[i] = Release{};
         if (slot.kind == Slot::Kind::Block) {
             // A block that uses parameters takes this run's.
             if (params != nullptr && slot.hasParams) {
-                CMC_Object* block = find(slot.lookup, slot.name.c_str());
+                CMC_Object* block = findFixed(slot.lookup, slot.name.c_str());
                 if (block != nullptr && block->getType() == TYPE_BEHAVIOUR)
                     static_cast<CMC_Behaviour*>(block)->setParams(params);
             }
@@ -500,7 +502,7 @@ CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, 
         } else if (isBlock) {
             CMC_Behaviour* block = makeBlock(filled, "xtemp_");
             form->made.reset(block);
-            form->blockName = std::make_unique<CMC_String>(CXString("xtemp"), block->getName());
+            form->blockName = std::make_unique<CMC_CodeBlockName>("xtemp", block->getName());
         } else {
             form->made = std::make_unique<CMC_Behaviour_Entry>(owner_, filled);
         }
@@ -560,7 +562,7 @@ bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object
         break;
     case Form::Reference: {
         CMC_Object* source = referenceExpression_ != nullptr ? referenceExpression_.get()
-                                                             : find(objectLookup_, objectName_.c_str());
+                                                             : findFixed(objectLookup_, objectName_.c_str());
         if (source == nullptr)
             return false;
         CMC_String* name = CMC_Runner::readAsString(source->asVariable(), source);
@@ -578,7 +580,7 @@ bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object
                 *method = &methodText_;
             }
         } else {
-            CMC_Object* found = find(objectLookup_, objectName_.c_str());
+            CMC_Object* found = findFixed(objectLookup_, objectName_.c_str());
             *object = fieldName_.GetLength() > 0 ? CMC_Variable::fieldOf(found, fieldName_) : found;
         }
         *runner = runnerOf(*object);

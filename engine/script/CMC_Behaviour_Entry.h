@@ -11,7 +11,7 @@
 class CMC_Behaviour;
 class CMC_Expression;
 class CMC_Runner;
-class CMC_String;
+class CMC_CodeBlockName;
 
 // One statement of behaviour code, parsed once when its behaviour is compiled and run at
 // every run of it. The forms, by the first that fits:
@@ -74,7 +74,7 @@ private:
     struct Filled {
         std::string text;
         std::unique_ptr<CMC_Object> made;
-        std::unique_ptr<CMC_String> blockName;
+        std::unique_ptr<CMC_CodeBlockName> blockName;
     };
 
     // One argument.
@@ -94,10 +94,10 @@ private:
 
     // What an argument evaluated for one run must be let go of after the call.
     struct Release {
-        CMC_Object* result = nullptr;
-        CMC_Object* made = nullptr;
-        CMC_String* madeName = nullptr;
-        CMC_Behaviour* block = nullptr;
+        CMC_Object* result;
+        CMC_Object* made;
+        CMC_CodeBlockName* madeName;
+        CMC_Behaviour* block;
     };
 
     void parse();
@@ -124,8 +124,10 @@ private:
     void releaseArguments(CXVector* values, Release* releases);
     // Checks that "&" variables found before still stand; looks again when not.
     void refreshVariables();
-    // The object found for a name: remembered, or looked up again.
+    // The object found for a name: remembered, or looked up again. A fixed lookup is always
+    // asked for the same name.
     CMC_Object* find(CMC_NameLookup& lookup, const char* name);
+    CMC_Object* findFixed(CMC_NameLookup& lookup, const char* name) { return lookup.findFixed(getScene(), name); }
     // The slot's kept form of the text last filled (empty when new); none when the slot keeps
     // as many forms as it may, and the text is compiled for one run only.
     Filled* filledFor(Slot& slot);

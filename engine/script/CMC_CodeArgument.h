@@ -6,6 +6,7 @@
 
 class CMC_Behaviour;
 class CMC_ObjectsContainer;
+class CMC_String;
 
 // The code that an IF, WHILE or LOOP argument gives: the behaviour that its text names, or
 // else a behaviour named "temp" made from the text itself, compiled at once and deleted with
@@ -13,7 +14,8 @@ class CMC_ObjectsContainer;
 class CMC_CodeArgument {
 public:
     // With trimmedName, the name is looked up without blanks at its ends; the code keeps them.
-    CMC_CodeArgument(CMC_ObjectsContainer* container, const CXString& text, bool trimmedName);
+    // A block's name finds the block it remembers.
+    CMC_CodeArgument(CMC_ObjectsContainer* container, CMC_String* text, bool trimmedName);
     ~CMC_CodeArgument();
     CMC_CodeArgument(const CMC_CodeArgument&) = delete;
     CMC_CodeArgument& operator=(const CMC_CodeArgument&) = delete;

@@ -8,18 +8,6 @@
 
 namespace {
 
-struct Symbol {
-    const char* text;
-    int code;
-};
-
-constexpr Symbol kSymbols[] = {
-    {"_", CMC_Condition::OP_EQUAL},         {"!_", CMC_Condition::OP_NOTEQUAL},
-    {"<>", CMC_Condition::OP_NOTEQUAL},     {"<", CMC_Condition::OP_LESS},
-    {"<_", CMC_Condition::OP_LESSEQUAL},    {">", CMC_Condition::OP_GREATER},
-    {">_", CMC_Condition::OP_GREATEREQUAL}, {"?", CMC_Condition::OP_INSTANCEOF},
-};
-
 bool byOrder(int order, int code)
 {
     switch (code) {
@@ -57,10 +45,17 @@ bool truthOf(CMC_ObjectsContainer* container, const CXString& text)
 
 int CMC_Condition::symbolCode(const CXString& symbol)
 {
-    for (const Symbol& entry : kSymbols)
-        if (symbol == entry.text)
-            return entry.code;
-    return OP_EQUAL;
+    const char* text = symbol.c_str();
+    switch (symbol.GetLength()) {
+    case 1:
+        return text[0] == '<' ? OP_LESS : text[0] == '>' ? OP_GREATER : text[0] == '?' ? OP_INSTANCEOF : OP_EQUAL;
+    case 2:
+        if (text[1] == '_')
+            return text[0] == '!' ? OP_NOTEQUAL : text[0] == '<' ? OP_LESSEQUAL : text[0] == '>' ? OP_GREATEREQUAL : OP_EQUAL;
+        return text[0] == '<' && text[1] == '>' ? OP_NOTEQUAL : OP_EQUAL;
+    default:
+        return OP_EQUAL;
+    }
 }
 
 bool CMC_Condition::holds(int32_t left, int32_t right, int operatorCode)

@@ -111,7 +111,7 @@ CMC_Object* CMC_Dummy_Runner::run(int id, CMC_Object* owner, CMC_ObjectsContaine
     }
 }
 
-bool CMC_Dummy_Runner::runCode(CMC_ObjectsContainer* container, const CXString& text)
+bool CMC_Dummy_Runner::runCode(CMC_ObjectsContainer* container, CMC_String* text)
 {
     CMC_CodeArgument code(container, text, false);
     return code.get()->run(code.get(), nullptr, false);
@@ -153,7 +153,7 @@ CMC_Object* CMC_Dummy_Runner::ifStatement(CMC_Object*, CMC_ObjectsContainer* con
     CMC_String* code = chosen != -1 ? getParameterString(args, chosen) : nullptr;
     if (code == nullptr || code->getValue().GetLength() == 0)
         return nullptr;
-    return runCode(container, code->getValue()) ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;
+    return runCode(container, code) ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;
 }
 
 CMC_Object* CMC_Dummy_Runner::whileStatement(CMC_Object*, CMC_ObjectsContainer* container, CXVector* args)
@@ -164,7 +164,7 @@ CMC_Object* CMC_Dummy_Runner::whileStatement(CMC_Object*, CMC_ObjectsContainer* 
     CMC_String* text = getParameterString(args, 3);
     if (text == nullptr)
         return nullptr;
-    CMC_CodeArgument body(container, text->getValue(), true);
+    CMC_CodeArgument body(container, text, true);
     while (condition.holds(container))
         body.get()->run(nullptr, nullptr, false);
     return nullptr;
@@ -175,7 +175,7 @@ CMC_Object* CMC_Dummy_Runner::loopStatement(CMC_Object*, CMC_ObjectsContainer* c
     CMC_String* text = getParameterString(args, 0);
     if (container == nullptr || text == nullptr)
         return nullptr;
-    CMC_ScratchText bodyText(text->getValue().c_str());
+    CMC_CodeArgument body(container, text, true);
     int32_t numbers[3];
     for (int i = 0; i < 3; ++i) {
         CMC_Integer* number = getParameterInteger(args, i + 1);
@@ -186,7 +186,6 @@ CMC_Object* CMC_Dummy_Runner::loopStatement(CMC_Object*, CMC_ObjectsContainer* c
     const int64_t start = numbers[0];
     const int64_t end = start + numbers[1];
     const int64_t step = numbers[2];
-    CMC_CodeArgument body(container, bodyText.text(), true);
     LoopCounter counter(container);
     auto pass = [&](int64_t i) {
         counter.set(i);

@@ -3,6 +3,7 @@
 #include "script/CMC_Runner.h"
 
 class CMC_Behaviour;
+class CMC_String;
 
 // The runner of the "@" statements of behaviour code (object type 0): control flow,
 // conversion, look-up and creation of objects. The object it is called with is the behaviour
@@ -50,5 +51,5 @@ private:
     // A one-text condition; pieces joined by "&&" or "||" are tested in turn, as few as decide.
     static bool oneTextCondition(CMC_ObjectsContainer* container, const CXString& text);
     // Runs the code of an argument text, the code being its own caller; true on BREAK.
-    static bool runCode(CMC_ObjectsContainer* container, const CXString& text);
+    static bool runCode(CMC_ObjectsContainer* container, CMC_String* text);
 };

@@ -115,11 +115,6 @@ bool CMC_Object::done(bool)
     return true;
 }
 
-bool CMC_Object::isSignalBound(int index) const
-{
-    return index >= 0 && index < static_cast<int>(defined_.size()) && defined_[static_cast<size_t>(index)] != 0;
-}
-
 int CMC_Object::getCloneIdx()
 {
     const int underscore = name_.FindLast('_');

@@ -152,7 +152,10 @@ public:
     // The signal that the part of the name before its first "^" equals, or -1.
     int getSignalIndex(const CXString& name) const;
     // Whether something was bound to the signal at that position of the type's list.
-    bool isSignalBound(int index) const;
+    bool isSignalBound(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(defined_.size()) && defined_[static_cast<size_t>(index)] != 0;
+    }
 
     // The id of a script type name, -1 for a name that is no type (case counts).
     static int getTypeId(const CXString& name);

@@ -25,20 +25,20 @@ void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Ope
         return;
     }
     CMC_String* text = CMC_Runner::readAsString(value, CMC_Runner::argumentAt(args, i));
-    operand->text = text != nullptr ? text->getValue().c_str() : "";
+    operand->text.emplace(text != nullptr ? text->getValue().c_str() : "");
 }
 
 const CXString& CMC_StatementCondition::textOf(Operand* operand)
 {
     if (operand->isInteger)
-        operand->text = CXString::toString(operand->value).c_str();
-    return operand->text.text();
+        operand->text.emplace(CXString::toString(operand->value).c_str());
+    return operand->text->text();
 }
 
 CMC_Object* CMC_StatementCondition::evaluate(CMC_ObjectsContainer* container, Operand* operand)
 {
     if (!operand->isInteger)
-        return CMC_Behaviour::resolveParameter(container, nullptr, operand->text.text(), nullptr);
+        return CMC_Behaviour::resolveParameter(container, nullptr, operand->text->text(), nullptr);
     CMC_Integer* value = CMC_VariableFactory::allocInteger();
     value->setValue(operand->value);
     return value;

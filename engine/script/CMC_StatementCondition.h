@@ -3,6 +3,7 @@
 #include "script/CMC_ScratchText.h"
 
 #include <cstdint>
+#include <optional>
 
 class CMC_Object;
 class CMC_ObjectsContainer;
@@ -26,7 +27,7 @@ private:
     struct Operand {
         bool isInteger = false;
         int32_t value = 0;
-        CMC_ScratchText text;
+        std::optional<CMC_ScratchText> text;
     };
 
     static void read(CMC_Runner* runner, CXVector* args, int i, Operand* operand);

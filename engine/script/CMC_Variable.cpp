@@ -98,20 +98,20 @@ void CMC_Variable::fromString(const CXString&)
 {
 }
 
-void CMC_Variable::raiseWithValue(int signal, const char* name)
+void CMC_Variable::raiseWithValue(const char* name)
 {
-    if (!isSignalBound(signal))
-        return;
     if (!onSignal(CXString(name) + "^" + toString()))
         onSignal(CXString(name));
 }
 
 void CMC_Variable::onChange(bool changed)
 {
-    raiseWithValue(SIGNAL_ONBRUTALCHANGED, "ONBRUTALCHANGED");
+    if (isSignalBound(SIGNAL_ONBRUTALCHANGED))
+        raiseWithValue("ONBRUTALCHANGED");
     if (!changed)
         return;
-    raiseWithValue(SIGNAL_ONCHANGED, "ONCHANGED");
+    if (isSignalBound(SIGNAL_ONCHANGED))
+        raiseWithValue("ONCHANGED");
     if (toIni_) {
         if (CConfig* ini = applicationIni())
             ini->PutString(getScene()->getName(), getName(), toString());

@@ -115,7 +115,7 @@ protected:
 private:
     // The application INI, reached through the owning container's window; none without it.
     CConfig* applicationIni();
-    void raiseWithValue(int signal, const char* name);
+    void raiseWithValue(const char* name);
     void announce();
 
     int32_t id_ = -1;

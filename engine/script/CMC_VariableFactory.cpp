@@ -79,6 +79,15 @@ private:
     int cursor_ = 0;
 };
 
+// A member of the pool set to the value, which has the pool's type.
+template <typename Value>
+CMC_Variable* copied(ValuePool<Value>& pool, CMC_Variable* value)
+{
+    Value* copy = pool.alloc();
+    copy->setValue(static_cast<Value*>(value)->getValue());
+    return copy;
+}
+
 ValuePool<CMC_Bool> bools;
 ValuePool<CMC_Double> doubles;
 ValuePool<CMC_Integer> integers;
@@ -170,10 +179,20 @@ void CMC_VariableFactory::clearPool()
 
 CMC_Variable* CMC_VariableFactory::copyVariable(CMC_Variable* value)
 {
-    CMC_Variable* copy = value != nullptr ? alloc(value->getType()) : nullptr;
-    if (copy != nullptr)
-        copy->set(value);
-    return copy;
+    if (value == nullptr)
+        return nullptr;
+    switch (value->getType()) {
+    case CMC_Object::TYPE_INTEGER:
+        return copied(integers, value);
+    case CMC_Object::TYPE_STRING:
+        return copied(strings, value);
+    case CMC_Object::TYPE_BOOL:
+        return copied(bools, value);
+    case CMC_Object::TYPE_DOUBLE:
+        return copied(doubles, value);
+    default:
+        return nullptr;
+    }
 }
 
 CMC_Variable* CMC_VariableFactory::netrestore(const void* buffer, int length)

@@ -43,6 +43,9 @@ public:
 
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override
     {
+        lastArguments.clear();
+        for (int i = 0; i < argumentCount(args); ++i)
+            lastArguments.push_back(argumentAt(args, i));
         switch (id) {
         case MTH_CALL:
             note(object, "CALL", args);
@@ -67,6 +70,9 @@ public:
             note(object, (std::string("?") + name.c_str()).c_str(), args);
         return CMC_Runner::run(name, object, scope, args);
     }
+
+    // The raw arguments of the last call by id.
+    std::vector<CMC_Object*> lastArguments;
 
 private:
     void note(CMC_Object* object, const char* method, CXVector* args)
