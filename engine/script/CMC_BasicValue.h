@@ -16,7 +16,7 @@ public:
     // Stores the value and reports it as no change.
     void setValue(const Value& value)
     {
-        store(value);
+        storeValue(value);
         onChange(false);
     }
 
@@ -24,7 +24,7 @@ public:
     void assign(const Value& value)
     {
         const bool changed = !(value == value_);
-        store(value);
+        storeValue(value);
         onChange(changed);
     }
 
@@ -36,7 +36,7 @@ public:
             const Value& given = static_cast<CMC_BasicValue*>(w)->value_;
             changed = !(given == value_);
             if (changed)
-                store(given);
+                storeValue(given);
         }
         releaseConverted(v, w);
         onChange(changed);
@@ -66,7 +66,7 @@ public:
     {
         if (!isToIni())
             return;
-        store(default_);
+        storeValue(default_);
         onChange(true);
     }
     // The variable's record, then the value and the default.
@@ -106,7 +106,7 @@ protected:
         return w != nullptr;
     }
     // Takes the value; a text reuses the storage it has.
-    void store(const Value& value) { value_ = value; }
+    void storeValue(const Value& value) { value_ = value; }
     // The order that compare gives when the other value cannot be converted.
     virtual int orderWithoutOther() { return -1; }
 
@@ -119,7 +119,7 @@ protected:
 };
 
 template <>
-inline void CMC_BasicValue<CXString>::store(const CXString& value)
+inline void CMC_BasicValue<CXString>::storeValue(const CXString& value)
 {
     value_ = value.c_str();
 }

@@ -186,7 +186,7 @@ CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* sc
     case MTH_GETNAME:
         return getName(object);
     case MTH_CLONE:
-        return clone(object, args);
+        return cloneObject(object, args);
     case MTH_ADDBEHAVIOUR:
         return addBehaviour(object, scope, args);
     case MTH_GETCLONEINDEX:
@@ -240,7 +240,7 @@ CMC_Object* CMC_Runner::getName(CMC_Object* object)
     return name;
 }
 
-CMC_Object* CMC_Runner::clone(CMC_Object* object, CXVector* args)
+CMC_Object* CMC_Runner::cloneObject(CMC_Object* object, CXVector* args)
 {
     CMC_Integer* count = argumentCount(args) > 0 ? getParameterInteger(args, 0) : nullptr;
     object->clone(count != nullptr ? count->getValue() : 1);

@@ -94,7 +94,7 @@ private:
     CMC_Object* send(CMC_Object* object, CXVector* args);
     CMC_Object* addToGroup(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getName(CMC_Object* object);
-    CMC_Object* clone(CMC_Object* object, CXVector* args);
+    CMC_Object* cloneObject(CMC_Object* object, CXVector* args);
     CMC_Object* addBehaviour(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getCloneIdx(CMC_Object* object);
     CMC_Object* removeBehaviour(CMC_Object* object, CXVector* args);

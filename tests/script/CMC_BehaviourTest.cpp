@@ -102,6 +102,12 @@ TEST_F(Behaviours, DoneDropsTheCompiledCodeAndItsBlocks)
     code->done(true);
     EXPECT_EQ(scene->getObjectsNo(), objects + 2);
     EXPECT_FALSE(code->run(nullptr, nullptr, false));
+
+    // Blocks of nested statements and expressions are left to an unloading container too, so
+    // that nothing is deleted twice.
+    behaviour("NESTED", "P^CALL(P^GIVE({P^CALL(1);}),[P^GIVE({P^CALL(2);})+1]);");
+    scene->unload();
+    EXPECT_EQ(scene->getObjectsNo(), 0);
 }
 
 // The statements of a running behaviour outlive a recompilation until the run ends.

@@ -109,6 +109,17 @@ TEST_F(Statement, LiteralsGiveTheirObjectOrAPooledValue)
             CMC_Object::releaseResult(value);
         }
     }
+    // A bracket filled with parameters gives the value it computes.
+    auto filled = parse("[$1+A]");
+    const Params two{"2"};
+    CMC_Object* computed = filled->run(nullptr, two.get());
+    ASSERT_NE(computed, nullptr);
+    EXPECT_EQ(computed->asVariable()->toString(), "7");
+    CMC_Object::releaseResult(computed);
+    // Statements of any length.
+    const std::string longText(20000, 'x');
+    run(("P^CALL(\"" + longText + "\");").c_str());
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(" + longText + ")"});
     // A variable made after parsing is found at run time.
     auto later = parse("LATER");
     integer("LATER", 9);

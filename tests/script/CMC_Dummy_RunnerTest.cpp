@@ -139,9 +139,11 @@ TEST_F(Statements, IfRunsANamedBehaviourWithoutItsConditionAndLeavesIt)
     run("@IF(A,\"_\",5,DOIT);");
     EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(named)"});
     EXPECT_EQ(scene->getObject("DOIT"), named);
-    // Text that names an object of another type is code.
+    // Text that names nothing, or an object of another type, is code.
     run("@IF(A,\"_\",5,\"{P^CALL(text);}\");");
-    EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(text)"});
+    probe("P^CALL(named);");
+    run("@IF(A,\"_\",5,\"P^CALL(named);\");");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(text)", "P.CALL(named)"}));
     // Too few arguments: nothing.
     EXPECT_FALSE(run("@IF(A,{P^CALL(x);});@IF();"));
     EXPECT_TRUE(takeLog().empty());
@@ -204,6 +206,10 @@ TEST_F(Statements, LoopCountsInItsCounter)
     }
     EXPECT_EQ(scene->getObject("_I_"), nullptr);
 
+    // The end is computed without overflow: exactly count passes, the counter wrapping as
+    // INTEGER does.
+    run("@LOOP({P^CALL(_I_);},2147483646,3,1);");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(2147483646)", "P.CALL(2147483647)", "P.CALL(-2147483648)"}));
     // A step that never reaches the end runs until BREAK.
     integer("N", 0);
     run("@LOOP({N^INC();@IF(N,\"_\",50,{@BREAK();});},0,10,0);");
