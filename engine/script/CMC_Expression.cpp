@@ -138,14 +138,21 @@ void CMC_Expression::calculateIntegers(CMC_Variable* first)
     releaseResult(first);
     const size_t steps = std::min(operands_.size() - 1, operators_.size());
     for (size_t k = 1; k <= steps; ++k) {
-        CMC_Variable* operand = valueOf(operands_[k]->run(this, nullptr));
-        if (operand == nullptr)
-            return;
-        CMC_Variable* integer = operand->getType() == TYPE_INTEGER ? operand : operand->convert(TYPE_INTEGER);
-        const int32_t value = integer != nullptr ? static_cast<CMC_Integer*>(integer)->getValue() : 0;
-        if (integer != operand)
-            flush(integer, false);
-        releaseResult(operand);
+        CMC_Object* result = operands_[k]->run(this, nullptr);
+        int32_t value = 0;
+        if (result != nullptr && !isStopResult(result) && result->getType() == TYPE_INTEGER) {
+            value = static_cast<CMC_Integer*>(result)->getValue();
+            releaseResult(result);
+        } else {
+            CMC_Variable* operand = valueOf(result);
+            if (operand == nullptr)
+                return;
+            CMC_Variable* integer = operand->convert(TYPE_INTEGER);
+            value = integer != nullptr ? static_cast<CMC_Integer*>(integer)->getValue() : 0;
+            if (integer != operand)
+                flush(integer, false);
+            releaseResult(operand);
+        }
         accumulator = CMC_Integer::arithmetic(accumulator, value, operators_[k - 1]);
     }
     CMC_Integer* result = CMC_VariableFactory::allocInteger();

@@ -503,13 +503,10 @@ void CMC_Object::flush(CMC_Variable* value, bool)
         CMC_VariableFactory::free(value);
 }
 
-void CMC_Object::releaseResult(CMC_Object* result)
+void CMC_Object::releaseOwned(CMC_Object* result)
 {
-    if (result == nullptr || isStopResult(result))
-        return;
-    if (result->handedOver_) {
+    if (result->handedOver_)
         delete result;
-        return;
-    }
-    flush(result->asVariable(), false);
+    else
+        CMC_VariableFactory::free(static_cast<CMC_Variable*>(result));
 }

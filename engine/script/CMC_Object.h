@@ -165,14 +165,22 @@ public:
     static void flush(CMC_Variable* value, bool unused);
     // Lets go of what a statement or method gave: a pooled temporary goes back to its pool,
     // a handed-over object is deleted, anything else is left alone.
-    static void releaseResult(CMC_Object* result);
+    static void releaseResult(CMC_Object* result)
+    {
+        if (result == nullptr || isStopResult(result) || !(result->pooled_ || result->handedOver_))
+            return;
+        releaseOwned(result);
+    }
 
 protected:
     void markAsClone() { isClone_ = true; }
+    // A member of the value pools.
+    void markAsPooled() { pooled_ = true; }
     // Releases every binding and the bound flags.
     void flushBehList();
 
 private:
+    static void releaseOwned(CMC_Object* result);
     CMC_Binding* bindingAt(CXVector* list, int i) const;
     CXVector* bindingListOf(const CXString& name, bool make);
     void appendBinding(const CXString& name, CMC_Binding* binding);
@@ -190,6 +198,7 @@ private:
     bool isClone_ = false;
     bool temporary_ = false;
     bool handedOver_ = false;
+    bool pooled_ = false;
     const CMC_SignalList* signals_ = nullptr;
     CHashtable* bindings_ = nullptr;
     CXVector* tmpBehaviours_ = nullptr;

@@ -102,14 +102,20 @@ CMC_Object* CMC_ObjectsContainer::getObject(const char* name)
     if (name == nullptr)
         return nullptr;
     lookupKey_->set(name);
-    if (auto* object = static_cast<CMC_Object*>(names_->get(lookupKey_)))
+    return getObject(lookupKey_);
+}
+
+CMC_Object* CMC_ObjectsContainer::getObject(CStringHashCode* key)
+{
+    if (auto* object = static_cast<CMC_Object*>(names_->get(key)))
         return object;
-    const CXString text(name);
-    if (text.endsWith("_0")) {
-        if (CMC_Object* plain = getObject(text.Left(text.GetLength() - 2).c_str()))
-            return plain;
+    const std::string& text = key->text();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "_0") == 0) {
+        CStringHashCode plain(CXString(text.substr(0, text.size() - 2).c_str()));
+        if (CMC_Object* object = getObject(&plain))
+            return object;
     }
-    return parent_ != nullptr ? parent_->getObject(name) : nullptr;
+    return parent_ != nullptr ? parent_->getObject(key) : nullptr;
 }
 
 CMC_Object* CMC_ObjectsContainer::getObject(int index)

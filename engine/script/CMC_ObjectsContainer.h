@@ -48,6 +48,8 @@ public:
     static void noteChange() { ++changes_; }
 
     CMC_Object* getObject(const char* name);
+    // The same for a name already hashed.
+    CMC_Object* getObject(CStringHashCode* key);
     // The object at that position in order of adding; none outside the range.
     CMC_Object* getObject(int index);
     // The object of that name when it is a BOOL, DOUBLE, INTEGER or STRING.

@@ -37,6 +37,8 @@ CMC_Variable::CMC_Variable(const CXString& name, int type, int id)
     : CMC_Object(name, type)
     , id_(id)
 {
+    if (id >= 0)
+        markAsPooled();
 }
 
 CMC_Variable::CMC_Variable(CMC_ObjectsContainer* container, CMElement* element, int type)
