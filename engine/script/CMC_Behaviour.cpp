@@ -220,9 +220,6 @@ void CMC_Behaviour::resolveCondition()
     condition_ = isCondition ? dynamic_cast<CMC_BasicCondition*>(found) : nullptr;
 }
 
-// ---------------------------------------------------------------------------------------
-// Trash list
-
 void CMC_Behaviour::initTrash()
 {
     if (globalTrash_ == nullptr)
@@ -253,9 +250,6 @@ void CMC_Behaviour::flushTrash()
             delete objects.at(i);
     }
 }
-
-// ---------------------------------------------------------------------------------------
-// Run-once interpreter
 
 CMC_Object* CMC_Behaviour::resolveParameter(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
                                             CMC_Behaviour* behaviour)

@@ -1,10 +1,9 @@
 #include "script/CMC_Behaviour_Entry.h"
 
-#include "script/CMC_CodeBlockName.h"
-
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
+#include "script/CMC_CodeBlockName.h"
 #include "script/CMC_CodeText.h"
 #include "script/CMC_Expression.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -12,8 +11,6 @@
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
-
-#include <cstring>
 
 namespace {
 
@@ -108,9 +105,6 @@ void CMC_Behaviour_Entry::discardFilled(Slot& slot)
         prepareDeletion(filled->made.get(), releaseBlocks_);
     slot.filled.clear();
 }
-
-// ---------------------------------------------------------------------------------------
-// Parsing
 
 void CMC_Behaviour_Entry::parse()
 {
@@ -291,9 +285,6 @@ CMC_Behaviour* CMC_Behaviour_Entry::makeBlock(const CXString& piece, const char*
     return block;
 }
 
-// ---------------------------------------------------------------------------------------
-// Running
-
 CMC_Object* CMC_Behaviour_Entry::find(CMC_NameLookup& lookup, const char* name)
 {
     return lookup.find(getScene(), name);
@@ -334,12 +325,6 @@ CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
     default:
         return nullptr;
     }
-}
-
-CXString CMC_Behaviour_Entry::getStringValue(CMC_Object* value)
-{
-    CMC_String* text = CMC_Runner::readAsString(value != nullptr ? value->asVariable() : nullptr, value);
-    return text != nullptr ? text->getValue() : CXString();
 }
 
 CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)

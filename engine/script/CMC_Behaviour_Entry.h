@@ -62,8 +62,6 @@ public:
     bool isReference() const { return form_ == Form::Reference; }
     int getArgumentCount() const { return static_cast<int>(slots_.size()); }
 
-    // The text of a value; an object that is no value gives its name.
-    static CXString getStringValue(CMC_Object* value);
     // Code nested deeper than this compiles to nothing.
     static constexpr int kMaxNesting = 64;
 

@@ -57,7 +57,7 @@ CMC_Expression::CMC_Expression(CMC_ObjectsContainer* container, const CXString& 
 
 CMC_Expression::~CMC_Expression()
 {
-    flush(result_, false);
+    releaseResult(result_);
     operands_.clear();
 }
 
@@ -106,7 +106,7 @@ void CMC_Expression::releaseTempBeh(bool release)
 
 void CMC_Expression::calculate()
 {
-    flush(result_, false);
+    releaseResult(result_);
     result_ = nullptr;
     if (operands_.empty())
         return;

@@ -65,10 +65,16 @@ TEST_F(Expressions, ValuesAreComputedAtEveryReadAndOperandsCompiledOnce)
     EXPECT_EQ(expression.getResult()->toString(), "11");
     EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.GIVE(2)", "P.GIVE(10)"}));
 
-    // A single operand gives the variable itself.
+    // A single operand gives the variable itself; a fresh value handed over is deleted when
+    // the next value is computed.
     CMC_Expression single(scene, CXString("A"));
     single.calculate();
     EXPECT_EQ(single.getResult(), scene->getObject("A"));
+    CMC_Expression fresh(scene, CXString("P^FRESH()"));
+    fresh.calculate();
+    fresh.calculate();
+    EXPECT_EQ(fresh.getResult()->toString(), "7");
+    takeLog();
 }
 
 // Chains that begin with an INTEGER are computed in machine integers; step by step with the
