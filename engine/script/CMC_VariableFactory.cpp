@@ -48,10 +48,10 @@ public:
     {
         const int id = value->getId();
         if (id >= 0 && id < static_cast<int>(members_.size()) && members_[static_cast<size_t>(id)] == value)
-            taken_[static_cast<size_t>(id)] = false;
+            taken_[static_cast<size_t>(id)] = 0;
     }
 
-    void clear() { taken_.assign(taken_.size(), false); }
+    void clear() { taken_.assign(taken_.size(), 0); }
 
 private:
     void advance()
@@ -62,7 +62,7 @@ private:
 
     Value* take(int slot)
     {
-        taken_[static_cast<size_t>(slot)] = true;
+        taken_[static_cast<size_t>(slot)] = 1;
         return members_[static_cast<size_t>(slot)];
     }
 
@@ -70,12 +70,12 @@ private:
     {
         for (int id = static_cast<int>(members_.size()); id < size; ++id) {
             members_.push_back(new Value(CXString("f"), id));
-            taken_.push_back(false);
+            taken_.push_back(0);
         }
     }
 
     std::vector<Value*> members_;
-    std::vector<bool> taken_;
+    std::vector<unsigned char> taken_;
     int cursor_ = 0;
 };
 
