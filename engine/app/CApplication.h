@@ -6,6 +6,7 @@
 class CCommandLine6;
 class CConfig;
 class CSoundManager;
+class CMC_ObjectsContainer;
 class CWindow;
 
 // The engine object that the start-up program makes right after the window: it owns the
@@ -35,12 +36,16 @@ public:
     virtual int OnKeyDown(int key, int flags);
     // A sound's name in the sound-effects folder.
     virtual CXString getWAVPath(const CXString& name);
+    // The root script container of the running application; none until it is registered.
+    CMC_ObjectsContainer* getMCApplicationIfc() const { return mcApplication_; }
+    void setMCApplicationIfc(CMC_ObjectsContainer* root) { mcApplication_ = root; }
 
 private:
     CWindow* window_;
     CSoundManager* soundManager_;
     CCommandLine6* commandLine_;
     CConfig* config_ = nullptr;
+    CMC_ObjectsContainer* mcApplication_ = nullptr;
     CXString iniName_;
     CXString archiveName_;
 };

@@ -1,6 +1,7 @@
 #include "foundation/CStringHashCode.h"
 
 #include <cstdint>
+#include <typeinfo>
 
 namespace {
 // The sum of 2^(i mod 16) + (i + 1) * c over the characters c at positions i,
@@ -31,6 +32,8 @@ void CStringHashCode::set(const char* text)
 
 bool CStringHashCode::equals(CXObject* other)
 {
-    const auto* key = dynamic_cast<const CStringHashCode*>(other);
-    return key != nullptr && key->text_ == text_;
+    if (other == nullptr || typeid(*other) != typeid(CStringHashCode))
+        return false;
+    const auto* key = static_cast<const CStringHashCode*>(other);
+    return key->hashCode_ == hashCode_ && key->text_ == text_;
 }

@@ -17,6 +17,7 @@ public:
     int getHashcode() override { return hashCode_; }
     bool equals(CXObject* other) override;
     CXString getString() const { return CXString(text_.c_str()); }
+    const std::string& text() const { return text_; }
 
 private:
     int32_t hashCode_ = 0;

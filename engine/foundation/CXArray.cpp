@@ -53,7 +53,7 @@ bool CXArray::replace(void* old, void* replacement)
     return true;
 }
 
-void* CXArray::setAt(int i, void* p)
+void* CXArray::setAtGrowing(int i, void* p)
 {
     if (i < 0)
         return nullptr;

@@ -2,6 +2,8 @@
 
 #include "foundation/CXObject.h"
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 class CXString;
@@ -20,7 +22,12 @@ public:
     void add(const CXArray* other);
     bool replace(void* old, void* replacement);
     // Grows the storage to reach i; the count stays, so slots past it may hold pointers.
-    void* setAt(int i, void* p);
+    void* setAt(int i, void* p)
+    {
+        if (i >= 0 && i < count_)
+            return std::exchange(slots_[static_cast<size_t>(i)], p);
+        return setAtGrowing(i, p);
+    }
     // Inserts before position i (0 to count); other positions change nothing.
     void insertAt(int i, void* p);
     void remove(void* p);
@@ -40,6 +47,7 @@ public:
     float getGrowth() const { return growth_; }
 
 protected:
+    void* setAtGrowing(int i, void* p);
     // Doubles until `total` elements fit within the growth fraction and the storage itself.
     void growToHold(int total);
 

@@ -529,15 +529,34 @@ int CXString::getCount(unsigned char c) const
     return static_cast<int>(std::count(text_, text_ + length_, static_cast<char>(c)));
 }
 
+bool CXString::startsWith(const char* prefix) const
+{
+    return startsWith(prefix, std::strlen(prefix));
+}
+
+bool CXString::endsWith(const char* suffix) const
+{
+    return endsWith(suffix, std::strlen(suffix));
+}
+
 bool CXString::startsWith(const CXString& prefix) const
 {
-    return prefix.length_ <= length_ && std::memcmp(text_, prefix.text_, static_cast<size_t>(prefix.length_)) == 0;
+    return startsWith(prefix.text_, static_cast<size_t>(prefix.length_));
 }
 
 bool CXString::endsWith(const CXString& suffix) const
 {
-    return suffix.length_ <= length_ &&
-           std::memcmp(text_ + length_ - suffix.length_, suffix.text_, static_cast<size_t>(suffix.length_)) == 0;
+    return endsWith(suffix.text_, static_cast<size_t>(suffix.length_));
+}
+
+bool CXString::startsWith(const char* prefix, size_t length) const
+{
+    return length <= static_cast<size_t>(length_) && std::memcmp(text_, prefix, length) == 0;
+}
+
+bool CXString::endsWith(const char* suffix, size_t length) const
+{
+    return length <= static_cast<size_t>(length_) && std::memcmp(text_ + length_ - length, suffix, length) == 0;
 }
 
 bool CXString::FilterFits(const CXString& filter) const
@@ -558,9 +577,12 @@ bool CXString::equals(const CXString& other) const
 
 bool CXString::equalsIgnoreCase(const CXString& other) const
 {
-    CXString a(*this);
-    CXString b(other);
-    return a.Upper().equals(b.Upper());
+    if (length_ != other.length_)
+        return false;
+    for (int i = 0; i < length_; ++i)
+        if (toUpper1250(static_cast<unsigned char>(text_[i])) != toUpper1250(static_cast<unsigned char>(other.text_[i])))
+            return false;
+    return true;
 }
 
 CXString CXString::replace(const CXString& what, const CXString& with) const
@@ -777,14 +799,16 @@ bool operator==(const CXString& a, const CXString& b)
     return a.equals(b);
 }
 
+// A null text counts as the empty text.
 bool operator==(const CXString& a, const char* b)
 {
-    return a.equals(CXString(b));
+    const size_t length = b != nullptr ? std::strlen(b) : 0;
+    return static_cast<size_t>(a.GetLength()) == length && std::memcmp(a.c_str(), b != nullptr ? b : "", length) == 0;
 }
 
 bool operator==(const char* a, const CXString& b)
 {
-    return b.equals(CXString(a));
+    return b == a;
 }
 
 bool operator!=(const CXString& a, const CXString& b)

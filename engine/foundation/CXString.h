@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 class CXArray;
 class CXPoint;
 class CXRect;
@@ -64,6 +66,8 @@ public:
     virtual int getCount(unsigned char c) const;
     bool startsWith(const CXString& prefix) const;
     bool endsWith(const CXString& suffix) const;
+    bool startsWith(const char* prefix) const;
+    bool endsWith(const char* suffix) const;
     // Windows wildcard match ('*' any run, '?' one character), ignoring case;
     // "*", "*.*" and the empty pattern fit every name.
     bool FilterFits(const CXString& filter) const;
@@ -105,6 +109,8 @@ private:
     void doubleCapacity();
     void append(const char* text, int length);
     void formatted(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    bool startsWith(const char* prefix, size_t length) const;
+    bool endsWith(const char* suffix, size_t length) const;
 
     int length_;
     int capacity_;

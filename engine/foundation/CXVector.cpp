@@ -12,13 +12,6 @@ CXVector* CXVector::clone()
     return copy;
 }
 
-CXObject* CXVector::setAt(int i, CXObject* o)
-{
-    if (i < 0 || i >= getCount())
-        return nullptr;
-    return static_cast<CXObject*>(CXArray::setAt(i, o));
-}
-
 void CXVector::copyInto(CXVector* v) const
 {
     if (v == this)

@@ -14,7 +14,12 @@ public:
     void add(const CXVector* other) { CXArray::add(other); }
     bool replace(CXObject* old, CXObject* replacement) { return CXArray::replace(old, replacement); }
     // Only an existing element can be replaced: i must lie below the count.
-    CXObject* setAt(int i, CXObject* o);
+    CXObject* setAt(int i, CXObject* o)
+    {
+        if (i < 0 || i >= getCount())
+            return nullptr;
+        return static_cast<CXObject*>(CXArray::setAt(i, o));
+    }
     void insertAt(int i, CXObject* o) { CXArray::insertAt(i, o); }
     void remove(CXObject* o) { CXArray::remove(o); }
     int find(CXObject* o) const { return CXArray::find(o); }

@@ -16,15 +16,30 @@ public:
     // Stores the value and reports it as no change.
     void setValue(const Value& value)
     {
-        value_ = value;
+        storeValue(value);
         onChange(false);
+    }
+
+    // Stores the value and reports whether it changed.
+    void assign(const Value& value)
+    {
+        const bool changed = !(value == value_);
+        storeValue(value);
+        onChange(changed);
     }
 
     void set(CMC_Variable* v) override
     {
-        const Value old = value_;
-        readFrom(v, &value_);
-        onChange(!(old == value_));
+        CMC_Variable* w = converted(v, getType());
+        bool changed = false;
+        if (w != nullptr) {
+            const Value& given = static_cast<CMC_BasicValue*>(w)->value_;
+            changed = !(given == value_);
+            if (changed)
+                storeValue(given);
+        }
+        releaseConverted(v, w);
+        onChange(changed);
     }
     void clear() override { assign(Value()); }
     // SWITCH: takes b's value when a's equals the current one exactly, else a's.
@@ -51,7 +66,7 @@ public:
     {
         if (!isToIni())
             return;
-        value_ = default_;
+        storeValue(default_);
         onChange(true);
     }
     // The variable's record, then the value and the default.
@@ -81,13 +96,6 @@ protected:
     {
     }
 
-    // Stores the value and reports whether it changed.
-    void assign(const Value& value)
-    {
-        const bool changed = !(value == value_);
-        value_ = value;
-        onChange(changed);
-    }
     // v's value converted to this type; false, with out unchanged, when that is impossible.
     bool readFrom(CMC_Variable* v, Value* out)
     {
@@ -97,6 +105,8 @@ protected:
         releaseConverted(v, w);
         return w != nullptr;
     }
+    // Takes the value; a text reuses the storage it has.
+    void storeValue(const Value& value) { value_ = value; }
     // The order that compare gives when the other value cannot be converted.
     virtual int orderWithoutOther() { return -1; }
 
@@ -107,6 +117,12 @@ protected:
     Value value_;
     Value default_;
 };
+
+template <>
+inline void CMC_BasicValue<CXString>::storeValue(const CXString& value)
+{
+    value_ = value.c_str();
+}
 
 // Texts are equal ignoring letter case, and ordered by their bytes as unsigned numbers with
 // letter case counting, a text coming before its continuations.

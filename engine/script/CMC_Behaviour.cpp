@@ -1,8 +1,45 @@
 #include "script/CMC_Behaviour.h"
 
+#include "foundation/CXVector.h"
 #include "script/CMC_BasicCondition.h"
+#include "script/CMC_Behaviour_Entry.h"
+#include "script/CMC_CodeText.h"
+#include "script/CMC_Expression.h"
 #include "script/CMC_ObjectsContainer.h"
+#include "script/CMC_Runner.h"
+#include "script/CMC_RunnerFactory.h"
+#include "script/CMC_ScratchText.h"
+#include "script/CMC_String.h"
 #include "script/CMElement.h"
+
+namespace {
+
+// Compiled forms of filled code that a behaviour keeps besides its current one.
+constexpr size_t kCompiledForms = 8;
+
+CMC_Runner* runnerOf(CMC_Object* object)
+{
+    CMC_Runner* runner = CMC_RunnerFactory::getRunner(object->getType());
+    return runner != nullptr ? runner : object->getRunner();
+}
+
+bool isBasicValue(const CMC_Object* object)
+{
+    const int type = object->getType();
+    return type == CMC_Object::TYPE_INTEGER || type == CMC_Object::TYPE_STRING || type == CMC_Object::TYPE_BOOL ||
+           type == CMC_Object::TYPE_DOUBLE;
+}
+
+// The text with blanks dropped at its ends; the text itself when it has none there.
+const CXString& trimmed(const CXString& text, CMC_ScratchText* copy)
+{
+    if (text.GetAt(0) != ' ' && text.lastChar() != ' ')
+        return text;
+    *copy = text.c_str();
+    return copy->text().AllTrim(' ');
+}
+
+} // namespace
 
 CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container)
     : CMC_Object(CXString(), TYPE_BEHAVIOUR)
@@ -25,6 +62,15 @@ CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container, const CXString& na
     setScene(container);
 }
 
+CMC_Behaviour::~CMC_Behaviour()
+{
+    running_ = 0;
+    discardCompiled(true);
+    retired_.clear();
+    flushTempObjects();
+    delete tempObjects_;
+}
+
 CXString CMC_Behaviour::trimCode(const CXString& code)
 {
     CXString text = code;
@@ -44,11 +90,124 @@ void CMC_Behaviour::init()
     CMC_Object::init();
     if (code_.startsWith("{"))
         code_ = code_.Mid(1, code_.GetLength() - 1);
+    discardCompiled(true);
+    if (code_.GetLength() > 0)
+        compile(code_.c_str());
 }
 
-bool CMC_Behaviour::run(CMC_Object*, CXArray*, bool)
+bool CMC_Behaviour::done(bool final)
 {
-    return false;
+    discardCompiled(!final);
+    return CMC_Object::done(final);
+}
+
+CMC_Behaviour_Entry** CMC_Behaviour::getLines()
+{
+    return current_ != nullptr ? current_->lines.data() : nullptr;
+}
+
+void CMC_Behaviour::setParams(CXArray* params)
+{
+    CMC_CodeText::fillParams(code_.c_str(), params, &filled_);
+    compile(filled_);
+}
+
+void CMC_Behaviour::compile(const std::string& text)
+{
+    if (current_ != nullptr && current_->text == text)
+        return;
+    for (auto& compiled : compiled_) {
+        if (compiled->text == text) {
+            current_ = compiled.get();
+            return;
+        }
+    }
+    if (compiled_.size() > kCompiledForms) {
+        auto oldest = compiled_.begin();
+        if (oldest->get() == current_)
+            ++oldest;
+        std::unique_ptr<Compiled> dropped = std::move(*oldest);
+        compiled_.erase(oldest);
+        deleteCompiled(std::move(dropped), true);
+    }
+    auto compiled = std::make_unique<Compiled>();
+    compiled->text = text;
+    compiled->lines = CMC_Behaviour_Entry::getCodeLines(this, CXString(text.c_str()));
+    current_ = compiled.get();
+    compiled_.push_back(std::move(compiled));
+}
+
+void CMC_Behaviour::discardCompiled(bool releaseBlocks)
+{
+    current_ = nullptr;
+    for (auto& compiled : compiled_)
+        deleteCompiled(std::move(compiled), releaseBlocks);
+    compiled_.clear();
+}
+
+// Statements of a running behaviour stay until its outermost run ends.
+void CMC_Behaviour::deleteCompiled(std::unique_ptr<Compiled> compiled, bool releaseBlocks)
+{
+    if (running_ > 0) {
+        retired_.emplace_back(std::move(compiled), releaseBlocks);
+        return;
+    }
+    for (CMC_Behaviour_Entry* line : compiled->lines) {
+        if (line == nullptr)
+            continue;
+        line->releaseTempBeh(releaseBlocks);
+        delete line;
+    }
+}
+
+bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition)
+{
+    if (!enabled_ || current_ == nullptr || runDepth_ >= kMaxRunDepth)
+        return false;
+    if (condition_ != nullptr && checkCondition && !condition_->valid(true))
+        return false;
+    Compiled* compiled = current_;
+    ++running_;
+    ++runDepth_;
+    bool broke = false;
+    for (CMC_Behaviour_Entry** line = compiled->lines.data(); *line != nullptr; ++line) {
+        CMC_Object* result = (*line)->run(caller, params);
+        if (isStopResult(result)) {
+            broke = stopCode(result) == STOP_BREAK;
+            break;
+        }
+        releaseResult(result);
+    }
+    if (tempObjects_ != nullptr)
+        flushTempObjects();
+    --runDepth_;
+    if (--running_ == 0) {
+        auto retired = std::move(retired_);
+        for (auto& [form, releaseBlocks] : retired)
+            deleteCompiled(std::move(form), releaseBlocks);
+    }
+    return broke;
+}
+
+void CMC_Behaviour::addTempObject(CMC_Object* object)
+{
+    if (tempObjects_ == nullptr)
+        tempObjects_ = new CXVector(101, 0.75f);
+    tempObjects_->add(object);
+}
+
+void CMC_Behaviour::flushTempObjects()
+{
+    if (tempObjects_ == nullptr || tempObjects_->getCount() == 0)
+        return;
+    const CXVector objects(*tempObjects_);
+    tempObjects_->removeAll();
+    for (int i = 0; i < objects.getCount(); ++i) {
+        auto* object = static_cast<CMC_Object*>(objects.at(i));
+        if (getScene() != nullptr)
+            getScene()->removeObject(object);
+        delete object;
+    }
 }
 
 void CMC_Behaviour::resolveCondition()
@@ -59,4 +218,157 @@ void CMC_Behaviour::resolveCondition()
     const bool isCondition = found != nullptr &&
                              (found->getType() == TYPE_CONDITION || found->getType() == TYPE_COMPLEXCONDITION);
     condition_ = isCondition ? dynamic_cast<CMC_BasicCondition*>(found) : nullptr;
+}
+
+void CMC_Behaviour::initTrash()
+{
+    if (globalTrash_ == nullptr)
+        globalTrash_ = new CXVector(101, 0.75f);
+}
+
+void CMC_Behaviour::doneTrash()
+{
+    flushTrash();
+    delete globalTrash_;
+    globalTrash_ = nullptr;
+}
+
+void CMC_Behaviour::addToTrash(CMC_Object* object)
+{
+    initTrash();
+    if (!globalTrash_->contains(object))
+        globalTrash_->add(object);
+}
+
+// Deleting may put more objects into the list; they go in the same flush.
+void CMC_Behaviour::flushTrash()
+{
+    while (globalTrash_ != nullptr && globalTrash_->getCount() > 0) {
+        const CXVector objects(*globalTrash_);
+        globalTrash_->removeAll();
+        for (int i = 0; i < objects.getCount(); ++i)
+            delete objects.at(i);
+    }
+}
+
+CMC_Object* CMC_Behaviour::resolveParameter(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
+                                            CMC_Behaviour* behaviour)
+{
+    const bool hasCaret = text.Find('^', 0) != -1;
+    CMC_ScratchText copy;
+    const CXString& operand = trimmed(text, &copy);
+    const int first = operand.GetAt(0);
+    if (first == '[') {
+        CMC_ScratchText inner;
+        operand.mid(1, operand.GetLength() - 1, &inner.text());
+        auto* expression = new CMC_Expression(container, inner.text().AllTrim(' '));
+        addToTrash(expression);
+        return expression;
+    }
+    CMC_Object* result = nullptr;
+    if (operand.startsWith("CONV")) {
+        CMC_ScratchText line("@");
+        line.text() += operand;
+        result = runLine(container, caller, line.text(), behaviour);
+    } else if (hasCaret && first != '"') {
+        result = runLine(container, caller, operand, behaviour);
+    } else if (first == '-' || (first >= '0' && first <= '9')) {
+        return CMC_Variable::resolve(operand);
+    } else if (const int bar = operand.Find('|', 0); bar != -1) {
+        if (container == nullptr)
+            return nullptr;
+        CMC_ScratchText structure;
+        operand.left(bar, &structure.text());
+        return CMC_Variable::fieldOf(container->getObject(structure.c_str()), operand.Right(bar + 1));
+    } else {
+        CMC_Object* named = container != nullptr ? container->getObject(operand.c_str()) : nullptr;
+        return named != nullptr && isBasicValue(named) ? named : CMC_Variable::resolve(operand);
+    }
+    return isStopResult(result) ? nullptr : result;
+}
+
+CMC_Object* CMC_Behaviour::runLine(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& line,
+                                   CMC_Behaviour* behaviour)
+{
+    int open = line.Find('(', 0);
+    if (open == -1)
+        open = line.GetLength();
+    CMC_Object* object = nullptr;
+    CMC_Runner* runner = nullptr;
+    CXString method;
+    const int first = line.GetAt(0);
+    if (first == '@') {
+        object = behaviour;
+        runner = CMC_RunnerFactory::getRunner(0);
+        method = line.Mid(1, open);
+    } else if (first == '*') {
+        CMC_Object* variable = resolveObject(container, caller, line.Mid(1, open), &method, behaviour);
+        CMC_String* name = variable != nullptr ? CMC_Runner::readAsString(variable->asVariable(), nullptr) : nullptr;
+        object = name != nullptr && container != nullptr ? container->getObject(name->getValue().c_str()) : nullptr;
+        runner = object != nullptr ? runnerOf(object) : nullptr;
+    } else {
+        const CXString head = line.Left(open);
+        object = resolveObject(container, caller, head, &method, behaviour);
+        if (object != nullptr) {
+            runner = runnerOf(object);
+        } else {
+            runner = CMC_RunnerFactory::getRunner(0);
+            method = head;
+        }
+    }
+    if (runner == nullptr)
+        return nullptr;
+
+    CXString arguments = line.Right(open);
+    arguments.AllTrim(' ');
+    if (arguments.startsWith("("))
+        arguments = arguments.Right(1);
+    if (arguments.endsWith(")"))
+        arguments = arguments.Left(arguments.GetLength() - 1);
+    arguments.AllTrim(' ');
+    CXVector* params = resolveParameters(container, caller, arguments, behaviour);
+
+    CMC_Object* result = method.startsWith("#")
+                             ? runner->run(method.GetAt(1) & 0x7F, object, container, params)
+                             : runner->run(method, object, container, params);
+    for (int i = 0; params != nullptr && i < params->getCount(); ++i)
+        releaseResult(static_cast<CMC_Object*>(params->at(i)));
+    delete params;
+    return result;
+}
+
+CMC_Object* CMC_Behaviour::resolveObject(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& head,
+                                         CXString* method, CMC_Behaviour* behaviour)
+{
+    const int first = head.Find('^', 0);
+    const int last = head.FindLast('^');
+    *method = last != -1 ? head.Right(last + 1) : head;
+    const CXString part = first > 0 ? head.Left(first) : CXString();
+    if (part == "THIS")
+        return caller;
+    if (container == nullptr)
+        return nullptr;
+    if (part.startsWith("#"))
+        return part.GetLength() > 2 ? container->getObject(part.GetAt(2) & 0x7F) : nullptr;
+    if (part.startsWith("*")) {
+        CMC_Object* value = resolveParameter(container, caller, part.Right(1), behaviour);
+        CMC_String* name = value != nullptr ? CMC_Runner::readAsString(value->asVariable(), value) : nullptr;
+        CMC_Object* object = name != nullptr ? container->getObject(name->getValue().c_str()) : nullptr;
+        releaseResult(value);
+        return object;
+    }
+    return container->getObject(part.c_str());
+}
+
+CXVector* CMC_Behaviour::resolveParameters(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
+                                           CMC_Behaviour* behaviour)
+{
+    if (text.GetLength() == 0)
+        return nullptr;
+    auto* values = new CXVector(101, 0.75f);
+    for (const CXString& piece : CMC_CodeText::arguments(text)) {
+        if (CMC_Object* value = resolveParameter(container, caller, piece, behaviour))
+            values->add(value);
+    }
+    return values;
 }

@@ -2,26 +2,52 @@
 
 #include "script/CMC_Object.h"
 
-class CMC_BasicCondition;
+#include <memory>
+#include <string>
+#include <vector>
 
-// The BEHAVIOUR script object: a named piece of script code with an optional condition,
-// run by the signals that it is bound to.
+class CMC_BasicCondition;
+class CMC_Behaviour_Entry;
+
+// The BEHAVIOUR script object: a named piece of script code with an optional condition, run
+// by the signals that it is bound to and by statements. The code is compiled once, by init,
+// into statements; a run walks them and stops at the first that gives a stop result.
+//
+// The class also keeps the trash list (objects deleted at the end of the frame) and the
+// run-once interpreter of condition operands, which reads text anew at every call.
 class CMC_Behaviour : public CMC_Object {
 public:
+    // Runs nested deeper than this do nothing, so that endless recursion of scripts cannot
+    // exhaust the stack.
+    static constexpr int kMaxRunDepth = 200;
+
     // An empty behaviour, filled by a compiled scene's record.
     explicit CMC_Behaviour(CMC_ObjectsContainer* container);
     // From a BEHAVIOUR definition: its "CODE" and "CONDITION" properties.
     CMC_Behaviour(CMC_ObjectsContainer* container, CMElement* element);
-    // A named piece of code, such as in-line code of a property.
+    // A named piece of code, such as in-line code of a property or a block of code.
     CMC_Behaviour(CMC_ObjectsContainer* container, const CXString& name, const CXString& code);
+    ~CMC_Behaviour() override;
 
-    // Drops a doubled pair of braces that construction left.
+    // Drops a doubled pair of braces that construction left and compiles the code.
     void init() override;
+    // Drops the compiled code; unless final, its blocks of code leave the container too.
+    bool done(bool final) override;
 
-    // Runs the code with the caller and the argument texts; with checkCondition, only when
-    // the condition holds. True only when a statement ended the run with BREAK. Code is run
-    // by its compiled statements, and a behaviour without them runs nothing.
+    // Runs the code with the caller and the argument texts (CXString items, or none); with
+    // checkCondition, only when the condition holds. True only when a statement ended the
+    // run with BREAK; ONEBREAK and CONTINUE end it quietly. The results of the statements and
+    // the temporary objects are let go of.
     virtual bool run(CMC_Object* caller, CXArray* params, bool checkCondition);
+    // The behaviour owns the object until the end of its run, when the object leaves the
+    // container and is deleted.
+    virtual void addTempObject(CMC_Object* object);
+    // Compiles the code with "$1" to "$9" replaced by the parameter texts; the stored code
+    // stays as it is. The compiled form of each text is kept for the next time.
+    void setParams(CXArray* params);
+
+    // The compiled statements, ended by a null pointer; none before init and for empty code.
+    CMC_Behaviour_Entry** getLines();
 
     // Finds the condition object named by "CONDITION" in the container; an object of any other
     // type, or none, leaves the behaviour without a condition.
@@ -36,13 +62,61 @@ public:
     void setBreakpoint(int line) { breakpoint_ = line; }
     void resetBreakpoint() { breakpoint_ = -1; }
 
+    // The trash list: objects deleted together at the end of the frame.
+    static void initTrash();
+    static void doneTrash();
+    // Appends the object unless the list holds it; a list is made when there is none.
+    static void addToTrash(CMC_Object* object);
+    static void flushTrash();
+
+    // The run-once interpreter. The value of an operand text: "[expr]" an EXPRESSION that
+    // lives until the end of the frame, "CONV..." and texts with "^" (unquoted) the result of
+    // the statement, a leading '-' or digit a number, "S|F" a field, the name of a BOOL,
+    // DOUBLE, INTEGER or STRING the variable itself, anything else the literal. Stop results
+    // count as none.
+    static CMC_Object* resolveParameter(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
+                                        CMC_Behaviour* behaviour);
+    // Runs one statement text ("@NAME(...)", "*VAR^M(...)", "OBJ^M(...)", "#c" object and
+    // method forms); a head naming no object is an "@" statement. The result is the caller's.
+    static CMC_Object* runLine(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& line,
+                               CMC_Behaviour* behaviour);
+    // The object of a statement head "OBJ^M", "#x^M", "*VAR^M" or "THIS^M"; the text after
+    // the last "^" goes to method.
+    static CMC_Object* resolveObject(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& head,
+                                     CXString* method, CMC_Behaviour* behaviour);
+    // The values of an argument list; a piece without a value takes no place. None for an
+    // empty text; the caller lets the values go and deletes the vector.
+    static CXVector* resolveParameters(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
+                                       CMC_Behaviour* behaviour);
+
 private:
+    // The statements of one text of code.
+    struct Compiled {
+        std::string text;
+        std::vector<CMC_Behaviour_Entry*> lines;
+    };
+
     // Blanks at both ends, then one opening and one closing brace, then blanks again.
     static CXString trimCode(const CXString& code);
+    // Makes the compiled form of the text current, compiling it when it is not kept yet.
+    void compile(const std::string& text);
+    // Drops every compiled form; while the behaviour runs, the forms live on until it ends.
+    void discardCompiled(bool releaseBlocks);
+    void deleteCompiled(std::unique_ptr<Compiled> compiled, bool releaseBlocks);
+    void flushTempObjects();
+
+    static inline CXVector* globalTrash_ = nullptr;
+    static inline int runDepth_ = 0;
 
     CXString code_;
     CXString conditionName_;
     CMC_BasicCondition* condition_ = nullptr;
     bool enabled_ = true;
     int32_t breakpoint_ = -1;
+    std::vector<std::unique_ptr<Compiled>> compiled_;
+    Compiled* current_ = nullptr;
+    std::vector<std::pair<std::unique_ptr<Compiled>, bool>> retired_;
+    int running_ = 0;
+    CXVector* tempObjects_ = nullptr;
+    std::string filled_;
 };

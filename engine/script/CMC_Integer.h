@@ -34,7 +34,28 @@ public:
 
     // The wrap-around arithmetic of INTEGER values (OP_ADD to OP_MOD): x / 0 and x % 0 give 0,
     // INT_MIN / -1 gives INT_MIN; any other operation gives 0.
-    static int32_t arithmetic(int32_t a, int32_t b, int op);
+    static int32_t arithmetic(int32_t a, int32_t b, int op)
+    {
+        const auto x = static_cast<uint32_t>(a);
+        const auto y = static_cast<uint32_t>(b);
+        switch (op) {
+        case OP_ADD:
+            return static_cast<int32_t>(x + y);
+        case OP_SUB:
+            return static_cast<int32_t>(x - y);
+        case OP_MUL:
+            return static_cast<int32_t>(x * y);
+        case OP_DIV:
+            if (b == 0)
+                return 0;
+            return a == INT32_MIN && b == -1 ? INT32_MIN : a / b;
+        case OP_MOD:
+            // Every remainder by -1 is 0, and INT_MIN % -1 would trap.
+            return b == 0 || b == -1 ? 0 : a % b;
+        default:
+            return 0;
+        }
+    }
 
 protected:
     int orderWithoutOther() override { return 1; }

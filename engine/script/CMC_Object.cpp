@@ -115,11 +115,6 @@ bool CMC_Object::done(bool)
     return true;
 }
 
-bool CMC_Object::isSignalBound(int index) const
-{
-    return index >= 0 && index < static_cast<int>(defined_.size()) && defined_[static_cast<size_t>(index)] != 0;
-}
-
 int CMC_Object::getCloneIdx()
 {
     const int underscore = name_.FindLast('_');
@@ -506,4 +501,12 @@ void CMC_Object::flush(CMC_Variable* value, bool)
 {
     if (value != nullptr && value->getId() >= 0)
         CMC_VariableFactory::free(value);
+}
+
+void CMC_Object::releaseOwned(CMC_Object* result)
+{
+    if (result->handedOver_)
+        delete result;
+    else
+        CMC_VariableFactory::free(static_cast<CMC_Variable*>(result));
 }

@@ -37,11 +37,24 @@ public:
     static constexpr int TYPE_DOUBLE = 4;
     static constexpr int TYPE_CONDITION = 10;
     static constexpr int TYPE_COMPLEXCONDITION = 11;
+    static constexpr int TYPE_EXPRESSION = 12;
     static constexpr int TYPE_BEHAVIOUR = 13;
+    static constexpr int TYPE_STATEMENT = -100;
     static constexpr int TYPE_APPLICATION = 1000;
     static constexpr int TYPE_EPISODE = 1001;
     static constexpr int TYPE_SCENE = 1002;
+    static constexpr int TYPE_GROUP = 3000;
+    static constexpr int TYPE_STRUCTURE = 3002;
     static constexpr int TYPE_CLASS = 3004;
+
+    // Statement results that stop running code instead of giving a value. BREAK stops the
+    // code and what ran it; ONEBREAK and CONTINUE stop only the code that holds them.
+    static constexpr int STOP_BREAK = -1;
+    static constexpr int STOP_ONEBREAK = -2;
+    static constexpr int STOP_CONTINUE = -3;
+    static CMC_Object* stopResult(int code) { return reinterpret_cast<CMC_Object*>(static_cast<intptr_t>(code)); }
+    static bool isStopResult(const CMC_Object* result) { return reinterpret_cast<intptr_t>(result) < 0; }
+    static int stopCode(const CMC_Object* result) { return static_cast<int>(reinterpret_cast<intptr_t>(result)); }
 
     // Positions of the two signals that every type's list begins with.
     static constexpr int SIGNAL_ONINIT = 0;
@@ -91,6 +104,8 @@ public:
     virtual const CMC_SignalList* getBehavioursList() { return nullptr; }
     // The runner of a plug-in type; the engine's own types are served by the runner registry.
     virtual CMC_Runner* getRunner() { return nullptr; }
+    // The object as a script value; none for objects that are no values.
+    virtual CMC_Variable* asVariable() { return nullptr; }
     // Whether the type accepts a binding of that name.
     virtual bool verifyBehaviour(const CXString& name);
     // Appends a binding under the name, after removing the name's bindings when replace is
@@ -130,10 +145,17 @@ public:
     bool isClone() const { return isClone_; }
     bool isTemporary() const { return temporary_; }
     void setAsTemporary() { temporary_ = true; }
+    // A fresh object that a method hands to its caller: whoever receives it as a statement's
+    // result or argument deletes it once used.
+    bool isHandedOver() const { return handedOver_; }
+    void setHandedOver() { handedOver_ = true; }
     // The signal that the part of the name before its first "^" equals, or -1.
     int getSignalIndex(const CXString& name) const;
     // Whether something was bound to the signal at that position of the type's list.
-    bool isSignalBound(int index) const;
+    bool isSignalBound(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(defined_.size()) && defined_[static_cast<size_t>(index)] != 0;
+    }
 
     // The id of a script type name, -1 for a name that is no type (case counts).
     static int getTypeId(const CXString& name);
@@ -141,13 +163,24 @@ public:
     static CXString typeToString(int type);
     // Hands a pooled temporary back to its pool; anything else is left alone.
     static void flush(CMC_Variable* value, bool unused);
+    // Lets go of what a statement or method gave: a pooled temporary goes back to its pool,
+    // a handed-over object is deleted, anything else is left alone.
+    static void releaseResult(CMC_Object* result)
+    {
+        if (result == nullptr || isStopResult(result) || !(result->pooled_ || result->handedOver_))
+            return;
+        releaseOwned(result);
+    }
 
 protected:
     void markAsClone() { isClone_ = true; }
+    // A member of the value pools.
+    void markAsPooled() { pooled_ = true; }
     // Releases every binding and the bound flags.
     void flushBehList();
 
 private:
+    static void releaseOwned(CMC_Object* result);
     CMC_Binding* bindingAt(CXVector* list, int i) const;
     CXVector* bindingListOf(const CXString& name, bool make);
     void appendBinding(const CXString& name, CMC_Binding* binding);
@@ -164,6 +197,8 @@ private:
     int32_t type_;
     bool isClone_ = false;
     bool temporary_ = false;
+    bool handedOver_ = false;
+    bool pooled_ = false;
     const CMC_SignalList* signals_ = nullptr;
     CHashtable* bindings_ = nullptr;
     CXVector* tmpBehaviours_ = nullptr;

@@ -4,6 +4,7 @@
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
+#include "script/CMC_Expression.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
 #include "script/CMElement.h"
@@ -26,7 +27,7 @@ Word words[] = {
     {"STRING", 2, true, false, nullptr, construct<CMC_String>},
     {"CONDITION", 3, true, false, nullptr, nullptr},
     {"COMPLEXCONDITION", 3, true, false, nullptr, nullptr},
-    {"EXPRESSION", 3, true, false, nullptr, nullptr},
+    {"EXPRESSION", 3, true, false, nullptr, construct<CMC_Expression>},
     {"ARRAY", 3, true, false, nullptr, nullptr},
     {"MULTIARRAY", 3, true, false, nullptr, nullptr},
     {"STRUCT", 3, true, false, nullptr, nullptr},
@@ -61,6 +62,21 @@ Word words[] = {
     {"MOVIE", 6, true, false, nullptr, nullptr},
 };
 
+struct EmptyWord {
+    const char* word;
+    CMC_ObjectFactory::EmptyConstructor constructor;
+};
+
+EmptyWord emptyWords[] = {{"ANIMO", nullptr}, {"IMAGE", nullptr}, {"SOUND", nullptr}, {"BUTTON", nullptr}};
+
+EmptyWord* findEmptyWord(const CXString& word)
+{
+    for (EmptyWord& entry : emptyWords)
+        if (word == entry.word)
+            return &entry;
+    return nullptr;
+}
+
 Word* findWord(const CXString& word)
 {
     for (Word& entry : words)
@@ -82,6 +98,22 @@ CMC_ObjectFactory::Constructor CMC_ObjectFactory::attach(const char* word, Const
     if (entry == nullptr)
         return nullptr;
     Constructor previous = entry->constructor;
+    entry->constructor = constructor;
+    return previous;
+}
+
+CMC_Object* CMC_ObjectFactory::createEmpty(const CXString& word, CMC_ObjectsContainer* container)
+{
+    EmptyWord* entry = findEmptyWord(word);
+    return entry != nullptr && entry->constructor != nullptr ? entry->constructor(container) : nullptr;
+}
+
+CMC_ObjectFactory::EmptyConstructor CMC_ObjectFactory::attachEmpty(const char* word, EmptyConstructor constructor)
+{
+    EmptyWord* entry = findEmptyWord(CXString(word));
+    if (entry == nullptr)
+        return nullptr;
+    EmptyConstructor previous = entry->constructor;
     entry->constructor = constructor;
     return previous;
 }

@@ -14,6 +14,8 @@ class CMC_ObjectFactory {
 public:
     // Builds a complete object of the type from its element, with its signals bound.
     using Constructor = CMC_Object* (*)(CMC_ObjectsContainer* container, CMElement* element);
+    // Builds an object of the type with its defaults, owned by the container but not entered.
+    using EmptyConstructor = CMC_Object* (*)(CMC_ObjectsContainer* container);
 
     static constexpr int kPasses = 6;
 
@@ -35,6 +37,13 @@ public:
     // Attaches the constructor of a word and gives back the one it replaces; none, and nothing
     // attached, for a word that is not a TYPE word.
     static Constructor attach(const char* word, Constructor constructor);
+    // An object of the word's type without a definition, as the CREATE statement makes them:
+    // only ANIMO, IMAGE, SOUND and BUTTON can be made so, once their types have attached the
+    // constructor. None for every other word (exact case).
+    static CMC_Object* createEmpty(const CXString& word, CMC_ObjectsContainer* container);
+    // Attaches the constructor of one of those words and gives back the one it replaces; none,
+    // and nothing attached, for any other word.
+    static EmptyConstructor attachEmpty(const char* word, EmptyConstructor constructor);
     // Names a definition that built nothing on the debug output.
     static void reportLeftOver(CMElement* element, const CXString& word);
 };

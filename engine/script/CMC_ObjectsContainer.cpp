@@ -44,6 +44,7 @@ CMC_ObjectsContainer::CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer
 
 CMC_ObjectsContainer::~CMC_ObjectsContainer()
 {
+    noteChange();
     delete lookupKey_;
     delete names_;
     delete objects_;
@@ -62,6 +63,7 @@ bool CMC_ObjectsContainer::removeObject(CMC_Object* object)
         return false;
     names_->remove(object);
     objects_->remove(object);
+    noteChange();
     return true;
 }
 
@@ -79,6 +81,7 @@ void CMC_ObjectsContainer::addObject(CMC_Object* object)
     }
     names_->put(new CStringHashCode(object->getName()), object);
     objects_->add(object);
+    noteChange();
 }
 
 void CMC_ObjectsContainer::discard(CMC_Object* object)
@@ -99,14 +102,20 @@ CMC_Object* CMC_ObjectsContainer::getObject(const char* name)
     if (name == nullptr)
         return nullptr;
     lookupKey_->set(name);
-    if (auto* object = static_cast<CMC_Object*>(names_->get(lookupKey_)))
+    return getObject(lookupKey_);
+}
+
+CMC_Object* CMC_ObjectsContainer::getObject(CStringHashCode* key)
+{
+    if (auto* object = static_cast<CMC_Object*>(names_->get(key)))
         return object;
-    const CXString text(name);
-    if (text.endsWith("_0")) {
-        if (CMC_Object* plain = getObject(text.Left(text.GetLength() - 2).c_str()))
-            return plain;
+    const std::string& text = key->text();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "_0") == 0) {
+        CStringHashCode plain(CXString(text.substr(0, text.size() - 2).c_str()));
+        if (CMC_Object* object = getObject(&plain))
+            return object;
     }
-    return parent_ != nullptr ? parent_->getObject(name) : nullptr;
+    return parent_ != nullptr ? parent_->getObject(key) : nullptr;
 }
 
 CMC_Object* CMC_ObjectsContainer::getObject(int index)
@@ -178,6 +187,7 @@ void CMC_ObjectsContainer::setParent(CMC_ObjectsContainer* parent)
             removeObject(parent_->parent_);
     }
     parent_ = parent;
+    noteChange();
     if (parent_ != nullptr) {
         if (parent_->parent_ != nullptr)
             addObject(parent_->parent_);
@@ -207,10 +217,12 @@ void CMC_ObjectsContainer::unload()
     each([](CMC_Object* o) { if (o->getType() != TYPE_CLASS && o->doneFirst()) o->done(true); });
     each([](CMC_Object* o) { if (o->getType() != TYPE_CLASS && !o->doneFirst()) o->done(true); });
     CMC_Object::done(true);
+    noteChange();
     each([](CMC_Object* o) { if (!isContainerOfTheSceneFlow(o)) delete o; });
     delete names_;
     names_ = new CHashtable(kNameBuckets, 1.0, true);
     objects_->removeAll();
+    noteChange();
 }
 
 CMC_Object* CMC_ObjectsContainer::resolveEx(CMElement*)

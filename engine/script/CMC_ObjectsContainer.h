@@ -41,7 +41,15 @@ public:
     // A plug-in module's object for a definition of a type that the engine lacks; none here.
     virtual CMC_Object* resolveEx(CMElement* element);
 
+    // Moves whenever what some container's names find may have changed: an object added,
+    // removed or replaced, a container re-parented, unloaded or deleted. A look-up
+    // remembered under one count holds as long as the count stays.
+    static uint64_t getChangeCount() { return changes_; }
+    static void noteChange() { ++changes_; }
+
     CMC_Object* getObject(const char* name);
+    // The same for a name already hashed.
+    CMC_Object* getObject(CStringHashCode* key);
     // The object at that position in order of adding; none outside the range.
     CMC_Object* getObject(int index);
     // The object of that name when it is a BOOL, DOUBLE, INTEGER or STRING.
@@ -79,6 +87,8 @@ private:
     void resolveConditions();
     // A replaced object is dropped at the next frame boundary.
     void discard(CMC_Object* object);
+
+    static inline uint64_t changes_ = 1;
 
     CStringHashCode* lookupKey_ = nullptr;
     CXVector* objects_ = nullptr;

@@ -68,14 +68,15 @@ CMC_Variable* CMC_String::convert(int type)
     }
 }
 
+// The result is built in the pooled value's own storage, which keeps what it has grown to.
 CMC_Variable* CMC_String::calculate(CMC_Variable* v, int op)
 {
     CMC_String* result = CMC_VariableFactory::allocString();
     CMC_Variable* w = converted(v, TYPE_STRING);
+    result->value_ = value_.c_str();
     if (op == OP_ADD && w != nullptr)
-        result->setValue(value_ + static_cast<CMC_String*>(w)->value_);
-    else
-        result->setValue(value_);
+        result->value_ += static_cast<CMC_String*>(w)->value_;
+    result->onChange(false);
     flush(w, false);
     return result;
 }

@@ -37,6 +37,8 @@ CMC_Variable::CMC_Variable(const CXString& name, int type, int id)
     : CMC_Object(name, type)
     , id_(id)
 {
+    if (id >= 0)
+        markAsPooled();
 }
 
 CMC_Variable::CMC_Variable(CMC_ObjectsContainer* container, CMElement* element, int type)
@@ -98,20 +100,20 @@ void CMC_Variable::fromString(const CXString&)
 {
 }
 
-void CMC_Variable::raiseWithValue(int signal, const char* name)
+void CMC_Variable::raiseWithValue(const char* name)
 {
-    if (!isSignalBound(signal))
-        return;
     if (!onSignal(CXString(name) + "^" + toString()))
         onSignal(CXString(name));
 }
 
 void CMC_Variable::onChange(bool changed)
 {
-    raiseWithValue(SIGNAL_ONBRUTALCHANGED, "ONBRUTALCHANGED");
+    if (isSignalBound(SIGNAL_ONBRUTALCHANGED))
+        raiseWithValue("ONBRUTALCHANGED");
     if (!changed)
         return;
-    raiseWithValue(SIGNAL_ONCHANGED, "ONCHANGED");
+    if (isSignalBound(SIGNAL_ONCHANGED))
+        raiseWithValue("ONCHANGED");
     if (toIni_) {
         if (CConfig* ini = applicationIni())
             ini->PutString(getScene()->getName(), getName(), toString());
@@ -164,6 +166,14 @@ CMC_Variable* CMC_Variable::resolve(const CXString& text)
     CMC_String* result = CMC_VariableFactory::allocString();
     result->fromString(text);
     return result;
+}
+
+CMC_Variable* CMC_Variable::fieldOf(CMC_Object* structure, const CXString& field)
+{
+    if (structure == nullptr || structure->getType() != TYPE_STRUCTURE)
+        return nullptr;
+    CMC_Variable* value = structure->asVariable();
+    return value != nullptr ? value->getField(field) : nullptr;
 }
 
 void CMC_Variable::netstoreType(void* buffer)

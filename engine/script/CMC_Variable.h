@@ -36,6 +36,7 @@ public:
     CMC_Variable(CMC_ObjectsContainer* container, CMElement* element, int type);
 
     using CMC_Object::equals;
+    CMC_Variable* asVariable() override { return this; }
     // Compares with a value; anything else counts as a value that cannot be converted.
     int compare(CXObject* other) override;
     // A TOINI value takes its text from the application INI, or writes it there on its first
@@ -77,6 +78,8 @@ public:
     // Reads the value that follows the type id.
     virtual void restore(CXArchive* archive) = 0;
     virtual void fromString(const CXString& text);
+    // A STRUCTURE's field of that name; none for every other value.
+    virtual CMC_Variable* getField(const CXString&) { return nullptr; }
 
     int getId() const { return id_; }
     bool isToIni() const { return toIni_; }
@@ -86,6 +89,10 @@ public:
     // a leading '-' or digit an INTEGER (a DOUBLE when there is a '.'), TRUE or FALSE a BOOL,
     // any other text a STRING.
     static CMC_Variable* resolve(const CXString& text);
+
+    // The field of that name of the object when it is a STRUCTURE (STRUCT|FIELD in code);
+    // none otherwise.
+    static CMC_Variable* fieldOf(CMC_Object* structure, const CXString& field);
 
     // The 32-bit little-endian words of the network forms.
     static void putInt32(void* buffer, int offset, int32_t value);
@@ -108,7 +115,7 @@ protected:
 private:
     // The application INI, reached through the owning container's window; none without it.
     CConfig* applicationIni();
-    void raiseWithValue(int signal, const char* name);
+    void raiseWithValue(const char* name);
     void announce();
 
     int32_t id_ = -1;

@@ -18,6 +18,7 @@ public:
     void initialize()
     {
         done();
+        cursor_ = 0;
         grow(CMC_VariableFactory::kInitialPoolSize);
     }
 
@@ -47,10 +48,10 @@ public:
     {
         const int id = value->getId();
         if (id >= 0 && id < static_cast<int>(members_.size()) && members_[static_cast<size_t>(id)] == value)
-            taken_[static_cast<size_t>(id)] = false;
+            taken_[static_cast<size_t>(id)] = 0;
     }
 
-    void clear() { taken_.assign(taken_.size(), false); }
+    void clear() { taken_.assign(taken_.size(), 0); }
 
 private:
     void advance()
@@ -61,7 +62,7 @@ private:
 
     Value* take(int slot)
     {
-        taken_[static_cast<size_t>(slot)] = true;
+        taken_[static_cast<size_t>(slot)] = 1;
         return members_[static_cast<size_t>(slot)];
     }
 
@@ -69,14 +70,23 @@ private:
     {
         for (int id = static_cast<int>(members_.size()); id < size; ++id) {
             members_.push_back(new Value(CXString("f"), id));
-            taken_.push_back(false);
+            taken_.push_back(0);
         }
     }
 
     std::vector<Value*> members_;
-    std::vector<bool> taken_;
+    std::vector<unsigned char> taken_;
     int cursor_ = 0;
 };
+
+// A member of the pool set to the value, which has the pool's type.
+template <typename Value>
+CMC_Variable* copied(ValuePool<Value>& pool, CMC_Variable* value)
+{
+    Value* copy = pool.alloc();
+    copy->setValue(static_cast<Value*>(value)->getValue());
+    return copy;
+}
 
 ValuePool<CMC_Bool> bools;
 ValuePool<CMC_Double> doubles;
@@ -169,10 +179,20 @@ void CMC_VariableFactory::clearPool()
 
 CMC_Variable* CMC_VariableFactory::copyVariable(CMC_Variable* value)
 {
-    CMC_Variable* copy = value != nullptr ? alloc(value->getType()) : nullptr;
-    if (copy != nullptr)
-        copy->set(value);
-    return copy;
+    if (value == nullptr)
+        return nullptr;
+    switch (value->getType()) {
+    case CMC_Object::TYPE_INTEGER:
+        return copied(integers, value);
+    case CMC_Object::TYPE_STRING:
+        return copied(strings, value);
+    case CMC_Object::TYPE_BOOL:
+        return copied(bools, value);
+    case CMC_Object::TYPE_DOUBLE:
+        return copied(doubles, value);
+    default:
+        return nullptr;
+    }
 }
 
 CMC_Variable* CMC_VariableFactory::netrestore(const void* buffer, int length)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CApplication.h"
+#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CXArray.h"
@@ -98,10 +99,7 @@ public:
     }
     ~ScriptWorld()
     {
-        // Children before their parents: in the reverse order of making.
-        for (auto it = containers_.rbegin(); it != containers_.rend(); ++it)
-            (*it)->unload();
-        containers_.clear();
+        scenesUnload();
         application.reset();
         window.reset();
         CMC_VariableFactory::done();
@@ -110,6 +108,17 @@ public:
     }
     ScriptWorld(const ScriptWorld&) = delete;
     ScriptWorld& operator=(const ScriptWorld&) = delete;
+
+    // Unloads and deletes the containers, children before their parents (in the reverse order
+    // of making), and empties the deferred-delete bin.
+    void scenesUnload()
+    {
+        for (auto it = containers_.rbegin(); it != containers_.rend(); ++it)
+            (*it)->unload();
+        containers_.clear();
+        if (window)
+            window->getPublicTrashInterface()->onTimer(CPublicTrash::kTimerId);
+    }
 
     // A container of the given type that the world deletes after unloading it.
     CMC_ObjectsContainer* container(const char* name, int type = CMC_Object::TYPE_SCENE)

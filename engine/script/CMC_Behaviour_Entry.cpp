@@ -1,0 +1,592 @@
+#include "script/CMC_Behaviour_Entry.h"
+
+#include "foundation/CXArray.h"
+#include "foundation/CXVector.h"
+#include "script/CMC_Behaviour.h"
+#include "script/CMC_CodeBlockName.h"
+#include "script/CMC_CodeText.h"
+#include "script/CMC_Expression.h"
+#include "script/CMC_ObjectsContainer.h"
+#include "script/CMC_Runner.h"
+#include "script/CMC_RunnerFactory.h"
+#include "script/CMC_String.h"
+#include "script/CMC_VariableFactory.h"
+
+namespace {
+
+// Filled texts whose compiled form a slot keeps; further texts are compiled for one run.
+constexpr size_t kFilledForms = 8;
+// Arguments whose release notes fit on the stack.
+constexpr int kLocalReleases = 8;
+
+bool holds(const CXString& text, char c)
+{
+    return text.Find(c, 0) != -1;
+}
+
+// What a statement made from a filled text must do before it is deleted: code it compiled
+// keeps its blocks in the container when the container deletes them itself.
+void prepareDeletion(CMC_Object* made, bool releaseBlocks)
+{
+    if (made == nullptr)
+        return;
+    switch (made->getType()) {
+    case CMC_Object::TYPE_STATEMENT:
+        static_cast<CMC_Behaviour_Entry*>(made)->releaseTempBeh(releaseBlocks);
+        break;
+    case CMC_Object::TYPE_EXPRESSION:
+        static_cast<CMC_Expression*>(made)->releaseTempBeh(releaseBlocks);
+        break;
+    case CMC_Object::TYPE_BEHAVIOUR:
+        if (!releaseBlocks)
+            static_cast<CMC_Behaviour*>(made)->done(true);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+CMC_Behaviour_Entry::CMC_Behaviour_Entry(CMC_Behaviour* owner, const CXString& line)
+    : CMC_Object(CXString("code"), TYPE_STATEMENT)
+    , line_(line)
+    , owner_(owner)
+{
+    setScene(owner != nullptr ? owner->getScene() : nullptr);
+    ++nesting_;
+    if (nesting_ <= kMaxNesting)
+        parse();
+    --nesting_;
+}
+
+CMC_Behaviour_Entry::~CMC_Behaviour_Entry()
+{
+    CMC_ObjectsContainer* container = getScene();
+    for (Slot& slot : slots_) {
+        if (slot.kind == Slot::Kind::Block && releaseBlocks_ && container != nullptr) {
+            CMC_Object* block = container->getObject(slot.name.c_str());
+            if (block != nullptr && block->getType() == TYPE_BEHAVIOUR && container->removeObject(block))
+                delete block;
+        }
+        discardFilled(slot);
+    }
+    discardFilled(literalForms_);
+    delete values_;
+}
+
+std::vector<CMC_Behaviour_Entry*> CMC_Behaviour_Entry::getCodeLines(CMC_Behaviour* owner, const CXString& code)
+{
+    std::vector<CMC_Behaviour_Entry*> lines;
+    for (const CXString& statement : CMC_CodeText::statements(code))
+        lines.push_back(new CMC_Behaviour_Entry(owner, statement));
+    lines.push_back(nullptr);
+    return lines;
+}
+
+void CMC_Behaviour_Entry::releaseTempBeh(bool release)
+{
+    releaseBlocks_ = release;
+    for (Slot& slot : slots_) {
+        if (slot.statement != nullptr)
+            slot.statement->releaseTempBeh(release);
+        if (slot.kind == Slot::Kind::Expression)
+            static_cast<CMC_Expression*>(slot.owned.get())->releaseTempBeh(release);
+    }
+    if (ownExpression_ != nullptr)
+        ownExpression_->releaseTempBeh(release);
+    if (referenceExpression_ != nullptr)
+        referenceExpression_->releaseTempBeh(release);
+}
+
+void CMC_Behaviour_Entry::discardFilled(Slot& slot)
+{
+    for (auto& filled : slot.filled)
+        prepareDeletion(filled->made.get(), releaseBlocks_);
+    slot.filled.clear();
+}
+
+void CMC_Behaviour_Entry::parse()
+{
+    CXString text = line_;
+    if (text.endsWith(";"))
+        text.left(text.GetLength() - 1);
+    const int open = text.Find('(', 0);
+    const int first = text.GetAt(0);
+    if (first == '@') {
+        parseBuiltin(text, open);
+    } else if (first == '*') {
+        parseReference(text, open);
+    } else if (text.startsWith("THIS")) {
+        form_ = Form::This;
+        methodName_ = text.Mid(5, open == -1 ? text.GetLength() : open);
+        parseArguments(text, open);
+    } else if (first == '[') {
+        parseBracket(text);
+    } else if (first == '"' || !holds(text, '^')) {
+        parseLiteral(text);
+    } else {
+        parseCall(text, open);
+    }
+}
+
+void CMC_Behaviour_Entry::bindMethod(CMC_Runner* runner)
+{
+    if (runner == nullptr)
+        return;
+    parsedMethod_ = methodId_ = runner->resolveMethod(methodName_);
+    methodRunner_ = runner->getSerial();
+}
+
+void CMC_Behaviour_Entry::parseBuiltin(const CXString& text, int open)
+{
+    form_ = Form::Builtin;
+    methodName_ = text.Mid(1, open == -1 ? text.GetLength() : open);
+    object_ = owner_;
+    bindMethod(builtinRunner());
+    parseArguments(text, open);
+}
+
+void CMC_Behaviour_Entry::parseReference(const CXString& text, int open)
+{
+    form_ = Form::Reference;
+    const int close = text.Find(']', 0) + 1;
+    int caret = text.Find('^', close);
+    if (close < open)
+        open = text.Find('(', caret);
+    else
+        caret = text.Find('^', 0);
+    objectName_ = text.Mid(1, caret);
+    methodName_ = text.Mid(caret + 1, open == -1 ? text.GetLength() : open);
+    if (objectName_.startsWith("[")) {
+        referenceExpression_ = std::make_unique<CMC_Expression>(
+            getScene(), objectName_.Mid(1, objectName_.GetLength() - 1));
+    } else {
+        find(objectLookup_, objectName_.c_str());
+    }
+    parseArguments(text, open);
+}
+
+void CMC_Behaviour_Entry::parseBracket(const CXString& text)
+{
+    form_ = Form::Bracket;
+    const CXString inner = text.Mid(1, text.GetLength() - 1);
+    literalValue_.reset(static_cast<CMC_Variable*>(literalCopy(line_)));
+    if (!holds(inner, '$')) {
+        literalText_ = "XXX";
+        ownExpression_ = std::make_unique<CMC_Expression>(getScene(), inner);
+        return;
+    }
+    literalText_ = "[" + inner + "]";
+    literalHasParams_ = true;
+}
+
+// Only objects that are not temporary are bound; a temporary value is found by name at
+// each run, as are all variables.
+void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
+{
+    form_ = Form::Literal;
+    literalValue_.reset(static_cast<CMC_Variable*>(literalCopy(line_)));
+    CMC_Object* found = find(objectLookup_, text.c_str());
+    boundAtParse_ = found != nullptr && !found->isTemporary();
+    literalText_ = boundAtParse_ ? found->getName() : text;
+    if (boundAtParse_) {
+        objectLookup_.remember(getScene(), literalText_.c_str(), found);
+        return;
+    }
+    literalHasParams_ = holds(literalText_, '$');
+    const int bar = literalText_.Find('|', 0);
+    if (!literalHasParams_ && bar != -1) {
+        objectName_ = literalText_.Left(bar);
+        fieldName_ = literalText_.Right(bar + 1);
+    }
+}
+
+void CMC_Behaviour_Entry::parseCall(const CXString& text, int open)
+{
+    form_ = Form::Call;
+    const int caret = text.Find('^', 0);
+    objectName_ = text.Left(caret);
+    methodName_ = text.Mid(caret + 1, open == -1 ? text.GetLength() : open);
+    if (holds(objectName_, '$')) {
+        objectHasParams_ = true;
+        methodHasParams_ = holds(methodName_, '$');
+    } else {
+        const int bar = objectName_.Find('|', 0);
+        if (bar != -1) {
+            fieldName_ = objectName_.Right(bar + 1);
+            objectName_.left(bar);
+        }
+        CMC_Object* found = find(objectLookup_, objectName_.c_str());
+        object_ = bar != -1 ? CMC_Variable::fieldOf(found, fieldName_) : found;
+        if (object_ != nullptr)
+            bindMethod(runnerOf(object_));
+    }
+    parseArguments(text, open);
+}
+
+void CMC_Behaviour_Entry::parseArguments(const CXString& text, int open)
+{
+    if (open == -1)
+        return;
+    const CXString arguments = text.Mid(open + 1, text.GetLength() - 1);
+    if (arguments.GetLength() == 0)
+        return;
+    values_ = new CXVector(101, 0.75f);
+    for (const CXString& piece : CMC_CodeText::arguments(arguments))
+        addArgument(piece);
+}
+
+void CMC_Behaviour_Entry::addArgument(const CXString& piece)
+{
+    Slot slot;
+    CMC_Object* value = nullptr;
+    const char* text = piece.c_str();
+    if (text[0] == '[' && !holds(piece, '$')) {
+        slot.kind = Slot::Kind::Expression;
+        slot.owned = std::make_unique<CMC_Expression>(getScene(), piece.Mid(1, piece.GetLength() - 1));
+        value = slot.owned.get();
+    } else if (CMC_CodeText::isBlock(text)) {
+        slot.kind = Slot::Kind::Block;
+        CMC_Behaviour* block = makeBlock(piece, "temp_");
+        slot.name = block->getName();
+        slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
+        slot.hasParams = holds(piece, '$');
+        constantArguments_ = constantArguments_ && !slot.hasParams;
+        if (getScene() != nullptr)
+            getScene()->addObject(block);
+        value = slot.owned.get();
+    } else if (text[0] == '&' && !CMC_CodeText::isCode(text)) {
+        slot.kind = Slot::Kind::Variable;
+        slot.name = piece.Right(1);
+        value = variableIn(find(slot.lookup, slot.name.c_str()));
+        slot.owned.reset(literalCopy(slot.name));
+        if (value == nullptr)
+            value = slot.owned.get();
+        hasVariables_ = true;
+    } else {
+        slot.kind = Slot::Kind::Statement;
+        slot.hasParams = CMC_CodeText::isCode(text) && holds(piece, '$');
+        if (slot.hasParams)
+            slot.name = piece;
+        else
+            slot.statement = std::make_unique<CMC_Behaviour_Entry>(owner_, piece);
+        constantArguments_ = false;
+    }
+    values_->add(value);
+    slots_.push_back(std::move(slot));
+}
+
+CMC_Behaviour* CMC_Behaviour_Entry::makeBlock(const CXString& piece, const char* prefix)
+{
+    const CXString name = prefix + CXString::toString(blockCounter_++);
+    auto* block = new CMC_Behaviour(getScene(), name, CMC_CodeText::blockCode(piece));
+    block->init();
+    return block;
+}
+
+CMC_Object* CMC_Behaviour_Entry::find(CMC_NameLookup& lookup, const char* name)
+{
+    return lookup.find(getScene(), name);
+}
+
+CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
+{
+    if (object == nullptr)
+        return nullptr;
+    CMC_Runner* runner = CMC_RunnerFactory::getRunner(object->getType());
+    return runner != nullptr ? runner : object->getRunner();
+}
+
+CMC_Runner* CMC_Behaviour_Entry::builtinRunner() const
+{
+    CMC_Runner* runner = CMC_RunnerFactory::getRunner(0);
+    return runner != nullptr || owner_ == nullptr ? runner : owner_->getRunner();
+}
+
+CMC_Object* CMC_Behaviour_Entry::literalCopy(const CXString& text)
+{
+    CMC_Variable* literal = CMC_Variable::resolve(text);
+    CXObject* copy = literal->clone();
+    flush(literal, false);
+    return static_cast<CMC_Variable*>(copy);
+}
+
+CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
+{
+    if (object == nullptr)
+        return nullptr;
+    switch (object->getType()) {
+    case TYPE_INTEGER:
+    case TYPE_STRING:
+    case TYPE_BOOL:
+    case TYPE_DOUBLE:
+        return object->asVariable();
+    default:
+        return nullptr;
+    }
+}
+
+CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
+{
+    if (form_ == Form::Literal)
+        return runLiteral(params);
+    if (form_ == Form::Bracket)
+        return literalHasParams_ ? runFilledBracket(params) : ownExpression_.get();
+
+    if (hasVariables_)
+        refreshVariables();
+    // A statement run again from inside its own run fills values of its own.
+    ++depth_;
+    CXVector* values = values_;
+    std::unique_ptr<CXVector> ownValues;
+    if (depth_ > 1 && values_ != nullptr) {
+        ownValues = std::make_unique<CXVector>(*values_);
+        values = ownValues.get();
+    }
+    Release localReleases[kLocalReleases];
+    std::unique_ptr<Release[]> heapReleases;
+    Release* releases = localReleases;
+    if (slots_.size() > kLocalReleases) {
+        heapReleases = std::make_unique<Release[]>(slots_.size());
+        releases = heapReleases.get();
+    }
+
+    if (!constantArguments_)
+        evaluateArguments(caller, params, values, releases);
+    CMC_Object* object = nullptr;
+    CMC_Runner* runner = nullptr;
+    const CXString* method = nullptr;
+    CMC_Object* result = target(caller, params, &object, &runner, &method) ? call(object, runner, *method, values) : nullptr;
+    if (!constantArguments_)
+        releaseArguments(values, releases);
+    --depth_;
+    return result;
+}
+
+CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
+{
+    if (literalValue_ == nullptr)
+        return nullptr;
+    if (literalHasParams_) {
+        CMC_CodeText::fillParams(literalText_.c_str(), params, &nameFilled_);
+        CMC_ObjectsContainer* container = getScene();
+        CMC_Variable* variable = variableIn(container != nullptr ? container->getObject(nameFilled_.c_str()) : nullptr);
+        return variable != nullptr ? variable : CMC_Variable::resolve(CXString(nameFilled_.c_str()));
+    }
+    if (fieldName_.GetLength() > 0) {
+        CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
+        return field != nullptr ? field : CMC_VariableFactory::copyVariable(literalValue_.get());
+    }
+    CMC_Object* found = findFixed(objectLookup_, literalText_.c_str());
+    if (boundAtParse_ && found != nullptr && !found->isTemporary())
+        return found;
+    CMC_Variable* variable = variableIn(found);
+    return variable != nullptr ? variable : CMC_VariableFactory::copyVariable(literalValue_.get());
+}
+
+// The Part's text leaves the new expression uncomputed; it is computed, so that the
+// statement gives its value.
+CMC_Object* CMC_Behaviour_Entry::runFilledBracket(CXArray* params)
+{
+    CMC_CodeText::fillParams(literalText_.c_str(), params, &nameFilled_);
+    Filled* kept = filledFor(literalForms_);
+    std::unique_ptr<CMC_Object> fresh;
+    CMC_Object* made = kept != nullptr ? kept->made.get() : nullptr;
+    if (made == nullptr) {
+        const CXString filled(nameFilled_.c_str());
+        made = new CMC_Expression(getScene(), filled.Mid(1, filled.GetLength() - 1));
+        if (kept != nullptr)
+            kept->made.reset(made);
+        else
+            fresh.reset(made);
+    }
+    auto* expression = static_cast<CMC_Expression*>(made);
+    expression->calculate();
+    CMC_Variable* result = expression->getResult();
+    if (result != nullptr && result->getId() >= 0)
+        return CMC_VariableFactory::copyVariable(result);
+    if (result != nullptr && (kept != nullptr || variableIn(result) != nullptr))
+        return result;
+    return CMC_VariableFactory::copyVariable(literalValue_.get());
+}
+
+void CMC_Behaviour_Entry::refreshVariables()
+{
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        Slot& slot = slots_[i];
+        if (slot.kind != Slot::Kind::Variable)
+            continue;
+        CMC_Variable* variable = variableIn(findFixed(slot.lookup, slot.name.c_str()));
+        values_->setAt(static_cast<int>(i), variable != nullptr ? variable : slot.owned.get());
+    }
+}
+
+CMC_Behaviour_Entry::Filled* CMC_Behaviour_Entry::filledFor(Slot& slot)
+{
+    for (auto& filled : slot.filled)
+        if (filled->text == nameFilled_)
+            return filled.get();
+    if (slot.filled.size() >= kFilledForms)
+        return nullptr;
+    slot.filled.push_back(std::make_unique<Filled>());
+    slot.filled.back()->text = nameFilled_;
+    return slot.filled.back().get();
+}
+
+void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases)
+{
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        Slot& slot = slots_[i];
+        releases[i] = Release{};
+        if (slot.kind == Slot::Kind::Block) {
+            // A block that uses parameters takes this run's.
+            if (params != nullptr && slot.hasParams) {
+                CMC_Object* block = findFixed(slot.lookup, slot.name.c_str());
+                if (block != nullptr && block->getType() == TYPE_BEHAVIOUR)
+                    static_cast<CMC_Behaviour*>(block)->setParams(params);
+            }
+            continue;
+        }
+        if (slot.kind != Slot::Kind::Statement)
+            continue;
+        CMC_Object* value = nullptr;
+        if (slot.hasParams) {
+            value = evaluateFilled(slot, caller, params, &releases[i]);
+        } else {
+            value = slot.statement->run(caller, params);
+            releases[i].result = value;
+        }
+        values->setAt(static_cast<int>(i), isStopResult(value) ? nullptr : value);
+    }
+}
+
+CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release)
+{
+    CMC_ObjectsContainer* container = getScene();
+    CMC_CodeText::fillParams(slot.name.c_str(), params, &nameFilled_);
+    const char* text = nameFilled_.c_str();
+    const bool isExpression = text[0] == '[';
+    const bool isBlock = !isExpression && CMC_CodeText::isBlock(text);
+    const bool isCode = !isExpression && CMC_CodeText::isCode(text);
+    if (!isExpression && !isCode) {
+        CMC_Variable* variable = variableIn(container != nullptr ? container->getObject(text) : nullptr);
+        if (variable != nullptr)
+            return variable;
+        release->result = CMC_Variable::resolve(CXString(text));
+        return release->result;
+    }
+
+    Filled* kept = filledFor(slot);
+    Filled made;
+    Filled* form = kept != nullptr ? kept : &made;
+    if (form->made == nullptr) {
+        const CXString filled(text);
+        if (isExpression) {
+            form->made = std::make_unique<CMC_Expression>(container, filled.Mid(1, filled.GetLength() - 1));
+        } else if (isBlock) {
+            CMC_Behaviour* block = makeBlock(filled, "xtemp_");
+            form->made.reset(block);
+            form->blockName = std::make_unique<CMC_CodeBlockName>("xtemp", block->getName());
+        } else {
+            form->made = std::make_unique<CMC_Behaviour_Entry>(owner_, filled);
+        }
+    }
+
+    CMC_Object* value = form->made.get();
+    if (isBlock) {
+        release->block = static_cast<CMC_Behaviour*>(value);
+        if (container != nullptr)
+            container->addObject(release->block);
+        value = form->blockName.get();
+    } else if (!isExpression) {
+        value = static_cast<CMC_Behaviour_Entry*>(value)->run(caller, params);
+        release->result = value;
+    }
+    if (kept == nullptr) {
+        release->made = form->made.release();
+        release->madeName = form->blockName.release();
+    }
+    return value;
+}
+
+void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
+{
+    CMC_ObjectsContainer* container = getScene();
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        if (slots_[i].kind != Slot::Kind::Statement)
+            continue;
+        Release& release = releases[i];
+        if (release.block != nullptr && container != nullptr)
+            container->removeObject(release.block);
+        releaseResult(release.result);
+        delete release.made;
+        delete release.madeName;
+        values->setAt(static_cast<int>(i), nullptr);
+    }
+}
+
+bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                                 const CXString** method)
+{
+    CMC_ObjectsContainer* container = getScene();
+    *method = &methodName_;
+    switch (form_) {
+    case Form::Builtin:
+        *object = owner_;
+        *runner = builtinRunner();
+        return *runner != nullptr;
+    case Form::This:
+        if (container != nullptr && container->getType() == TYPE_CLASS) {
+            *object = container;
+            *runner = CMC_RunnerFactory::getRunner(TYPE_CLASS);
+        } else {
+            *object = caller;
+            *runner = runnerOf(caller);
+        }
+        break;
+    case Form::Reference: {
+        CMC_Object* source = referenceExpression_ != nullptr ? referenceExpression_.get()
+                                                             : findFixed(objectLookup_, objectName_.c_str());
+        if (source == nullptr)
+            return false;
+        CMC_String* name = CMC_Runner::readAsString(source->asVariable(), source);
+        *object = name != nullptr ? find(targetLookup_, name->getValue().c_str()) : nullptr;
+        *runner = runnerOf(*object);
+        break;
+    }
+    default:
+        if (objectHasParams_) {
+            CMC_CodeText::fillParams(objectName_.c_str(), params, &nameFilled_);
+            *object = find(targetLookup_, nameFilled_.c_str());
+            if (methodHasParams_) {
+                CMC_CodeText::fillParams(methodName_.c_str(), params, &methodFilled_);
+                methodText_ = methodFilled_.c_str();
+                *method = &methodText_;
+            }
+        } else {
+            CMC_Object* found = findFixed(objectLookup_, objectName_.c_str());
+            *object = fieldName_.GetLength() > 0 ? CMC_Variable::fieldOf(found, fieldName_) : found;
+        }
+        *runner = runnerOf(*object);
+        break;
+    }
+    if (*object == nullptr || *runner == nullptr)
+        return false;
+    object_ = *object;
+    return true;
+}
+
+// A name is resolved once per runner; a name the runner does not know goes by name, for
+// runners that serve names of their own.
+CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args)
+{
+    if (&method != &methodName_)
+        return runner->run(method, object, getScene(), args);
+    if (runner->getSerial() != methodRunner_) {
+        methodId_ = runner->resolveMethod(methodName_);
+        methodRunner_ = runner->getSerial();
+    }
+    return methodId_ != -1 ? runner->run(methodId_, object, getScene(), args)
+                           : runner->run(methodName_, object, getScene(), args);
+}

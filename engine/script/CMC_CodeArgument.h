@@ -1,0 +1,28 @@
+#pragma once
+
+#include "foundation/CXString.h"
+
+#include <memory>
+
+class CMC_Behaviour;
+class CMC_ObjectsContainer;
+class CMC_String;
+
+// The code that an IF, WHILE or LOOP argument gives: the behaviour that its text names, or
+// else a behaviour named "temp" made from the text itself, compiled at once and deleted with
+// this object. A text that names an object of another type is code too.
+class CMC_CodeArgument {
+public:
+    // With trimmedName, the name is looked up without blanks at its ends; the code keeps them.
+    // A block's name finds the block it remembers.
+    CMC_CodeArgument(CMC_ObjectsContainer* container, CMC_String* text, bool trimmedName);
+    ~CMC_CodeArgument();
+    CMC_CodeArgument(const CMC_CodeArgument&) = delete;
+    CMC_CodeArgument& operator=(const CMC_CodeArgument&) = delete;
+
+    CMC_Behaviour* get() const { return behaviour_; }
+
+private:
+    CMC_Behaviour* behaviour_ = nullptr;
+    std::unique_ptr<CMC_Behaviour> made_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "script/CMC_NameLookup.h"
+#include "script/CMC_String.h"
+
+class CMC_Behaviour;
+
+// The value that a block of code in braces passes as an argument: a STRING named "temp" (or
+// "xtemp" for a block made at run time) holding the name of the block's behaviour, which
+// runners look up by that name. It is marked by its class, so that only the statement that
+// made it releases the block, and it remembers the behaviour it last found.
+class CMC_CodeBlockName final : public CMC_String {
+public:
+    CMC_CodeBlockName(const char* name, const CXString& blockName);
+
+    // The value as a block's name; none for any other value.
+    static CMC_CodeBlockName* of(CMC_Object* value);
+    // The behaviour of that name in the container, as getObject finds it; none when the name
+    // finds something else.
+    CMC_Behaviour* block(CMC_ObjectsContainer* container);
+
+private:
+    CMC_NameLookup lookup_;
+};

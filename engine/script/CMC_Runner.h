@@ -1,0 +1,109 @@
+#pragma once
+
+#include "foundation/CXObject.h"
+#include "foundation/CXString.h"
+
+#include <cstdint>
+
+class CHashtable;
+class CMC_Bool;
+class CMC_Double;
+class CMC_Integer;
+class CMC_Object;
+class CMC_ObjectsContainer;
+class CMC_String;
+class CMC_Variable;
+class CStringHashCode;
+class CXVector;
+
+// The method dispatcher of one script type: method names as scripts write them (upper case,
+// matched exactly) map to ids once, when a statement is compiled; a call then runs the handler
+// of an id on an object with the statement's argument vector.
+//
+// Every runner knows the twelve common methods (ids 96 to 107) unless its type opts out. A
+// name registered twice keeps its first id, so a type's own method of a common name is never
+// reached by name.
+//
+// A handler gets the object, the container in whose scope the statement runs and the argument
+// vector (possibly none), and gives none, a pooled temporary that the caller gives back, an
+// object, or a stop result (CMC_Object::stopResult).
+class CMC_Runner : public CXObject {
+public:
+    static constexpr int MTH_SEND = 96;
+    static constexpr int MTH_ADDTOGROUP = 97;
+    static constexpr int MTH_ADDTOARRAY = 98;
+    static constexpr int MTH_GETNAME = 99;
+    static constexpr int MTH_CLONE = 100;
+    static constexpr int MTH_ADDBEHAVIOUR = 101;
+    static constexpr int MTH_GETCLONEINDEX = 102;
+    static constexpr int MTH_MSGBOX = 103;
+    static constexpr int MTH_RESETCLONES = 104;
+    static constexpr int MTH_REMOVEBEHAVIOUR = 105;
+    static constexpr int MTH_GETCLONESNO = 106;
+    static constexpr int MTH_REMOVEALLBEHAVIOURS = 107;
+
+    // Registers nothing: the runner registry calls prepareMthHashSet right after.
+    CMC_Runner();
+    ~CMC_Runner() override;
+    CMC_Runner(const CMC_Runner&) = delete;
+    CMC_Runner& operator=(const CMC_Runner&) = delete;
+
+    // Makes the method table and registers the common methods; a type's runner calls it first
+    // and then registers its own names.
+    virtual void prepareMthHashSet();
+    virtual void toDebug(const CXString&, CXVector*) {}
+
+    // Argument i as the statement holds it, when it is a value; an EXPRESSION gives its newly
+    // computed result. None past the last argument and for objects that are no values.
+    virtual CMC_Variable* getParameter(CXVector* args, int i);
+    // Argument i converted: the argument itself when it has the type, else a converted pooled
+    // temporary that is already back in its pool, to be read at once and never released. A
+    // STRING read from an object that is no value holds the object's name.
+    virtual CMC_Bool* getParameterBool(CXVector* args, int i);
+    virtual CMC_Double* getParameterDouble(CXVector* args, int i);
+    virtual CMC_Integer* getParameterInteger(CXVector* args, int i);
+    virtual CMC_String* getParameterString(CXVector* args, int i);
+
+    // Runs the handler of the id; the base serves the common ids and gives none for others.
+    virtual CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
+    // The same by name: run(resolveMethod(name), ...).
+    virtual CMC_Object* run(const CXString& name, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
+    // The id of the name (exact case), -1 for a name the runner does not have.
+    virtual int resolveMethod(const CXString& name);
+
+    // Unique among all runners ever made, so that a remembered id can name its runner.
+    uint64_t getSerial() const { return serial_; }
+
+    // A value (with the argument that gave it) read as the type the way the typed getters
+    // read arguments.
+    static CMC_Variable* readAs(CMC_Variable* value, CMC_Object* argument, int type);
+    static CMC_String* readAsString(CMC_Variable* value, CMC_Object* argument);
+    // The raw argument at i: none past the end or without arguments.
+    static CMC_Object* argumentAt(CXVector* args, int i);
+    static int argumentCount(CXVector* args);
+
+protected:
+    // Makes the empty method table.
+    void makeMethodTable();
+    // Appends a name; an equal name registered earlier keeps winning.
+    void registerMethod(const char* name, int id);
+    // The text of argument i (as getParameterString reads it) copied out; empty when missing.
+    CXString parameterText(CXVector* args, int i);
+
+private:
+    CMC_Object* send(CMC_Object* object, CXVector* args);
+    CMC_Object* addToGroup(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
+    CMC_Object* getName(CMC_Object* object);
+    CMC_Object* cloneObject(CMC_Object* object, CXVector* args);
+    CMC_Object* addBehaviour(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
+    CMC_Object* getCloneIdx(CMC_Object* object);
+    CMC_Object* removeBehaviour(CMC_Object* object, CXVector* args);
+    CMC_Object* getCloneNo(CMC_Object* object);
+    CMC_Variable* convertedParameter(CXVector* args, int i, int type);
+
+    static inline uint64_t serials_ = 0;
+
+    CHashtable* methods_ = nullptr;
+    CStringHashCode* lookupKey_;
+    uint64_t serial_;
+};

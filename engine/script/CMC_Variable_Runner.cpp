@@ -1,0 +1,106 @@
+#include "script/CMC_Variable_Runner.h"
+
+#include "script/CMC_Integer.h"
+#include "script/CMC_String.h"
+
+#include <algorithm>
+
+void CMC_Variable_Runner::prepareMthHashSet()
+{
+    CMC_Runner::prepareMthHashSet();
+    registerMethod("SET", MTH_SET);
+    registerMethod("SWITCH", MTH_SWITCH);
+    registerMethod("CLEAR", MTH_CLEAR);
+    registerMethod("INC", MTH_INC);
+    registerMethod("DEC", MTH_DEC);
+    registerMethod("ADD", MTH_ADD);
+    registerMethod("MUL", MTH_MUL);
+    registerMethod("RESETINI", MTH_RESETINI);
+    registerMethod("SETDEFAULT", MTH_SETDEFAULT);
+    registerMethod("SUB", MTH_SUB);
+    registerMethod("DIV", MTH_DIV);
+    registerMethod("MOD", MTH_MOD);
+}
+
+CMC_Object* CMC_Variable_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
+{
+    CMC_Variable* variable = object != nullptr ? object->asVariable() : nullptr;
+    if (variable == nullptr)
+        return CMC_Runner::run(id, object, scope, args);
+    auto raw = [args](int i) {
+        CMC_Object* argument = argumentAt(args, i);
+        return argument != nullptr ? argument->asVariable() : nullptr;
+    };
+    switch (id) {
+    case MTH_SET:
+        if (CMC_Variable* value = raw(0))
+            variable->set(value);
+        return nullptr;
+    case MTH_SWITCH:
+        if (raw(0) != nullptr && raw(1) != nullptr)
+            variable->swap(raw(0), raw(1));
+        return nullptr;
+    case MTH_CLEAR:
+        variable->clear();
+        return nullptr;
+    case MTH_INC:
+        variable->inc();
+        return nullptr;
+    case MTH_DEC:
+        variable->dec();
+        return nullptr;
+    case MTH_ADD:
+        return combine(variable, args, CMC_Variable::OP_ADD, true);
+    case MTH_MUL:
+        return combine(variable, args, CMC_Variable::OP_MUL, false);
+    case MTH_RESETINI:
+        variable->resetINI();
+        return nullptr;
+    case MTH_SETDEFAULT:
+        if (CMC_Variable* value = getParameter(args, 0))
+            variable->setDefault(value);
+        return nullptr;
+    case MTH_SUB:
+        if (variable->getType() == CMC_Object::TYPE_STRING)
+            return cut(variable, args);
+        return combine(variable, args, CMC_Variable::OP_SUB, false);
+    case MTH_DIV:
+        return combine(variable, args, CMC_Variable::OP_DIV, false);
+    case MTH_MOD:
+        return combine(variable, args, CMC_Variable::OP_MOD, false);
+    default:
+        return CMC_Runner::run(id, object, scope, args);
+    }
+}
+
+CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
+{
+    CMC_Object* argument = argumentAt(args, 0);
+    CMC_Variable* operand = argument != nullptr ? argument->asVariable() : nullptr;
+    if (operand == nullptr)
+        return nullptr;
+    CMC_Variable* result = variable->calculate(operand, op);
+    if (result == nullptr)
+        return nullptr;
+    variable->set(result);
+    if (giveResult)
+        return result;
+    CMC_Object::flush(result, false);
+    return nullptr;
+}
+
+// Positions outside the text are brought to its ends.
+CMC_Object* CMC_Variable_Runner::cut(CMC_Variable* text, CXVector* args)
+{
+    CMC_Integer* start = getParameterInteger(args, 0);
+    CMC_Integer* count = start != nullptr ? getParameterInteger(args, 1) : nullptr;
+    if (count == nullptr)
+        return nullptr;
+    auto* string = static_cast<CMC_String*>(text);
+    const CXString& value = string->getValue();
+    const int length = value.GetLength();
+    const int from = std::clamp(start->getValue(), 0, length);
+    const int64_t end = std::clamp<int64_t>(int64_t{from} + count->getValue(), from, length);
+    string->assign(value.Left(from) + value.Right(static_cast<int>(end)));
+    return nullptr;
+}
