@@ -3,12 +3,14 @@
 #include "app/CWindow.h"
 #include "foundation/CConfig.h"
 #include "foundation/CFile.h"
+#include "graphics/CAnimationManager.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
     : window_(window)
+    , animationManager_(new CAnimationManager())
     , soundManager_(new CSoundManager())
     , commandLine_(commandLine)
     , iniName_(iniName)
@@ -25,6 +27,7 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 CApplication::~CApplication()
 {
     delete config_;
+    delete animationManager_;
     CSoundCodec::done_codecs();
     delete soundManager_;
     if (archiveName_.GetLength() > 0)

@@ -4,6 +4,7 @@
 #include "app/CPublicTrash.h"
 #include "foundation/CCommandLine6.h"
 #include "foundation/CFile.h"
+#include "graphics/CAnimationManager.h"
 #include "graphics/CCollisionInspector.h"
 #include "media/CKeyboard.h"
 #include "media/CMusic.h"
@@ -53,8 +54,10 @@ int CWindow::Tick()
     if (!active_)
         return 0;
     timers_->domodal();
-    if (application_ != nullptr)
+    if (application_ != nullptr) {
+        application_->getAnimoManagerIfc()->domodal();
         application_->getSoundManagerIfc()->domodal();
+    }
     CSndStream::flushLoopSignals();
     return 0;
 }

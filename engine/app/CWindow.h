@@ -59,8 +59,8 @@ public:
     // The program has the input focus: only then do frames run.
     bool isActive() const { return active_; }
     void Activate(bool active) { active_ = active; }
-    // One frame of the active program: due timers, then the sounds' ends, then the loops of
-    // the music streams. Returns 0.
+    // One frame of the active program: due timers, then the due animation steps, then the
+    // sounds' ends, then the loops of the music streams. Returns 0.
     int Tick();
 
     void SoundOn(bool on) { soundOn_ = on; }

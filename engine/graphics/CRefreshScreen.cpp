@@ -97,3 +97,18 @@ int CRefreshScreen::getIndex(CGraphicsObject* object)
 {
     return queue_->getIndex(object);
 }
+
+bool CRefreshScreen::SetFlags(CGraphicsObject* object, int flags)
+{
+    CValidationElement* element = queue_->find(object);
+    if (element == nullptr)
+        return false;
+    element->setFlags(flags);
+    return true;
+}
+
+int CRefreshScreen::GetFlags(CGraphicsObject* object)
+{
+    CValidationElement* element = queue_->find(object);
+    return element == nullptr ? 0 : element->getFlags();
+}

@@ -14,10 +14,15 @@ public:
 
     CGraphicsObject* getObject() const { return object_; }
     int getPriority() const { return priority_; }
+    // Marks of the entry's owner (an animation kept on top sets 1); the composer gives them no
+    // meaning.
+    int getFlags() const { return flags_; }
+    void setFlags(int flags) { flags_ = flags; }
 
 private:
     CGraphicsObject* object_;
     int32_t priority_;
+    int32_t flags_ = 0;
 };
 
 // The draw list: entries in ascending priority, lower drawn first. It owns its entries.
@@ -57,6 +62,11 @@ public:
     CRefreshScreen& operator>>(CGraphicsObject* object);
     int GetPriority(CGraphicsObject* object);
     int getIndex(CGraphicsObject* object);
+    // The flags of a listed object's entry; false (0) for an object not listed.
+    using CGraphicsObject::SetFlags;
+    using CGraphicsObject::GetFlags;
+    bool SetFlags(CGraphicsObject* object, int flags);
+    int GetFlags(CGraphicsObject* object);
 
 private:
     CValidationQuene* queue_;
