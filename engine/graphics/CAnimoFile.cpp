@@ -453,14 +453,14 @@ int CAnimo::Save3(CFile* file, _compression code)
 {
     for (const auto& image : images_)
         image->Compress(code);
+    // The name (never written) and the reserved bytes are zeros.
+    const char zeros[13] = {};
     CByteWriter out;
-    out.bytes("NVP", 4).u16(static_cast<uint32_t>(GetNOF())).u16(static_cast<uint32_t>(bpp_)).u16(static_cast<uint32_t>(GetNOE()));
-    for (int i = 0; i < 13; ++i)
-        out.u8(0);
+    out.u8('N').u8('V').u8('P').u8(0);
+    out.u16(static_cast<uint32_t>(GetNOF())).u16(static_cast<uint32_t>(bpp_)).u16(static_cast<uint32_t>(GetNOE()));
+    out.bytes(zeros, sizeof zeros);
     out.u32(static_cast<uint32_t>(fps_)).u32(animoFlags_ | (static_cast<uint32_t>(GetFlags()) & kRasterFlags));
-    out.u8(GetOpacity()).u16(static_cast<uint16_t>(randomFrames_));
-    for (int i = 0; i < 10; ++i)
-        out.u8(0);
+    out.u8(GetOpacity()).u16(static_cast<uint16_t>(randomFrames_)).bytes(zeros, 10);
     for (const CXString* text : {&author_, &description_})
         out.u32(static_cast<uint32_t>(text->GetLength())).bytes(text->c_str(), static_cast<size_t>(text->GetLength()));
     writeEvents(out);
