@@ -14,9 +14,9 @@ class CWindow;
 // itself with the window, through which the rest of the engine reaches it.
 class CApplication : public CXObject {
 public:
-    // Makes the animation manager, the sound manager and the codec table, opens the archive when one is named
-    // ("data.bf" from the start-up program) and the INI file rootPath + iniName when one is
-    // named; neither the window nor the command line is owned.
+    // Makes the animation manager, the sound manager and the codec table, opens the archive
+    // when one is named ("data.bf" from the start-up program) and the INI file rootPath +
+    // iniName when one is named; neither the window nor the command line is owned.
     CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
     ~CApplication() override;
     CApplication(const CApplication&) = delete;

@@ -18,7 +18,6 @@ namespace {
 
 constexpr size_t kFrameRecordBytes = 30;
 constexpr size_t kMiddleHeaderBytes = 407;
-constexpr size_t kMiddleEventBytes = 40;
 constexpr size_t kMiddleFrameBytes = 10;
 constexpr size_t kLegacyHeaderBytes = 12;
 constexpr size_t kShortestLegacyImageBytes = 20;
@@ -348,8 +347,10 @@ bool CAnimo::readLegacy(CByteReader& in)
     for (const _chunk chunk : {CHUNK_EXT, CHUNK_SEQ, CHUNK_POS})
         if (in.startsWith(tags[chunk], 3) && (!in.skip(3) || !readChunk(in, chunk)))
             return false;
-    // Each image of a known kind has at least its header in the file.
-    if (kind != 0 && in.remaining() < static_cast<size_t>(imageCount) * kShortestLegacyImageBytes)
+    // Each image of a known kind has at least its header in the file. Images of another kind
+    // have nothing there: a file makes no more of them than it has bytes.
+    const auto images = static_cast<size_t>(imageCount);
+    if (kind != 0 ? in.remaining() < images * kShortestLegacyImageBytes : in.size() < images)
         return false;
     makeImages(imageCount, bpp_);
     for (const auto& image : images_)

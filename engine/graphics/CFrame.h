@@ -35,6 +35,7 @@ public:
     bool LoadNew(CByteReader& in);
     // The same for the legacy kinds; kind 0 reads nothing.
     bool Load(CByteReader& in);
+    using CGraphicsObject::Load;
     // The 52-byte header and the planes as written with that code: 4 writes the planes packed
     // (as Compress left them), any other code unpacked.
     void SaveHeaderNew(CByteWriter& out, _compression code);

@@ -183,6 +183,36 @@ TEST_F(Playing, PauseHoldsAndResumeGoesOnWithoutNotifications)
     EXPECT_TRUE(animation.IsPlaying());
     frames(1);
     EXPECT_EQ(log.take(), "1");
+
+    // Continuing plays on at the event's own rate.
+    animation.Stop();
+    animation.GetEventInfo(0)->fps = 0;
+    animation.Continue();
+    EXPECT_TRUE(animation.IsPlaying());
+    EXPECT_EQ(animation.GetFPS(), CAnimo::kDefaultFps);
+    EXPECT_EQ(log.take(), "2");
+}
+
+TEST_F(Playing, PlacesFollowTheImageTheGlobalPositionAndTheDisplacement)
+{
+    fill(animation, 2, {eventOf("a", {0, 1})});
+    animation.GetFrameInfo(0, 1)->dx = 4;
+    animation.GetFrameInfo(0, 1)->dy = -1;
+    EXPECT_EQ(animation.GetBoundingBox(), CXRect());
+    EXPECT_EQ(animation.GetPosition(), CXPoint());
+    animation.SetPosition(10, 20);
+    animation.setAnchor(1, 1);
+    animation.setPosition(100, 200);
+    EXPECT_EQ(animation.getPosition(), CXPoint(99, 199));
+    animation.SetEventFrame(0, 1);
+    EXPECT_EQ(animation.GetPosition(), CXPoint(113, 218));
+    EXPECT_EQ(animation.GetBoundingBox(), CXRect(113, 218, 115, 220));
+    EXPECT_EQ(animation.getCurrFramePosition(), CXPoint(10, 20));
+    animation.SetClippingRect(CXRect(1, 0, 2, 1));
+    EXPECT_EQ(animation.GetBoundingBox(), CXRect(114, 218, 115, 219));
+    // The hit test is the image's own, where the image lies.
+    EXPECT_TRUE(animation.isInside(10, 20, true));
+    EXPECT_FALSE(animation.isInside(113, 218, false));
 }
 
 TEST_F(Playing, ReversingAddsTheReversedEventOnce)
@@ -358,6 +388,13 @@ TEST_F(Playing, PresentedFramesMoveByTheirDisplacementAndRepaintOldAndNewBoxes)
     screen.repainted.clear();
     animation.Move(0, 2);
     EXPECT_TRUE(contains(screen.repainted, CXRect(6, 1, 10, 5)));
+    // An image shown outside the events keeps the position's displacement.
+    screen.repainted.clear();
+    animation.SetFrame(0);
+    EXPECT_EQ(animation.Current(), 0);
+    EXPECT_TRUE(contains(screen.repainted, CXRect(6, 3, 10, 5)));
+    animation.alwaysOnTop();
+    EXPECT_EQ(screen.GetFlags(&animation), 1);
     screen >> &animation;
     animation.SetCanvas(nullptr);
 }

@@ -293,13 +293,19 @@ TEST(AnnFile, LegacyChunksAreReadAndTheirTextsCut)
 
 TEST(AnnFile, AnotherSignatureIsTheOldestFormWithEmptyImages)
 {
-    CByteWriter header;
-    header.bytes("XYZ", 4).u16(2).u16(4).u32(0);
+    const auto unknown = [](int images) {
+        CByteWriter header;
+        header.bytes("XYZ", 4).u16(images).u16(4).u32(0);
+        return bytesOf(header);
+    };
     CAnimo animation(nullptr);
-    ASSERT_EQ(load(animation, bytesOf(header)), 0);
+    ASSERT_EQ(load(animation, unknown(2)), 0);
     EXPECT_EQ(animation.GetNOF(), 2);
     EXPECT_EQ(animation.GetFrame(1)->GetDataPtr(), nullptr);
     EXPECT_EQ(animation.GetNOE(), 3);
+    // A few bytes make no more images than there are bytes.
+    EXPECT_EQ(load(animation, unknown(32767)), CGraphicsObject::ERROR_FORMAT);
+    EXPECT_TRUE(isEmpty(animation));
 }
 
 TEST(AnnFile, TruncatedFilesOfEveryGenerationLoadEmpty)
