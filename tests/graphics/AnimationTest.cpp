@@ -507,3 +507,39 @@ TEST(CFrame, MovingShiftsBothPositionsAndPlacingClearsTheOffset)
     EXPECT_EQ(frame.getPosOffset(), CXPoint());
     EXPECT_EQ(frame.GetPosition(), CXPoint(10, 20));
 }
+
+TEST_F(Playing, AHandlerOfTheEndThatPlaysAgainIsLeftAlone)
+{
+    fill(animation, 5, {eventOf("a", {0, 1, 2, 3, 4}, 1, 3, 1), eventOf("b", {4, 3, 2, 1, 0})});
+    struct PlaysB : CPlayableObserver {
+        bool onPlayableFinished(CPlayable* playable) override
+        {
+            dynamic_cast<CAnimo*>(playable)->Play("b", 0, 0);
+            return false;
+        }
+    } playsB;
+    animation.addNotifier(&playsB);
+    animation.Play("a", 0, 0);
+    frames(4);
+    EXPECT_EQ(animation.getCurrentEventName(), "b");
+    EXPECT_EQ(animation.GetCurrentFrameInSequence(), 0);
+    EXPECT_EQ(animation.Current(), 4);
+    animation.removeNotifier(&playsB);
+}
+
+TEST_F(Playing, WorkOnEveryImageReachesTheImageDrawnLast)
+{
+    CAnimo6 script(world.window());
+    script.AddFrame(makeRaster(2, 1, 16, {0x1111, 0x2222}).get());
+    script.GetFrame(0)->Compress(COMPRESSION_RLE);
+    const _annEventInfo3 still = eventOf("still", {0});
+    script.AddEvent(&still);
+    script.SetEventFrame(0, 0);
+    auto back = makeFilled(4, 2, 16, 0);
+    script.redraw(back.get());
+    script.FlipV();
+    script.GetFrame(0)->bringBackCompressed();
+    CGraphicsObject copy(nullptr);
+    copy.Copy(script.GetFrame(0));
+    EXPECT_EQ(wordsOf(copy), std::vector<uint16_t>({0x2222, 0x1111}));
+}

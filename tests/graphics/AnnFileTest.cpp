@@ -134,7 +134,8 @@ TEST(AnnFile, AWrittenFileReadsBackEqualAtEitherPackingCode)
     original.RandomFramesNumber() = -3;
     original.setAnimoFlags(CAnimo::ANIMO_NO_INTERRUPT | CAnimo::ANIMO_PLAY_ON);
 
-    for (const _compression code : {COMPRESSION_NONE, COMPRESSION_RLE}) {
+    // Packed by the first save, the images are written unpacked by the second.
+    for (const _compression code : {COMPRESSION_RLE, COMPRESSION_NONE}) {
         SCOPED_TRACE(code);
         ASSERT_EQ(original.Save(world.path("run.ann"), code), 0);
         const int soundsBefore = world.soundCount();
