@@ -3,6 +3,7 @@
 #include "app/CWindow.h"
 #include "foundation/CConfig.h"
 #include "foundation/CFile.h"
+#include "graphics/CAnimationManager.h"
 #include "graphics/CHotSpot.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
@@ -10,6 +11,7 @@
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
     : window_(window)
+    , animationManager_(new CAnimationManager())
     , soundManager_(new CSoundManager())
     , commandLine_(commandLine)
     , iniName_(iniName)
@@ -26,6 +28,7 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 CApplication::~CApplication()
 {
     delete config_;
+    delete animationManager_;
     CSoundCodec::done_codecs();
     delete soundManager_;
     if (archiveName_.GetLength() > 0)

@@ -3,6 +3,7 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 
+class CAnimationManager;
 class CCommandLine6;
 class CConfig;
 class CSoundManager;
@@ -14,9 +15,9 @@ class CWindow;
 // itself with the window, through which the rest of the engine reaches it.
 class CApplication : public CXObject {
 public:
-    // Makes the sound manager and the codec table, opens the archive when one is named
-    // ("data.bf" from the start-up program) and the INI file rootPath + iniName when one is
-    // named; neither the window nor the command line is owned.
+    // Makes the animation manager, the sound manager and the codec table, opens the archive
+    // when one is named ("data.bf" from the start-up program) and the INI file rootPath +
+    // iniName when one is named; neither the window nor the command line is owned.
     CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
     ~CApplication() override;
     CApplication(const CApplication&) = delete;
@@ -26,6 +27,7 @@ public:
     CCommandLine6* getCommandLine() const { return commandLine_; }
     // The application INI; none when no INI name was given.
     CConfig* GetConfigInterface() const { return config_; }
+    CAnimationManager* getAnimoManagerIfc() const { return animationManager_; }
     CSoundManager* getSoundManagerIfc() const { return soundManager_; }
     // The application's work for one frame, run by the window's frame pump also while the
     // program is inactive; the application never asks the program to end here (false).
@@ -42,6 +44,7 @@ public:
 
 private:
     CWindow* window_;
+    CAnimationManager* animationManager_;
     CSoundManager* soundManager_;
     CCommandLine6* commandLine_;
     CConfig* config_ = nullptr;

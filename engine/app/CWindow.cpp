@@ -6,6 +6,7 @@
 #include "app/CPublicTrash.h"
 #include "foundation/CCommandLine6.h"
 #include "foundation/CFile.h"
+#include "graphics/CAnimationManager.h"
 #include "foundation/CXRandom.h"
 #include "graphics/CCollisionInspector.h"
 #include "graphics/CDirectDrawSurface.h"
@@ -187,8 +188,10 @@ int CWindow::Tick()
         mouse_->tick();
     }
     timers_->domodal();
-    if (application_ != nullptr)
+    if (application_ != nullptr) {
+        application_->getAnimoManagerIfc()->domodal();
         application_->getSoundManagerIfc()->domodal();
+    }
     CSndStream::flushLoopSignals();
     {
         // The flushes raise every input signal of the frame, here on the main thread.

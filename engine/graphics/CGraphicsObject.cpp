@@ -144,10 +144,15 @@ void CGraphicsObject::Move(int dx, int dy)
     CXRect changed = GetAbsoluteBoundingBox();
     position_ = position_ + CXPoint(dx, dy);
     changed.Sum(GetAbsoluteBoundingBox());
-    if (canvas_ != nullptr)
-        canvas_->Invalidate(&changed);
-    invalidated_ = true;
+    invalidateArea(changed);
     notifyCollisionInspector();
+}
+
+void CGraphicsObject::invalidateArea(CXRect area)
+{
+    if (canvas_ != nullptr)
+        canvas_->Invalidate(&area);
+    invalidated_ = true;
 }
 
 void CGraphicsObject::notifyCollisionInspector()
@@ -447,6 +452,23 @@ void CGraphicsObject::Flush()
     alphaBackupRect_ = CXRect();
     compression_ = COMPRESSION_NONE;
     packedSize_ = 0;
+}
+
+void CGraphicsObject::sharePlanes(const CGraphicsObject& source)
+{
+    if (&source == this)
+        return;
+    forgetSavedPlanes();
+    colour_ = source.colour_;
+    alpha_ = source.alpha_;
+    width_ = source.width_;
+    height_ = source.height_;
+    bpp_ = source.bpp_;
+    pitch_ = source.pitch_;
+    rawSize_ = source.rawSize_;
+    packedSize_ = source.packedSize_;
+    alphaSize_ = source.alphaSize_;
+    compression_ = source.compression_;
 }
 
 void CGraphicsObject::SetDataPtr(char* data)

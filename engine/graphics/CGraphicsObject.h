@@ -324,6 +324,17 @@ protected:
     void initialize();
     // Sends a rectangle in own pixel coordinates to the screen composer.
     void invalidateCanvas(CXRect local);
+    // Sends a rectangle in screen coordinates to the screen composer and marks the raster for
+    // the composer's next pass.
+    void invalidateArea(CXRect area);
+    void notifyCollisionInspector();
+    // Draws with the planes as they are; packed planes draw nothing.
+    void drawUnpacked(CGraphicsObject* destination);
+    // Shows the other raster's planes: shares them and takes over their depth, size and packing,
+    // as a raster that stands for whichever of its images is shown.
+    void sharePlanes(const CGraphicsObject& source);
+    // Places the raster without the anchor, collision reports or invalidation.
+    void placeAt(CXPoint p) { position_ = p; }
     // The raster's new planes and size after an operation that rebuilt them.
     void replacePlanes(CPlane colour, CPlane alpha, int width, int height);
     // The planes as a file holds them, packed by the code: colourLength bytes of colour data and
@@ -331,6 +342,12 @@ protected:
     void setStoredPlanes(CPlane colour, int colourLength, CPlane alpha, int alphaLength, _compression code);
     // Leaves the raster without planes, code 0 and size 0, the error code telling why.
     void dropPlanes(int error);
+    // Takes copies of the planes as a file stores them for the raster's size and depth: unpacked
+    // (as must be the planes of any code no writer makes) or packed by the code, the colour data
+    // packedLength long. LZO and JPEG layers are taken off at once, code-4 planes trial-decoded.
+    // The error code; planes that do not make the raster's picture leave it without planes.
+    int takeStoredPlanes(const char* colour, size_t colourLength, const char* alpha, size_t alphaLength,
+                         _compression code, int packedLength);
     // Whether the run-length planes of a code-4 raster unpack to its size.
     bool packedPlanesFit();
     // The depth of the window's screen, which pictures loaded by name end in; 0 without a screen.
@@ -338,6 +355,10 @@ protected:
     // Opens the named file for reading and reads it with Load(CFile*); the error code, ERROR_OPEN
     // when it does not open.
     int readFile(const CXString& name);
+    // Writes the named file through the writer, replacing the file there only once the writer
+    // succeeded and everything reached the disk; the error code, ERROR_OPEN when it does not
+    // open or the write fails.
+    int writeFile(const CXString& name, const std::function<int(CFile*)>& write);
     // The file from its position to its end; false when it cannot all be read or is too large.
     static bool readRest(CFile* file, std::vector<char>& bytes);
     static CPlane copyPlane(const char* bytes, size_t count);
@@ -356,8 +377,6 @@ protected:
     int bpp_ = 16;
 
 private:
-    void notifyCollisionInspector();
-    void drawUnpacked(CGraphicsObject* destination);
     // Unpacks a code-4 raster for good before its pixels are rewritten; true when it is to be
     // packed again afterwards.
     bool unpackForRewrite();

@@ -70,14 +70,19 @@ CPlane CGraphicsObject::copyPlane(const char* bytes, size_t count)
 
 int CGraphicsObject::Save(const CXString& name, _compression code)
 {
+    return writeFile(name, [this, code](CFile* file) { return Save(file, code); });
+}
+
+int CGraphicsObject::writeFile(const CXString& name, const std::function<int(CFile*)>& write)
+{
     CFile file;
     if (file.Open(window_, name, kOpenForWriting) != 0) {
         setErrorCode(ERROR_OPEN);
         return ERROR_OPEN;
     }
-    if (Save(&file, code) != 0) {
-        const int error = LastError();
+    if (const int error = write(&file); error != 0) {
         file.discard();
+        setErrorCode(error);
         return error;
     }
     setErrorCode(file.Close() != 0 ? ERROR_OPEN : 0);

@@ -69,6 +69,39 @@ void CGraphicsObject::dropPlanes(int error)
     setErrorCode(error);
 }
 
+int CGraphicsObject::takeStoredPlanes(const char* colour, size_t colourLength, const char* alpha, size_t alphaLength,
+                                      _compression code, int packedLength)
+{
+    setErrorCode(0);
+    const size_t raw = static_cast<size_t>(GetDataSize());
+    const size_t pixels = static_cast<size_t>(width_) * height_;
+    const bool unpackedFits = colourLength == raw && (alphaLength == 0 || alphaLength == pixels);
+    switch (code) {
+    case COMPRESSION_LZO:
+    case COMPRESSION_LZO_RLE:
+    case COMPRESSION_RLE:
+    case COMPRESSION_JPEG:
+        break;
+    default:
+        if (!unpackedFits) {
+            dropPlanes(ERROR_FORMAT);
+            return ERROR_FORMAT;
+        }
+        code = COMPRESSION_NONE;
+    }
+    setStoredPlanes(copyPlane(colour, colourLength), packedLength, copyPlane(alpha, alphaLength),
+                    static_cast<int>(alphaLength), code);
+    DeCompress();
+    if (LastError() != 0)
+        return LastError();
+    if (GetCompression() == COMPRESSION_RLE ? !packedPlanesFit()
+                                            : GetAlphaSize() != 0 && GetAlphaSize() != static_cast<int>(pixels)) {
+        dropPlanes(ERROR_FORMAT);
+        return ERROR_FORMAT;
+    }
+    return 0;
+}
+
 void CGraphicsObject::Compress(_compression code)
 {
     if (compression_ == COMPRESSION_NONE) {

@@ -218,8 +218,8 @@ int CImage::readPik(const char* data, size_t size)
     // Unpacked data of another length can only be an LZO block.
     if (code == COMPRESSION_NONE && colourLength != static_cast<size_t>(GetDataSize()))
         code = COMPRESSION_LZO;
-    return takePlanes(data + dataStart, colourLength, data + dataStart + colourLength, static_cast<size_t>(alphaLength),
-                      static_cast<_compression>(code), packedLength);
+    return takeStoredPlanes(data + dataStart, colourLength, data + dataStart + colourLength,
+                            static_cast<size_t>(alphaLength), static_cast<_compression>(code), packedLength);
 }
 
 int CImage::readNvi(const char* data, size_t size)
@@ -244,43 +244,15 @@ int CImage::readNvi(const char* data, size_t size)
     const char* colour = data + kNviHeader;
     const char* alpha = colour + colourLength;
     if (code != 2)
-        return takePlanes(colour, colourLength, alpha, alphaLength, COMPRESSION_NONE, static_cast<int>(colourLength));
+        return takeStoredPlanes(colour, colourLength, alpha, alphaLength, COMPRESSION_NONE,
+                                static_cast<int>(colourLength));
     const int pixels = width * height;
     const std::unique_ptr<char[]> unpackedColour = unpackLzw(colour, colourLength, GetDataSize());
     const std::unique_ptr<char[]> unpackedAlpha = alphaLength > 0 ? unpackLzw(alpha, alphaLength, pixels) : nullptr;
     if (!unpackedColour || (alphaLength > 0 && !unpackedAlpha))
         return fail(ERROR_FORMAT);
-    return takePlanes(unpackedColour.get(), static_cast<size_t>(GetDataSize()), unpackedAlpha.get(),
-                      unpackedAlpha ? static_cast<size_t>(pixels) : 0, COMPRESSION_NONE, GetDataSize());
-}
-
-int CImage::takePlanes(const char* colour, size_t colourLength, const char* alpha, size_t alphaLength,
-                       _compression code, int packedLength)
-{
-    const size_t raw = static_cast<size_t>(GetDataSize());
-    const size_t pixels = static_cast<size_t>(width_) * height_;
-    const bool unpackedFits = colourLength == raw && (alphaLength == 0 || alphaLength == pixels);
-    switch (code) {
-    case COMPRESSION_LZO:
-    case COMPRESSION_LZO_RLE:
-    case COMPRESSION_RLE:
-    case COMPRESSION_JPEG:
-        break;
-    default:
-        // Code 0, and codes no writer makes: the data must be the unpacked planes.
-        if (!unpackedFits)
-            return fail(ERROR_FORMAT);
-        code = COMPRESSION_NONE;
-    }
-    setStoredPlanes(copyPlane(colour, colourLength), packedLength, copyPlane(alpha, alphaLength),
-                    static_cast<int>(alphaLength), code);
-    DeCompress();
-    if (LastError() != 0)
-        return LastError();
-    if (GetCompression() == COMPRESSION_RLE ? !packedPlanesFit()
-                                            : GetAlphaSize() != 0 && GetAlphaSize() != static_cast<int>(pixels))
-        return fail(ERROR_FORMAT);
-    return 0;
+    return takeStoredPlanes(unpackedColour.get(), static_cast<size_t>(GetDataSize()), unpackedAlpha.get(),
+                            unpackedAlpha ? static_cast<size_t>(pixels) : 0, COMPRESSION_NONE, GetDataSize());
 }
 
 int CImage::fail(int error)

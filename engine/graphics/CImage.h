@@ -61,8 +61,5 @@ public:
 private:
     int readPik(const char* data, size_t size);
     int readNvi(const char* data, size_t size);
-    // The planes as a file stores them, checked against the size; the error code.
-    int takePlanes(const char* colour, size_t colourLength, const char* alpha, size_t alphaLength,
-                   _compression code, int packedLength);
     int fail(int error);
 };

@@ -1,6 +1,7 @@
 #include "graphics/CImageFile.h"
 
 #include "foundation/CPath.h"
+#include "graphics/CAnimo.h"
 #include "graphics/CImage.h"
 #include "graphics/CPSD.h"
 #include "graphics/CTarga.h"
@@ -39,13 +40,25 @@ _filetype CImageFile::Load(const CXString& name)
         object_ = new CPSD(window_, name);
         return FILETYPE_PSD;
     }
+    if (extension == "ann") {
+        object_ = new CAnimo(window_, name);
+        return FILETYPE_ANN;
+    }
     return FILETYPE_NONE;
 }
 
 _filetype CImageFile::Save(CGraphicsObject* object, const CXString& name, _compression code)
 {
-    if (object == nullptr || extensionOf(name) != "img")
+    if (object == nullptr)
         return FILETYPE_NONE;
-    CImage image(window_, object);
-    return image.Save(name, code) == 0 ? FILETYPE_IMG : FILETYPE_NONE;
+    const CXString extension = extensionOf(name);
+    if (extension == "img") {
+        CImage image(window_, object);
+        return image.Save(name, code) == 0 ? FILETYPE_IMG : FILETYPE_NONE;
+    }
+    // Only an animation is written as one.
+    auto* animation = dynamic_cast<CAnimo*>(object);
+    if (extension == "ann" && animation != nullptr)
+        return animation->Save(name, code) == 0 ? FILETYPE_ANN : FILETYPE_NONE;
+    return FILETYPE_NONE;
 }

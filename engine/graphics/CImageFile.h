@@ -22,10 +22,11 @@ public:
     explicit CImageFile(CWindow* window);
 
     // Makes the object of the extension's class, which reads the file: tga, bmp, img or jpg,
-    // psd. Any other extension makes nothing and gives FILETYPE_NONE.
+    // psd, ann (an animation). Any other extension makes nothing and gives FILETYPE_NONE.
     _filetype Load(const CXString& name);
-    // Only "img" is written (an image sharing the object's planes); FILETYPE_NONE for any other
-    // extension, or when the file could not be written.
+    // "img" is written as an image sharing the object's planes, "ann" as the animation the
+    // object must be; FILETYPE_NONE for any other extension or object, or when the file could
+    // not be written.
     _filetype Save(CGraphicsObject* object, const CXString& name, _compression code);
 
     // The object made by the last Load, the caller's to delete; null when it made none.

@@ -11,7 +11,9 @@ CPlayable::CPlayable(CWindow* window)
 
 bool CPlayable::notify(int code)
 {
-    const std::vector<CPlayableObserver*> round = notifiers_;
+    std::vector<CPlayableObserver*> round = notifiers_;
+    if (genericNotifier_ != nullptr)
+        round.push_back(genericNotifier_);
     bool answer = true;
     for (CPlayableObserver* observer : round) {
         switch (code) {
@@ -43,4 +45,16 @@ void CPlayable::addNotifier(CPlayableObserver* observer)
 void CPlayable::removeNotifier(CPlayableObserver* observer)
 {
     std::erase(notifiers_, observer);
+}
+
+int CPlayable::previous()
+{
+    seek(-3);
+    return current_;
+}
+
+int CPlayable::next()
+{
+    seek(-4);
+    return current_;
 }

@@ -33,15 +33,25 @@ public:
     virtual bool isPaused() { return (status_ & STATUS_PAUSED) != 0; }
     virtual int getType() { return type_; }
     virtual void seek(int position) = 0;
+    // One step back or on: every subclass's seek takes -3 and -4 as those requests. The
+    // position the subclass keeps afterwards.
+    virtual int previous();
+    virtual int next();
+    // Ten steps a second, unless the subclass plays at its own rate.
+    virtual int getFPS() { return 10; }
+    // Placing and layering, for playables that are drawn.
+    virtual void move(int, int) {}
+    virtual void SetGlobalPosition(int, int) {}
+    virtual void alwaysOnTop() {}
 
     virtual bool isVisible() { return visible_; }
     virtual void setVisibility(bool visible) { visible_ = visible; }
     virtual void show() { setVisibility(true); }
     virtual void hide() { setVisibility(false); }
 
-    // Tells every observer, in the order they came, the event of the code; observers may come
-    // and go meanwhile without disturbing this round. The last observer's answer, true when
-    // there is none or the code is unknown.
+    // Tells every observer, in the order they came, and then the generic one, the event of the
+    // code; observers may come and go meanwhile without disturbing this round. The last
+    // observer's answer, true when there is none or the code is unknown.
     virtual bool notify(int code);
 
     // Stored for the subclass, which knows what they mean.
@@ -52,12 +62,15 @@ public:
     // An observer is registered once, however often it is added; the playable does not own it.
     void addNotifier(CPlayableObserver* observer);
     void removeNotifier(CPlayableObserver* observer);
+    // Keeps the generic observer, which clearNotifiers leaves in place.
     void clearNotifiers() { notifiers_.clear(); }
+    void setGenericNotifier(CPlayableObserver* observer) { genericNotifier_ = observer; }
 
 protected:
     CWindow* window_;
     int32_t type_ = 0;
     uint32_t status_ = 0;
+    int32_t current_ = -1;
     int32_t volume_ = 0;
     int32_t panning_ = 0;
     int32_t frequency_ = 0;
@@ -65,4 +78,5 @@ protected:
 private:
     bool visible_ = true;
     std::vector<CPlayableObserver*> notifiers_;
+    CPlayableObserver* genericNotifier_ = nullptr;
 };

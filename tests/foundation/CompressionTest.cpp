@@ -294,6 +294,25 @@ TEST(Compression, RunLengthCodeHasRunsOfFourOrMoreAndLiteralGroupsOfAtMost127)
     EXPECT_EQ(rleUnpack(bytes({ 0x85, 0x07 }), 1, 5), Bytes(5, 7));
 }
 
+TEST(Compression, ShortRunLengthPacketsDecodeAtEveryLengthAndCut)
+{
+    for (const int unit : {1, 2})
+        for (int length = 1; length <= 20; ++length) {
+            Bytes literals;
+            Bytes run;
+            for (int i = 0; i < length * unit; ++i) {
+                literals.push_back(static_cast<char>(i * 37 + 1));
+                run.push_back(static_cast<char>(0xA0 + i % unit));
+            }
+            for (const Bytes& input : {literals, run})
+                for (size_t cut = 1; cut <= input.size(); ++cut) {
+                    SCOPED_TRACE(::testing::Message() << unit << " " << length << " " << cut);
+                    EXPECT_EQ(rleUnpack(rlePack(input, unit), unit, static_cast<int>(cut)),
+                              Bytes(input.begin(), input.begin() + static_cast<long>(cut)));
+                }
+        }
+}
+
 TEST(Compression, RunLengthDecoderCutsThePacketThatPassesTheEnd)
 {
     EXPECT_EQ(rleUnpack(bytes({ 0x85, 0x07 }), 1, 3), Bytes(3, 7));

@@ -226,6 +226,10 @@ TEST(CStreamedWAV, AMusicInTheArchiveStreamsExactlyItsSamplesThroughAFileOfItsOw
     const bool packed = CBigFile().Create("pack", "data.bf", "data.bf");
     testing::internal::GetCapturedStdout();
     ASSERT_TRUE(packed);
+    // The archive is the process's: later tests must not find it open.
+    struct ClosedAtTheEnd {
+        ~ClosedAtTheEnd() { CFile::closeBigFile(); }
+    } archive;
     CFile::openBigFile("data.bf");
     ASSERT_NE(CFile::getBigFileIfc(), nullptr);
     CFile* shared = CFile::getBigFileHandle();
@@ -248,8 +252,6 @@ TEST(CStreamedWAV, AMusicInTheArchiveStreamsExactlyItsSamplesThroughAFileOfItsOw
     stream.Play(false);
     EXPECT_EQ(firstMismatch(world.run(3000), samples), -1);
     EXPECT_FALSE(stream.IsPlaying());
-    // Later tests of the same process look for their files on disk.
-    CFile::closeBigFile();
 }
 
 TEST(CMusic, TheWindowKeepsOneMusicAndRestartsOnlyWhatIsNotPlaying)

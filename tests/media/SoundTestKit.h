@@ -8,8 +8,7 @@
 #include "platform/PathResolver.h"
 #include "platform/SoundDevice.h"
 
-#include "tests/CurrentFolderGuard.h"
-#include "tests/TempFolder.h"
+#include "tests/EngineWorld.h"
 
 #include <cmath>
 #include <cstdint>
@@ -149,31 +148,16 @@ public:
 
     // The speakers are SDL's silent driver, which takes the mix in real time.
     explicit SoundWorld(platform::SoundOutput output = platform::SoundOutput::Loopback)
+        : output_(output)
     {
-        if (output == platform::SoundOutput::Speakers)
-            setenv("SDL_AUDIODRIVER", "dummy", 1);
-        platform::SoundDevice::setOutput(output);
-        platform::changeFolder(folder_.path().string());
-        window_ = std::make_unique<CWindow>(&language_, "");
-        application_ = std::make_unique<CApplication>(window_.get(), "", "", nullptr);
-        window_->Activate(true);
         platform::SoundDevice::setOutput(platform::SoundOutput::Loopback);
     }
-    ~SoundWorld()
-    {
-        application_.reset();
-        window_.reset();
-        CWindow::rootPath = savedRoot_;
-        CWindow::exePath = savedExe_;
-    }
-    SoundWorld(const SoundWorld&) = delete;
-    SoundWorld& operator=(const SoundWorld&) = delete;
 
-    CWindow* window() const { return window_.get(); }
-    CApplication* application() const { return application_.get(); }
+    CWindow* window() const { return engine_.window(); }
+    CApplication* application() const { return engine_.application(); }
     platform::SoundDevice* device() const { return CSound4::getDirectSound(); }
-    const TempFolder& folder() const { return folder_; }
-    std::string write(const std::string& name, const std::string& bytes) const { return folder_.write(name, bytes); }
+    const TempFolder& folder() const { return engine_.folder(); }
+    std::string write(const std::string& name, const std::string& bytes) const { return engine_.write(name, bytes); }
 
     // Renders that much sound, with the window's frame after every 10 ms of it.
     std::vector<float> run(uint32_t ms)
@@ -182,19 +166,24 @@ public:
         for (uint32_t done = 0; done < ms; done += kFrameMs) {
             const std::vector<float> part = device()->render(platform::SoundDevice::kRate * kFrameMs / 1000);
             mix.insert(mix.end(), part.begin(), part.end());
-            window_->Tick();
+            window()->Tick();
         }
         return mix;
     }
 
 private:
-    CurrentFolderGuard guard_;
-    TempFolder folder_;
-    CXString savedRoot_ = CWindow::rootPath;
-    CXString savedExe_ = CWindow::exePath;
-    CLanguageOSVer language_;
-    std::unique_ptr<CWindow> window_;
-    std::unique_ptr<CApplication> application_;
+    // The output of the device that the window opens.
+    struct Output {
+        explicit Output(platform::SoundOutput output)
+        {
+            if (output == platform::SoundOutput::Speakers)
+                setenv("SDL_AUDIODRIVER", "dummy", 1);
+            platform::SoundDevice::setOutput(output);
+        }
+    };
+
+    Output output_;
+    EngineWorld engine_;
 };
 
 // A 16-bit mono WAV at 44,100 Hz whose samples count 1, 2, 3 ...: any sample tells where in

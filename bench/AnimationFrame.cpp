@@ -1,0 +1,204 @@
+// One engine frame (10 ms) of 200 animations on an 800 x 600 16-bit screen: each animation shows
+// 64 x 64 images with soft alpha edges, stored run-length packed (code 4), at 25 frames per
+// second, a quarter of them moving on to their next image in each frame. Ours: one step of the
+// animation manager and a pass that draws every animation. Beside it: the same frame drawn from
+// the same sprites kept as unpacked rasters, as the raster benchmark draws them. The other
+// benchmarks tell where the time goes: the steps alone, drawing alone, frames in which every
+// animation shows a new image, and unpacking one image.
+#include "graphics/CAnimationManager.h"
+#include "graphics/CAnimo6.h"
+#include "graphics/CFrame.h"
+#include "platform/Clock.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+constexpr int kSide = 64;
+constexpr int kAnimations = 200;
+constexpr int kImages = 8;
+constexpr uint32_t kFrameMs = 10;
+constexpr uint32_t kStepMs = 40;
+
+// Image i of a sprite: a colour gradient that moves with i, opaque inside a circle, transparent
+// around it, with a soft edge 6 pixels wide.
+std::unique_ptr<CGraphicsObject> sprite(int i)
+{
+    auto raster = std::make_unique<CGraphicsObject>(nullptr, CXSize(kSide, kSide), 16);
+    auto* pixels = reinterpret_cast<uint16_t*>(raster->GetDataPtr());
+    char* alpha = new char[kSide * kSide];
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            pixels[y * kSide + x] = static_cast<uint16_t>(((x + i) * 31 / kSide) << 11 | (y * 63 / kSide) << 5 | ((x + y + i) & 31));
+            const double distance = std::hypot(x - 31.5, y - 31.5);
+            alpha[y * kSide + x] = static_cast<char>(std::lround(std::clamp((29.0 - distance) / 6.0, 0.0, 1.0) * 255));
+        }
+    raster->AlphaChannel(alpha);
+    return raster;
+}
+
+CXPoint place(int k)
+{
+    return {(k % 20) * 40 - 10, (k / 20) * 60 - 5};
+}
+
+struct Screen {
+    Screen()
+        : back(nullptr, CXSize(kScreenWidth, kScreenHeight), 16)
+    {
+        std::memset(back.GetDataPtr(), 0x5A, kScreenWidth * kScreenHeight * 2);
+    }
+    CGraphicsObject back;
+};
+
+struct Animations : Screen {
+    Animations()
+    {
+        platform::setClock(&clock);
+        std::vector<std::unique_ptr<CGraphicsObject>> sprites;
+        for (int i = 0; i < kImages; ++i)
+            sprites.push_back(sprite(i));
+        _annEventInfo3 loop;
+        loop.setName("loop");
+        for (int i = 0; i < kImages; ++i)
+            loop.frames.push_back(static_cast<uint16_t>(i));
+        loop.loopEnd = kImages - 1;
+        loop.opacity = 255;
+        for (int k = 0; k < kAnimations; ++k) {
+            auto animation = std::make_unique<CAnimo6>(nullptr);
+            for (const auto& s : sprites)
+                animation->AddFrame(s.get());
+            for (int i = 0; i < kImages; ++i)
+                animation->GetFrame(i)->Compress(COMPRESSION_RLE);
+            animation->AddEvent(&loop);
+            animation->SetFPS(25);
+            animation->SetGlobalPosition(place(k).x, place(k).y);
+            // A quarter of the animations starts in each 10 ms of a step's 40.
+            clock.set(static_cast<uint32_t>(k % 4) * kFrameMs);
+            manager.add(animation.get(), nullptr);
+            animation->Play("loop", k % kImages, 0);
+            animations.push_back(std::move(animation));
+        }
+        clock.set(kStepMs);
+    }
+    Animations(const Animations&) = delete;
+    Animations& operator=(const Animations&) = delete;
+    ~Animations()
+    {
+        for (const auto& animation : animations)
+            manager.remove(animation.get());
+        platform::setClock(nullptr);
+    }
+
+    void frame(uint32_t ms)
+    {
+        clock.advance(ms);
+        manager.domodal();
+        for (const auto& animation : animations)
+            animation->redraw(&back);
+    }
+
+    platform::ManualClock clock{0};
+    CAnimationManager manager;
+    std::vector<std::unique_ptr<CAnimo6>> animations;
+};
+
+// The same 200 places, each with its own unpacked copies of the images (as each animation has
+// its own packed ones), turning through them as the animations do.
+struct Sprites : Screen {
+    Sprites()
+    {
+        for (int i = 0; i < kImages; ++i)
+            images.push_back(sprite(i));
+        for (int k = 0; k < kAnimations; ++k)
+            for (int i = 0; i < kImages; ++i) {
+                placed.push_back(std::make_unique<CGraphicsObject>(nullptr));
+                placed.back()->Copy(images[static_cast<size_t>(i)].get());
+                placed.back()->SetPosition(place(k).x, place(k).y);
+            }
+    }
+
+    void frame()
+    {
+        ++tick;
+        for (int k = 0; k < kAnimations; ++k) {
+            const int image = (k + (tick + 3 - k % 4) / 4) % kImages;
+            placed[static_cast<size_t>(k * kImages + image)]->redraw(&back);
+        }
+    }
+
+    std::vector<std::unique_ptr<CGraphicsObject>> images;
+    std::vector<std::unique_ptr<CGraphicsObject>> placed;
+    int tick = 0;
+};
+
+void AnimationsPacked(benchmark::State& state)
+{
+    Animations scene;
+    for (auto _ : state) {
+        scene.frame(kFrameMs);
+        benchmark::DoNotOptimize(scene.back.GetDataPtr());
+    }
+}
+BENCHMARK(AnimationsPacked)->Unit(benchmark::kMicrosecond);
+
+void SpritesUnpacked(benchmark::State& state)
+{
+    Sprites scene;
+    for (auto _ : state) {
+        scene.frame();
+        benchmark::DoNotOptimize(scene.back.GetDataPtr());
+    }
+}
+BENCHMARK(SpritesUnpacked)->Unit(benchmark::kMicrosecond);
+
+void AnimationsStepsOnly(benchmark::State& state)
+{
+    Animations scene;
+    for (auto _ : state) {
+        scene.clock.advance(kStepMs);
+        scene.manager.domodal();
+    }
+}
+BENCHMARK(AnimationsStepsOnly)->Unit(benchmark::kMicrosecond);
+
+void AnimationsDrawOnly(benchmark::State& state)
+{
+    Animations scene;
+    for (auto _ : state)
+        for (const auto& animation : scene.animations)
+            animation->redraw(&scene.back);
+}
+BENCHMARK(AnimationsDrawOnly)->Unit(benchmark::kMicrosecond);
+
+void AnimationsAllNewImages(benchmark::State& state)
+{
+    Animations scene;
+    for (auto _ : state) {
+        scene.frame(kStepMs);
+        benchmark::DoNotOptimize(scene.back.GetDataPtr());
+    }
+}
+BENCHMARK(AnimationsAllNewImages)->Unit(benchmark::kMicrosecond);
+
+// Unpacking one packed image for drawing, and packing it again.
+void DecodeOneImage(benchmark::State& state)
+{
+    auto image = sprite(3);
+    image->Compress(COMPRESSION_RLE);
+    for (auto _ : state) {
+        image->DeCompressRLE2();
+        image->bringBackCompressed();
+    }
+}
+BENCHMARK(DecodeOneImage)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "foundation/CXObject.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CPlayable;
+class CRefreshScreen;
+
+// The frame clock of everything that plays frame by frame. Animations and sequences register
+// themselves while they live; once per engine frame the manager steps each playing one whose
+// interval of 1000 / frames-per-second milliseconds has passed since its last step. A late frame
+// delays the later steps instead of making them up: a playable steps at most once a frame.
+class CAnimationManager : public CXObject {
+public:
+    CAnimationManager() = default;
+    CAnimationManager(const CAnimationManager&) = delete;
+    CAnimationManager& operator=(const CAnimationManager&) = delete;
+
+    // A playable added twice is stepped twice. The screen is kept for the caller only.
+    void add(CPlayable* playable, CRefreshScreen* screen);
+    // Forgets the first registration of the playable.
+    void remove(CPlayable* playable);
+    // One frame: every due playable is chosen from a single reading of the clock before any of
+    // them steps, so steps that start, stop, make or destroy playables cannot disturb the round.
+    // A playable registered meanwhile waits for the next frame; one removed is not stepped.
+    int domodal();
+
+    // Pauses every playing playable; resumes every paused one.
+    virtual void pause();
+    virtual void resume();
+
+    int getCount() const { return static_cast<int>(entries_.size()); }
+
+private:
+    struct Registration {
+        CPlayable* playable;
+        CRefreshScreen* screen;
+        bool due;
+        uint32_t last;
+        // Set once the playable is removed, for the rounds that still hold the registration.
+        bool removed;
+    };
+    using Round = std::vector<std::shared_ptr<Registration>>;
+
+    Round entries_;
+};
