@@ -306,9 +306,10 @@ bool CRefreshScreen::drawInDirtyRects(CGraphicsObject* object, CDirectDrawSurfac
 {
     if (!object->isVisible())
         return false;
+    // Drawing changes neither the object's place nor, once its clipping is put back, its box.
+    const CXRect box = object->GetBoundingBox();
     for (int k = 0; k < region_->getCount(); ++k) {
         const CXRect* dirty = region_->rectAt(k);
-        const CXRect box = object->GetBoundingBox();
         const CXRect r = dirty == nullptr ? box : dirty->Common(box);
         if (!whole && (r.Width() == 0 || r.Height() == 0))
             continue;

@@ -19,6 +19,7 @@ public:
 
     CGraphicsObject* getObject() const { return object_; }
     int getPriority() const { return priority_; }
+    // Marks of the entry's owner (an animation kept on top sets 1); drawing gives them no meaning.
     int getFlags() const { return flags_; }
     void setFlags(int flags) { flags_ = flags; }
     // Set while a frame's drawing pass has drawn the object whole.

@@ -1,5 +1,6 @@
 #include "graphics/CAnimo.h"
 #include "graphics/CAnimo6.h"
+#include "graphics/CColor.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMElement.h"
@@ -31,19 +32,24 @@ protected:
     PlayLog log;
 };
 
-// A composer that keeps the rectangles it was asked to repaint.
-class RecordingScreen : public CRefreshScreen {
-public:
-    using CRefreshScreen::CRefreshScreen;
-    void Invalidate(CXRect* r) override { repainted.push_back(*r); }
-    using CRefreshScreen::Invalidate;
+// Where nothing is drawn, the screen shows its background.
+constexpr uint16_t kBlue = 0x001F;
 
-    std::vector<CXRect> repainted;
-};
-
-bool contains(const std::vector<CXRect>& list, const CXRect& r)
+// The screen's pixels of row y, from x 0 to 15, as the display shows them.
+std::vector<uint16_t> shownRow(ScreenWorld& world, int y)
 {
-    return std::find(list.begin(), list.end(), r) != list.end();
+    std::vector<uint16_t> row;
+    for (int x = 0; x < 16; ++x)
+        row.push_back(world.pixel(x, y));
+    return row;
+}
+
+// Pixels 0 to 15 of a row of background with word from x = left up to right (excluded).
+std::vector<uint16_t> rowWith(int left, int right, uint16_t word)
+{
+    std::vector<uint16_t> row(16, kBlue);
+    std::fill(row.begin() + left, row.begin() + right, word);
+    return row;
 }
 
 } // namespace
@@ -347,56 +353,70 @@ TEST_F(Playing, ImagesAndPositionsAreEdited)
     EXPECT_EQ(animation.GetNOE(), 0);
 }
 
-TEST_F(Playing, PresentedFramesMoveByTheirDisplacementAndRepaintOldAndNewBoxes)
+TEST(AnimationOnScreen, PresentedFramesMoveByTheirDisplacementAndRepaintOldAndNewBoxes)
 {
-    RecordingScreen screen(world.window());
-    CGraphicsObject back(nullptr, CXSize(16, 6), 16);
-    const auto composerPass = [&] {
-        CColor background(0, 0, 0);
-        back.Fill(&background);
-        if (animation.isVisible() && animation.isInvalidated()) {
-            animation.SetDestiny(&back);
-            animation.Redraw();
-        }
-    };
+    ScreenWorld world;
+    CColor blue(0, 0, 248);
+    world.window()->SetBackground(&blue);
+    CAnimo6 animation(world.window());
+    animation.SetFPS(25);
     animation.AddFrame(makeFilled(4, 2, 16, 0x1111).get());
     animation.AddFrame(makeFilled(4, 2, 16, 0x2222).get());
     animation.SetPosition(1, 1);
     const _annEventInfo3 walk = eventOf("walk", {0, 1});
     animation.AddEvent(&walk);
     animation.GetFrameInfo(0, 1)->dx = 5;
-    animation.SetCanvas(&screen);
-    screen.put(&animation, 0);
-
+    world.screen()->put(&animation, 0);
     animation.Play("walk", 0, 0);
-    composerPass();
-    EXPECT_EQ(back.GetPixel(1, 1).GetInBPP(16), 0x1111);
-    EXPECT_EQ(animation.GetBoundingBox(), CXRect(1, 1, 5, 3));
-    screen.repainted.clear();
+    world.frame(0);
+    EXPECT_EQ(shownRow(world, 1), rowWith(1, 5, 0x1111));
+    EXPECT_EQ(shownRow(world, 2), rowWith(1, 5, 0x1111));
+    EXPECT_TRUE(world.dirty().empty());
 
+    // The step repaints the old box and the new one, five pixels to the right.
     world.frame(40);
-    composerPass();
-    EXPECT_EQ(animation.GetBoundingBox(), CXRect(6, 1, 10, 3));
-    EXPECT_TRUE(contains(screen.repainted, CXRect(1, 1, 5, 3)));
-    EXPECT_TRUE(contains(screen.repainted, CXRect(6, 1, 10, 3)));
-    for (int x = 0; x < 16; ++x)
-        EXPECT_EQ(back.GetPixel(x, 1).GetInBPP(16), x >= 6 && x < 10 ? 0x2222 : 0) << x;
+    EXPECT_EQ(world.dirty(), (std::vector<CXRect>{{1, 1, 5, 3}, {6, 1, 10, 3}}));
+    world.frame(0);
+    EXPECT_EQ(world.display().lastPresented(), (std::vector<platform::Rect>{{1, 1, 5, 3}, {6, 1, 10, 3}}));
+    EXPECT_EQ(shownRow(world, 1), rowWith(6, 10, 0x2222));
+    EXPECT_EQ(shownRow(world, 2), rowWith(6, 10, 0x2222));
     // The displacement belongs to the position: it does not add up.
     EXPECT_EQ(animation.GetFrame(1)->GetFramePosition(), CXPoint(1, 1));
 
-    // Moving the animation repaints both places too.
-    screen.repainted.clear();
+    // Moving the animation repaints both places as one box; it is drawn at its position plus the
+    // global position.
     animation.Move(0, 2);
-    EXPECT_TRUE(contains(screen.repainted, CXRect(6, 1, 10, 5)));
+    EXPECT_EQ(world.dirty(), (std::vector<CXRect>{{6, 1, 10, 5}}));
+    world.frame(0);
+    EXPECT_EQ(shownRow(world, 1), std::vector<uint16_t>(16, kBlue));
+    EXPECT_EQ(shownRow(world, 3), rowWith(6, 10, 0x2222));
+    EXPECT_EQ(shownRow(world, 4), rowWith(6, 10, 0x2222));
+    EXPECT_EQ(world.pixel(6, 5), kBlue);
+
     // An image shown outside the events keeps the position's displacement.
-    screen.repainted.clear();
     animation.SetFrame(0);
     EXPECT_EQ(animation.Current(), 0);
-    EXPECT_TRUE(contains(screen.repainted, CXRect(6, 3, 10, 5)));
-    animation.alwaysOnTop();
-    EXPECT_EQ(screen.GetFlags(&animation), 1);
-    screen >> &animation;
-    animation.SetCanvas(nullptr);
+    EXPECT_EQ(world.dirty(), (std::vector<CXRect>{{6, 3, 10, 5}}));
+    world.frame(0);
+    EXPECT_EQ(shownRow(world, 3), rowWith(6, 10, 0x1111));
+}
+
+TEST(AnimationOnScreen, KeptOnTopMarksItsOwnEntryOnTheScreen)
+{
+    ScreenWorld world;
+    CAnimo listed(world.window());
+    CAnimo unlisted(world.window());
+    world.screen()->put(&listed, 3);
+    unlisted.SetCanvas(world.screen());
+    listed.alwaysOnTop();
+    unlisted.alwaysOnTop();
+    EXPECT_EQ(world.screen()->GetFlags(&listed), 1);
+    EXPECT_EQ(world.screen()->GetFlags(&unlisted), 0);
+    EXPECT_EQ(world.screen()->getIndex(&unlisted), -1);
+    // The mark belongs to the entry: a new priority makes a new entry, without it.
+    world.screen()->SetPriority(&listed, 5);
+    EXPECT_EQ(world.screen()->GetFlags(&listed), 0);
+    unlisted.SetCanvas(nullptr);
 }
 
 TEST_F(Playing, ACopyKeepsTheImagesItSharesAfterTheSourceIsGone)

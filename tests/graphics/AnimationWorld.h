@@ -3,12 +3,15 @@
 #include "graphics/CAnimationManager.h"
 #include "graphics/CAnimo.h"
 #include "graphics/CPlayableObserver.h"
+#include "graphics/CRefreshRegion.h"
+#include "graphics/CRefreshScreen.h"
 #include "media/CSound4.h"
 #include "media/CSoundManager.h"
 #include "platform/Clock.h"
 
 #include "EngineWorld.h"
 #include "RasterMaker.h"
+#include "app/HeadlessWindow.h"
 
 #include <memory>
 #include <ostream>
@@ -47,6 +50,40 @@ private:
 
     ManualTime time_;
     EngineWorld engine_;
+};
+
+// The engine with a screen: the window on the headless display, active, with its application.
+// Each frame runs the window's whole frame: the screen composes and presents what changed, then
+// the animations step. Time moves only by hand.
+class ScreenWorld {
+public:
+    ScreenWorld() { headless_.open(); }
+
+    CWindow* window() { return &headless_.window(); }
+    CRefreshScreen* screen() { return window()->GetRefreshScreenInterface(); }
+    platform::HeadlessDisplay& display() { return headless_.display(); }
+    uint16_t pixel(int x, int y) { return headless_.pixel(x, y); }
+    const TempFolder& folder() const { return headless_.folder(); }
+
+    void frame(uint32_t ms)
+    {
+        headless_.backend().clock().advance(ms);
+        window()->domodal();
+    }
+
+    // The rectangles that the next frame will compose and present.
+    std::vector<CXRect> dirty()
+    {
+        std::vector<CXRect> rects;
+        const CRefreshRegion* region = screen()->getRefreshList();
+        for (int i = 0; i < region->getCount(); ++i)
+            rects.push_back(region->rectAt(i) != nullptr ? *region->rectAt(i) : CRefreshRegion::kWholeScreen);
+        return rects;
+    }
+
+private:
+    HeadlessWindow headless_;
+    CApplication application_{&headless_.window(), "", "", nullptr};
 };
 
 // A sound whose playing the test decides.

@@ -269,6 +269,50 @@ TEST(AnnFile, LegacyFilesReadTheirKindOfImageAndPlayStandardEvents)
     }
 }
 
+TEST(AnnFile, MiddleAndLegacyFilesEndAtTheScreensDepth)
+{
+    // Red, green, blue and white at 15 and at 16 bits.
+    const std::vector<uint16_t> words15{0x7C00, 0x03E0, 0x001F, 0x7FFF};
+    const std::vector<uint16_t> words16{0xF800, 0x07C0, 0x001F, 0xFFDF};
+    const auto middle = [](int depth, const std::vector<uint16_t>& words) {
+        CByteWriter out;
+        out.bytes("PAK", 4).u16(1).bytes(ann::zeros(384).data(), 384).u16(static_cast<uint16_t>(depth)).u16(0);
+        out.bytes(ann::zeros(13).data(), 13);
+        return bytesOf(out) + ann::image(2, 2, 0, 0, 0, 8, {}, 32) + asBytes(words);
+    };
+    const auto legacy = [](int depthCode, const std::vector<uint16_t>& words) {
+        CByteWriter out;
+        out.bytes("PI2", 4).u16(1).u16(static_cast<uint16_t>(depthCode)).u32(0);
+        out.u16(2).u16(0).u16(2).u16(0).u16(0).u16(static_cast<uint16_t>(depthCode)).u32(4).u32(0).u32(0).u32(0).u32(0);
+        return bytesOf(out) + asBytes(words);
+    };
+    const struct {
+        const char* title;
+        int screenDepth;
+        std::string file;
+        int depth;
+        std::vector<uint16_t> words;
+    } cases[] = {
+        {"a 15-bit \"PAK\" on a 16-bit screen", 16, middle(0, words15), 16, words16},
+        {"a 15-bit legacy file on a 16-bit screen", 16, legacy(2, words15), 16, words16},
+        {"a 16-bit \"PAK\" on a 15-bit screen", 15, middle(16, words16), 15, words15},
+        {"the current generation keeps its depth", 16, ann::header("NVP", 1, 15, 0, 10, 0, 255, 0) + ann::text("")
+                                                           + ann::text("") + ann::image(2, 2, 0, 0, 0, 8, {})
+                                                           + asBytes(words15),
+         15, words15},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ScreenWorld world;
+        ASSERT_EQ(world.window()->SetDisplayMode(0, 0, c.screenDepth), 0);
+        CAnimo animation(world.window());
+        ASSERT_EQ(load(animation, c.file), 0);
+        EXPECT_EQ(animation.GetBpp(), c.depth);
+        EXPECT_EQ(animation.GetFrame(0)->GetBpp(), c.depth);
+        EXPECT_EQ(picture(animation.GetFrame(0)).first, c.words);
+    }
+}
+
 TEST(AnnFile, LegacyChunksAreReadAndTheirTextsCut)
 {
     CByteWriter chunks;
