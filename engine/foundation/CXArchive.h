@@ -24,6 +24,8 @@ public:
     // Closes the file; the archive object stays.
     void Close();
     bool failed() const { return failed_; }
+    // A loader that finds a stored value impossible ends the reading as a short read does.
+    void setFailed() { failed_ = true; }
 
     CXArchive& operator<<(int32_t value);
     CXArchive& operator<<(uint32_t value);

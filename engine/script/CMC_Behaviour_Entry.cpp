@@ -199,6 +199,8 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
     if (!literalHasParams_ && bar != -1) {
         objectName_ = literalText_.Left(bar);
         fieldName_ = literalText_.Right(bar + 1);
+        // The look-up serves the structure's name from now on, not the whole text.
+        find(objectLookup_, objectName_.c_str());
     }
 }
 

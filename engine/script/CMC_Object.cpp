@@ -1,5 +1,7 @@
 #include "script/CMC_Object.h"
 
+#include "app/CApplication.h"
+#include "app/CWindow.h"
 #include "foundation/CHashtable.h"
 #include "foundation/CStringHashCode.h"
 #include "foundation/CXArchive.h"
@@ -97,6 +99,13 @@ CMC_Object::~CMC_Object()
     CMC_Object::done(false);
     flushBehList();
     delete tmpBehaviours_;
+}
+
+CConfig* CMC_Object::applicationIni()
+{
+    CWindow* window = scene_ != nullptr ? scene_->getWindow() : nullptr;
+    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    return application != nullptr ? application->GetConfigInterface() : nullptr;
 }
 
 void CMC_Object::init()

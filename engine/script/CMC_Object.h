@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+class CConfig;
 class CHashtable;
 class CMC_Behaviour;
 class CMC_Binding;
@@ -39,13 +40,19 @@ public:
     static constexpr int TYPE_COMPLEXCONDITION = 11;
     static constexpr int TYPE_EXPRESSION = 12;
     static constexpr int TYPE_BEHAVIOUR = 13;
+    static constexpr int TYPE_RANDOM = 102;
     static constexpr int TYPE_STATEMENT = -100;
     static constexpr int TYPE_APPLICATION = 1000;
     static constexpr int TYPE_EPISODE = 1001;
     static constexpr int TYPE_SCENE = 1002;
+    static constexpr int TYPE_VECTOR = 2016;
+    static constexpr int TYPE_FIFO = 2018;
+    static constexpr int TYPE_LIFO = 2019;
     static constexpr int TYPE_GROUP = 3000;
+    static constexpr int TYPE_ARRAY = 3001;
     static constexpr int TYPE_STRUCTURE = 3002;
     static constexpr int TYPE_CLASS = 3004;
+    static constexpr int TYPE_MULTIARRAY = 3006;
 
     // Statement results that stop running code instead of giving a value. BREAK stops the
     // code and what ran it; ONEBREAK and CONTINUE stop only the code that holds them.
@@ -173,6 +180,8 @@ public:
     }
 
 protected:
+    // The application INI, reached through the owning container's window; none without it.
+    CConfig* applicationIni();
     void markAsClone() { isClone_ = true; }
     // A member of the value pools.
     void markAsPooled() { pooled_ = true; }

@@ -1,12 +1,17 @@
 #include "script/CMC_ObjectFactory.h"
 
 #include "platform/DebugOutput.h"
+#include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
 #include "script/CMC_Integer.h"
+#include "script/CMC_MultiArray.h"
+#include "script/CMC_Quene.h"
 #include "script/CMC_String.h"
+#include "script/CMC_Structure.h"
+#include "script/CMC_Vector.h"
 #include "script/CMElement.h"
 
 namespace {
@@ -28,9 +33,9 @@ Word words[] = {
     {"CONDITION", 3, true, false, nullptr, nullptr},
     {"COMPLEXCONDITION", 3, true, false, nullptr, nullptr},
     {"EXPRESSION", 3, true, false, nullptr, construct<CMC_Expression>},
-    {"ARRAY", 3, true, false, nullptr, nullptr},
-    {"MULTIARRAY", 3, true, false, nullptr, nullptr},
-    {"STRUCT", 3, true, false, nullptr, nullptr},
+    {"ARRAY", 3, true, false, nullptr, construct<CMC_Array>},
+    {"MULTIARRAY", 3, true, false, nullptr, construct<CMC_MultiArray>},
+    {"STRUCT", 3, true, false, nullptr, construct<CMC_Structure>},
     {"DATABASE", 3, true, false, nullptr, nullptr},
     {"CLASS", 4, true, false, nullptr, nullptr},
     {"IMAGE", 5, true, false, nullptr, nullptr},
@@ -38,7 +43,7 @@ Word words[] = {
     {"VIRTUALGRAPHICSOBJECT", 5, true, false, nullptr, nullptr},
     {"FONT", 5, true, false, nullptr, nullptr},
     {"SOUND", 5, true, false, nullptr, nullptr},
-    {"VECTOR", 5, true, false, nullptr, nullptr},
+    {"VECTOR", 5, true, false, nullptr, construct<CMC_Vector>},
     {"MOUSE", 6, true, false, "MOUSE", nullptr},
     {"KEYBOARD", 6, true, false, "KEYBOARD", nullptr},
     {"JOYSTICK", 6, true, false, "JOYSTICK", nullptr},
@@ -53,8 +58,8 @@ Word words[] = {
     {"STATICFILTER", 6, true, false, nullptr, nullptr},
     {"EDITBOX", 6, true, false, nullptr, nullptr},
     {"PATH", 6, true, false, nullptr, nullptr},
-    {"FIFO", 6, true, false, nullptr, nullptr},
-    {"LIFO", 6, true, false, nullptr, nullptr},
+    {"FIFO", 6, true, false, nullptr, construct<CMC_FifoQuene>},
+    {"LIFO", 6, true, false, nullptr, construct<CMC_LifoQuene>},
     {"CANVAS", 6, true, false, nullptr, nullptr},
     {"PATTERN", 6, true, false, nullptr, nullptr},
     {"DIALOG", 6, true, false, nullptr, nullptr},

@@ -5,6 +5,7 @@
 #include "foundation/CStringHashCode.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
+#include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
@@ -174,6 +175,15 @@ CXString CMC_Runner::parameterText(CXVector* args, int i)
     return text != nullptr ? text->getValue() : CXString();
 }
 
+CMC_Object* CMC_Runner::getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope)
+{
+    CMC_Object* argument = argumentAt(args, i);
+    if (argument == nullptr || scope == nullptr)
+        return nullptr;
+    CMC_String* name = getParameterString(args, i);
+    return name != nullptr ? scope->getObject(name->getValue().c_str()) : argument;
+}
+
 CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
 {
     if (object == nullptr)
@@ -183,6 +193,8 @@ CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* sc
         return send(object, args);
     case MTH_ADDTOGROUP:
         return addToGroup(object, scope, args);
+    case MTH_ADDTOARRAY:
+        return addToArray(object, scope, args);
     case MTH_GETNAME:
         return getName(object);
     case MTH_CLONE:
@@ -202,7 +214,7 @@ CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* sc
         object->removeAllBehaviours();
         return nullptr;
     default:
-        // MSGBOX shows nothing; ADDTOARRAY has no array type to fill yet.
+        // MSGBOX shows nothing.
         return nullptr;
     }
 }
@@ -230,6 +242,15 @@ CMC_Object* CMC_Runner::addToGroup(CMC_Object* object, CMC_ObjectsContainer* sco
     CMC_Object* group = name != nullptr && scope != nullptr ? scope->getObject(name->getValue().c_str()) : nullptr;
     if (group != nullptr && group->getType() == CMC_Object::TYPE_GROUP)
         static_cast<CMC_Groupped*>(group)->add(object);
+    return nullptr;
+}
+
+// The array keeps a copy; objects that are no values have none to give.
+CMC_Object* CMC_Runner::addToArray(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
+{
+    CMC_Object* array = getParameterObject(args, 0, scope);
+    if (array != nullptr && array->getType() == CMC_Object::TYPE_ARRAY && object->asVariable() != nullptr)
+        static_cast<CMC_Array*>(array)->add(object->asVariable());
     return nullptr;
 }
 

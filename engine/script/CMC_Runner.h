@@ -89,10 +89,14 @@ protected:
     void registerMethod(const char* name, int id);
     // The text of argument i (as getParameterString reads it) copied out; empty when missing.
     CXString parameterText(CXVector* args, int i);
+    // The object that argument i names: the scope's object of its text, or the argument
+    // itself when it is an object that reads as no text (a STRUCTURE). None when missing.
+    CMC_Object* getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope);
 
 private:
     CMC_Object* send(CMC_Object* object, CXVector* args);
     CMC_Object* addToGroup(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
+    CMC_Object* addToArray(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getName(CMC_Object* object);
     CMC_Object* cloneObject(CMC_Object* object, CXVector* args);
     CMC_Object* addBehaviour(CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);

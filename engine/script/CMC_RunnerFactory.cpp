@@ -1,7 +1,13 @@
 #include "script/CMC_RunnerFactory.h"
 
+#include "script/CMC_Array_Runner.h"
 #include "script/CMC_Dummy_Runner.h"
+#include "script/CMC_MultiArray_Runner.h"
+#include "script/CMC_Quene_Runner.h"
+#include "script/CMC_Rand_Runner.h"
+#include "script/CMC_Structure_Runner.h"
 #include "script/CMC_Variable_Runner.h"
+#include "script/CMC_Vector_Runner.h"
 
 #include <algorithm>
 #include <utility>
@@ -25,7 +31,7 @@ struct Row {
 Row rows[] = {
     {{2000}, nullptr, nullptr}, // pAnimoRunner
     {{1000}, nullptr, nullptr}, // pAppRunner
-    {{3001}, nullptr, nullptr}, // pArrayRunner
+    {{3001}, make<CMC_Array_Runner>, nullptr}, // pArrayRunner
     {{13}, nullptr, nullptr}, // pBehaviourRunner
     {{2001}, nullptr, nullptr}, // pButtonRunner
     {{103}, nullptr, nullptr}, // pCORunner
@@ -39,7 +45,7 @@ Row rows[] = {
     {{2008}, nullptr, nullptr}, // pImageRunner
     {{101}, nullptr, nullptr}, // pKeyboardRunner
     {{100}, nullptr, nullptr}, // pMouseRunner
-    {{102}, nullptr, nullptr}, // pRandRunner
+    {{102}, make<CMC_Rand_Runner>, nullptr}, // pRandRunner
     {{1002}, nullptr, nullptr}, // pSceneRunner
     {{2004}, nullptr, nullptr}, // pSequenceRunner
     {{2005}, nullptr, nullptr}, // pSoundRunner
@@ -52,17 +58,17 @@ Row rows[] = {
     {{0}, make<CMC_Dummy_Runner>, nullptr}, // pDummyRunner
     {{2014}, nullptr, nullptr}, // pFilterRunner
     {{2015}, nullptr, nullptr}, // pStaticFilterRunner
-    {{2016}, nullptr, nullptr}, // pVectorRunner
+    {{2016}, make<CMC_Vector_Runner>, nullptr}, // pVectorRunner
     {{2017}, nullptr, nullptr}, // pPathRunner
-    {{2018, 2019}, nullptr, nullptr}, // pQueneRunner
+    {{2018, 2019}, make<CMC_Quene_Runner>, nullptr}, // pQueneRunner
     {{2020}, nullptr, nullptr}, // pCanvasRunner
     {{2021}, nullptr, nullptr}, // pPatternRunner
     {{2022}, nullptr, nullptr}, // pScrollRunner
-    {{3002}, nullptr, nullptr}, // pStructureRunner
+    {{3002}, make<CMC_Structure_Runner>, nullptr}, // pStructureRunner
     {{3003}, nullptr, nullptr}, // pDatabaseRunner
     {{3004}, nullptr, nullptr}, // pClassRunner
     {{3005}, nullptr, nullptr}, // pVGORunner
-    {{3006}, nullptr, nullptr}, // pMultiArrayRunner
+    {{3006}, make<CMC_MultiArray_Runner>, nullptr}, // pMultiArrayRunner
     {{2023}, nullptr, nullptr}, // pJoystickRunner
     {{2024}, nullptr, nullptr}, // pMovieRunner
 };

@@ -1,7 +1,5 @@
 #include "script/CMC_Variable.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "foundation/CConfig.h"
 #include "foundation/CXArchive.h"
 #include "script/CMC_Bool.h"
@@ -58,13 +56,6 @@ const CMC_SignalList* CMC_Variable::getBehavioursList()
 {
     static const CMC_SignalList signals{"ONINIT", "ONDONE", "ONSIGNAL", "ONCHANGED", "ONBRUTALCHANGED", "ONNETCHANGE"};
     return &signals;
-}
-
-CConfig* CMC_Variable::applicationIni()
-{
-    CWindow* window = getScene() != nullptr ? getScene()->getWindow() : nullptr;
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
-    return application != nullptr ? application->GetConfigInterface() : nullptr;
 }
 
 void CMC_Variable::init()

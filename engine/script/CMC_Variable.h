@@ -2,8 +2,6 @@
 
 #include "script/CMC_Object.h"
 
-class CConfig;
-
 // Base of every script value. A value lent by the value pools carries its slot number as id;
 // every other value has id -1.
 //
@@ -113,8 +111,6 @@ protected:
     CMC_Variable* lendDouble(double value);
 
 private:
-    // The application INI, reached through the owning container's window; none without it.
-    CConfig* applicationIni();
     void raiseWithValue(const char* name);
     void announce();
 

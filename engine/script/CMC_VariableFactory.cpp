@@ -131,6 +131,37 @@ CMC_String* CMC_VariableFactory::allocString()
     return strings.alloc();
 }
 
+namespace {
+
+template <typename Value, typename Held>
+Value* holding(Value* value, const Held& held)
+{
+    value->setValue(held);
+    return value;
+}
+
+} // namespace
+
+CMC_Bool* CMC_VariableFactory::allocBool(bool value)
+{
+    return holding(allocBool(), value);
+}
+
+CMC_Double* CMC_VariableFactory::allocDouble(double value)
+{
+    return holding(allocDouble(), value);
+}
+
+CMC_Integer* CMC_VariableFactory::allocInteger(int32_t value)
+{
+    return holding(allocInteger(), value);
+}
+
+CMC_String* CMC_VariableFactory::allocString(const CXString& value)
+{
+    return holding(allocString(), value);
+}
+
 CMC_Variable* CMC_VariableFactory::alloc(int type)
 {
     switch (type) {
@@ -193,6 +224,20 @@ CMC_Variable* CMC_VariableFactory::copyVariable(CMC_Variable* value)
     default:
         return nullptr;
     }
+}
+
+std::unique_ptr<CMC_Variable> CMC_VariableFactory::ownedCopy(CMC_Variable* value)
+{
+    std::unique_ptr<CXObject> copy(value != nullptr ? value->clone() : nullptr);
+    auto* variable = dynamic_cast<CMC_Variable*>(copy.get());
+    if (variable != nullptr)
+        copy.release();
+    return std::unique_ptr<CMC_Variable>(variable);
+}
+
+bool CMC_VariableFactory::isBasicType(int type)
+{
+    return type >= CMC_Object::TYPE_INTEGER && type <= CMC_Object::TYPE_DOUBLE;
 }
 
 CMC_Variable* CMC_VariableFactory::netrestore(const void* buffer, int length)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
+class CXString;
 class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
@@ -26,12 +30,23 @@ public:
     static CMC_Double* allocDouble();
     static CMC_Integer* allocInteger();
     static CMC_String* allocString();
+    // A loan already holding the value.
+    static CMC_Bool* allocBool(bool value);
+    static CMC_Double* allocDouble(double value);
+    static CMC_Integer* allocInteger(int32_t value);
+    static CMC_String* allocString(const CXString& value);
     // Marks a member of a pool free again; anything else is ignored.
     static void free(CMC_Variable* value);
     static void clearPool();
 
     // A pooled copy of a BOOL, DOUBLE, INTEGER or STRING value; none for other types.
     static CMC_Variable* copyVariable(CMC_Variable* value);
+    // A copy of any value that its owner keeps beyond the frame (the value's clone); none
+    // for no value and for values that cannot be copied.
+    static std::unique_ptr<CMC_Variable> ownedCopy(CMC_Variable* value);
+    // Whether the type is one that the pools lend, copy and restore: BOOL, DOUBLE, INTEGER or
+    // STRING.
+    static bool isBasicType(int type);
     // A pooled value read from a network form of that many bytes: its type id, then the
     // value. None for an unknown type or a form too short for its value.
     static CMC_Variable* netrestore(const void* buffer, int length);

@@ -3,6 +3,7 @@
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
+#include "script/CMC_Quene_Runner.h"
 #include "script/CMC_Variable_Runner.h"
 #include "script_graphics/CMC_Groupped.h"
 
@@ -42,6 +43,11 @@ CMC_Runner* makeShadowingRunner()
     return new ShadowingRunner();
 }
 
+CMC_Runner* makeQueueRunner()
+{
+    return new CMC_Quene_Runner();
+}
+
 } // namespace
 
 TEST_F(Runners, TheRegistryHandsOutOneRunnerPerRow)
@@ -52,7 +58,7 @@ TEST_F(Runners, TheRegistryHandsOutOneRunnerPerRow)
         EXPECT_EQ(CMC_RunnerFactory::getRunner(type), values) << type;
     EXPECT_NE(CMC_RunnerFactory::getRunner(0), nullptr);
     EXPECT_NE(CMC_RunnerFactory::getRunner(0), values);
-    for (int type : {5, 2003, 2010, 10003, -100, 3000, 10, 11, 2018})
+    for (int type : {5, 2003, 2010, 10003, -100, 3000, 10, 11})
         EXPECT_EQ(CMC_RunnerFactory::getRunner(type), nullptr) << type;
     EXPECT_FALSE(CMC_RunnerFactory::attach(2010, makeShadowingRunner));
 
@@ -65,12 +71,12 @@ TEST_F(Runners, TheRegistryHandsOutOneRunnerPerRow)
     EXPECT_EQ(CMC_RunnerFactory::getRunner(2019), queues);
     EXPECT_EQ(queues->resolveMethod(CXString("GETNAME")), CMC_Runner::MTH_GETNAME);
     EXPECT_EQ(queues->resolveMethod(CXString("OWN")), 6);
-    CMC_RunnerFactory::attach(2018, nullptr);
+    CMC_RunnerFactory::attach(2018, makeQueueRunner);
     CMC_RunnerFactory::done();
     EXPECT_EQ(CMC_RunnerFactory::getRunner(1), nullptr);
     EXPECT_EQ(CMC_RunnerFactory::getRunner(0), nullptr);
     CMC_RunnerFactory::initialize();
-    EXPECT_EQ(CMC_RunnerFactory::getRunner(2018), nullptr);
+    EXPECT_NE(dynamic_cast<CMC_Quene_Runner*>(CMC_RunnerFactory::getRunner(2019)), nullptr);
 }
 
 TEST_F(Runners, NamesResolveExactlyAndUnknownIdsDoNothing)
