@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/CXObject.h"
+#include "foundation/CXString.h"
 
 #include <array>
 #include <cstdint>
@@ -18,8 +19,6 @@ class CWindow;
 // window's key entry points.
 class CKeyboard : public CXObject {
 public:
-    // As many records as the device buffer holds; records beyond wait unread are lost.
-    static constexpr size_t kBufferSize = 1024;
     // Flushes closer together than this deliver nothing.
     static constexpr uint32_t kFlushIntervalMs = 10;
     // What getChar gives for a key without a character.
@@ -40,13 +39,25 @@ public:
     void post(int key, bool down);
     // Takes the buffered records into the key state and the queues. A press of a key that is
     // down already, or a release of one that is up, adds nothing; with auto-repeat on, a
-    // release also takes the key's press and character off the queues.
+    // release also takes the key's press and character off the queues once a flush has
+    // delivered them, so a tap between two flushes still gives its press and character once.
     void tick();
     // With deliver, hands the queued presses, releases and characters to the window. Releases
     // always leave the queue; presses and characters only with auto-repeat off, so a held key
     // repeats at every flush.
     void flushSignals(bool deliver);
     void setAutoRepeat(bool on) { autoRepeat_ = on; }
+    bool isAutoRepeat() const { return autoRepeat_; }
+    // The program lost the input focus: the keys that went down are released now, since their
+    // releases will not come, and their key-ups wait for the next flush.
+    void releaseHeldKeys();
+
+    // Whether a key is down. A name of a key or of a pair of keys ("left", "up", "down",
+    // "right", "lshift", "rshift", "shift", "lctrl", "rctrl", "ctrl", "lalt", "ralt", "alt",
+    // "space"; any letter case) asks for that key; any other name asks for the key labelled
+    // with its first character, a capital letter, a digit or a blank ("ESC" asks for E).
+    bool isKeyPressed(const CXString& name) const;
+    bool isAnyKeyPressed() const;
 
     // The character of the key under the present Shift and Alt state, kNoChar for none.
     char getChar(int key) const;
@@ -59,19 +70,28 @@ private:
         int key;
         bool down;
     };
+    // A press or character waiting in its queue.
+    struct Pending {
+        int key;
+        // A flush has delivered it: with auto-repeat on, it goes when its key is released.
+        bool flushed;
+        // Its key went up before any flush delivered it: the next flush delivers it once.
+        bool released;
+    };
 
     bool isDown(int key) const { return (keyState_[static_cast<size_t>(key)] & 0x80) != 0; }
+    // The key's first waiting entry leaves the queue, or is marked to leave after one delivery.
+    static void settleRelease(std::vector<Pending>& queue, int key);
+    // What stays in a queue after a flush.
+    void settleFlush(std::vector<Pending>& queue) const;
 
     CWindow* window_;
     bool autoRepeat_ = true;
     std::deque<Record> buffer_;
     std::array<unsigned char, 256> keyState_{};
-    // Whether the press of each key was taken in; the tick count would be 0 in a program's
-    // first millisecond.
-    std::array<bool, 256> pressTaken_{};
-    std::vector<int> pressedQueue_;
+    std::vector<Pending> pressedQueue_;
     std::vector<int> releasedQueue_;
-    std::vector<int> charQueue_;
+    std::vector<Pending> charQueue_;
     std::unique_ptr<CKeyboardTranslator> translator_;
     std::optional<uint32_t> lastFlush_;
 };

@@ -14,6 +14,7 @@ class CMC_ObjectsContainer;
 class CMC_String;
 class CMC_Variable;
 class CStringHashCode;
+class CWindow;
 class CXVector;
 
 // The method dispatcher of one script type: method names as scripts write them (upper case,
@@ -89,6 +90,12 @@ protected:
     void registerMethod(const char* name, int id);
     // The text of argument i (as getParameterString reads it) copied out; empty when missing.
     CXString parameterText(CXVector* args, int i);
+    // A method's result as a pooled temporary.
+    static CMC_Object* giveBool(bool value);
+    static CMC_Object* giveInteger(int value);
+    static CMC_Object* giveString(const CXString& value);
+    // The window of the container the statement runs in, else of the object's container.
+    static CWindow* callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object);
 
 private:
     CMC_Object* send(CMC_Object* object, CXVector* args);
