@@ -85,8 +85,8 @@ void CKeyboard::tick()
         const bool wasDown = isDown(record.key);
         keyState_[static_cast<size_t>(record.key)] = record.down ? 0x80 : 0;
         if (record.down && !wasDown) {
-            pressedQueue_.push_back({record.key, false, false});
-            charQueue_.push_back({record.key, false, false});
+            pressedQueue_.push_back({record.key, modifiers(), false, false});
+            charQueue_.push_back({record.key, modifiers(), false, false});
         } else if (!record.down && wasDown) {
             if (autoRepeat_) {
                 settleRelease(pressedQueue_, record.key);
@@ -109,15 +109,20 @@ void CKeyboard::settleRelease(std::vector<Pending>& queue, int key)
         found->released = true;
 }
 
-void CKeyboard::settleFlush(std::vector<Pending>& queue) const
+std::vector<CKeyboard::Pending> CKeyboard::takeDue(std::vector<Pending>& queue, bool repeating) const
 {
+    std::vector<Pending> due;
+    for (const Pending& p : queue)
+        if (!p.flushed || repeating)
+            due.push_back(p);
     if (!autoRepeat_) {
         queue.clear();
-        return;
+        return due;
     }
     std::erase_if(queue, [](const Pending& p) { return p.released; });
     for (Pending& p : queue)
         p.flushed = true;
+    return due;
 }
 
 void CKeyboard::releaseHeldKeys()
@@ -131,13 +136,16 @@ void CKeyboard::releaseHeldKeys()
 
 void CKeyboard::flushSignals(bool deliver)
 {
+    // Frames come every 10 ms and whenever input wakes the loop: held keys repeat at most
+    // once per interval, counted from the start of the last flush that repeated them, while
+    // what is new goes out at once.
     const uint32_t now = platform::tickCount();
-    if (lastFlush_ && now - *lastFlush_ < kFlushIntervalMs)
-        return;
+    const bool repeating = !lastFlush_ || now - *lastFlush_ >= kFlushIntervalMs;
+    if (repeating)
+        lastFlush_ = now;
     // The window's handlers run scripts, which may end up here again (a script may switch
     // auto-repeat): each queue is taken and settled before it is walked.
-    const std::vector<Pending> pressed = pressedQueue_;
-    settleFlush(pressedQueue_);
+    const std::vector<Pending> pressed = takeDue(pressedQueue_, repeating);
     if (deliver)
         for (const Pending& p : pressed)
             window_->OnKeyDown(p.key, 0);
@@ -146,15 +154,13 @@ void CKeyboard::flushSignals(bool deliver)
     if (deliver)
         for (int key : released)
             window_->OnKeyUp(key, 0);
-    const std::vector<Pending> characters = charQueue_;
-    settleFlush(charQueue_);
+    const std::vector<Pending> characters = takeDue(charQueue_, repeating);
     if (deliver)
         for (const Pending& p : characters) {
-            const char c = getChar(p.key);
+            const char c = p.flushed ? getChar(p.key) : charOf(p.key, p.atPress);
             if (c != kNoChar && translator_->accepts(c))
                 window_->OnChar(c, 0);
         }
-    lastFlush_ = platform::tickCount();
 }
 
 bool CKeyboard::isKeyPressed(const CXString& name) const
@@ -183,14 +189,18 @@ char CKeyboard::labelOf(int key)
     return key >= kFirstCharacterKey && key <= kLastCharacterKey ? kCharacters[key - kFirstCharacterKey] : '\0';
 }
 
-char CKeyboard::getChar(int key) const
+CKeyboard::Modifiers CKeyboard::modifiers() const
+{
+    return {isDown(platform::key::LeftShift) || isDown(platform::key::RightShift),
+            isDown(platform::key::LeftAlt) || isDown(platform::key::RightAlt)};
+}
+
+char CKeyboard::charOf(int key, Modifiers held) const
 {
     char c = labelOf(key);
     if (c == '\0')
         return kNoChar;
-    const bool shift = isDown(platform::key::LeftShift) || isDown(platform::key::RightShift);
-    const bool alt = isDown(platform::key::LeftAlt) || isDown(platform::key::RightAlt);
-    if (c >= 'A' && c <= 'Z' && !shift)
+    if (c >= 'A' && c <= 'Z' && !held.shift)
         c = static_cast<char>(c + 0x20);
-    return translator_->translate(c, alt, shift);
+    return translator_->translate(c, held.alt, held.shift);
 }

@@ -19,7 +19,7 @@ class CWindow;
 // window's key entry points.
 class CKeyboard : public CXObject {
 public:
-    // Flushes closer together than this deliver nothing.
+    // Held keys repeat at most once in this time.
     static constexpr uint32_t kFlushIntervalMs = 10;
     // What getChar gives for a key without a character.
     static constexpr char kNoChar = static_cast<char>(0xFF);
@@ -44,7 +44,8 @@ public:
     void tick();
     // With deliver, hands the queued presses, releases and characters to the window. Releases
     // always leave the queue; presses and characters only with auto-repeat off, so a held key
-    // repeats at every flush.
+    // repeats at every flush that comes 10 ms or more after the last repeating one. New
+    // presses, releases and characters go at the first flush.
     void flushSignals(bool deliver);
     void setAutoRepeat(bool on) { autoRepeat_ = on; }
     bool isAutoRepeat() const { return autoRepeat_; }
@@ -60,7 +61,7 @@ public:
     bool isAnyKeyPressed() const;
 
     // The character of the key under the present Shift and Alt state, kNoChar for none.
-    char getChar(int key) const;
+    char getChar(int key) const { return charOf(key, modifiers()); }
     // The character that the key is labelled with: a capital letter, a digit (top row or
     // numeric pad) or the blank of the space bar; 0 for any other key.
     static char labelOf(int key);
@@ -70,9 +71,17 @@ private:
         int key;
         bool down;
     };
+    struct Modifiers {
+        bool shift;
+        bool alt;
+    };
     // A press or character waiting in its queue.
     struct Pending {
         int key;
+        // Shift and Alt as they were when the key went down: the first character of a press
+        // takes them, so a quick Shift and letter that both end before a flush still gives a
+        // capital. Repeats take the state of their flush.
+        Modifiers atPress;
         // A flush has delivered it: with auto-repeat on, it goes when its key is released.
         bool flushed;
         // Its key went up before any flush delivered it: the next flush delivers it once.
@@ -80,10 +89,13 @@ private:
     };
 
     bool isDown(int key) const { return (keyState_[static_cast<size_t>(key)] & 0x80) != 0; }
+    Modifiers modifiers() const;
+    char charOf(int key, Modifiers held) const;
     // The key's first waiting entry leaves the queue, or is marked to leave after one delivery.
     static void settleRelease(std::vector<Pending>& queue, int key);
-    // What stays in a queue after a flush.
-    void settleFlush(std::vector<Pending>& queue) const;
+    // What a flush delivers from a queue (repeats only when repeating), leaving in it what
+    // stays for later flushes.
+    std::vector<Pending> takeDue(std::vector<Pending>& queue, bool repeating) const;
 
     CWindow* window_;
     bool autoRepeat_ = true;
@@ -93,5 +105,6 @@ private:
     std::vector<int> releasedQueue_;
     std::vector<Pending> charQueue_;
     std::unique_ptr<CKeyboardTranslator> translator_;
+    // When held keys last repeated; none before the first flush.
     std::optional<uint32_t> lastFlush_;
 };

@@ -56,30 +56,32 @@ private:
     std::function<std::string()> detail_;
 };
 
-// An active engine window on the headless back end and the manual clock, with its application
-// and a scene whose objects come from definition text: the input script types are attached,
-// the runners made, and script code runs as the scene's behaviours. A frame is what the
-// program's loop does: the injected events are taken, 10 ms pass, then the window's frame
-// and the end-of-frame step of the script values.
-class InputScene : public ::testing::Test {
+// An active engine window on a back end, with its application and a scene whose objects
+// come from definition text: the input script types are attached, the runners made, and
+// script code runs as the scene's behaviours.
+class ScriptScene : public ::testing::Test {
 protected:
-    InputScene()
+    explicit ScriptScene(std::unique_ptr<platform::Backend> backend)
+        : backend_(std::move(backend))
     {
         platform::changeFolder(folder.path().string());
         CMC_VariableFactory::initialize();
         attachInputScriptTypes();
         CMC_RunnerFactory::initialize();
-        platform::HeadlessCursors& cursors = backend.cursors();
-        window = std::make_unique<CWindow>(&backend, nullptr, &language, CXSize(800, 600),
-                                           cursors.systemCursor(platform::SystemCursor::Arrow), "");
-        window->SetWaitCursor(cursors.systemCursor(platform::SystemCursor::Wait));
-        window->SetActiveCursor(cursors.systemCursor(platform::SystemCursor::Hand));
+        platform::Cursors* cursors = backend_ != nullptr ? &backend_->cursors() : nullptr;
+        const auto shape = [cursors](platform::SystemCursor kind) {
+            return cursors != nullptr ? cursors->systemCursor(kind) : nullptr;
+        };
+        window = std::make_unique<CWindow>(backend_.get(), nullptr, &language, CXSize(800, 600),
+                                           shape(platform::SystemCursor::Arrow), "");
+        window->SetWaitCursor(shape(platform::SystemCursor::Wait));
+        window->SetActiveCursor(shape(platform::SystemCursor::Hand));
         language.setWindowIfc(window.get());
         window->OnActivateApp(true);
         application = std::make_unique<CApplication>(window.get(), "", "", nullptr);
         scene = std::make_unique<CMC_ObjectsContainer>(window.get(), nullptr, CXString("SCENE"), CMC_Object::TYPE_SCENE);
     }
-    ~InputScene() override
+    ~ScriptScene() override
     {
         scene->unload();
         scene.reset();
@@ -140,13 +142,13 @@ protected:
         return static_cast<CMC_String*>(scene->getObject("ANSWER"))->getValue().c_str();
     }
 
-    // Injects the events, then runs one turn of the program's loop 10 ms after the last.
-    void frame(const std::vector<platform::Event>& events = {}, uint32_t ms = CKeyboard::kFlushIntervalMs)
+    // One turn of the program's loop: the waiting events, the window's frame, and the
+    // end-of-frame step of the script values.
+    void turn(const std::function<void()>& beforeTheFrame = {})
     {
-        for (const platform::Event& event : events)
-            backend.events().inject(event);
         window->pumpEvents();
-        backend.clock().advance(ms);
+        if (beforeTheFrame)
+            beforeTheFrame();
         window->domodal();
         endOfFrame();
     }
@@ -184,7 +186,11 @@ protected:
 
     CurrentFolderGuard guard;
     TempFolder folder;
-    platform::HeadlessBackend backend{platform::HeadlessBackend::Time::Manual};
+
+private:
+    std::unique_ptr<platform::Backend> backend_;
+
+protected:
     CLanguageOSVer language;
     std::unique_ptr<CWindow> window;
     std::unique_ptr<CApplication> application;
@@ -195,4 +201,24 @@ private:
     CXString savedRoot_ = CWindow::rootPath;
     CXString savedExe_ = CWindow::exePath;
     int runs_ = 0;
+};
+
+// The scene on the headless back end and the manual clock. A frame is a turn of the loop with
+// injected events, the clock moved on 10 ms before the window's frame.
+class InputScene : public ScriptScene {
+protected:
+    InputScene()
+        : ScriptScene(std::make_unique<platform::HeadlessBackend>(platform::HeadlessBackend::Time::Manual))
+        , backend(static_cast<platform::HeadlessBackend&>(*window->getBackend()))
+    {
+    }
+
+    void frame(const std::vector<platform::Event>& events = {}, uint32_t ms = CKeyboard::kFlushIntervalMs)
+    {
+        for (const platform::Event& event : events)
+            backend.events().inject(event);
+        turn([this, ms] { backend.clock().advance(ms); });
+    }
+
+    platform::HeadlessBackend& backend;
 };
