@@ -2,7 +2,6 @@
 
 #include "foundation/CXPoint.h"
 
-#include <cstddef>
 #include <deque>
 #include <vector>
 
@@ -15,7 +14,6 @@ class CWindow;
 // button down.
 class CDXMouse {
 public:
-
     enum Kind {
         MOVE = 1,
         LEFT_DOWN = 2,
