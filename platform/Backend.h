@@ -3,6 +3,7 @@
 #include "platform/Cursors.h"
 #include "platform/Display.h"
 #include "platform/Events.h"
+#include "platform/Joystick.h"
 #include "platform/MessageBox.h"
 
 #include <memory>
@@ -17,6 +18,7 @@ public:
     virtual Display& display() = 0;
     virtual EventSource& events() = 0;
     virtual Cursors& cursors() = 0;
+    virtual Joystick& joystick() = 0;
     virtual MessageBox& messageBox() = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/HeadlessCursors.h"
 #include "platform/HeadlessDisplay.h"
 #include "platform/HeadlessEvents.h"
+#include "platform/HeadlessJoystick.h"
 #include "platform/HeadlessMessageBox.h"
 
 namespace platform {
@@ -25,6 +26,7 @@ public:
     HeadlessDisplay& display() override { return display_; }
     HeadlessEvents& events() override { return events_; }
     HeadlessCursors& cursors() override { return cursors_; }
+    HeadlessJoystick& joystick() override { return joystick_; }
     HeadlessMessageBox& messageBox() override { return messageBox_; }
     // The clock that tests advance; meaningful with Time::Manual only.
     ManualClock& clock() { return clock_; }
@@ -35,6 +37,7 @@ private:
     HeadlessDisplay display_;
     HeadlessCursors cursors_;
     HeadlessEvents events_;
+    HeadlessJoystick joystick_;
     HeadlessMessageBox messageBox_;
 };
 

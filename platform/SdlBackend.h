@@ -4,6 +4,7 @@
 #include "platform/SdlCursors.h"
 #include "platform/SdlDisplay.h"
 #include "platform/SdlEvents.h"
+#include "platform/SdlJoystick.h"
 #include "platform/SdlMessageBox.h"
 
 #include <memory>
@@ -23,6 +24,7 @@ public:
     SdlDisplay& display() override { return display_; }
     SdlEvents& events() override { return events_; }
     SdlCursors& cursors() override { return cursors_; }
+    SdlJoystick& joystick() override { return joystick_; }
     SdlMessageBox& messageBox() override { return messageBox_; }
 
 private:
@@ -46,6 +48,7 @@ private:
     SdlCursors cursors_{display_};
     SdlEvents events_{display_};
     SdlMessageBox messageBox_{display_};
+    SdlJoystick joystick_;
 };
 
 } // namespace platform

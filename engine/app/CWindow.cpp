@@ -18,6 +18,7 @@
 #include "media/CDXMouse.h"
 #include "media/CKeyListener.h"
 #include "media/CKeyboard.h"
+#include "media/CMC_Joystick.h"
 #include "media/CMC_Mouse.h"
 #include "media/CMusic.h"
 #include "media/CSndStream.h"
@@ -186,6 +187,8 @@ int CWindow::Tick()
         const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
         keyboard_->tick();
         mouse_->tick();
+        if (CMC_Joystick* joystick = CMC_Joystick::getIfc())
+            joystick->tick();
     }
     timers_->domodal();
     if (application_ != nullptr) {
@@ -198,6 +201,8 @@ int CWindow::Tick()
         const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
         keyboard_->flushSignals(true);
         mouse_->flushSignals(true);
+        if (CMC_Joystick* joystick = CMC_Joystick::getIfc())
+            joystick->flushSignals(true);
     }
     return 0;
 }
@@ -317,6 +322,9 @@ int CWindow::OnActivateApp(bool active)
         if (refreshScreen_ != nullptr)
             refreshScreen_->onFocusOff();
         CMC_Mouse::reset(false);
+        // The releases of the keys held now go to the window that took the focus.
+        const std::lock_guard<std::recursive_mutex> lock(criticalSection_);
+        keyboard_->releaseHeldKeys();
     }
     return 0;
 }

@@ -95,8 +95,9 @@ public:
     int SetDisplayMode(int width, int height, int bpp);
     int SetDisplayMode(CXSize size, int bpp);
 
-    // One frame of the active program: the drawing and its presentation, the input devices,
-    // due timers, the sounds' ends, collisions, then the input signals. Returns 0.
+    // One frame of the active program: the drawing and its presentation, the input devices
+    // (the JOYSTICK made last among them), due timers, the sounds' ends, collisions, then the
+    // input signals. Returns 0.
     int Tick();
     // The frame, then the application's work for it (also while inactive); true when the
     // program is to end.
@@ -120,7 +121,8 @@ public:
     virtual int OnInitialUpdate() { return 0; }
     // The window's own timer handler; it has nothing to do.
     virtual int OnTimer(int id);
-    // The program gained or lost the input focus; the same state again changes nothing.
+    // The program gained or lost the input focus; the same state again changes nothing. Keys
+    // held when the focus goes count as released.
     virtual int OnActivateApp(bool active);
     // The window was closed: the loop ends after this turn.
     virtual int OnDestroy();

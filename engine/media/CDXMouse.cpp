@@ -13,19 +13,20 @@ CDXMouse::CDXMouse(CWindow* window)
 CDXMouse::~CDXMouse()
 {
     flushSignals(false);
+    if (singleton_ == this)
+        singleton_ = nullptr;
 }
 
 void CDXMouse::postMove(CXPoint p)
 {
-    if (buffer_.size() < kBufferSize)
-        buffer_.push_back({MOVE, p});
+    buffer_.push_back({MOVE, p});
 }
 
 void CDXMouse::postButton(int button, bool down, CXPoint p)
 {
     static constexpr Kind kDown[] = {LEFT_DOWN, MIDDLE_DOWN, RIGHT_DOWN};
     static constexpr Kind kUp[] = {LEFT_UP, MIDDLE_UP, RIGHT_UP};
-    if (button < 0 || button > 2 || buffer_.size() >= kBufferSize)
+    if (button < 0 || button > 2)
         return;
     buffer_.push_back({down ? kDown[button] : kUp[button], p});
 }

@@ -2,7 +2,6 @@
 
 #include "foundation/CXPoint.h"
 
-#include <cstddef>
 #include <deque>
 #include <vector>
 
@@ -11,12 +10,10 @@ class CWindow;
 // The engine's one mouse device. The window's event pump posts moves and button changes, at
 // client positions, into the device's buffer; each frame tick turns them into events and the
 // frame's flush hands those to the window's mouse entry points. Double clicks and the wheel
-// do not come through the device.
+// do not come through the device. No record is ever dropped: a lost release would leave a
+// button down.
 class CDXMouse {
 public:
-    // As many records as the device buffer holds; records beyond wait unread are lost.
-    static constexpr size_t kBufferSize = 1024;
-
     enum Kind {
         MOVE = 1,
         LEFT_DOWN = 2,
@@ -33,7 +30,7 @@ public:
     CDXMouse(const CDXMouse&) = delete;
     CDXMouse& operator=(const CDXMouse&) = delete;
 
-    // The device made last.
+    // The device made last, while it lives.
     static CDXMouse* getSingleton() { return singleton_; }
 
     // The pointer moved to p, or a button (0 left, 1 middle, 2 right) went down or up at p.

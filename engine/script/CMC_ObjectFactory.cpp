@@ -17,10 +17,7 @@
 namespace {
 
 template <typename Type>
-CMC_Object* construct(CMC_ObjectsContainer* container, CMElement* element)
-{
-    return new Type(container, element);
-}
+constexpr CMC_ObjectFactory::Constructor construct = &CMC_ObjectFactory::construct<Type>;
 
 using Word = CMC_ObjectFactory::Word;
 

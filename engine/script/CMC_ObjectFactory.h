@@ -19,6 +19,13 @@ public:
 
     static constexpr int kPasses = 6;
 
+    // The constructor of a type that is built as Type(container, element).
+    template <typename Type>
+    static CMC_Object* construct(CMC_ObjectsContainer* container, CMElement* element)
+    {
+        return new Type(container, element);
+    }
+
     struct Word {
         const char* word;
         int pass;

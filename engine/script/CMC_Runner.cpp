@@ -254,11 +254,30 @@ CMC_Object* CMC_Runner::addToArray(CMC_Object* object, CMC_ObjectsContainer* sco
     return nullptr;
 }
 
+CMC_Object* CMC_Runner::giveBool(bool value)
+{
+    return CMC_VariableFactory::allocBool(value);
+}
+
+CMC_Object* CMC_Runner::giveInteger(int value)
+{
+    return CMC_VariableFactory::allocInteger(value);
+}
+
+CMC_Object* CMC_Runner::giveString(const CXString& value)
+{
+    return CMC_VariableFactory::allocString(value);
+}
+
+CWindow* CMC_Runner::callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object)
+{
+    CMC_ObjectsContainer* container = scope != nullptr ? scope : object->getScene();
+    return container != nullptr ? container->getWindow() : nullptr;
+}
+
 CMC_Object* CMC_Runner::getName(CMC_Object* object)
 {
-    CMC_String* name = CMC_VariableFactory::allocString();
-    name->setValue(object->getName());
-    return name;
+    return giveString(object->getName());
 }
 
 CMC_Object* CMC_Runner::cloneObject(CMC_Object* object, CXVector* args)
@@ -290,9 +309,7 @@ CMC_Object* CMC_Runner::addBehaviour(CMC_Object* object, CMC_ObjectsContainer* s
 
 CMC_Object* CMC_Runner::getCloneIdx(CMC_Object* object)
 {
-    CMC_Integer* index = CMC_VariableFactory::allocInteger();
-    index->setValue(object->getCloneIdx());
-    return index;
+    return giveInteger(object->getCloneIdx());
 }
 
 CMC_Object* CMC_Runner::removeBehaviour(CMC_Object* object, CXVector* args)
@@ -304,7 +321,5 @@ CMC_Object* CMC_Runner::removeBehaviour(CMC_Object* object, CXVector* args)
 
 CMC_Object* CMC_Runner::getCloneNo(CMC_Object* object)
 {
-    CMC_Integer* count = CMC_VariableFactory::allocInteger();
-    count->setValue(object->getClonesNo());
-    return count;
+    return giveInteger(object->getClonesNo());
 }

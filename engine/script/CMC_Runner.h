@@ -14,6 +14,7 @@ class CMC_ObjectsContainer;
 class CMC_String;
 class CMC_Variable;
 class CStringHashCode;
+class CWindow;
 class CXVector;
 
 // The method dispatcher of one script type: method names as scripts write them (upper case,
@@ -92,6 +93,12 @@ protected:
     // The object that argument i names: the scope's object of its text, or the argument
     // itself when it is an object that reads as no text (a STRUCTURE). None when missing.
     CMC_Object* getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope);
+    // A method's result as a pooled temporary.
+    static CMC_Object* giveBool(bool value);
+    static CMC_Object* giveInteger(int value);
+    static CMC_Object* giveString(const CXString& value);
+    // The window of the container the statement runs in, else of the object's container.
+    static CWindow* callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object);
 
 private:
     CMC_Object* send(CMC_Object* object, CXVector* args);

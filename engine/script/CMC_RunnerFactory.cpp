@@ -16,10 +16,7 @@
 namespace {
 
 template <typename Runner>
-CMC_Runner* make()
-{
-    return new Runner();
-}
+constexpr CMC_RunnerFactory::Maker make = &CMC_RunnerFactory::make<Runner>;
 
 struct Row {
     std::vector<int> typeIds;

@@ -11,6 +11,13 @@ class CMC_RunnerFactory {
 public:
     using Maker = CMC_Runner* (*)();
 
+    // The maker of a runner that is built as Runner().
+    template <typename Runner>
+    static CMC_Runner* make()
+    {
+        return new Runner();
+    }
+
     // Makes the runner of every row that has a maker, in row order, each with its method
     // table prepared. Called before any behaviour is compiled.
     static void initialize();

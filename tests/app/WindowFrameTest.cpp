@@ -235,7 +235,7 @@ TEST_F(WindowFrame, ActivationIsToldOnceEachWayAndTakesThePointerClipAlong)
     FocusLog log;
     screen()->addNotifier(&log);
     screen()->enableNotifyFlag(true);
-    CMC_Mouse::setClipRect(CXRect(10, 20, 110, 220));
+    CMC_Mouse::clipTo(CXRect(10, 20, 110, 220));
 
     window.OnActivateApp(true);
     window.OnActivateApp(false);

@@ -104,9 +104,19 @@ TEST_F(InputDevices, AHeldKeyRepeatsAtEveryFlushUntilItIsReleased)
     EXPECT_EQ(taken(), expected);
 }
 
-TEST_F(InputDevices, ATapBetweenFlushesDependsOnAutoRepeat)
+// Auto-repeat on, a press taken off the queues by its release before any flush would never
+// be delivered: a tap between two flushes is delivered once in either mode.
+TEST_F(InputDevices, ATapBetweenFlushesIsDeliveredOnceInEitherMode)
 {
     frame({{A, true}, {A, false}});
+    EXPECT_EQ(taken(), (Log{down(A), up(A), typed('a')}));
+    frame();
+    EXPECT_TRUE(taken().empty());
+
+    // Tapped and pressed again: the tap once, then the held press repeats.
+    frame({{A, true}, {A, false}, {A, true}});
+    EXPECT_EQ(taken(), (Log{down(A), down(A), up(A), typed('a'), typed('a')}));
+    frame({{A, false}});
     EXPECT_EQ(taken(), (Log{up(A)}));
 
     keyboard->setAutoRepeat(false);
@@ -117,18 +127,42 @@ TEST_F(InputDevices, ATapBetweenFlushesDependsOnAutoRepeat)
     EXPECT_EQ(taken(), (Log{down(S), typed('s')}));
 }
 
-TEST_F(InputDevices, FlushesCloserThanTenMillisecondsDeliverNothingAndKeepTheQueues)
+// A character takes the Shift and Alt of the moment its key went down, so a quick chord that
+// ends before the next flush keeps them; a held key's repeats take those of each flush.
+TEST_F(InputDevices, ACharacterTakesTheModifiersOfItsPress)
+{
+    frame({{LeftShift, true}, {A, true}, {A, false}, {LeftShift, false}});
+    EXPECT_EQ(taken(), (Log{down(LeftShift), down(A), up(A), up(LeftShift), typed('A')}));
+
+    frame({{RightAlt, true}, {X, true}, {RightAlt, false}});
+    frame();
+    frame({{X, false}});
+    EXPECT_EQ(taken(), (Log{down(RightAlt), down(X), up(RightAlt), typed(0x9F), down(X), typed('x'), up(X)}));
+}
+
+// Frames come every 10 ms and whenever input wakes the loop. Holding back everything for
+// 10 ms after a flush made a key wait for a second frame whenever a frame's work pushed its
+// flush past the 10 ms mark: only held keys' repeats wait now.
+TEST_F(InputDevices, HeldKeysRepeatAtMostOnceInTenMillisecondsWhileNewEventsGoAtOnce)
 {
     frame({{A, true}});
-    taken();
-    keyboard->post(A, false);
-    keyboard->tick();
+    EXPECT_EQ(taken(), (Log{down(A), typed('a')}));
     clock.advance(CKeyboard::kFlushIntervalMs - 1);
     keyboard->flushSignals(true);
     EXPECT_TRUE(taken().empty());
-    clock.advance(1);
+
+    keyboard->post(S, true);
+    keyboard->tick();
+    keyboard->flushSignals(true);
+    EXPECT_EQ(taken(), (Log{down(S), typed('s')}));
+    keyboard->post(A, false);
+    keyboard->tick();
     keyboard->flushSignals(true);
     EXPECT_EQ(taken(), (Log{up(A)}));
+
+    clock.advance(1);
+    keyboard->flushSignals(true);
+    EXPECT_EQ(taken(), (Log{down(S), typed('s')}));
 }
 
 TEST_F(InputDevices, CharactersFollowShiftAltAndTheLanguage)
@@ -192,6 +226,18 @@ TEST_F(InputDevices, TheMouseDeviceHandsOverItsEventsInOrder)
     mouse->flushSignals(false);
     mouse->flushSignals(true);
     EXPECT_TRUE(taken().empty());
+}
+
+// The device made last is the singleton until its own end; an older one's end leaves it.
+TEST_F(InputDevices, TheMouseSingletonIsTheLastDeviceWhileItLives)
+{
+    auto* older = new CDXMouse(&window);
+    {
+        CDXMouse newer(&window);
+        delete older;
+        EXPECT_EQ(CDXMouse::getSingleton(), &newer);
+    }
+    EXPECT_EQ(CDXMouse::getSingleton(), nullptr);
 }
 
 TEST_F(InputDevices, KeysWorkFromTheProgramsFirstMillisecond)
