@@ -1,5 +1,7 @@
 #include "script/CMC_RunnerFactory.h"
 
+#include "script/CMC_BasicCondition_Runner.h"
+#include "script/CMC_Behaviour_Runner.h"
 #include "script/CMC_Dummy_Runner.h"
 #include "script/CMC_Variable_Runner.h"
 
@@ -26,11 +28,11 @@ Row rows[] = {
     {{2000}, nullptr, nullptr}, // pAnimoRunner
     {{1000}, nullptr, nullptr}, // pAppRunner
     {{3001}, nullptr, nullptr}, // pArrayRunner
-    {{13}, nullptr, nullptr}, // pBehaviourRunner
+    {{13}, make<CMC_Behaviour_Runner>, nullptr}, // pBehaviourRunner
     {{2001}, nullptr, nullptr}, // pButtonRunner
     {{103}, nullptr, nullptr}, // pCORunner
     {{12000}, nullptr, nullptr}, // pCNVLoaderRunner
-    {{10, 11}, nullptr, nullptr}, // pConditionRunner
+    {{10, 11}, make<CMC_BasicCondition_Runner>, nullptr}, // pConditionRunner
     {{2013}, nullptr, nullptr}, // pDialogRunner
     {{2009}, nullptr, nullptr}, // pEditBoxRunner
     {{1001}, nullptr, nullptr}, // pEpisodeRunner
