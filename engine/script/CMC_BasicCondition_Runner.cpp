@@ -22,11 +22,8 @@ CMC_Object* CMC_BasicCondition_Runner::run(int id, CMC_Object* object, CMC_Objec
     CMC_Bool* events = argumentCount(args) > 0 ? getParameterBool(args, 0) : nullptr;
     const bool holds = condition->valid(events == nullptr || events->getValue());
     switch (id) {
-    case MTH_CHECK: {
-        CMC_Bool* result = CMC_VariableFactory::allocBool();
-        result->setValue(holds);
-        return result;
-    }
+    case MTH_CHECK:
+        return CMC_VariableFactory::lendBool(holds);
     case MTH_BREAK:
         return holds ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;
     default:

@@ -30,13 +30,6 @@ constexpr const char* kStatementNames[] = {
     "RUNONTIMER", "CREATE", "GETAPPLICATIONNAME", "GETCURRENTSCENE", "ONEBREAK", "CONTINUE",
 };
 
-CMC_Object* pooledText(const CXString& text)
-{
-    CMC_String* result = CMC_VariableFactory::allocString();
-    result->setValue(text);
-    return result;
-}
-
 // The counter "_I_" of one LOOP statement. An outer loop's counter, wherever in reach it is,
 // leaves its container for the time of the loop and comes back to it afterwards.
 class LoopCounter {
@@ -272,7 +265,7 @@ CMC_Object* CMC_Dummy_Runner::runOnTimer(CMC_Object*, CMC_ObjectsContainer* cont
     if (ownEnd)
         timed->adoptFollowUp(end);
     timed->runOnTimer(interval, ticks, texts, end);
-    return pooledText(name);
+    return CMC_VariableFactory::lendString(name);
 }
 
 CXString CMC_Dummy_Runner::timedCode(CMC_ObjectsContainer* container, CXVector* args, int i)
@@ -361,11 +354,11 @@ CMC_Object* CMC_Dummy_Runner::getApplicationName(CMC_Object*, CMC_ObjectsContain
     CWindow* window = container != nullptr ? container->getWindow() : nullptr;
     CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     CMC_ObjectsContainer* root = application != nullptr ? application->getMCApplicationIfc() : nullptr;
-    return root != nullptr ? pooledText(root->getName()) : nullptr;
+    return root != nullptr ? CMC_VariableFactory::lendString(root->getName()) : nullptr;
 }
 
 CMC_Object* CMC_Dummy_Runner::getCurrentScene(CMC_Object*, CMC_ObjectsContainer* container, CXVector*)
 {
     CMC_ObjectsContainer* scene = container != nullptr ? container->getScene() : nullptr;
-    return scene != nullptr ? pooledText(scene->getName()) : nullptr;
+    return scene != nullptr ? CMC_VariableFactory::lendString(scene->getName()) : nullptr;
 }

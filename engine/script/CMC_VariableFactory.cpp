@@ -147,6 +147,34 @@ CMC_Variable* CMC_VariableFactory::alloc(int type)
     }
 }
 
+CMC_Bool* CMC_VariableFactory::lendBool(bool value)
+{
+    CMC_Bool* lent = allocBool();
+    lent->setValue(value);
+    return lent;
+}
+
+CMC_Double* CMC_VariableFactory::lendDouble(double value)
+{
+    CMC_Double* lent = allocDouble();
+    lent->setValue(value);
+    return lent;
+}
+
+CMC_Integer* CMC_VariableFactory::lendInteger(int32_t value)
+{
+    CMC_Integer* lent = allocInteger();
+    lent->setValue(value);
+    return lent;
+}
+
+CMC_String* CMC_VariableFactory::lendString(const CXString& value)
+{
+    CMC_String* lent = allocString();
+    lent->setValue(value);
+    return lent;
+}
+
 CMC_Variable* CMC_VariableFactory::makeNamed(int type, const CXString& name)
 {
     switch (type) {

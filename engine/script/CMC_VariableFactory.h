@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
@@ -27,6 +29,11 @@ public:
     static CMC_Double* allocDouble();
     static CMC_Integer* allocInteger();
     static CMC_String* allocString();
+    // Pooled values holding the given value, set without a change report.
+    static CMC_Bool* lendBool(bool value);
+    static CMC_Double* lendDouble(double value);
+    static CMC_Integer* lendInteger(int32_t value);
+    static CMC_String* lendString(const CXString& value);
     // A pooled value of a BOOL, DOUBLE, INTEGER or STRING type id; none for other ids.
     static CMC_Variable* alloc(int type);
     // A new value of its own, outside the pools, with that name and its type's empty value;

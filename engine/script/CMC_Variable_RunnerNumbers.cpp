@@ -14,31 +14,17 @@
 
 namespace {
 
-CMC_Object* pooledInteger(int32_t value)
-{
-    CMC_Integer* result = CMC_VariableFactory::allocInteger();
-    result->setValue(value);
-    return result;
-}
-
-CMC_Object* pooledDouble(double value)
-{
-    CMC_Double* result = CMC_VariableFactory::allocDouble();
-    result->setValue(value);
-    return result;
-}
-
 // Stores the new value as INTEGER's setter does (no change reported) and gives it.
 CMC_Object* store(CMC_Integer* value, int32_t number)
 {
     value->setValue(number);
-    return pooledInteger(number);
+    return CMC_VariableFactory::lendInteger(number);
 }
 
 CMC_Object* store(CMC_Double* value, double number)
 {
     value->setValue(number);
-    return pooledDouble(number);
+    return CMC_VariableFactory::lendDouble(number);
 }
 
 int32_t wrapping(int64_t value)
@@ -68,12 +54,7 @@ CMC_Object* CMC_Variable_Runner::notServed(int id, CMC_Variable* variable)
 {
     if (id == MTH_GET)
         return variable;
-    if (id == MTH_ISUPPERLETTER) {
-        CMC_Bool* result = CMC_VariableFactory::allocBool();
-        result->setValue(false);
-        return result;
-    }
-    return nullptr;
+    return id == MTH_ISUPPERLETTER ? CMC_VariableFactory::lendBool(false) : nullptr;
 }
 
 CMC_Object* CMC_Variable_Runner::integerMethod(int id, CMC_Integer* value, CXVector* args)
@@ -137,11 +118,11 @@ CMC_Object* CMC_Variable_Runner::doubleMethod(int id, CMC_Double* value, CXVecto
         // Up when the hundredths are 50 or more (toward zero below zero: -2.7 gives -2).
         const int32_t whole = truncateToInt(own);
         const bool up = truncateToInt(own * 100.0) % 100 >= 50;
-        return pooledInteger(up ? wrapping(int64_t{whole} + 1) : whole);
+        return CMC_VariableFactory::lendInteger(up ? wrapping(int64_t{whole} + 1) : whole);
     }
     case MTH_SGN: {
         const int32_t whole = truncateToInt(own);
-        return pooledInteger(whole > 0 ? 1 : (whole < 0 ? -1 : 0));
+        return CMC_VariableFactory::lendInteger(whole > 0 ? 1 : (whole < 0 ? -1 : 0));
     }
     default:
         return notServed(id, value);
@@ -194,5 +175,5 @@ CMC_Object* CMC_Variable_Runner::random(CMC_Variable* variable, CXVector* args)
         drawn = CXRandom::random(first);
     if (variable->getType() == CMC_Object::TYPE_INTEGER)
         static_cast<CMC_Integer*>(variable)->setValue(drawn);
-    return pooledInteger(drawn);
+    return CMC_VariableFactory::lendInteger(drawn);
 }

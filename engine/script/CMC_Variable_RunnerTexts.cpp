@@ -17,27 +17,6 @@
 
 namespace {
 
-CMC_Object* pooledText(const CXString& text)
-{
-    CMC_String* result = CMC_VariableFactory::allocString();
-    result->setValue(text);
-    return result;
-}
-
-CMC_Object* pooledNumber(int32_t number)
-{
-    CMC_Integer* result = CMC_VariableFactory::allocInteger();
-    result->setValue(number);
-    return result;
-}
-
-CMC_Object* pooledTruth(bool truth)
-{
-    CMC_Bool* result = CMC_VariableFactory::allocBool();
-    result->setValue(truth);
-    return result;
-}
-
 int clampedTo(const CXString& text, int64_t position)
 {
     return static_cast<int>(std::clamp<int64_t>(position, 0, text.GetLength()));
@@ -61,10 +40,10 @@ CMC_Object* CMC_Variable_Runner::textMethod(int id, CMC_String* text, CXVector* 
         std::string reversed(own.c_str(), static_cast<size_t>(own.GetLength()));
         std::reverse(reversed.begin(), reversed.end());
         text->assign(CXString(reversed.c_str()));
-        return pooledText(text->getValue());
+        return CMC_VariableFactory::lendString(text->getValue());
     }
     case MTH_LENGTH:
-        return pooledNumber(own.GetLength());
+        return CMC_VariableFactory::lendInteger(own.GetLength());
     case MTH_GET:
         return get(text, args);
     case MTH_UPPER:
@@ -87,7 +66,7 @@ CMC_Object* CMC_Variable_Runner::textMethod(int id, CMC_String* text, CXVector* 
     }
     case MTH_ISUPPERLETTER: {
         int32_t index = 0;
-        return pooledTruth(integerAt(args, 0, &index) && own.IsUpper(index));
+        return CMC_VariableFactory::lendBool(integerAt(args, 0, &index) && own.IsUpper(index));
     }
     default:
         return notServed(id, text);
@@ -106,7 +85,7 @@ CMC_Object* CMC_Variable_Runner::get(CMC_String* text, CXVector* args)
         return text;
     const int from = clampedTo(own, start);
     const int to = count == -1 ? own.GetLength() : clampedTo(own, int64_t{from} + count);
-    return pooledText(own.Mid(from, std::max(from, to)));
+    return CMC_VariableFactory::lendString(own.Mid(from, std::max(from, to)));
 }
 
 CMC_Object* CMC_Variable_Runner::find(CMC_String* text, CXVector* args)
@@ -117,7 +96,7 @@ CMC_Object* CMC_Variable_Runner::find(CMC_String* text, CXVector* args)
     int32_t from = 0;
     if (argumentCount(args) > 1 && !integerAt(args, 1, &from))
         return nullptr;
-    return pooledNumber(text->getValue().FindSubString(needle, clampedTo(text->getValue(), from)));
+    return CMC_VariableFactory::lendInteger(text->getValue().FindSubString(needle, clampedTo(text->getValue(), from)));
 }
 
 // Keeps count characters from start; a count of 0 or less, or one past the end, keeps the rest.
@@ -175,9 +154,9 @@ CMC_Object* CMC_Variable_Runner::copyFile(CMC_ObjectsContainer* scope, CXVector*
     CXString source;
     CXString target;
     if (!textAt(args, 0, &source) || !textAt(args, 1, &target))
-        return pooledTruth(false);
+        return CMC_VariableFactory::lendBool(false);
     CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
     const std::string from = platform::resolvePath(CPath::resolveFileNameEx(window, source).c_str());
     const std::string to = platform::resolvePath(CPath::resolveFileNameEx(window, target).c_str());
-    return pooledTruth(platform::copyFile(from, to));
+    return CMC_VariableFactory::lendBool(platform::copyFile(from, to));
 }
