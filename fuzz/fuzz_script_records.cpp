@@ -1,11 +1,15 @@
 // Compiled-scene records of any shape. The first byte picks the reader: the script object's
-// record, the record of one of the four values, or the value pools' reading of archived values
-// one after another; the rest is the archive. A record that was read is bound again to the
-// behaviours of its container and raised, as a scene loader does.
+// record, the record of one of the four values, the value pools' reading of archived values
+// one after another, or a CONDITION or COMPLEXCONDITION record; the rest is the archive. A
+// record that was read is bound again to the behaviours of its container and raised, as a
+// scene loader does; a condition is started, and asked when its operands are plain values (code
+// could loop for as long as it likes).
 #include "foundation/CFile_Stream.h"
 #include "foundation/CXArchive.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
+#include "script/CMC_ComplexCondition.h"
+#include "script/CMC_Condition.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -42,6 +46,28 @@ void readValue(CXArchive& archive)
     CMC_Object::flush(value.convert(CMC_Object::TYPE_STRING), false);
 }
 
+template <typename Condition>
+void readCondition(CXArchive& archive, bool ask)
+{
+    Condition condition(scene());
+    condition.serialize(&archive);
+    condition.setScene(scene());
+    condition.initializeBehaviours(scene(), nullptr);
+    condition.init();
+    if (ask)
+        condition.valid(true);
+    condition.done(true);
+}
+
+// Whether the operand texts are values only, with no statement to run.
+bool plainOperands(const uint8_t* data, size_t size)
+{
+    for (size_t i = 0; i < size; ++i)
+        if (data[i] == '@' || data[i] == '^')
+            return false;
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -50,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     CFile_Stream file(reinterpret_cast<const char*>(data + 1), static_cast<int>(size - 1));
     CXArchive archive(&file, false);
-    switch (data[0] % 6) {
+    switch (data[0] % 8) {
     case 0: {
         CMC_Object object(CXString(), 0);
         object.serialize(&archive);
@@ -69,9 +95,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 4:
         readValue<CMC_Double>(archive);
         break;
-    default:
+    case 5:
         while (CMC_Variable* value = CMC_VariableFactory::restore(&archive))
             CMC_Object::flush(value, false);
+        break;
+    case 6:
+        readCondition<CMC_Condition>(archive, plainOperands(data + 1, size - 1));
+        break;
+    default:
+        readCondition<CMC_ComplexCondition>(archive, true);
         break;
     }
     CMC_VariableFactory::clearPool();

@@ -149,7 +149,7 @@ bool copyFile(const std::string& from, const std::string& to)
     std::unique_ptr<FileStream> source = FileStream::open(from, "rb");
     if (!source)
         return false;
-    std::unique_ptr<FileStream> target = FileStream::open(to, "wb");
+    std::unique_ptr<FileStream> target = FileStream::openReplacing(to, "wb");
     if (!target)
         return false;
     char buffer[65536];
@@ -168,6 +168,16 @@ bool copyFile(const std::string& from, const std::string& to)
 }
 
 std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::string_view mode)
+{
+    return open(path, mode, true);
+}
+
+std::unique_ptr<FileStream> FileStream::openReplacing(const std::string& path, std::string_view mode)
+{
+    return open(path, mode, false);
+}
+
+std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::string_view mode, bool inPlace)
 {
     if (path.empty())
         return nullptr;
@@ -193,7 +203,7 @@ std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::strin
             }
         }
     }
-    if (file == nullptr)
+    if (file == nullptr && (inPlace || isLink || cMode.empty() || cMode[0] != 'w'))
         file = std::fopen(path.c_str(), cMode.c_str());
     if (file == nullptr)
         return nullptr;

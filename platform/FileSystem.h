@@ -41,7 +41,8 @@ bool isReadableFile(const std::string& path);
 // Creates the folder and every missing folder above it; true when the folder exists afterwards.
 bool createFolders(const std::string& path);
 
-// Copies a file, replacing the target only once the whole copy is on disk.
+// Copies a file, replacing the target only once the whole copy is on disk. False, with the
+// target as it was, where that cannot be done (a folder that refuses new files included).
 bool copyFile(const std::string& from, const std::string& to);
 
 // An open C runtime stream on a disk file.
@@ -54,6 +55,9 @@ public:
     // Null when the file cannot be opened; only plain files open (never a folder, a device
     // or a pipe). Text-mode letters are dropped: line ends are the readers' business.
     static std::unique_ptr<FileStream> open(const std::string& path, std::string_view mode);
+    // A write ("w...") that replaces the target only when committed, or null; never in place,
+    // except through a link.
+    static std::unique_ptr<FileStream> openReplacing(const std::string& path, std::string_view mode);
 
     FileStream(const FileStream&) = delete;
     FileStream& operator=(const FileStream&) = delete;
@@ -70,6 +74,7 @@ public:
 
 private:
     FileStream(FILE* file, std::string path, std::string pendingPath);
+    static std::unique_ptr<FileStream> open(const std::string& path, std::string_view mode, bool inPlace);
 
     FILE* file_;
     std::string path_;

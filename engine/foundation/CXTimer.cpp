@@ -4,8 +4,15 @@
 #include "text/CUnit6.h"
 
 #include <algorithm>
+#include <climits>
 
 bool CXTimer::enabled_ = true;
+
+namespace {
+
+int lastAllocatedId = 0;
+
+} // namespace
 
 CTimerObject::CTimerObject(int id, uint32_t interval, uint32_t now)
     : id_(id)
@@ -24,6 +31,13 @@ CTimerObject& CXTimer::append(int id, unsigned int interval)
 {
     timers_.push_back(std::make_unique<CTimerObject>(id, interval, platform::tickCount()));
     return *timers_.back();
+}
+
+int CXTimer::allocateId()
+{
+    if (lastAllocatedId == INT_MIN + 1)
+        lastAllocatedId = 0;
+    return --lastAllocatedId;
 }
 
 void CXTimer::add(int id, unsigned int interval, CTimerNotificator* target)

@@ -50,6 +50,11 @@ public:
     CXTimer(const CXTimer&) = delete;
     CXTimer& operator=(const CXTimer&) = delete;
 
+    // An id for a registrant that has none of its own: negative and never INT_MIN, so it
+    // cannot meet the ids of screen units (small, non-negative) or of the deferred-delete
+    // bin (INT_MIN); given again only after every other such id has been.
+    static int allocateId();
+
     void add(int id, unsigned int interval, CTimerNotificator* target);
     // With checkActive the unit is called only while it is active and initially updated.
     void add(int id, unsigned int interval, CUnit6* target, bool checkActive);

@@ -1,5 +1,8 @@
 #include "script/CMC_Behaviour.h"
 
+#include "app/CPublicTrash.h"
+#include "app/CWindow.h"
+#include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_BasicCondition.h"
 #include "script/CMC_Behaviour_Entry.h"
@@ -11,6 +14,10 @@
 #include "script/CMC_ScratchText.h"
 #include "script/CMC_String.h"
 #include "script/CMElement.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -30,6 +37,14 @@ bool isBasicValue(const CMC_Object* object)
            type == CMC_Object::TYPE_DOUBLE;
 }
 
+// Every behaviour that exists, so that a binding or a timer run never runs one that was
+// deleted meanwhile.
+std::unordered_set<const CMC_Object*>& liveBehaviours()
+{
+    static std::unordered_set<const CMC_Object*> live;
+    return live;
+}
+
 // The text with blanks dropped at its ends; the text itself when it has none there.
 const CXString& trimmed(const CXString& text, CMC_ScratchText* copy)
 {
@@ -41,10 +56,24 @@ const CXString& trimmed(const CXString& text, CMC_ScratchText* copy)
 
 } // namespace
 
+struct CMC_Behaviour::TimerRun {
+    CWindow* window;
+    int id;
+    int count;
+    CXArray* args;
+    CMC_Behaviour* followUp;
+    std::unique_ptr<CMC_Behaviour> ownFollowUp;
+    int64_t ticks = 0;
+    // A tick's run is going on: the argument texts are in use.
+    bool ticking = false;
+    bool ended = false;
+};
+
 CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container)
     : CMC_Object(CXString(), TYPE_BEHAVIOUR)
 {
     setScene(container);
+    liveBehaviours().insert(this);
 }
 
 CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container, CMElement* element)
@@ -52,6 +81,7 @@ CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container, CMElement* element
     , code_(trimCode(element->getPropertyValue("CODE")))
     , conditionName_(element->getPropertyValue("CONDITION"))
 {
+    liveBehaviours().insert(this);
     initializeBehaviours(container, element);
 }
 
@@ -60,10 +90,23 @@ CMC_Behaviour::CMC_Behaviour(CMC_ObjectsContainer* container, const CXString& na
     , code_(trimCode(code))
 {
     setScene(container);
+    liveBehaviours().insert(this);
 }
 
+// A behaviour deleted during its timer run (its container unloaded) takes its timer off the
+// list and leaves the bin, which would otherwise delete it a second time.
 CMC_Behaviour::~CMC_Behaviour()
 {
+    liveBehaviours().erase(this);
+    if (timer_ != nullptr) {
+        if (CWindow* window = CWindow::getInstance(); window != nullptr && window == timer_->window) {
+            if (!timer_->ended && window->GetTimerInterface() != nullptr)
+                window->GetTimerInterface()->remove(timer_->id);
+            if (CPublicTrash* bin = binOf(window))
+                bin->remove(this);
+        }
+        CXString::releaseToVector(timer_->args);
+    }
     running_ = 0;
     discardCompiled(true);
     retired_.clear();
@@ -98,6 +141,8 @@ void CMC_Behaviour::init()
 bool CMC_Behaviour::done(bool final)
 {
     discardCompiled(!final);
+    if (timer_ != nullptr && timer_->ownFollowUp != nullptr)
+        timer_->ownFollowUp->done(final);
     return CMC_Object::done(final);
 }
 
@@ -160,6 +205,16 @@ void CMC_Behaviour::deleteCompiled(std::unique_ptr<Compiled> compiled, bool rele
     }
 }
 
+bool CMC_Behaviour::canRun() const
+{
+    return enabled_ && current_ != nullptr && runDepth_ < kMaxRunDepth;
+}
+
+bool CMC_Behaviour::isAlive(const CMC_Object* object)
+{
+    return object != nullptr && liveBehaviours().count(object) != 0;
+}
+
 bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition)
 {
     if (!enabled_ || current_ == nullptr || runDepth_ >= kMaxRunDepth)
@@ -187,6 +242,114 @@ bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition
             deleteCompiled(std::move(form), releaseBlocks);
     }
     return broke;
+}
+
+void CMC_Behaviour::adoptFollowUp(CMC_Behaviour* followUp)
+{
+    adoptedFollowUp_.reset(followUp);
+}
+
+void CMC_Behaviour::runOnTimer(int interval, int count, CXArray* args, CMC_Behaviour* followUp)
+{
+    CWindow* window = getScene() != nullptr ? getScene()->getWindow() : nullptr;
+    CXTimer* timers = window != nullptr ? window->GetTimerInterface() : nullptr;
+    if (timer_ != nullptr || timers == nullptr) {
+        CXString::releaseToVector(args);
+        adoptedFollowUp_.reset();
+        return;
+    }
+    if (args == nullptr)
+        args = new CXArray(1, 0.75f);
+    if (args->getCount() == 0)
+        args->add(new CXString("0"));
+    timer_ = std::make_unique<TimerRun>(TimerRun{window, CXTimer::allocateId(), count, args, followUp, nullptr});
+    if (adoptedFollowUp_ != nullptr && adoptedFollowUp_.get() == followUp)
+        timer_->ownFollowUp = std::move(adoptedFollowUp_);
+    adoptedFollowUp_.reset();
+    timers->add(timer_->id, static_cast<unsigned int>(std::max(interval, 0)), this);
+    if (CPublicTrash* bin = binOf(window))
+        bin->add(this);
+}
+
+bool CMC_Behaviour::isRunningOnTimer() const
+{
+    return timer_ != nullptr && !timer_->ended;
+}
+
+void CMC_Behaviour::onTimer(int)
+{
+    if (!isRunningOnTimer())
+        return;
+    TimerRun& timer = *timer_;
+    ++timer.ticks;
+    *timer.args->stringAt(0) = std::to_string(timer.ticks).c_str();
+    timer.ticking = true;
+    const bool broke = run(this, timer.args, false);
+    timer.ticking = false;
+    if (timer.ended) {
+        // Broken off during the tick: the texts could only go now.
+        CXString::releaseToVector(timer.args);
+        timer.args = nullptr;
+        return;
+    }
+    if (broke || (timer.count >= 1 && timer.ticks >= timer.count))
+        endTimerRun(true);
+}
+
+void CMC_Behaviour::_break()
+{
+    if (timer_ != nullptr) {
+        if (!timer_->ended)
+            endTimerRun(false);
+        return;
+    }
+    if (!isToDelete())
+        leaveForDeletion(getScene() != nullptr ? getScene()->getWindow() : nullptr);
+}
+
+// The end behaviour runs after the timer is marked ended, so that a BREAK of the timer from
+// the end code changes nothing more.
+void CMC_Behaviour::endTimerRun(bool runFollowUp)
+{
+    TimerRun& timer = *timer_;
+    timer.ended = true;
+    if (timer.window == CWindow::getInstance() && timer.window->GetTimerInterface() != nullptr)
+        timer.window->GetTimerInterface()->remove(timer.id);
+    CMC_Behaviour* followUp = timer.ownFollowUp != nullptr ? timer.ownFollowUp.get()
+                              : isAlive(timer.followUp) ? timer.followUp
+                                                        : nullptr;
+    if (runFollowUp && followUp != nullptr) {
+        followUp->run(this, timer.args, true);
+        if (followUp != timer.ownFollowUp.get() && isAlive(followUp) && followUp->getName() == "temp") {
+            if (followUp->getScene() != nullptr)
+                followUp->getScene()->removeObject(followUp);
+            addToTrash(followUp);
+        }
+    }
+    timer.ownFollowUp.reset();
+    leaveForDeletion(timer.window);
+    if (!timer.ticking) {
+        CXString::releaseToVector(timer.args);
+        timer.args = nullptr;
+    }
+}
+
+void CMC_Behaviour::leaveForDeletion(CWindow* window)
+{
+    setToDelete();
+    discardCompiled(true);
+    if (getScene() != nullptr)
+        getScene()->removeObject(this);
+    CPublicTrash* bin = binOf(window);
+    if (bin == nullptr)
+        addToTrash(this);
+    else if (!bin->contains(this))
+        bin->add(this);
+}
+
+CPublicTrash* CMC_Behaviour::binOf(CWindow* window)
+{
+    return window != nullptr && window == CWindow::getInstance() ? window->getPublicTrashInterface() : nullptr;
 }
 
 void CMC_Behaviour::addTempObject(CMC_Object* object)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CXTimer.h"
 #include "script/CMC_Object.h"
 
 #include <memory>
@@ -8,14 +9,21 @@
 
 class CMC_BasicCondition;
 class CMC_Behaviour_Entry;
+class CPublicTrash;
+class CWindow;
 
 // The BEHAVIOUR script object: a named piece of script code with an optional condition, run
 // by the signals that it is bound to and by statements. The code is compiled once, by init,
 // into statements; a run walks them and stops at the first that gives a stop result.
 //
+// A behaviour may also run on the window's timer list: at each tick its code runs with "$1"
+// the tick number, until it ends itself with BREAK or has run a given number of times; an end
+// behaviour then runs once, and the behaviour leaves its container and waits in the window's
+// deferred-delete bin to be deleted.
+//
 // The class also keeps the trash list (objects deleted at the end of the frame) and the
 // run-once interpreter of condition operands, which reads text anew at every call.
-class CMC_Behaviour : public CMC_Object {
+class CMC_Behaviour : public CMC_Object, public CTimerNotificator {
 public:
     // Runs nested deeper than this do nothing, so that endless recursion of scripts cannot
     // exhaust the stack.
@@ -31,7 +39,8 @@ public:
 
     // Drops a doubled pair of braces that construction left and compiles the code.
     void init() override;
-    // Drops the compiled code; unless final, its blocks of code leave the container too.
+    // Drops the compiled code; unless final, its blocks of code leave the container too. An
+    // end behaviour that a timer run made for itself is finished with it.
     bool done(bool final) override;
 
     // Runs the code with the caller and the argument texts (CXString items, or none); with
@@ -45,6 +54,28 @@ public:
     // Compiles the code with "$1" to "$9" replaced by the parameter texts; the stored code
     // stays as it is. The compiled form of each text is kept for the next time.
     void setParams(CXArray* params);
+
+    // Starts a timer run on the timer list of the container's window: every interval the
+    // code runs with the argument texts (CXString items, whose first is overwritten with the
+    // tick number), without its condition, until a run ends with BREAK or count runs were
+    // made (count below 1: no limit). The end behaviour, if any, then runs with its
+    // condition. The run takes the argument array over; without a timer list it only
+    // releases it.
+    virtual void runOnTimer(int interval, int count, CXArray* args, CMC_Behaviour* followUp);
+    // An end behaviour made for the coming timer run alone: it is not in any container, and
+    // is deleted when the run ends or the behaviour is deleted.
+    void adoptFollowUp(CMC_Behaviour* followUp);
+    // One tick of the timer run.
+    void onTimer(int id) override;
+    // Ends a timer run at once, without the end behaviour. Either way the behaviour leaves its
+    // container and is deleted later, when the frame no longer uses it.
+    virtual void _break();
+    bool isRunningOnTimer() const;
+
+    // Whether a run would walk any code now: enabled, compiled, and not nested too deeply.
+    bool canRun() const;
+    // Whether the object is a behaviour that still exists.
+    static bool isAlive(const CMC_Object* object);
 
     // The compiled statements, ended by a null pointer; none before init and for empty code.
     CMC_Behaviour_Entry** getLines();
@@ -105,6 +136,16 @@ private:
     void deleteCompiled(std::unique_ptr<Compiled> compiled, bool releaseBlocks);
     void flushTempObjects();
 
+    // The state of a timer run.
+    struct TimerRun;
+    // The run is over: the timer goes, and the end behaviour runs when asked to.
+    void endTimerRun(bool runFollowUp);
+    // The behaviour leaves its container, its code and blocks go, and the deferred-delete bin
+    // (or the trash list, without a window) deletes it later.
+    void leaveForDeletion(CWindow* window);
+    // The window's bin while that window exists.
+    static CPublicTrash* binOf(CWindow* window);
+
     static inline CXVector* globalTrash_ = nullptr;
     static inline int runDepth_ = 0;
 
@@ -119,4 +160,6 @@ private:
     int running_ = 0;
     CXVector* tempObjects_ = nullptr;
     std::string filled_;
+    std::unique_ptr<TimerRun> timer_;
+    std::unique_ptr<CMC_Behaviour> adoptedFollowUp_;
 };

@@ -48,9 +48,13 @@ CMC_Binding* CMC_Binding::copy() const
     return new CMC_Binding(getBoundObject(), copyTexts(getArguments()), getOwner(), false);
 }
 
+// A behaviour deleted since it was bound (ended by its BREAK method, replaced, or its
+// container unloaded) is no longer run.
 CMC_Behaviour* CMC_Binding::getBehaviour() const
 {
-    return ownsPlaceholder_ ? nullptr : dynamic_cast<CMC_Behaviour*>(getBoundObject());
+    if (ownsPlaceholder_ || !CMC_Behaviour::isAlive(getBoundObject()))
+        return nullptr;
+    return static_cast<CMC_Behaviour*>(getBoundObject());
 }
 
 void CMC_Binding::bind(CMC_Behaviour* behaviour)

@@ -26,7 +26,8 @@ public:
 
     // The behaviour or the placeholder.
     CMC_Object* getBoundObject() const { return static_cast<CMC_Object*>(first); }
-    // The behaviour to run; none while a placeholder stands in for it.
+    // The behaviour to run; none while a placeholder stands in for it, and none once the
+    // behaviour was deleted.
     CMC_Behaviour* getBehaviour() const;
     CXArray* getArguments() const { return static_cast<CXArray*>(second); }
     CMC_ObjectsContainer* getOwner() const { return static_cast<CMC_ObjectsContainer*>(third); }

@@ -59,11 +59,11 @@ CMC_Variable* CMC_Bool::convert(int type)
     case TYPE_BOOL:
         return this;
     case TYPE_INTEGER:
-        return lendInteger(value_ ? 1 : 0);
+        return allocInteger(value_ ? 1 : 0);
     case TYPE_STRING:
-        return lendString(toString());
+        return allocString(toString());
     case TYPE_DOUBLE:
-        return lendDouble(value_ ? 1.0 : 0.0);
+        return allocDouble(value_ ? 1.0 : 0.0);
     default:
         return nullptr;
     }

@@ -54,11 +54,11 @@ CMC_Variable* CMC_Double::convert(int type)
     case TYPE_DOUBLE:
         return this;
     case TYPE_INTEGER:
-        return lendInteger(truncateToInt(value_));
+        return allocInteger(truncateToInt(value_));
     case TYPE_STRING:
-        return lendString(toString());
+        return allocString(toString());
     case TYPE_BOOL:
-        return lendBool(value_ != 0.0);
+        return allocBool(value_ != 0.0);
     default:
         return nullptr;
     }

@@ -4,12 +4,16 @@
 #include "app/CWindow.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
+#include "foundation/CXArray.h"
+#include "foundation/CXRandom.h"
 #include "script/CMC_CodeArgument.h"
+#include "script/CMC_CodeBlockName.h"
 #include "script/CMC_Condition.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_ObjectsContainer.h"
+#include "script/CMC_ReturnValue.h"
 #include "script/CMC_ScratchText.h"
 #include "script/CMC_StatementCondition.h"
 #include "script/CMC_String.h"
@@ -25,13 +29,6 @@ constexpr const char* kStatementNames[] = {
     "BOOL",   "DOUBLE", "INT",   "STRING",     "LOOP",   "VALUE",
     "RUNONTIMER", "CREATE", "GETAPPLICATIONNAME", "GETCURRENTSCENE", "ONEBREAK", "CONTINUE",
 };
-
-CMC_Object* pooledText(const CXString& text)
-{
-    CMC_String* result = CMC_VariableFactory::allocString();
-    result->setValue(text);
-    return result;
-}
 
 // The counter "_I_" of one LOOP statement. An outer loop's counter, wherever in reach it is,
 // leaves its container for the time of the loop and comes back to it afterwards.
@@ -87,8 +84,20 @@ CMC_Object* CMC_Dummy_Runner::run(int id, CMC_Object* owner, CMC_ObjectsContaine
         return ifStatement(owner, container, args);
     case MTH_WHILE:
         return whileStatement(owner, container, args);
+    case MTH_RETURN:
+        return returnValue(owner, container, args);
     case MTH_BREAK:
         return CMC_Object::stopResult(CMC_Object::STOP_BREAK);
+    case MTH_BOOL:
+        return declare(CMC_Object::TYPE_BOOL, owner, container, args);
+    case MTH_DOUBLE:
+        return declare(CMC_Object::TYPE_DOUBLE, owner, container, args);
+    case MTH_INT:
+        return declare(CMC_Object::TYPE_INTEGER, owner, container, args);
+    case MTH_STRING:
+        return declare(CMC_Object::TYPE_STRING, owner, container, args);
+    case MTH_RUNONTIMER:
+        return runOnTimer(owner, container, args);
     case MTH_CONV:
         return conv(owner, container, args);
     case MTH_LOOP:
@@ -106,7 +115,7 @@ CMC_Object* CMC_Dummy_Runner::run(int id, CMC_Object* owner, CMC_ObjectsContaine
     case MTH_CONTINUE:
         return CMC_Object::stopResult(CMC_Object::STOP_CONTINUE);
     default:
-        // MSGBOX shows nothing; the declarations, RETURN and RUNONTIMER have no handler yet.
+        // MSGBOX shows nothing.
         return nullptr;
     }
 }
@@ -202,6 +211,103 @@ CMC_Object* CMC_Dummy_Runner::loopStatement(CMC_Object*, CMC_ObjectsContainer* c
     return broke ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;
 }
 
+CMC_Object* CMC_Dummy_Runner::returnValue(CMC_Object*, CMC_ObjectsContainer* container, CXVector* args)
+{
+    CMC_Variable* stored = CMC_ReturnValue::store(container, argumentAt(args, 0), getParameter(args, 0));
+    return CMC_VariableFactory::copyVariable(stored);
+}
+
+// A name written as such finds its object: it stands for itself, not for the object's value.
+CMC_Object* CMC_Dummy_Runner::declare(int type, CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args)
+{
+    const bool ownerIsBehaviour = owner != nullptr && owner->getType() == CMC_Object::TYPE_BEHAVIOUR;
+    auto* behaviour = ownerIsBehaviour ? dynamic_cast<CMC_Behaviour*>(owner) : nullptr;
+    CMC_Object* written = argumentAt(args, 0);
+    if (behaviour == nullptr || container == nullptr || written == nullptr)
+        return nullptr;
+    const bool isNamedObject = container->getObject(written->getName().c_str()) == written;
+    const CXString name = isNamedObject ? written->getName() : parameterText(args, 0);
+    if (name.GetLength() == 0 || container->getObject(name.c_str()) != nullptr)
+        return nullptr;
+    CMC_Variable* local = CMC_VariableFactory::makeNamed(type, name);
+    if (CMC_Variable* initial = getParameter(args, 1))
+        local->set(initial);
+    local->setAsTemporary();
+    local->setScene(container);
+    container->addObject(local);
+    behaviour->addTempObject(local);
+    return CMC_VariableFactory::copyVariable(local);
+}
+
+CMC_Object* CMC_Dummy_Runner::runOnTimer(CMC_Object*, CMC_ObjectsContainer* container, CXVector* args)
+{
+    const int count = argumentCount(args);
+    CWindow* window = container != nullptr ? container->getWindow() : nullptr;
+    if (count < 3 || window == nullptr || window->GetTimerInterface() == nullptr)
+        return nullptr;
+    CMC_Integer* number = getParameterInteger(args, 0);
+    const int interval = number != nullptr ? number->getValue() : 0;
+    number = getParameterInteger(args, 1);
+    const int ticks = number != nullptr ? number->getValue() : 0;
+    auto* texts = new CXArray(count - 3, 0.75f);
+    texts->add(new CXString("0"));
+    for (int i = 4; i < count; ++i)
+        texts->add(new CXString(parameterText(args, i)));
+    const CXString code = timedCode(container, args, 2);
+    bool ownEnd = false;
+    CMC_Behaviour* end = timerEnd(container, args, 3, &ownEnd);
+    CXString name = timerName(container);
+    while (ownEnd && name == end->getName())
+        name = timerName(container);
+    auto* timed = new CMC_Behaviour(container, name, code);
+    timed->init();
+    container->addObject(timed);
+    if (ownEnd)
+        timed->adoptFollowUp(end);
+    timed->runOnTimer(interval, ticks, texts, end);
+    return CMC_VariableFactory::allocString(name);
+}
+
+CXString CMC_Dummy_Runner::timedCode(CMC_ObjectsContainer* container, CXVector* args, int i)
+{
+    const CXString text = parameterText(args, i);
+    CMC_Object* named = container->getObject(text.c_str());
+    if (named != nullptr && named->getType() == CMC_Object::TYPE_BEHAVIOUR)
+        return static_cast<CMC_Behaviour*>(named)->getCode();
+    return text;
+}
+
+CMC_Behaviour* CMC_Dummy_Runner::timerEnd(CMC_ObjectsContainer* container, CXVector* args, int i, bool* own)
+{
+    if (argumentCount(args) <= i)
+        return nullptr;
+    const CXString text = parameterText(args, i);
+    CMC_Object* named = container->getObject(text.c_str());
+    const bool isBehaviour = named != nullptr && named->getType() == CMC_Object::TYPE_BEHAVIOUR;
+    if (isBehaviour && CMC_CodeBlockName::of(argumentAt(args, i)) == nullptr)
+        return static_cast<CMC_Behaviour*>(named);
+    const CXString code = isBehaviour ? static_cast<CMC_Behaviour*>(named)->getCode() : text;
+    if (code.GetLength() == 0)
+        return nullptr;
+    auto* end = new CMC_Behaviour(container, timerName(container), code);
+    end->init();
+    *own = true;
+    return end;
+}
+
+CXString CMC_Dummy_Runner::timerName(CMC_ObjectsContainer* container)
+{
+    // Numbers are drawn from the generator; after many names in use, counting goes on above
+    // the range of the draws.
+    constexpr int kDraws = 64;
+    for (int attempt = 0;; ++attempt) {
+        const int number = attempt < kDraws ? CXRandom::draw() : 32768 + attempt;
+        const CXString name = "timer_" + CXString::toString(number);
+        if (container->getObject(name.c_str()) == nullptr)
+            return name;
+    }
+}
+
 CMC_Object* CMC_Dummy_Runner::conv(CMC_Object*, CMC_ObjectsContainer*, CXVector* args)
 {
     CMC_Variable* value = getParameter(args, 0);
@@ -248,11 +354,11 @@ CMC_Object* CMC_Dummy_Runner::getApplicationName(CMC_Object*, CMC_ObjectsContain
     CWindow* window = container != nullptr ? container->getWindow() : nullptr;
     CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     CMC_ObjectsContainer* root = application != nullptr ? application->getMCApplicationIfc() : nullptr;
-    return root != nullptr ? pooledText(root->getName()) : nullptr;
+    return root != nullptr ? CMC_VariableFactory::allocString(root->getName()) : nullptr;
 }
 
 CMC_Object* CMC_Dummy_Runner::getCurrentScene(CMC_Object*, CMC_ObjectsContainer* container, CXVector*)
 {
     CMC_ObjectsContainer* scene = container != nullptr ? container->getScene() : nullptr;
-    return scene != nullptr ? pooledText(scene->getName()) : nullptr;
+    return scene != nullptr ? CMC_VariableFactory::allocString(scene->getName()) : nullptr;
 }

@@ -42,6 +42,16 @@ private:
     // LOOP with body code, start, count and step, counting in "_I_"; BREAK ends the loop and
     // is passed on.
     CMC_Object* loopStatement(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
+    // RETURN: the scene's "__RETURN__" takes the value; a pooled copy is given.
+    CMC_Object* returnValue(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
+    // BOOL, DOUBLE, INT and STRING: a variable of the type, named by the first argument and
+    // holding the second, lives in the container until the run of the behaviour holding the
+    // statement ends. Nothing is declared when the name finds an object anywhere in reach.
+    CMC_Object* declare(int type, CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
+    // RUNONTIMER(interval, count, code, end code, more...): the code, copied from the behaviour
+    // it names or taken as text, runs as a behaviour "timer_N" of the container on the
+    // window's timer list; the more texts are "$2" and on. Gives the behaviour's name.
+    CMC_Object* runOnTimer(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
     CMC_Object* conv(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
     CMC_Object* value(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
     CMC_Object* create(CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args);
@@ -52,4 +62,12 @@ private:
     static bool oneTextCondition(CMC_ObjectsContainer* container, const CXString& text);
     // Runs the code of an argument text, the code being its own caller; true on BREAK.
     static bool runCode(CMC_ObjectsContainer* container, CMC_String* text);
+    // The code that argument i gives a timer: the code of the behaviour it names, else its text.
+    CXString timedCode(CMC_ObjectsContainer* container, CXVector* args, int i);
+    // The end behaviour of a timer: the behaviour that argument i names, else one made from
+    // its text for the timer alone (own is set then); none for an empty text. A block of code
+    // is copied, since it ends with the statement that holds it.
+    CMC_Behaviour* timerEnd(CMC_ObjectsContainer* container, CXVector* args, int i, bool* own);
+    // "timer_" and a number that nothing in reach of the container is named.
+    static CXString timerName(CMC_ObjectsContainer* container);
 };

@@ -50,11 +50,11 @@ CMC_Variable* CMC_Integer::convert(int type)
     case TYPE_INTEGER:
         return this;
     case TYPE_STRING:
-        return lendString(toString());
+        return allocString(toString());
     case TYPE_BOOL:
-        return lendBool(value_ != 0);
+        return allocBool(value_ != 0);
     case TYPE_DOUBLE:
-        return lendDouble(value_);
+        return allocDouble(value_);
     default:
         return nullptr;
     }

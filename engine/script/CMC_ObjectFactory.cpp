@@ -4,6 +4,8 @@
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
+#include "script/CMC_ComplexCondition.h"
+#include "script/CMC_Condition.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
 #include "script/CMC_Integer.h"
@@ -27,8 +29,8 @@ Word words[] = {
     {"DOUBLE", 2, true, false, nullptr, construct<CMC_Double>},
     {"INTEGER", 2, true, false, nullptr, construct<CMC_Integer>},
     {"STRING", 2, true, false, nullptr, construct<CMC_String>},
-    {"CONDITION", 3, true, false, nullptr, nullptr},
-    {"COMPLEXCONDITION", 3, true, false, nullptr, nullptr},
+    {"CONDITION", 3, true, false, nullptr, construct<CMC_Condition>},
+    {"COMPLEXCONDITION", 3, true, false, nullptr, construct<CMC_ComplexCondition>},
     {"EXPRESSION", 3, true, false, nullptr, construct<CMC_Expression>},
     {"ARRAY", 3, true, false, nullptr, construct<CMC_Array>},
     {"MULTIARRAY", 3, true, false, nullptr, construct<CMC_MultiArray>},

@@ -1,6 +1,8 @@
 #include "script/CMC_RunnerFactory.h"
 
 #include "script/CMC_Array_Runner.h"
+#include "script/CMC_BasicCondition_Runner.h"
+#include "script/CMC_Behaviour_Runner.h"
 #include "script/CMC_Dummy_Runner.h"
 #include "script/CMC_MultiArray_Runner.h"
 #include "script/CMC_Quene_Runner.h"
@@ -29,11 +31,11 @@ Row rows[] = {
     {{2000}, nullptr, nullptr}, // pAnimoRunner
     {{1000}, nullptr, nullptr}, // pAppRunner
     {{3001}, make<CMC_Array_Runner>, nullptr}, // pArrayRunner
-    {{13}, nullptr, nullptr}, // pBehaviourRunner
+    {{13}, make<CMC_Behaviour_Runner>, nullptr}, // pBehaviourRunner
     {{2001}, nullptr, nullptr}, // pButtonRunner
     {{103}, nullptr, nullptr}, // pCORunner
     {{12000}, nullptr, nullptr}, // pCNVLoaderRunner
-    {{10, 11}, nullptr, nullptr}, // pConditionRunner
+    {{10, 11}, make<CMC_BasicCondition_Runner>, nullptr}, // pConditionRunner
     {{2013}, nullptr, nullptr}, // pDialogRunner
     {{2009}, nullptr, nullptr}, // pEditBoxRunner
     {{1001}, nullptr, nullptr}, // pEpisodeRunner

@@ -58,11 +58,11 @@ CMC_Variable* CMC_String::convert(int type)
     case TYPE_STRING:
         return this;
     case TYPE_INTEGER:
-        return lendInteger(value_.toNumber());
+        return allocInteger(value_.toNumber());
     case TYPE_BOOL:
-        return lendBool(CXString::toBool(value_));
+        return allocBool(CXString::toBool(value_));
     case TYPE_DOUBLE:
-        return lendDouble(value_.toDouble());
+        return allocDouble(value_.toDouble());
     default:
         return nullptr;
     }

@@ -207,22 +207,22 @@ bool CMC_Variable::definesDefault(CMElement* element)
     return element->getPropertyValue("DEFAULT").GetLength() > 0;
 }
 
-CMC_Variable* CMC_Variable::lendInteger(int32_t value)
+CMC_Variable* CMC_Variable::allocInteger(int32_t value)
 {
     return handOver(this, &CMC_VariableFactory::allocInteger, value);
 }
 
-CMC_Variable* CMC_Variable::lendString(const CXString& value)
+CMC_Variable* CMC_Variable::allocString(const CXString& value)
 {
     return handOver(this, &CMC_VariableFactory::allocString, value);
 }
 
-CMC_Variable* CMC_Variable::lendBool(bool value)
+CMC_Variable* CMC_Variable::allocBool(bool value)
 {
     return handOver(this, &CMC_VariableFactory::allocBool, value);
 }
 
-CMC_Variable* CMC_Variable::lendDouble(double value)
+CMC_Variable* CMC_Variable::allocDouble(double value)
 {
     return handOver(this, &CMC_VariableFactory::allocDouble, value);
 }

@@ -105,10 +105,10 @@ protected:
     // Whether a definition gives a non-empty "DEFAULT".
     static bool definesDefault(CMElement* element);
     // The pooled results of convert: this value, if pooled, is given back first.
-    CMC_Variable* lendInteger(int32_t value);
-    CMC_Variable* lendString(const CXString& value);
-    CMC_Variable* lendBool(bool value);
-    CMC_Variable* lendDouble(double value);
+    CMC_Variable* allocInteger(int32_t value);
+    CMC_Variable* allocString(const CXString& value);
+    CMC_Variable* allocBool(bool value);
+    CMC_Variable* allocDouble(double value);
 
 private:
     void raiseWithValue(const char* name);

@@ -178,6 +178,22 @@ CMC_Variable* CMC_VariableFactory::alloc(int type)
     }
 }
 
+CMC_Variable* CMC_VariableFactory::makeNamed(int type, const CXString& name)
+{
+    switch (type) {
+    case CMC_Object::TYPE_INTEGER:
+        return new CMC_Integer(name);
+    case CMC_Object::TYPE_STRING:
+        return new CMC_String(name);
+    case CMC_Object::TYPE_BOOL:
+        return new CMC_Bool(name);
+    case CMC_Object::TYPE_DOUBLE:
+        return new CMC_Double(name);
+    default:
+        return nullptr;
+    }
+}
+
 void CMC_VariableFactory::free(CMC_Variable* value)
 {
     if (value == nullptr)

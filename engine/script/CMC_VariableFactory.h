@@ -4,12 +4,14 @@
 #include <memory>
 
 class CXString;
+
 class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
 class CMC_String;
 class CMC_Variable;
 class CXArchive;
+class CXString;
 
 // The value pools: short-lived values (method results, converted arguments, arithmetic
 // steps) are lent from one pool per basic type instead of being made and deleted. Each pool
@@ -35,6 +37,11 @@ public:
     static CMC_Double* allocDouble(double value);
     static CMC_Integer* allocInteger(int32_t value);
     static CMC_String* allocString(const CXString& value);
+    // A pooled value of a BOOL, DOUBLE, INTEGER or STRING type id; none for other ids.
+    static CMC_Variable* alloc(int type);
+    // A new value of its own, outside the pools, with that name and its type's empty value;
+    // none for ids other than BOOL, DOUBLE, INTEGER and STRING.
+    static CMC_Variable* makeNamed(int type, const CXString& name);
     // Marks a member of a pool free again; anything else is ignored.
     static void free(CMC_Variable* value);
     static void clearPool();
@@ -53,7 +60,4 @@ public:
     // A pooled value read from an archive: an int type id, then the value. None for an
     // unknown type or a damaged archive.
     static CMC_Variable* restore(CXArchive* archive);
-
-private:
-    static CMC_Variable* alloc(int type);
 };

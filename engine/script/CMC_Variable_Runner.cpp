@@ -1,25 +1,30 @@
 #include "script/CMC_Variable_Runner.h"
 
+#include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr const char* kMethodNames[] = {
+    "SET",      "SWITCH",   "CLEAR",    "INC",           "DEC",   "ADD",      "MUL",    "RESETINI",
+    "SETDEFAULT", "SUB",    "DIV",      "MOD",           "ABS",   "AND",      "OR",     "NOT",
+    "XOR",      "POWER",    nullptr,    "SQRT",          "CLAMP", "LENGTH",   "ARCTAN", "GET",
+    "MINA",     "MAXA",     "ARCTANEX", "SINUS",         "COSINUS", "UPPER",  "FIND",   "CUT",
+    "REPLACEAT", "INSERTAT", "REPLACE", "ROUND",         "ISUPPERLETTER", "SGN", "COPYFILE", "RANDOM",
+};
+
+} // namespace
 
 void CMC_Variable_Runner::prepareMthHashSet()
 {
     CMC_Runner::prepareMthHashSet();
-    registerMethod("SET", MTH_SET);
-    registerMethod("SWITCH", MTH_SWITCH);
-    registerMethod("CLEAR", MTH_CLEAR);
-    registerMethod("INC", MTH_INC);
-    registerMethod("DEC", MTH_DEC);
-    registerMethod("ADD", MTH_ADD);
-    registerMethod("MUL", MTH_MUL);
-    registerMethod("RESETINI", MTH_RESETINI);
-    registerMethod("SETDEFAULT", MTH_SETDEFAULT);
-    registerMethod("SUB", MTH_SUB);
-    registerMethod("DIV", MTH_DIV);
-    registerMethod("MOD", MTH_MOD);
+    for (int id = 1; id <= static_cast<int>(std::size(kMethodNames)); ++id)
+        if (kMethodNames[id - 1] != nullptr)
+            registerMethod(kMethodNames[id - 1], id);
 }
 
 CMC_Object* CMC_Variable_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
@@ -68,8 +73,24 @@ CMC_Object* CMC_Variable_Runner::run(int id, CMC_Object* object, CMC_ObjectsCont
         return combine(variable, args, CMC_Variable::OP_DIV, false);
     case MTH_MOD:
         return combine(variable, args, CMC_Variable::OP_MOD, false);
+    case MTH_COPYFILE:
+        return copyFile(scope, args);
+    case MTH_RANDOM:
+        return random(variable, args);
     default:
+        break;
+    }
+    if (id < MTH_ABS || id > MTH_SGN || id == 19)
         return CMC_Runner::run(id, object, scope, args);
+    switch (variable->getType()) {
+    case CMC_Object::TYPE_INTEGER:
+        return integerMethod(id, static_cast<CMC_Integer*>(variable), args);
+    case CMC_Object::TYPE_DOUBLE:
+        return doubleMethod(id, static_cast<CMC_Double*>(variable), args);
+    case CMC_Object::TYPE_STRING:
+        return textMethod(id, static_cast<CMC_String*>(variable), args);
+    default:
+        return notServed(id, variable);
     }
 }
 

@@ -1,8 +1,5 @@
 #include "script/CMC_Behaviour.h"
 
-#include "foundation/CTextFileReader.h"
-#include "script/CMElementsLoader.h"
-
 #include "Interpreter.h"
 
 #include <gtest/gtest.h>
@@ -156,13 +153,7 @@ TEST_F(Behaviours, ADefinitionRunsItsBehavioursWhenItsObjectsStart)
         "FILL:TYPE=BEHAVIOUR\n"
         "FILL:CODE={ TOTAL^SET(0); @LOOP({ @IF(_I_,\"<\",$1,{ TOTAL^ADD([_I_*2+1]); WORD^ADD($2); }); }, 0, 5, 1); "
         "WORD^ADD([\"<\"+TOTAL]); }\n";
-    auto* reader = new CTextFileReader(world.window.get(), definition.c_str(), static_cast<int>(definition.size()));
-    std::unique_ptr<CMElements> elements(CMElementsLoader::load(world.window.get(), reader));
-    ASSERT_NE(elements, nullptr);
-    std::unique_ptr<CMElements> leftOver(scene->resolveObjects(elements.get()));
-    EXPECT_EQ(leftOver->getCount(), 0);
-    for (int i = 0; i < scene->getObjectsNo(); ++i)
-        scene->getObject(i)->init();
+    load(definition);
     CMC_VariableFactory::clearPool();
     CMC_Behaviour::flushTrash();
     EXPECT_EQ(text("TOTAL"), "9");

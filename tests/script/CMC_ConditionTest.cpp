@@ -1,6 +1,14 @@
 #include "script/CMC_Condition.h"
 
+#include "foundation/CFile_Stream.h"
+#include "foundation/CXArchive.h"
+#include "script/CMC_BasicCondition.h"
+#include "script/CMC_ComplexCondition.h"
+#include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
+#include "script/CMElement.h"
+
+#include <cmath>
 
 #include "Interpreter.h"
 
@@ -143,4 +151,313 @@ TEST_F(RunOnce, OneTextConditionsAreCutAtTheirOperator)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CMC_Condition::valid(scene, CXString(c.text)), c.holds) << c.text;
+}
+
+namespace {
+
+// A scene whose conditions write their handlers' runs into the STRING LOG: a CONDITION on an
+// INTEGER, one on a STRING, their AND and OR, and a behaviour guarded by the AND and bound to
+// the signal ONSIGNAL^GO of TRIGGER.
+const char* const kConditionScene =
+    "OBJECT=LOG\nLOG:TYPE=STRING\n"
+    "OBJECT=A\nA:TYPE=INTEGER\nA:VALUE=5\n"
+    "OBJECT=S\nS:TYPE=STRING\nS:VALUE=abc\n"
+    "OBJECT=T\nT:TYPE=STRING\nT:VALUE=ABC\n"
+    "OBJECT=ISFIVE\nISFIVE:TYPE=CONDITION\nISFIVE:OPERAND1=A\nISFIVE:OPERATOR=EQUAL\nISFIVE:OPERAND2=5\n"
+    "ISFIVE:ONRUNTIMESUCCESS={LOG^ADD(\"five+\");}\nISFIVE:ONRUNTIMEFAILED={LOG^ADD(\"five-\");}\n"
+    "OBJECT=ISABC\nISABC:TYPE=CONDITION\nISABC:OPERAND1=S\nISABC:OPERAND2=T\n"
+    "ISABC:ONRUNTIMESUCCESS=NOTE(\"abc+\")\nISABC:ONRUNTIMEFAILED=NOTE(\"abc-\")\n"
+    "OBJECT=BOTH\nBOTH:TYPE=COMPLEXCONDITION\nBOTH:CONDITION1=ISFIVE\nBOTH:CONDITION2=ISABC\nBOTH:OPERATOR=AND\n"
+    "BOTH:ONRUNTIMESUCCESS=NOTE(\"and+\")\nBOTH:ONRUNTIMEFAILED=NOTE(\"and-\")\n"
+    "OBJECT=EITHER\nEITHER:TYPE=COMPLEXCONDITION\nEITHER:CONDITION1=ISFIVE\nEITHER:CONDITION2=ISABC\n"
+    "EITHER:OPERATOR=OR\nEITHER:ONRUNTIMESUCCESS=NOTE(\"or+\")\nEITHER:ONRUNTIMEFAILED=NOTE(\"or-\")\n"
+    "OBJECT=LESSER\nLESSER:TYPE=CONDITION\nLESSER:OPERAND1=S\nLESSER:OPERATOR=LESS\nLESSER:OPERAND2=T\n"
+    "OBJECT=NOTE\nNOTE:TYPE=BEHAVIOUR\nNOTE:CODE={LOG^ADD($1);}\n"
+    "OBJECT=GUARDED\nGUARDED:TYPE=BEHAVIOUR\nGUARDED:CONDITION=BOTH\nGUARDED:CODE={LOG^ADD(\"ran\");}\n"
+    "OBJECT=TRIGGER\nTRIGGER:TYPE=INTEGER\nTRIGGER:ONSIGNAL^GO=GUARDED\n";
+
+class Conditions : public Interpreter {
+protected:
+    Conditions() { load(kConditionScene); }
+
+    // The handlers that ran for the code, with A, S and T set first.
+    std::string logOf(int a, const char* s, const char* t, const std::string& code)
+    {
+        integerNamed("A")->setValue(a);
+        stringNamed("S")->setValue(CXString(s));
+        stringNamed("T")->setValue(CXString(t));
+        stringNamed("LOG")->setValue(CXString());
+        run(code.c_str());
+        return text("LOG");
+    }
+    CMC_Integer* integerNamed(const char* name) { return static_cast<CMC_Integer*>(scene->getObject(name)); }
+    CMC_String* stringNamed(const char* name) { return static_cast<CMC_String*>(scene->getObject(name)); }
+    CMC_BasicCondition* condition(const char* name) { return dynamic_cast<CMC_BasicCondition*>(scene->getObject(name)); }
+};
+
+} // namespace
+
+TEST_F(Conditions, HandlersRunForEachOutcomeAndGuardTheirBehaviour)
+{
+    struct Case {
+        int a;
+        const char* s;
+        const char* t;
+        const char* code;
+        const char* log;
+    };
+    const Case cases[] = {
+        // The guarded behaviour runs only when the AND holds; the AND asks its second part only
+        // when the first holds, and STRING equality ignores case.
+        {5, "abc", "ABC", "TRIGGER^SEND(GO);", "five+abc+and+ran"},
+        {4, "abc", "ABC", "TRIGGER^SEND(GO);", "five-and-"},
+        {5, "xyz", "ABC", "TRIGGER^SEND(GO);", "five+abc-and-"},
+        {5, "abc", "ABC", "EITHER^CHECK();", "five+or+"},
+        {4, "abc", "ABC", "EITHER^CHECK();", "five-abc+or+"},
+        {4, "x", "ABC", "EITHER^CHECK();", "five-abc-or-"},
+        // Without events no handler of the condition runs; the parts of a COMPLEXCONDITION
+        // always run theirs.
+        {5, "abc", "ABC", "ISFIVE^CHECK(FALSE);ISABC^CHECK(0);", ""},
+        {5, "abc", "ABC", "BOTH^CHECK(FALSE);", "five+abc+"},
+        {5, "abc", "ABC", "LOG^ADD(@IF(ISFIVE^CHECK(FALSE),\"_\",TRUE,{LOG^ADD(yes);}));", "yes"},
+        // BREAK stops the code on a true condition only; ONE_BREAK too, without passing on.
+        {5, "abc", "ABC", "LOG^ADD(a);ISFIVE^BREAK(FALSE);LOG^ADD(b);", "a"},
+        {4, "abc", "ABC", "LOG^ADD(a);ISFIVE^BREAK(FALSE);LOG^ADD(b);", "ab"},
+        {5, "abc", "ABC", "LOG^ADD(a);ISFIVE^ONE_BREAK();LOG^ADD(b);", "afive+"},
+        // STRING order counts the bytes, case included.
+        {5, "abc", "ABC", "@IF(LESSER^CHECK(),\"_\",TRUE,{LOG^ADD(less);},{LOG^ADD(notless);});", "notless"},
+        {5, "ABC", "abc", "@IF(LESSER^CHECK(),\"_\",TRUE,{LOG^ADD(less);},{LOG^ADD(notless);});", "less"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(logOf(c.a, c.s, c.t, c.code), c.log) << c.a << " " << c.s << " " << c.code;
+
+    // BREAK reaches the behaviour's caller; ONE_BREAK does not.
+    integerNamed("A")->setValue(5);
+    EXPECT_TRUE(run("ISFIVE^BREAK(FALSE);"));
+    EXPECT_FALSE(run("ISFIVE^ONE_BREAK(FALSE);"));
+    // The runner serves only its three methods: the common names resolve and do nothing.
+    CMC_Runner* runner = CMC_RunnerFactory::getRunner(CMC_Object::TYPE_CONDITION);
+    EXPECT_EQ(runner->resolveMethod(CXString("GETNAME")), CMC_Runner::MTH_GETNAME);
+    EXPECT_EQ(runner->run(CXString("GETNAME"), condition("ISFIVE"), scene, nullptr), nullptr);
+    EXPECT_EQ(runner->run(CXString("CHECK"), scene->getObject("A"), scene, nullptr), nullptr);
+}
+
+TEST_F(Conditions, OperatorsConversionsAndInstanceTests)
+{
+    struct Case {
+        const char* operand1;
+        const char* op;
+        const char* operand2;
+        bool holds;
+    };
+    integer("N", 12);
+    auto* small = new CMC_Double(CXString("SMALL"));
+    small->setValue(0.1);
+    auto* next = new CMC_Double(CXString("NEXT"));
+    next->setValue(std::nextafter(0.1, 1.0));
+    for (CMC_Double* value : {small, next}) {
+        value->setScene(scene);
+        scene->addObject(value);
+    }
+    const Case cases[] = {
+        {"N", "", "12", true},                 {"N", "equal", "12", true},       {"N", "NOTEQUAL", "12", false},
+        {"N", "LESS", "\"13\"", true},         {"N", "GREATEREQUAL", "\"12\"", true},
+        {"N", "LESSEQUAL", "11", false},       {"N", "GREATER", "11", true},     {"\"12\"", "EQUAL", "N", true},
+        {"SMALL", "EQUAL", "NEXT", false},     {"SMALL", "LESS", "NEXT", true},  {"[N+1]", "EQUAL", "13", true},
+        {"N", "EQUAL", "[6*2]", true},         {"N", "EQUAL", "NOBODY^X()", false},
+        // INSTANCEOF asks about the objects that the operand texts name.
+        {"N", "INSTANCEOF", "INTEGER", true},  {"N", "INSTANCEOF", "integer", false},
+        {"ISFIVE", "INSTANCEOF", "CONDITION", true}, {"BOTH", "INSTANCEOF", "COMPLEX CONDITION", true},
+        {"NOBODY", "INSTANCEOF", "STRING", false},
+    };
+    int made = 0;
+    for (const Case& c : cases) {
+        const std::string name = "C" + std::to_string(made++);
+        auto element = makeElement(name.c_str(), {{"OPERAND1", c.operand1}, {"OPERATOR", c.op}, {"OPERAND2", c.operand2}});
+        CMC_Condition condition(scene, element.get());
+        condition.init();
+        EXPECT_EQ(condition.valid(false), c.holds) << c.operand1 << " " << c.op << " " << c.operand2;
+        condition.done(true);
+    }
+    EXPECT_EQ(CMC_Object::typeToString(CMC_Object::TYPE_COMPLEXCONDITION), "COMPLEX CONDITION");
+    // Only "AND" and "OR" join; any other word is AND.
+    for (const auto& [word, code] : {std::pair{"OR", CMC_ComplexCondition::OP_OR}, std::pair{"or", CMC_ComplexCondition::OP_AND},
+                                     std::pair{"", CMC_ComplexCondition::OP_AND}}) {
+        auto element = makeElement("J", {{"CONDITION1", "ISFIVE"}, {"CONDITION2", "ISABC"}, {"OPERATOR", word}});
+        EXPECT_EQ(CMC_ComplexCondition(scene, element.get()).getOperatorCode(), code) << word;
+    }
+}
+
+namespace {
+
+// A value that no other type can be made from, nor turned into another: what a STRUCTURE is
+// to a comparison.
+class Opaque : public CMC_Variable {
+public:
+    Opaque()
+        : CMC_Variable(CXString("opaque"), CMC_Object::TYPE_STRUCTURE)
+    {
+        setHandedOver();
+    }
+    void clear() override {}
+    void swap(CMC_Variable*, CMC_Variable*) override {}
+    void inc() override {}
+    void dec() override {}
+    bool equals(CMC_Variable*) override { return true; }
+    int compare(CMC_Variable*) override { return 0; }
+    CMC_Variable* convert(int type) override { return type == getType() ? this : nullptr; }
+    CMC_Variable* calculate(CMC_Variable*, int) override { return nullptr; }
+    void setDefault(CMC_Variable*) override {}
+    void resetINI() override {}
+    int getBufferLen() override { return 0; }
+    void netstore(void*) override {}
+    bool netrestore(const void*, int) override { return false; }
+    void store(CXArchive*) override {}
+    void restore(CXArchive*) override {}
+};
+
+class OpaqueRunner : public CMC_Runner {
+public:
+    void prepareMthHashSet() override { registerMethod("OPAQUE", 1); }
+    CMC_Object* run(int id, CMC_Object*, CMC_ObjectsContainer*, CXVector*) override
+    {
+        return id == 1 ? new Opaque() : nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(Conditions, ImpossibleConversionsAndBrokenPartsHoldNotAndRunNoHandler)
+{
+    OpaqueRunner opaqueRunner;
+    opaqueRunner.prepareMthHashSet();
+    scene->addObject(new Probe("MAKER", scene, &opaqueRunner));
+    load("OBJECT=ODD\nODD:TYPE=CONDITION\nODD:OPERAND1=A\nODD:OPERAND2=MAKER^OPAQUE()\n"
+         "ODD:ONRUNTIMESUCCESS=NOTE(\"odd+\")\nODD:ONRUNTIMEFAILED=NOTE(\"odd-\")\n"
+         "OBJECT=SAME\nSAME:TYPE=CONDITION\nSAME:OPERAND1=MAKER^OPAQUE()\nSAME:OPERAND2=MAKER^OPAQUE()\n"
+         "SAME:ONRUNTIMESUCCESS=NOTE(\"same+\")\n"
+         "OBJECT=SELF\nSELF:TYPE=COMPLEXCONDITION\nSELF:CONDITION1=SELF\nSELF:CONDITION2=SELF\nSELF:OPERATOR=OR\n"
+         "SELF:ONRUNTIMEFAILED=NOTE(\"self-\")\n"
+         "OBJECT=LOOPA\nLOOPA:TYPE=COMPLEXCONDITION\nLOOPA:CONDITION1=ISFIVE\nLOOPA:CONDITION2=LOOPB\n"
+         "LOOPA:ONRUNTIMEFAILED=NOTE(\"a-\")\n"
+         "OBJECT=LOOPB\nLOOPB:TYPE=COMPLEXCONDITION\nLOOPB:CONDITION1=LOOPA\nLOOPB:CONDITION2=ISFIVE\n"
+         "LOOPB:OPERATOR=OR\nLOOPB:ONRUNTIMEFAILED=NOTE(\"b-\")\n"
+         "OBJECT=NOPART\nNOPART:TYPE=COMPLEXCONDITION\nNOPART:CONDITION1=ISFIVE\nNOPART:CONDITION2=NOBODY\n"
+         "NOPART:ONRUNTIMEFAILED=NOTE(\"nopart-\")\n"
+         "OBJECT=WRONGPART\nWRONGPART:TYPE=COMPLEXCONDITION\nWRONGPART:CONDITION1=ISFIVE\nWRONGPART:CONDITION2=A\n"
+         "WRONGPART:ONRUNTIMEFAILED=NOTE(\"wrongpart-\")\n"
+         "OBJECT=NEVER\nNEVER:TYPE=CONDITION\nNEVER:OPERAND1=1\nNEVER:OPERAND2=2\n"
+         "OBJECT=QUIET\nQUIET:TYPE=BEHAVIOUR\nQUIET:CONDITION=NEVER\nQUIET:CODE={LOG^ADD(\"quiet\");}\n"
+         "OBJECT=HUSHED\nHUSHED:TYPE=CONDITION\nHUSHED:OPERAND1=1\nHUSHED:OPERAND2=1\nHUSHED:ONRUNTIMESUCCESS=QUIET\n");
+    struct Case {
+        const char* name;
+        bool holds;
+        const char* log;
+    };
+    const Case cases[] = {
+        // The right value cannot become an INTEGER: false at once.
+        {"ODD", false, ""},
+        // Values of one kind compare by their own rules.
+        {"SAME", true, "same+"},
+        // A condition asked again while it is being asked does not hold: LOOPB's first part
+        // is LOOPA itself, so its second decides.
+        {"SELF", false, "self-"},
+        {"LOOPA", true, "five+five+"},
+        {"NOPART", false, ""},
+        {"WRONGPART", false, ""},
+        // A handler runs only when its own condition holds.
+        {"HUSHED", true, ""},
+    };
+    for (const Case& c : cases) {
+        stringNamed("LOG")->setValue(CXString());
+        EXPECT_EQ(condition(c.name)->valid(true), c.holds) << c.name;
+        EXPECT_EQ(text("LOG"), c.log) << c.name;
+    }
+}
+
+namespace {
+
+// A handler that takes its own binding away from its caller, then reads its arguments.
+class SelfRemovingHandler : public CMC_Behaviour {
+public:
+    SelfRemovingHandler(CMC_ObjectsContainer* container, std::vector<std::string>* log)
+        : CMC_Behaviour(container, CXString("DROPPER"), CXString())
+        , log_(log)
+    {
+    }
+    bool run(CMC_Object* caller, CXArray* params, bool) override
+    {
+        caller->removeBehaviour(CXString("ONRUNTIMEFAILED"));
+        log_->push_back(std::string(caller->getName().c_str()) + ":" + params->stringAt(0)->c_str());
+        return false;
+    }
+
+private:
+    std::vector<std::string>* log_;
+};
+
+} // namespace
+
+TEST_F(Conditions, HandlersAreTheFirstBindingsMadeWithTheCondition)
+{
+    CMC_BasicCondition* isFive = condition("ISFIVE");
+    auto* note = static_cast<CMC_Behaviour*>(scene->getObject("NOTE"));
+    // A binding added later is not a handler; removing the handler's binding leaves none.
+    isFive->addBehaviour(CXString("ONRUNTIMESUCCESS"), note, nullptr, scene, false);
+    stringNamed("LOG")->setValue(CXString());
+    EXPECT_TRUE(isFive->valid(true));
+    EXPECT_EQ(text("LOG"), "five+");
+    isFive->removeBehaviour(CXString("ONRUNTIMESUCCESS"));
+    EXPECT_TRUE(isFive->valid(true));
+    EXPECT_EQ(text("LOG"), "five+");
+
+    scene->addObject(new SelfRemovingHandler(scene, &log));
+    auto element = makeElement("DROPS", {{"OPERAND1", "1"}, {"OPERAND2", "2"}, {"ONRUNTIMEFAILED", "DROPPER(gone)"}});
+    auto* drops = new CMC_Condition(scene, element.get());
+    scene->addObject(drops);
+    drops->init();
+    EXPECT_FALSE(drops->valid(true));
+    EXPECT_FALSE(drops->valid(true));
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"DROPS:gone"});
+}
+
+TEST_F(Conditions, CompiledRecordsKeepTheTextsAndRecomputeTheOperator)
+{
+    using namespace std::string_literals;
+    auto store = [&](CMC_Object* object) {
+        {
+            CFile file(nullptr, "record.bin", CFile::MODE_BINARY);
+            CXArchive archive(&file, true);
+            object->serialize(&archive);
+        }
+        return world.temp.read("record.bin");
+    };
+    // The object's record (its name, no bindings), then three texts.
+    EXPECT_EQ(store(condition("LESSER")), "\x06\0\0\0LESSER\0\0\0\0\x01\0\0\0S\x01\0\0\0T\x04\0\0\0LESS"s);
+    const std::string records = store(condition("LESSER")) + store(condition("EITHER"));
+
+    CFile_Stream file(records.data(), static_cast<int>(records.size()));
+    CXArchive in(&file, false);
+    auto* lesser = new CMC_Condition(scene);
+    EXPECT_EQ(lesser->getName(), "temp");
+    lesser->serialize(&in);
+    auto* either = new CMC_ComplexCondition(scene);
+    either->serialize(&in);
+    EXPECT_FALSE(in.failed());
+    EXPECT_EQ(lesser->getName(), "LESSER");
+    EXPECT_EQ(lesser->getOperatorCode(), CMC_Condition::OP_LESS);
+    EXPECT_EQ(either->getOperatorCode(), CMC_ComplexCondition::OP_OR);
+    // The read objects take the place of the definition's ones, with their handlers bound
+    // again; a CONDITION read so has the behaviour its operands need.
+    for (CMC_BasicCondition* read : {static_cast<CMC_BasicCondition*>(lesser), static_cast<CMC_BasicCondition*>(either)}) {
+        read->setScene(scene);
+        scene->addObject(read);
+        read->initializeBehaviours(scene, nullptr);
+        read->init();
+    }
+    stringNamed("S")->setValue(CXString("ABC"));
+    stringNamed("T")->setValue(CXString("abc"));
+    EXPECT_TRUE(lesser->valid(true));
+    integerNamed("A")->setValue(4);
+    EXPECT_TRUE(either->valid(true));
 }

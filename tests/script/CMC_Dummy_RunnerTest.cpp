@@ -326,3 +326,58 @@ TEST_F(Statements, CreateReplacesAnObjectAndBoundStatementsFollow)
     EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(1)", "P.CALL(2)", "P.CALL(1)"}));
     CMC_ObjectFactory::attachEmpty("ANIMO", previous);
 }
+
+TEST_F(Statements, DeclaredVariablesLiveUntilTheirCodeEnds)
+{
+    // Each declaration gives a pooled value of its type; the variable is there for the rest of
+    // the run only, an IF branch being a run of its own.
+    EXPECT_FALSE(run("P^GIVE(@INT(X,5));P^CALL(X);X^INC();P^CALL(X);"
+                     "@IF(A,\"_\",5,{@STRING(Y,12);P^CALL(Y);Y^ADD(!);P^CALL(Y);});P^CALL(Y);"
+                     "P^GIVE(@BOOL(F,TRUE));P^GIVE(@DOUBLE(D,2));"));
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.GIVE(5)", "P.CALL(5)", "P.CALL(6)", "P.CALL(12)", "P.CALL(12!)",
+                                                   "P.CALL(Y)", "P.GIVE(TRUE)", "P.GIVE(2.00000)"}));
+    for (const char* name : {"X", "Y", "F", "D"})
+        EXPECT_EQ(scene->getObject(name), nullptr) << name;
+
+    // A LOOP pass declares anew; a name in reach anywhere is not declared again and keeps its
+    // value, whatever its type.
+    run("@LOOP({@INT(N,_I_);N^ADD(10);P^CALL(N);},0,2,1);P^GIVE(@INT(A,9));P^GIVE(@STRING(P,x));P^CALL(A);");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(10)", "P.CALL(11)", "P.GIVE(-)", "P.GIVE(-)", "P.CALL(5)"}));
+    CMC_ObjectsContainer* episode = world.container("EPISODE1", CMC_Object::TYPE_EPISODE);
+    integer("SHARED", 1, episode);
+    scene->setParent(episode);
+    run("P^GIVE(@INT(SHARED,2));P^CALL(SHARED);");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.GIVE(-)", "P.CALL(1)"}));
+    scene->setParent(nullptr);
+
+    // A statement run without a behaviour holding it declares nothing.
+    CMC_Object* result = CMC_Behaviour::runLine(scene, nullptr, CXString("@INT(Z,1)"), nullptr);
+    EXPECT_EQ(result, nullptr);
+    EXPECT_EQ(scene->getObject("Z"), nullptr);
+}
+
+TEST_F(Statements, ReturnReplacesTheScenesValueAndTheCodeGoesOn)
+{
+    scene->setScene(scene);
+    behaviour("SEVEN", "@RETURN(7);P^CALL(after);");
+    behaviour("TWICE", "@RETURN(\"one\");@RETURN([A*2]);");
+    run("P^GIVE(SEVEN^RUN());P^GIVE(__RETURN__);P^GIVE(TWICE^RUN());");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(after)", "P.GIVE(7)", "P.GIVE(7)", "P.GIVE(10)"}));
+    EXPECT_EQ(scene->getObject("__RETURN__")->getType(), CMC_Object::TYPE_INTEGER);
+
+    // A statement that named the old value finds the new one; the old one is deleted at the
+    // end of the frame.
+    CMC_Behaviour* reader = behaviour("READER", "P^CALL(__RETURN__);");
+    run("@RETURN(TRUE);");
+    reader->run(nullptr, nullptr, false);
+    CMC_Behaviour::flushTrash();
+    reader->run(nullptr, nullptr, false);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(TRUE)", "P.CALL(TRUE)"}));
+    EXPECT_EQ(scene->getObject("__RETURN__")->getType(), CMC_Object::TYPE_BOOL);
+
+    // An object that is no value is returned as the text of its name.
+    run("P^GIVE(@RETURN(P));");
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"P.GIVE(P)"});
+    EXPECT_EQ(scene->getObject("__RETURN__")->getType(), CMC_Object::TYPE_STRING);
+    scene->setScene(nullptr);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CTextFileReader.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
@@ -9,6 +10,7 @@
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
+#include "script/CMElementsLoader.h"
 
 #include "ScriptWorld.h"
 
@@ -172,6 +174,17 @@ protected:
     {
         const std::string name = "RUN_" + std::to_string(runs_++);
         return behaviour(name.c_str(), code)->run(nullptr, params.get(), false);
+    }
+    // Builds the objects of a definition text in the scene, as a scene loads, and starts them.
+    void load(const std::string& definition)
+    {
+        auto* reader = new CTextFileReader(world.window.get(), definition.c_str(), static_cast<int>(definition.size()));
+        std::unique_ptr<CMElements> elements(CMElementsLoader::load(world.window.get(), reader));
+        ASSERT_NE(elements, nullptr);
+        std::unique_ptr<CMElements> leftOver(scene->resolveObjects(elements.get()));
+        EXPECT_EQ(leftOver->getCount(), 0);
+        for (int i = 0; i < scene->getObjectsNo(); ++i)
+            scene->getObject(i)->init();
     }
     // The text of a named value.
     std::string text(const char* name)
