@@ -2,16 +2,29 @@
 
 #include "script/CMC_ObjectsContainer.h"
 
+#include <memory>
+#include <vector>
+
+class CMC_DLLExModuleInterface;
+class CMC_StructureParser;
 class CUnit6;
+class CXArchive;
 
 // A node of the scene tree: a scene, and the base of episodes and the application. Every
 // scene works through one screen unit, the default unit, which the first node made creates and
 // the application deletes at its end.
+//
+// A node holds its sub-scenes (the scenes of an episode, the episodes and scenes of the
+// application) in definition order, and the plug-in libraries that its DLLS property names,
+// which build the objects of types the engine lacks.
 class CMC_Scene : public CMC_ObjectsContainer {
 public:
-    // Reads MUSIC of the definition; the parent is only linked, not entered
+    // Reads MUSIC and DLLS of the definition; the parent is only linked, not entered
     // among the objects. The scene is an object of its own.
     CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int type);
+    // Finishes and deletes the objects, deletes the child nodes it owns, then releases the
+    // plug-in libraries.
+    ~CMC_Scene() override;
 
     // The one screen unit of the program; none before the first node or after doneDefUnit.
     static CUnit6* getDefUnit() { return defUnit_; }
@@ -22,9 +35,47 @@ public:
     // Whether the next start of the unit's music may play this node's music.
     virtual bool shouldMusicBeStarted() { return startMusic_; }
 
+    // Loads the libraries of a ","-separated list (empty names skipped, blanks kept), in
+    // order, in place of any loaded before. A library that does not load keeps its place
+    // without an interface.
+    virtual void resolveDLLs(const CXString& list);
+    // Releases and unloads the libraries in the order they were named.
+    virtual void doneDLLs();
+    // The first object that a library's interface, asked in DLLS order, builds from the
+    // element; none when none does.
+    CMC_Object* resolveEx(CMElement* element) override;
+    // The same for a record of a compiled scene whose type id the engine lacks: a new
+    // nameless object whose record is read afterwards.
+    virtual CMC_Object* serializeEx(CXArchive* archive, int typeId);
+
+    CXString getDLLs() const { return dlls_; }
+    // The plug-in modules in DLLS order.
+    const std::vector<std::unique_ptr<CMC_DLLExModuleInterface>>& getModules() const { return modules_; }
+    // The child nodes in definition order; the vector is the node's, the nodes are not.
+    CXVector* getSubScenes() const { return subScenes_; }
+
+protected:
+    // The nodes that the parser built before under the names of a list separated by "," or
+    // blanks, in list order; names it lacks are skipped.
+    static std::vector<CMC_Scene*> builtNodes(CMC_StructureParser* parser, const CXString& names);
+    // The node that the element's STARTWITH names, else the first child; none without either.
+    CMC_Scene* startNode(CMC_StructureParser* parser, CMElement* element) const;
+    // Appends a child node and makes this node its parent, which enters this node (and its
+    // own parent) among the child's objects.
+    void adopt(CMC_Scene* child);
+    // Adopts the nodes that the parser built under the names, each also an object of this node.
+    void adoptScenes(CMC_StructureParser* parser, const CXString& names);
+
 private:
+    // Deletes the child nodes whose parent this node still is, in list order: a node adopted
+    // again by another one belongs to the last.
+    void deleteSubScenes();
+
     static CUnit6* defUnit_;
 
     CXString music_;
+    CXString dlls_;
     bool startMusic_ = true;
+    CXVector* subScenes_;
+    std::vector<std::unique_ptr<CMC_DLLExModuleInterface>> modules_;
 };

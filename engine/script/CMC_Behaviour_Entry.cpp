@@ -75,6 +75,11 @@ CMC_Behaviour_Entry::~CMC_Behaviour_Entry()
     delete values_;
 }
 
+CMC_ObjectsContainer* CMC_Behaviour_Entry::getScene()
+{
+    return owner_ != nullptr ? owner_->getScene() : CMC_Object::getScene();
+}
+
 std::vector<CMC_Behaviour_Entry*> CMC_Behaviour_Entry::getCodeLines(CMC_Behaviour* owner, const CXString& code)
 {
     std::vector<CMC_Behaviour_Entry*> lines;

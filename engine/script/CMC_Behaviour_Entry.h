@@ -46,6 +46,10 @@ public:
     // caller's.
     static std::vector<CMC_Behaviour_Entry*> getCodeLines(CMC_Behaviour* owner, const CXString& code);
 
+    // The container of the behaviour that holds the statement, read anew at every use: a
+    // class method runs its behaviour in the instance.
+    CMC_ObjectsContainer* getScene() override;
+
     // Runs the statement for the caller (none when started by a method) with the parameter
     // texts (CXString items, or none). Gives the method's result unchanged (a pooled temporary
     // or a handed-over object for the caller to release, an object, a stop result or none).

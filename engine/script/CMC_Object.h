@@ -51,8 +51,10 @@ public:
     static constexpr int TYPE_GROUP = 3000;
     static constexpr int TYPE_ARRAY = 3001;
     static constexpr int TYPE_STRUCTURE = 3002;
+    static constexpr int TYPE_DATABASE = 3003;
     static constexpr int TYPE_CLASS = 3004;
     static constexpr int TYPE_MULTIARRAY = 3006;
+    static constexpr int TYPE_CNVLOADER = 12000;
 
     // Statement results that stop running code instead of giving a value. BREAK stops the
     // code and what ran it; ONEBREAK and CONTINUE stop only the code that holds them.

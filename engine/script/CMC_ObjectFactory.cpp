@@ -4,8 +4,10 @@
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
+#include "script/CMC_Class.h"
 #include "script/CMC_ComplexCondition.h"
 #include "script/CMC_Condition.h"
+#include "script/CMC_Database.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
 #include "script/CMC_Integer.h"
@@ -35,8 +37,8 @@ Word words[] = {
     {"ARRAY", 3, true, false, nullptr, construct<CMC_Array>},
     {"MULTIARRAY", 3, true, false, nullptr, construct<CMC_MultiArray>},
     {"STRUCT", 3, true, false, nullptr, construct<CMC_Structure>},
-    {"DATABASE", 3, true, false, nullptr, nullptr},
-    {"CLASS", 4, true, false, nullptr, nullptr},
+    {"DATABASE", 3, true, false, nullptr, construct<CMC_Database>},
+    {"CLASS", 4, true, false, nullptr, construct<CMC_Class>},
     {"IMAGE", 5, true, false, nullptr, nullptr},
     {"ANIMO", 5, true, false, nullptr, nullptr},
     {"VIRTUALGRAPHICSOBJECT", 5, true, false, nullptr, nullptr},

@@ -13,9 +13,17 @@
 #include "script/CMElement.h"
 #include "script_graphics/CMC_Groupped.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
+
+std::vector<CMC_ObjectsContainer::Watcher*>& watchers()
+{
+    static std::vector<CMC_ObjectsContainer::Watcher*> list;
+    return list;
+}
 
 constexpr int kNameBuckets = 10001;
 
@@ -44,6 +52,7 @@ CMC_ObjectsContainer::CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer
 
 CMC_ObjectsContainer::~CMC_ObjectsContainer()
 {
+    notifyGone();
     noteChange();
     delete lookupKey_;
     delete names_;
@@ -71,20 +80,19 @@ void CMC_ObjectsContainer::addObject(CMC_Object* object)
 {
     if (object == nullptr)
         return;
-    lookupKey_->set(object->getName().c_str());
-    auto* holder = static_cast<CMC_Object*>(names_->get(lookupKey_));
+    CMC_Object* holder = getOwnObject(object->getName());
     if (holder == object)
         return;
     if (holder != nullptr) {
         removeObject(holder);
-        discard(holder);
+        deleteLater(holder);
     }
     names_->put(new CStringHashCode(object->getName()), object);
     objects_->add(object);
     noteChange();
 }
 
-void CMC_ObjectsContainer::discard(CMC_Object* object)
+void CMC_ObjectsContainer::deleteLater(CMC_Object* object)
 {
     if (isContainerOfTheSceneFlow(object))
         return;
@@ -95,6 +103,29 @@ void CMC_ObjectsContainer::discard(CMC_Object* object)
     }
     object->setToDelete();
     trash->add(object);
+}
+
+bool CMC_ObjectsContainer::holds(const CMC_Object* object) const
+{
+    return objects_->contains(const_cast<CMC_Object*>(object));
+}
+
+void CMC_ObjectsContainer::watch(Watcher* watcher)
+{
+    watchers().push_back(watcher);
+}
+
+void CMC_ObjectsContainer::unwatch(Watcher* watcher)
+{
+    auto& list = watchers();
+    list.erase(std::remove(list.begin(), list.end(), watcher), list.end());
+}
+
+void CMC_ObjectsContainer::notifyGone()
+{
+    const std::vector<Watcher*> list = watchers();
+    for (Watcher* watcher : list)
+        watcher->onContainerGone(this);
 }
 
 CMC_Object* CMC_ObjectsContainer::getObject(const char* name)
@@ -116,6 +147,12 @@ CMC_Object* CMC_ObjectsContainer::getObject(CStringHashCode* key)
             return object;
     }
     return parent_ != nullptr ? parent_->getObject(key) : nullptr;
+}
+
+CMC_Object* CMC_ObjectsContainer::getOwnObject(const CXString& name)
+{
+    lookupKey_->set(name.c_str());
+    return static_cast<CMC_Object*>(names_->get(lookupKey_));
 }
 
 CMC_Object* CMC_ObjectsContainer::getObject(int index)
@@ -217,17 +254,24 @@ void CMC_ObjectsContainer::unload()
     each([](CMC_Object* o) { if (o->getType() != TYPE_CLASS && o->doneFirst()) o->done(true); });
     each([](CMC_Object* o) { if (o->getType() != TYPE_CLASS && !o->doneFirst()) o->done(true); });
     CMC_Object::done(true);
-    noteChange();
-    each([](CMC_Object* o) { if (!isContainerOfTheSceneFlow(o)) delete o; });
+    const CXVector remaining(*objects_);
     delete names_;
     names_ = new CHashtable(kNameBuckets, 1.0, true);
     objects_->removeAll();
     noteChange();
+    for (int i = 0; i < remaining.getCount(); ++i) {
+        auto* object = static_cast<CMC_Object*>(remaining.at(i));
+        if (!isContainerOfTheSceneFlow(object))
+            delete object;
+    }
+    noteChange();
+    notifyGone();
 }
 
-CMC_Object* CMC_ObjectsContainer::resolveEx(CMElement*)
+CMC_Object* CMC_ObjectsContainer::resolveEx(CMElement* element)
 {
-    return nullptr;
+    CMC_ObjectsContainer* scene = getScene();
+    return scene != nullptr && scene != this ? scene->resolveEx(element) : nullptr;
 }
 
 bool CMC_ObjectsContainer::resolveInPass(CMElement* element, int pass)

@@ -18,6 +18,15 @@ class CWindow;
 // their own owners delete.
 class CMC_ObjectsContainer : public CMC_Object {
 public:
+    // Told when a container unloads or ends, so that whoever remembers it lets go of it.
+    class Watcher {
+    public:
+        virtual void onContainerGone(CMC_ObjectsContainer* container) = 0;
+
+    protected:
+        ~Watcher() = default;
+    };
+
     CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type);
     CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type);
     // The objects are not deleted here: unload does that.
@@ -36,10 +45,22 @@ public:
     virtual void onSubSceneDone(CMC_ObjectsContainer* finished);
     // Finishes every object (script classes first, then the types that finish first, then
     // the rest), raises the container's own "ONDONE" when bound, and deletes the objects all
-    // but applications, episodes and scenes; the container is empty afterwards.
+    // but applications, episodes and scenes; the container is empty afterwards. Objects that
+    // the finishing took out of the container are left to whoever took them.
     virtual void unload();
-    // A plug-in module's object for a definition of a type that the engine lacks; none here.
+    // A plug-in module's object for a definition of a type that the engine lacks: asked of
+    // the container's scene; none when that is the container itself.
     virtual CMC_Object* resolveEx(CMElement* element);
+    // Deletes the object at the next frame boundary, through the window's deferred-delete bin
+    // (at once without one), since a running statement may still hold it; applications,
+    // episodes and scenes are never deleted here. The object must have left the container.
+    void deleteLater(CMC_Object* object);
+    // Whether the object is one of this container's own; the pointer is only compared, so
+    // it may be one that was deleted meanwhile.
+    bool holds(const CMC_Object* object) const;
+
+    static void watch(Watcher* watcher);
+    static void unwatch(Watcher* watcher);
 
     // Moves whenever what some container's names find may have changed: an object added,
     // removed or replaced, a container re-parented, unloaded or deleted. A look-up
@@ -54,6 +75,8 @@ public:
     CMC_Object* getObject(int index);
     // The object of that name when it is a BOOL, DOUBLE, INTEGER or STRING.
     CMC_Variable* getVariable(const char* name);
+    // The object of exactly that name in this container alone, or none.
+    CMC_Object* getOwnObject(const CXString& name);
     // The position of the first object of exactly that name in this container alone, or -1.
     int getObjectId(const CXString& name);
     // A new vector, which the caller deletes, with every object of the type.
@@ -85,8 +108,7 @@ private:
     bool resolveInPass(CMElement* element, int pass);
     void addInlineBehavioursToGroup(CMC_Object* object, CMC_Groupped* group);
     void resolveConditions();
-    // A replaced object is dropped at the next frame boundary.
-    void discard(CMC_Object* object);
+    void notifyGone();
 
     static inline uint64_t changes_ = 1;
 

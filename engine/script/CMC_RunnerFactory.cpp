@@ -3,6 +3,9 @@
 #include "script/CMC_Array_Runner.h"
 #include "script/CMC_BasicCondition_Runner.h"
 #include "script/CMC_Behaviour_Runner.h"
+#include "script/CMC_CNVLoader_Runner.h"
+#include "script/CMC_Class_Runner.h"
+#include "script/CMC_Database_Runner.h"
 #include "script/CMC_Dummy_Runner.h"
 #include "script/CMC_MultiArray_Runner.h"
 #include "script/CMC_Quene_Runner.h"
@@ -34,7 +37,7 @@ Row rows[] = {
     {{13}, make<CMC_Behaviour_Runner>, nullptr}, // pBehaviourRunner
     {{2001}, nullptr, nullptr}, // pButtonRunner
     {{103}, nullptr, nullptr}, // pCORunner
-    {{12000}, nullptr, nullptr}, // pCNVLoaderRunner
+    {{12000}, make<CMC_CNVLoader_Runner>, nullptr}, // pCNVLoaderRunner
     {{10, 11}, make<CMC_BasicCondition_Runner>, nullptr}, // pConditionRunner
     {{2013}, nullptr, nullptr}, // pDialogRunner
     {{2009}, nullptr, nullptr}, // pEditBoxRunner
@@ -64,8 +67,8 @@ Row rows[] = {
     {{2021}, nullptr, nullptr}, // pPatternRunner
     {{2022}, nullptr, nullptr}, // pScrollRunner
     {{3002}, make<CMC_Structure_Runner>, nullptr}, // pStructureRunner
-    {{3003}, nullptr, nullptr}, // pDatabaseRunner
-    {{3004}, nullptr, nullptr}, // pClassRunner
+    {{3003}, make<CMC_Database_Runner>, nullptr}, // pDatabaseRunner
+    {{3004}, make<CMC_Class_Runner>, nullptr}, // pClassRunner
     {{3005}, nullptr, nullptr}, // pVGORunner
     {{3006}, make<CMC_MultiArray_Runner>, nullptr}, // pMultiArrayRunner
     {{2023}, nullptr, nullptr}, // pJoystickRunner
