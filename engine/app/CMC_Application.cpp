@@ -15,5 +15,5 @@ CMC_Application::CMC_Application(CWindow* window, CMC_StructureParser* parser, C
             addObject(static_cast<CMC_Object*>(scenes->at(i)));
     }
     adoptScenes(parser, element->getPropertyValue("SCENES"));
-    start_ = startNode(parser, element);
+    chooseStart(parser, element);
 }

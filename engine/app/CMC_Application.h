@@ -16,11 +16,8 @@ public:
     // names, else the first sub-scene. The command line is not owned.
     CMC_Application(CWindow* window, CMC_StructureParser* parser, CMElement* element, CCommandLine6* commandLine);
 
-    // None when the application has no sub-scenes and STARTWITH names nothing.
-    CMC_Scene* getStart() const { return start_; }
     CCommandLine6* getCommandLine() const { return commandLine_; }
 
 private:
-    CMC_Scene* start_ = nullptr;
     CCommandLine6* commandLine_;
 };

@@ -6,5 +6,5 @@ CMC_Episode::CMC_Episode(CWindow* window, CMC_StructureParser* parser, CMElement
     : CMC_Scene(window, nullptr, element, TYPE_EPISODE)
 {
     adoptScenes(parser, element->getPropertyValue("SCENES"));
-    start_ = startNode(parser, element);
+    chooseStart(parser, element);
 }

@@ -12,10 +12,4 @@ public:
     // built before, skipping names it lacks, and adopts them in order; the start is the scene
     // that STARTWITH names, else the first.
     CMC_Episode(CWindow* window, CMC_StructureParser* parser, CMElement* element);
-
-    // None when the episode has no scenes.
-    CMC_Scene* getStart() const { return start_; }
-
-private:
-    CMC_Scene* start_ = nullptr;
 };

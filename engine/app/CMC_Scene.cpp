@@ -8,19 +8,6 @@
 #include "script/CMElement.h"
 #include "text/CUnit6.h"
 
-#include <unordered_set>
-
-namespace {
-
-// Every node that exists: a node listed by two parents may be gone when the second looks.
-std::unordered_set<const CMC_Scene*>& liveNodes()
-{
-    static std::unordered_set<const CMC_Scene*> live;
-    return live;
-}
-
-} // namespace
-
 CUnit6* CMC_Scene::defUnit_ = nullptr;
 
 CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int type)
@@ -36,14 +23,12 @@ CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int
     setParentLink(parent);
     addObject(this);
     setScene(this);
-    liveNodes().insert(this);
 }
 
 // The objects of the libraries' types go before the libraries that hold their code. The
 // objects are gone before the child nodes, which hold this node among their objects.
 CMC_Scene::~CMC_Scene()
 {
-    liveNodes().erase(this);
     unload();
     deleteSubScenes();
     doneDLLs();
@@ -99,8 +84,19 @@ CMC_Object* CMC_Scene::serializeEx(CXArchive* archive, int typeId)
 
 void CMC_Scene::adopt(CMC_Scene* child)
 {
+    if (auto* former = dynamic_cast<CMC_Scene*>(child->getParent()); former != nullptr && former != this)
+        former->disown(child);
     subScenes_->add(child);
     child->setParent(this);
+}
+
+void CMC_Scene::disown(CMC_Scene* child)
+{
+    while (subScenes_->contains(child))
+        subScenes_->remove(child);
+    removeObject(child);
+    if (start_ == child)
+        start_ = subScenes_->getCount() > 0 ? static_cast<CMC_Scene*>(subScenes_->at(0)) : nullptr;
 }
 
 void CMC_Scene::adoptScenes(CMC_StructureParser* parser, const CXString& names)
@@ -115,11 +111,9 @@ void CMC_Scene::deleteSubScenes()
 {
     const CXVector children(*subScenes_);
     subScenes_->removeAll();
-    for (int i = 0; i < children.getCount(); ++i) {
-        auto* child = static_cast<CMC_Scene*>(children.at(i));
-        if (children.find(child) == i && liveNodes().count(child) != 0 && child->getParent() == this)
-            delete child;
-    }
+    for (int i = 0; i < children.getCount(); ++i)
+        if (children.find(children.at(i)) == i)
+            delete static_cast<CMC_Scene*>(children.at(i));
 }
 
 std::vector<CMC_Scene*> CMC_Scene::builtNodes(CMC_StructureParser* parser, const CXString& names)
@@ -132,13 +126,12 @@ std::vector<CMC_Scene*> CMC_Scene::builtNodes(CMC_StructureParser* parser, const
     return nodes;
 }
 
-CMC_Scene* CMC_Scene::startNode(CMC_StructureParser* parser, CMElement* element) const
+void CMC_Scene::chooseStart(CMC_StructureParser* parser, CMElement* element)
 {
-    CMC_Scene* start = nullptr;
+    start_ = nullptr;
     const CXString named = element != nullptr ? element->getPropertyValue("STARTWITH") : CXString();
     if (named.IsString() && parser != nullptr)
-        start = dynamic_cast<CMC_Scene*>(parser->get(named));
-    if (start == nullptr && subScenes_->getCount() > 0)
-        start = static_cast<CMC_Scene*>(subScenes_->at(0));
-    return start;
+        start_ = dynamic_cast<CMC_Scene*>(parser->get(named));
+    if (start_ == nullptr && subScenes_->getCount() > 0)
+        start_ = static_cast<CMC_Scene*>(subScenes_->at(0));
 }

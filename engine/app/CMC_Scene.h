@@ -51,25 +51,31 @@ public:
     CXString getDLLs() const { return dlls_; }
     // The plug-in modules in DLLS order.
     const std::vector<std::unique_ptr<CMC_DLLExModuleInterface>>& getModules() const { return modules_; }
-    // The child nodes in definition order; the vector is the node's, the nodes are not.
+    // The child nodes in definition order; the vector is the node's, and so are the nodes.
     CXVector* getSubScenes() const { return subScenes_; }
+    // The child node entered first; none for a node without children.
+    CMC_Scene* getStart() const { return start_; }
 
 protected:
     // The nodes that the parser built before under the names of a list separated by "," or
     // blanks, in list order; names it lacks are skipped.
     static std::vector<CMC_Scene*> builtNodes(CMC_StructureParser* parser, const CXString& names);
-    // The node that the element's STARTWITH names, else the first child; none without either.
-    CMC_Scene* startNode(CMC_StructureParser* parser, CMElement* element) const;
+    // The start becomes the node that the element's STARTWITH names, else the first child;
+    // none without either.
+    void chooseStart(CMC_StructureParser* parser, CMElement* element);
     // Appends a child node and makes this node its parent, which enters this node (and its
-    // own parent) among the child's objects.
+    // own parent) among the child's objects. A node belongs to one parent: a child that had
+    // another leaves it.
     void adopt(CMC_Scene* child);
     // Adopts the nodes that the parser built under the names, each also an object of this node.
     void adoptScenes(CMC_StructureParser* parser, const CXString& names);
 
 private:
-    // Deletes the child nodes whose parent this node still is, in list order: a node adopted
-    // again by another one belongs to the last.
+    // Deletes the child nodes in list order, each once.
     void deleteSubScenes();
+    // Takes the child out of the list and the objects; a start that it was falls back to
+    // the first child left.
+    void disown(CMC_Scene* child);
 
     static CUnit6* defUnit_;
 
@@ -77,5 +83,6 @@ private:
     CXString dlls_;
     bool startMusic_ = true;
     CXVector* subScenes_;
+    CMC_Scene* start_ = nullptr;
     std::vector<std::unique_ptr<CMC_DLLExModuleInterface>> modules_;
 };
