@@ -62,7 +62,7 @@ CMC_Behaviour_Entry::CMC_Behaviour_Entry(CMC_Behaviour* owner, const CXString& l
 
 CMC_Behaviour_Entry::~CMC_Behaviour_Entry()
 {
-    CMC_ObjectsContainer* container = getScene();
+    CMC_ObjectsContainer* container = ownerContainer();
     for (Slot& slot : slots_) {
         if (slot.kind == Slot::Kind::Block && releaseBlocks_ && container != nullptr) {
             CMC_Object* block = container->getObject(slot.name.c_str());
@@ -75,9 +75,16 @@ CMC_Behaviour_Entry::~CMC_Behaviour_Entry()
     delete values_;
 }
 
+// Behaviours keep their container in the object's own field, so the owner's is read without
+// a virtual call.
+inline CMC_ObjectsContainer* CMC_Behaviour_Entry::ownerContainer()
+{
+    return owner_ != nullptr ? owner_->CMC_Object::getScene() : CMC_Object::getScene();
+}
+
 CMC_ObjectsContainer* CMC_Behaviour_Entry::getScene()
 {
-    return owner_ != nullptr ? owner_->getScene() : CMC_Object::getScene();
+    return ownerContainer();
 }
 
 std::vector<CMC_Behaviour_Entry*> CMC_Behaviour_Entry::getCodeLines(CMC_Behaviour* owner, const CXString& code)
@@ -165,7 +172,7 @@ void CMC_Behaviour_Entry::parseReference(const CXString& text, int open)
     methodName_ = text.Mid(caret + 1, open == -1 ? text.GetLength() : open);
     if (objectName_.startsWith("[")) {
         referenceExpression_ = std::make_unique<CMC_Expression>(
-            getScene(), objectName_.Mid(1, objectName_.GetLength() - 1));
+            ownerContainer(), objectName_.Mid(1, objectName_.GetLength() - 1));
     } else {
         find(objectLookup_, objectName_.c_str());
     }
@@ -179,7 +186,7 @@ void CMC_Behaviour_Entry::parseBracket(const CXString& text)
     literalValue_.reset(static_cast<CMC_Variable*>(literalCopy(line_)));
     if (!holds(inner, '$')) {
         literalText_ = "XXX";
-        ownExpression_ = std::make_unique<CMC_Expression>(getScene(), inner);
+        ownExpression_ = std::make_unique<CMC_Expression>(ownerContainer(), inner);
         return;
     }
     literalText_ = "[" + inner + "]";
@@ -196,7 +203,7 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
     boundAtParse_ = found != nullptr && !found->isTemporary();
     literalText_ = boundAtParse_ ? found->getName() : text;
     if (boundAtParse_) {
-        objectLookup_.remember(getScene(), literalText_.c_str(), found);
+        objectLookup_.remember(ownerContainer(), literalText_.c_str(), found);
         return;
     }
     literalHasParams_ = holds(literalText_, '$');
@@ -251,7 +258,7 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
     const char* text = piece.c_str();
     if (text[0] == '[' && !holds(piece, '$')) {
         slot.kind = Slot::Kind::Expression;
-        slot.owned = std::make_unique<CMC_Expression>(getScene(), piece.Mid(1, piece.GetLength() - 1));
+        slot.owned = std::make_unique<CMC_Expression>(ownerContainer(), piece.Mid(1, piece.GetLength() - 1));
         value = slot.owned.get();
     } else if (CMC_CodeText::isBlock(text)) {
         slot.kind = Slot::Kind::Block;
@@ -260,8 +267,8 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
         slot.hasParams = holds(piece, '$');
         constantArguments_ = constantArguments_ && !slot.hasParams;
-        if (getScene() != nullptr)
-            getScene()->addObject(block);
+        if (ownerContainer() != nullptr)
+            ownerContainer()->addObject(block);
         value = slot.owned.get();
     } else if (text[0] == '&' && !CMC_CodeText::isCode(text)) {
         slot.kind = Slot::Kind::Variable;
@@ -287,14 +294,14 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
 CMC_Behaviour* CMC_Behaviour_Entry::makeBlock(const CXString& piece, const char* prefix)
 {
     const CXString name = prefix + CXString::toString(blockCounter_++);
-    auto* block = new CMC_Behaviour(getScene(), name, CMC_CodeText::blockCode(piece));
+    auto* block = new CMC_Behaviour(ownerContainer(), name, CMC_CodeText::blockCode(piece));
     block->init();
     return block;
 }
 
 CMC_Object* CMC_Behaviour_Entry::find(CMC_NameLookup& lookup, const char* name)
 {
-    return lookup.find(getScene(), name);
+    return lookup.find(ownerContainer(), name);
 }
 
 CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
@@ -377,7 +384,7 @@ CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
         return nullptr;
     if (literalHasParams_) {
         CMC_CodeText::fillParams(literalText_.c_str(), params, &nameFilled_);
-        CMC_ObjectsContainer* container = getScene();
+        CMC_ObjectsContainer* container = ownerContainer();
         CMC_Variable* variable = variableIn(container != nullptr ? container->getObject(nameFilled_.c_str()) : nullptr);
         return variable != nullptr ? variable : CMC_Variable::resolve(CXString(nameFilled_.c_str()));
     }
@@ -402,7 +409,7 @@ CMC_Object* CMC_Behaviour_Entry::runFilledBracket(CXArray* params)
     CMC_Object* made = kept != nullptr ? kept->made.get() : nullptr;
     if (made == nullptr) {
         const CXString filled(nameFilled_.c_str());
-        made = new CMC_Expression(getScene(), filled.Mid(1, filled.GetLength() - 1));
+        made = new CMC_Expression(ownerContainer(), filled.Mid(1, filled.GetLength() - 1));
         if (kept != nullptr)
             kept->made.reset(made);
         else
@@ -470,7 +477,7 @@ void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params,
 
 CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release)
 {
-    CMC_ObjectsContainer* container = getScene();
+    CMC_ObjectsContainer* container = ownerContainer();
     CMC_CodeText::fillParams(slot.name.c_str(), params, &nameFilled_);
     const char* text = nameFilled_.c_str();
     const bool isExpression = text[0] == '[';
@@ -519,7 +526,7 @@ CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, 
 
 void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
 {
-    CMC_ObjectsContainer* container = getScene();
+    CMC_ObjectsContainer* container = ownerContainer();
     for (size_t i = 0; i < slots_.size(); ++i) {
         if (slots_[i].kind != Slot::Kind::Statement)
             continue;
@@ -536,7 +543,7 @@ void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
 bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
                                  const CXString** method)
 {
-    CMC_ObjectsContainer* container = getScene();
+    CMC_ObjectsContainer* container = ownerContainer();
     *method = &methodName_;
     switch (form_) {
     case Form::Builtin:
@@ -589,11 +596,11 @@ bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object
 CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args)
 {
     if (&method != &methodName_)
-        return runner->run(method, object, getScene(), args);
+        return runner->run(method, object, ownerContainer(), args);
     if (runner->getSerial() != methodRunner_) {
         methodId_ = runner->resolveMethod(methodName_);
         methodRunner_ = runner->getSerial();
     }
-    return methodId_ != -1 ? runner->run(methodId_, object, getScene(), args)
-                           : runner->run(methodName_, object, getScene(), args);
+    return methodId_ != -1 ? runner->run(methodId_, object, ownerContainer(), args)
+                           : runner->run(methodName_, object, ownerContainer(), args);
 }

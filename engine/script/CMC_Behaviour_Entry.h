@@ -70,6 +70,9 @@ public:
     static constexpr int kMaxNesting = 64;
 
 private:
+    // What getScene gives, without a virtual call.
+    CMC_ObjectsContainer* ownerContainer();
+
     enum class Form { Builtin, Reference, This, Bracket, Literal, Call };
 
     // What a text filled with parameters made, kept for the next run with the same text.
