@@ -52,8 +52,6 @@ public:
     void returnBorrowed();
 
     bool isInstance() const { return instance_; }
-    CXString getDef() const { return def_; }
-    CXString getBase() const { return base_; }
 
 private:
     CXString getClassPath(const CXString& name) const;
