@@ -25,10 +25,12 @@ CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int
     setScene(this);
 }
 
-// The objects of the libraries' types go before the libraries that hold their code. The
-// objects are gone before the child nodes, which hold this node among their objects.
+// A node's own bindings go first: its "ONDONE" is not raised by its end. The objects of the
+// libraries' types go before the libraries that hold their code, and the objects are gone
+// before the child nodes, which hold this node among their objects.
 CMC_Scene::~CMC_Scene()
 {
+    flushBehList();
     unload();
     deleteSubScenes();
     doneDLLs();

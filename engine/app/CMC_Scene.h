@@ -22,8 +22,8 @@ public:
     // Reads MUSIC and DLLS of the definition; the parent is only linked, not entered
     // among the objects. The scene is an object of its own.
     CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int type);
-    // Finishes and deletes the objects, deletes the child nodes it owns, then releases the
-    // plug-in libraries.
+    // Drops its own bindings, finishes and deletes the objects, deletes the child nodes it
+    // owns, then releases the plug-in libraries.
     ~CMC_Scene() override;
 
     // The one screen unit of the program; none before the first node or after doneDefUnit.
