@@ -1,5 +1,7 @@
 #include "app/CMC_Scene.h"
 
+#include "app/CApplication.h"
+#include "app/CWindow.h"
 #include "script/CMElement.h"
 #include "text/CUnit6.h"
 
@@ -29,4 +31,12 @@ CXString CMC_Scene::getMusicFilename()
         return music_;
     auto* parent = dynamic_cast<CMC_Scene*>(getParent());
     return parent != nullptr ? parent->getMusicFilename() : CXString();
+}
+
+CMC_Scene* CMC_Scene::currentSceneOf(CWindow* window)
+{
+    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    auto* root = application != nullptr ? dynamic_cast<CMC_Scene*>(application->getMCApplicationIfc()) : nullptr;
+    CMC_Scene* episode = root != nullptr ? root->getCurrentScene() : nullptr;
+    return episode != nullptr ? episode->getCurrentScene() : nullptr;
 }

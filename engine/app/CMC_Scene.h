@@ -21,6 +21,15 @@ public:
     virtual CXString getMusicFilename();
     // Whether the next start of the unit's music may play this node's music.
     virtual bool shouldMusicBeStarted() { return startMusic_; }
+    // The sub-node that runs now; none before the first switch and in a leaf scene.
+    virtual CMC_Scene* getCurrentScene() { return current_; }
+
+    // The running scene of the window's application: the application's current node's current
+    // node. None while either is missing.
+    static CMC_Scene* currentSceneOf(CWindow* window);
+
+protected:
+    CMC_Scene* current_ = nullptr;
 
 private:
     static CUnit6* defUnit_;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+class CCollisionInspector;
 class CFile;
 class CRefreshScreen;
 class CValidationQuene;
@@ -206,6 +207,8 @@ public:
     bool isVisible() const { return visible_; }
     // True once after an invalidation.
     bool isInvalidated();
+    // Whether an invalidation waits for the next redraw; the mark stays.
+    bool isMarkedInvalidated() const { return invalidated_; }
 
     // Geometry.
     CXPoint toLocalAxis(CXPoint p) { return ClientCoords(p); }
@@ -377,6 +380,8 @@ protected:
     int bpp_ = 16;
 
 private:
+    friend class CCollisionInspector;
+
     // Unpacks a code-4 raster for good before its pixels are rewritten; true when it is to be
     // packed again afterwards.
     bool unpackForRewrite();
@@ -443,4 +448,6 @@ private:
     bool keepUnpacked_ = false;
     CValidationQuene* children_ = nullptr;
     bool visible_ = true;
+    // The inspector that monitors the raster, told when the raster is destroyed.
+    CCollisionInspector* collisionInspector_ = nullptr;
 };

@@ -58,3 +58,26 @@ int CPlayable::next()
     seek(-4);
     return current_;
 }
+
+void CPlayable::setNotifier(CPlayableObserver* observer)
+{
+    clearNotifiers();
+    addNotifier(observer);
+}
+
+CXString CPlayable::getParameter(const CXString& event)
+{
+    for (const auto& [name, parameter] : events_)
+        if (name.equalsIgnoreCase(event))
+            return parameter;
+    return CXString();
+}
+
+void CPlayable::setParameter(const CXString& event, const CXString& value)
+{
+    for (auto& [name, parameter] : events_)
+        if (name == event) {
+            parameter = value;
+            return;
+        }
+}
