@@ -126,7 +126,11 @@ void CCanvas::capture()
 {
     if (background_ == nullptr)
         return;
-    remove(background_);
+    // Drawn by its alpha, the composition of the objects alone goes over the background's
+    // picture. An opaque canvas covers the background whole: its composition must hold the
+    // background's picture too.
+    if (GetAlphaPtr() != nullptr)
+        remove(background_);
     CGraphicsObject* destination = GetDestiny();
     const CXPoint position = GetPosition();
     const unsigned char opacity = GetOpacity();
