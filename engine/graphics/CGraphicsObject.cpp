@@ -76,8 +76,8 @@ void CGraphicsObject::initialize()
 
 CGraphicsObject::~CGraphicsObject()
 {
-    if (collisionInspector_ != nullptr)
-        collisionInspector_->onObjectDestroyed(this);
+    if (collisionRecord_ != nullptr)
+        collisionRecord_->inspector_->onObjectDestroyed(this);
     if (canvas_ != nullptr)
         *canvas_ >> this;
     removeAllObjects();

@@ -17,6 +17,7 @@
 
 class CCollisionInspector;
 class CFile;
+class CMonitoredObject;
 class CRefreshScreen;
 class CValidationQuene;
 class CWindow;
@@ -448,6 +449,7 @@ private:
     bool keepUnpacked_ = false;
     CValidationQuene* children_ = nullptr;
     bool visible_ = true;
-    // The inspector that monitors the raster, told when the raster is destroyed.
-    CCollisionInspector* collisionInspector_ = nullptr;
+    // The raster's record in the collision inspector that monitors it; the inspector is told
+    // when the raster is destroyed.
+    CMonitoredObject* collisionRecord_ = nullptr;
 };

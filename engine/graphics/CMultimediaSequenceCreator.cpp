@@ -27,7 +27,8 @@ bool readFlag(const CXString& value, bool* flag)
 }
 
 // One key of a declared entry, its values still in the line's words.
-void readKey(CTreeSequenceElements& table, const CXString& entry, CStringTokenizer& words, CPlayableObserver* observer)
+void readKey(CTreeSequenceElements& table, const CXString& entry, CStringTokenizer& words, const CXString& root,
+             CPlayableObserver* observer)
 {
     const CXString key = words.nextToken();
     const CXString value = words.nextToken();
@@ -60,14 +61,15 @@ void readKey(CTreeSequenceElements& table, const CXString& entry, CStringTokeniz
         table.setEnding(entry, flag);
     } else if (key == "PREFIX") {
         table.setPrefix(entry, value);
-    } else if (key == "ADD") {
+    } else if (key == "ADD" && !(entry == root)) {
+        // The root is the caller's: under a parent it would have two owners.
         table.add(entry, value.IsString() ? value : CXString("ROOT"));
     } else if (key == "WAIT" && readFlag(value, &flag)) {
         table.setWaitMode(entry, flag);
     }
 }
 
-void readLine(CTreeSequenceElements& table, const CXString& line, CPlayableObserver* observer)
+void readLine(CTreeSequenceElements& table, const CXString& line, const CXString& root, CPlayableObserver* observer)
 {
     if (!line.IsString() || line.c_str()[0] == '#')
         return;
@@ -79,7 +81,7 @@ void readLine(CTreeSequenceElements& table, const CXString& line, CPlayableObser
             table.add(name);
     }
     if (table.contains(first))
-        readKey(table, first, words, observer);
+        readKey(table, first, words, root, observer);
 }
 
 // create, skipping the elements that the walk is inside already.
@@ -121,9 +123,10 @@ CPlayable* CMultimediaSequenceCreator::load(CWindow* window, CTextFileReader& te
                                             CResourcesManager* resources, CPlayableObserver* observer)
 {
     CTreeSequenceElements table(window, resources);
+    const CXString rootName = CFileNameResolver(fileName).getPureFileName();
     while (!text.eof())
-        readLine(table, text.getLine(), observer);
-    _tse_entry* rootEntry = table.find(CFileNameResolver(fileName).getPureFileName());
+        readLine(table, text.getLine(), rootName, observer);
+    _tse_entry* rootEntry = table.find(rootName);
     CPlayable* root = rootEntry != nullptr ? rootEntry->playable : nullptr;
     if (root != nullptr)
         root->setFilename(fileName);

@@ -21,11 +21,13 @@ class CWindow;
 //   (event, path), WAIT (TRUE, FALSE), ADD (parent, "ROOT" when none is named) act on the
 //   playable, and ANIMOFN, WAVFN, STARTING, ENDING and PREFIX on a speaking animation's.
 // Keys and values compare exactly; anything else is ignored line by line. The root is the entry
-// named like the file without folder and extension.
+// named like the file without folder and extension; it is never added under another entry.
 class CMultimediaSequenceCreator : public CXObject {
 public:
-    // The root playable, which the caller owns; none when the file does not open or declares
-    // no entry of its name. The observer becomes every made playable's generic observer.
+    // The root playable, which the caller owns, unless it is a sound that the resources manager
+    // lists; none when the file does not open or declares no entry of its name. The observer
+    // becomes every made playable's generic observer. Playables that end up outside the tree
+    // are deleted.
     static CPlayable* load(CWindow* window, const CXString& fileName, CResourcesManager* resources,
                            CPlayableObserver* observer);
     // The same from a file's text; the file name names the root.

@@ -14,7 +14,6 @@
 #include "media/CSound4.h"
 #include "script_graphics/CMC_Animo.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -259,14 +258,9 @@ void CTreeSequenceElements::createSimple(_tse_entry* entry)
 
 void CTreeSequenceElements::dropUnlinked(CPlayable* root)
 {
-    const auto holdsRoot = [root](CPlayable* playable) {
-        auto* sequence = dynamic_cast<CSequencedPlayable*>(playable);
-        return sequence != nullptr && sequence->holds(root);
-    };
     std::vector<CPlayable*> unlinked;
     for (CPlayable* playable : made_)
-        if (playable != root && playable->getParentsNo() == 0 && playable->getType() != CSound4::kType
-            && std::find(unlinked.begin(), unlinked.end(), playable) == unlinked.end() && !holdsRoot(playable))
+        if (playable != root && playable->getParentsNo() == 0 && playable->getType() != CSound4::kType)
             unlinked.push_back(playable);
     made_.clear();
     for (CPlayable* playable : unlinked)

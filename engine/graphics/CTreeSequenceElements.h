@@ -80,8 +80,8 @@ public:
     // The same for every entry, in order.
     void create(CPlayableObserver* observer);
 
-    // Deletes the playables made here that ended up with no parent, but for the root, what
-    // holds the root, and the sounds: nothing else would ever delete them.
+    // Deletes the playables made here that ended up with no parent, but for the root and the
+    // sounds: nothing else would ever delete them.
     void dropUnlinked(CPlayable* root);
 
 private:

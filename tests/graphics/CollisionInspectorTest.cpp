@@ -141,6 +141,11 @@ TEST_F(Collisions, EndingMonitoringTellsNoOneAndASecondStartOnlyReactivates)
     inspector()->addMonitoredObject(b, false);
     EXPECT_TRUE(inspector()->find(b)->isActive());
     EXPECT_TRUE(inspector()->find(b)->hasAlphaTest());
+
+    // Monitored again, A is B's partner again: B moving off ends their collision.
+    inspector()->addMonitoredObject(a, false);
+    b->Move(0, 100);
+    EXPECT_EQ(tick(), (Log{"1:off BA"}));
 }
 
 TEST_F(Collisions, TheAlphaTestSamplesEightPointsOfTheMoverOnTheOther)
@@ -205,6 +210,7 @@ TEST_F(Collisions, DestroyedObjectsLeaveAtOnceAndObserversMayChangeTheScene)
     a->Move(1, 0);
     std::erase_if(rasters, [a](const auto& raster) { return raster.get() == a; });
     EXPECT_EQ(inspector()->find(a), nullptr);
+    inspector()->removeMonitoredObject(a);
     EXPECT_FALSE(inspector()->find(b)->hasCollisions());
     EXPECT_EQ(inspector()->getMovedCount(), 0);
     EXPECT_EQ(tick(), Log{});
@@ -223,6 +229,57 @@ TEST_F(Collisions, DestroyedObjectsLeaveAtOnceAndObserversMayChangeTheScene)
     EXPECT_EQ(inspector()->getMovedCount(), 1);
     EXPECT_EQ(tick(), Log{});
     EXPECT_EQ(inspector()->getMovedCount(), 0);
+}
+
+TEST_F(Collisions, ManyMoversGiveWhatTestingEveryPairGives)
+{
+    // The spec's loop, pair by pair, beside the inspector, over random moves of random rasters.
+    TestNoise noise(7);
+    inspector()->addNotifier(&first);
+    std::vector<CGraphicsObject*> objects;
+    std::vector<bool> alphaTests;
+    for (int i = 0; i < 30; ++i) {
+        const int x = static_cast<int>(noise.next() % 100) - 10;
+        const int y = static_cast<int>(noise.next() % 100) - 10;
+        const int width = 1 + static_cast<int>(noise.next() % 30);
+        const int height = 1 + static_cast<int>(noise.next() % 30);
+        std::vector<uint8_t> alpha(static_cast<size_t>(width * height));
+        for (uint8_t& a : alpha)
+            a = noise.next() % 3 == 0 ? 255 : 0;
+        alphaTests.push_back(noise.next() % 2 == 0);
+        objects.push_back(add(std::string(1, static_cast<char>('a' + i % 26)) + std::to_string(i), CXRect(x, y, x + width, y + height),
+                              alphaTests.back(), noise.next() % 4 == 0 ? std::vector<uint8_t>{} : alpha));
+    }
+    std::vector<std::vector<bool>> colliding(objects.size(), std::vector<bool>(objects.size(), false));
+    size_t changes = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::vector<size_t> movers;
+        for (size_t i = 0; i < objects.size(); ++i)
+            if (noise.next() % 3 == 0) {
+                objects[i]->Move(static_cast<int>(noise.next() % 9) - 4, static_cast<int>(noise.next() % 9) - 4);
+                if (std::find(movers.begin(), movers.end(), i) == movers.end())
+                    movers.push_back(i);
+            }
+        Log expected;
+        for (size_t m : movers) {
+            const CXRect a = objects[m]->GetBoundingBox();
+            for (size_t n = 0; n < objects.size(); ++n) {
+                if (n == m)
+                    continue;
+                const CXRect b = objects[n]->GetBoundingBox();
+                const CXRect common = a.Common(b);
+                const bool now = common.Width() != 0 && common.Height() != 0
+                                 && (!alphaTests[m] || inspector()->checkAlphaCollision(objects[m], a, objects[n], b));
+                if (now == colliding[m][n])
+                    continue;
+                colliding[m][n] = colliding[n][m] = now;
+                expected.push_back(std::string("1:") + (now ? "on " : "off ") + names[objects[m]] + names[objects[n]]);
+            }
+        }
+        EXPECT_EQ(tick(), expected) << "round " << round;
+        changes += expected.size();
+    }
+    EXPECT_GT(changes, 100u);
 }
 
 TEST(CollisionsOnScreen, APictureMovedAcrossAnotherCollidesOnceAndPartsOnce)

@@ -153,6 +153,7 @@ TEST_F(SequenceWorld, AFileInAScenePlaysItsAnimationsSoundsAndSequencesAsOneTree
         "NAME loose",
         "loose TYPE SEQUENCE",
         "walk ADD",
+        "intro ADD loose",
     }));
     CPlayable* root = CMultimediaSequenceCreator::load(world.window(), file, &resources, &observer);
     ASSERT_NE(root, nullptr);
