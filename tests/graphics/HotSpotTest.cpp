@@ -1,4 +1,5 @@
 #include "graphics/CHotSpot.h"
+#include "text/CUnit6.h"
 
 #include "AnimationWorld.h"
 #include "PictureFixtures.h"
@@ -162,6 +163,18 @@ TEST_F(HotSpots, SpotsDeletedByAHandlerAreNotCalledAgain)
     CHotSpot::add(doomed);
     event(EVENT_RBUTTONDOWN, 1, 1);
     EXPECT_EQ(log, (Log{"killer:right"}));
+}
+
+TEST_F(HotSpots, ASpotOfAUnitIsFoundOnlyWhileTheUnitIsActive)
+{
+    CUnit6 unit(nullptr, "Unit");
+    Spot spot("spot", log, CXRect(0, 0, 10, 10), 1);
+    spot.setUnit(&unit);
+    event(EVENT_LBUTTONDOWN, 1, 1);
+    EXPECT_TRUE(log.empty());
+    unit.initialize(nullptr, nullptr);
+    event(EVENT_LBUTTONDOWN, 1, 1);
+    EXPECT_EQ(log, (Log{"spot:down"}));
 }
 
 TEST_F(HotSpots, CopiesOwnTheirRectangleAndNeitherCopiesNorStandInsAreListed)
