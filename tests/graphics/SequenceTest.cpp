@@ -319,6 +319,38 @@ TEST_F(SequenceWorld, NamesOfTheWrongKindAndMissingFilesGiveNothing)
     delete root;
 }
 
+TEST_F(SequenceWorld, SpeakingAnimationsGiveBackOnlyWhatTheyTook)
+{
+    auto* shared = new CSound4(world.window(), "v.wav", true, false);
+    resources.add(shared);
+    {
+        CSpeakingAnimation talk(world.window(), &resources);
+        // Given by someone else, then taken from the manager: only the second is given back.
+        talk.apply(static_cast<CPlayable*>(shared));
+        talk.apply(CXString("v.wav"));
+        EXPECT_EQ(talk.getSound(), shared);
+        talk.setAnimation("x.ann");
+        EXPECT_EQ(world.screen()->GetPriority(talk.getAnimation()), 1000);
+        CSpeakingAnimation pixel(world.window(), &resources);
+        pixel.setAnimation("pixel.ann");
+        ASSERT_NE(pixel.getAnimation(), nullptr);
+        EXPECT_EQ(world.screen()->GetPriority(pixel.getAnimation()), -1);
+    }
+    EXPECT_TRUE(resources.contains(shared));
+
+    // The ANIMO object goes first: the speaking animation and a leaf forget it.
+    auto* speaking = new CSpeakingAnimation(world.window(), &resources);
+    speaking->setAnimation("HERO");
+    EXPECT_EQ(speaking->getAnimation(), &heroAnimation);
+    auto* leaf = new CAnimoSequencePlayable(world.window(), dynamic_cast<CMC_Animo*>(scene.getObject("HERO")));
+    dynamic_cast<CMC_Animo*>(scene.getObject("HERO"))->addSeq(leaf);
+    scene.unload();
+    EXPECT_EQ(speaking->getAnimation(), nullptr);
+    EXPECT_EQ(leaf->getAnimoObject(), nullptr);
+    delete speaking;
+    delete leaf;
+}
+
 TEST(SequenceParameters, SelectorsCountDigitsThenCapitalsThenFromSmallA)
 {
     const struct {
