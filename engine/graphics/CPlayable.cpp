@@ -72,12 +72,3 @@ CXString CPlayable::getParameter(const CXString& event)
             return parameter;
     return CXString();
 }
-
-void CPlayable::setParameter(const CXString& event, const CXString& value)
-{
-    for (auto& [name, parameter] : events_)
-        if (name == event) {
-            parameter = value;
-            return;
-        }
-}

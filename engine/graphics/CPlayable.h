@@ -31,18 +31,15 @@ public:
 
     // Only a playable that holds others takes a child.
     virtual void addChild(CPlayable*) {}
-    // The parent the playable reports to.
+    // The parent the playable reports to; isParent: none is set.
     virtual void setParent(CPlayable* parent) { parent_ = parent; }
     virtual bool isParent() { return parent_ == nullptr; }
     // Playables that play an animation switch to this one.
     virtual void substAnimation(CAnimo*) {}
     // The observer becomes the only one besides the generic observer.
     virtual void setNotifier(CPlayableObserver* observer);
-    // The parameter of the event being played.
-    virtual CXString getParam() { return parameter_; }
     // The parameter of the first event of that name, the letter case ignored; "" when none.
     virtual CXString getParameter(const CXString& event);
-    virtual CXString getParameter() { return parameter_; }
 
     virtual void play() = 0;
     // With `notify` false the playable ends without telling its observers.
@@ -92,9 +89,6 @@ public:
     CXString getName() const { return name_; }
     // Named events, each with a parameter; names may repeat.
     void addEvent(const CXString& name, const CXString& parameter) { events_.emplace_back(name, parameter); }
-    // The parameter of the first event of exactly that name; nothing when there is none.
-    void setParameter(const CXString& event, const CXString& value);
-    void setParameter(const CXString& value) { parameter_ = value; }
     int getMode() const { return mode_; }
     void setMode(int mode) { mode_ = mode; }
     // Whether a sequence waits for this playable's end before it starts the next one.
@@ -117,7 +111,6 @@ protected:
 private:
     CXString name_;
     bool waitMode_ = true;
-    CXString parameter_;
     std::vector<std::pair<CXString, CXString>> events_;
     int32_t mode_ = MODE_SEQUENCE;
     int32_t parents_ = 0;

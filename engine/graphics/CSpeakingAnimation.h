@@ -43,7 +43,6 @@ public:
     bool isStarting() const { return starting_; }
     void setEnding(bool ending) { ending_ = ending; }
     bool isEnding() const { return ending_; }
-    void setOnlyEvents(bool onlyEvents) { onlyEvents_ = onlyEvents; }
 
     // Playing comes with the sequence player; until then a speaking animation stays still.
     void play() override {}
@@ -62,7 +61,6 @@ private:
     CPlayable* sound_ = nullptr;
     CAnimo* animation_ = nullptr;
     CResourcesManager* resources_;
-    bool onlyEvents_ = false;
     bool starting_ = false;
     bool ending_ = false;
     CMC_Animo* animoObject_ = nullptr;

@@ -213,12 +213,6 @@ void CTreeSequenceElements::create(_tse_entry* entry, CPlayableObserver* observe
     entry->playable->setGenericNotifier(observer);
 }
 
-void CTreeSequenceElements::create(CPlayableObserver* observer)
-{
-    for (const auto& entry : entries_)
-        create(entry.get(), observer);
-}
-
 void CTreeSequenceElements::createSimple(_tse_entry* entry)
 {
     entry->playable = nullptr;

@@ -77,8 +77,6 @@ public:
     // Makes the entry's playable by its kind; the observer becomes the playable's generic
     // observer.
     void create(_tse_entry* entry, CPlayableObserver* observer);
-    // The same for every entry, in order.
-    void create(CPlayableObserver* observer);
 
     // Deletes the playables made here that ended up with no parent, but for the root and the
     // sounds: nothing else would ever delete them.
