@@ -13,10 +13,10 @@
 #include "graphics/CRefreshScreen.h"
 #include "platform/Clock.h"
 
+#include "SoftSprite.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -25,27 +25,15 @@ namespace {
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-constexpr int kSide = 64;
 constexpr int kAnimations = 200;
 constexpr int kImages = 8;
 constexpr uint32_t kFrameMs = 10;
 constexpr uint32_t kStepMs = 40;
 
-// Image i of a sprite: a colour gradient that moves with i, opaque inside a circle, transparent
-// around it, with a soft edge 6 pixels wide.
+// Image i of a sprite: the gradient moves with i.
 std::unique_ptr<CGraphicsObject> sprite(int i)
 {
-    auto raster = std::make_unique<CGraphicsObject>(nullptr, CXSize(kSide, kSide), 16);
-    auto* pixels = reinterpret_cast<uint16_t*>(raster->GetDataPtr());
-    char* alpha = new char[kSide * kSide];
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) {
-            pixels[y * kSide + x] = static_cast<uint16_t>(((x + i) * 31 / kSide) << 11 | (y * 63 / kSide) << 5 | ((x + y + i) & 31));
-            const double distance = std::hypot(x - 31.5, y - 31.5);
-            alpha[y * kSide + x] = static_cast<char>(std::lround(std::clamp((29.0 - distance) / 6.0, 0.0, 1.0) * 255));
-        }
-    raster->AlphaChannel(alpha);
-    return raster;
+    return softSprite(i);
 }
 
 CXPoint place(int k)

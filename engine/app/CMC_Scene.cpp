@@ -5,6 +5,8 @@
 #include "script/CMC_DLLExModuleInterface.h"
 #include "script/CMC_ExternObject.h"
 #include "script/CMC_StructureParser.h"
+#include "app/CApplication.h"
+#include "app/CWindow.h"
 #include "script/CMElement.h"
 #include "text/CUnit6.h"
 
@@ -136,4 +138,12 @@ void CMC_Scene::chooseStart(CMC_StructureParser* parser, CMElement* element)
         start_ = dynamic_cast<CMC_Scene*>(parser->get(named));
     if (start_ == nullptr && subScenes_->getCount() > 0)
         start_ = static_cast<CMC_Scene*>(subScenes_->at(0));
+}
+
+CMC_Scene* CMC_Scene::currentSceneOf(CWindow* window)
+{
+    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    auto* root = application != nullptr ? dynamic_cast<CMC_Scene*>(application->getMCApplicationIfc()) : nullptr;
+    CMC_Scene* episode = root != nullptr ? root->getCurrentScene() : nullptr;
+    return episode != nullptr ? episode->getCurrentScene() : nullptr;
 }

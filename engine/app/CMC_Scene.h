@@ -34,6 +34,12 @@ public:
     virtual CXString getMusicFilename();
     // Whether the next start of the unit's music may play this node's music.
     virtual bool shouldMusicBeStarted() { return startMusic_; }
+    // The sub-node that runs now; none before the first switch and in a leaf scene.
+    virtual CMC_Scene* getCurrentScene() { return current_; }
+
+    // The running scene of the window's application: the application's current node's current
+    // node. None while either is missing.
+    static CMC_Scene* currentSceneOf(CWindow* window);
 
     // Loads the libraries of a ","-separated list (empty names skipped, blanks kept), in
     // order, in place of any loaded before. A library that does not load keeps its place
@@ -57,6 +63,8 @@ public:
     CMC_Scene* getStart() const { return start_; }
 
 protected:
+    CMC_Scene* current_ = nullptr;
+
     // The nodes that the parser built before under the names of a list separated by "," or
     // blanks, in list order; names it lacks are skipped.
     static std::vector<CMC_Scene*> builtNodes(CMC_StructureParser* parser, const CXString& names);

@@ -195,6 +195,7 @@ int CWindow::Tick()
         application_->getAnimoManagerIfc()->domodal();
         application_->getSoundManagerIfc()->domodal();
     }
+    collisionInspector_->tick();
     CSndStream::flushLoopSignals();
     {
         // The flushes raise every input signal of the frame, here on the main thread.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "foundation/CFileResolver.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 #include "foundation/CXVector.h"
 
-class CFileResolver;
 class CWindow;
 
 // A use-counted registry of file-backed resources by file name. A scene asks it for a
@@ -31,6 +31,17 @@ public:
     // The resource listed under `name` ignoring case, here first and then in the nested
     // managers in the order they were added; the manager that holds it counts one more use.
     CFileResolver* get(CXString name);
+    // The same when the resource is a T; a resource of another kind gives its use back here
+    // and the answer is none.
+    template <typename T>
+    T* getAs(const CXString& name)
+    {
+        CFileResolver* resource = get(name);
+        auto* typed = dynamic_cast<T*>(resource);
+        if (resource != nullptr && typed == nullptr)
+            remove(resource);
+        return typed;
+    }
     // Gives back one use of a resource of this manager; at the last use the resource is hidden,
     // taken off the screen, deleted, and the answer is true.
     bool remove(CFileResolver* resource);

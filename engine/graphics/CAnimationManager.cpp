@@ -1,9 +1,17 @@
 #include "graphics/CAnimationManager.h"
 
+#include "app/CApplication.h"
+#include "app/CWindow.h"
 #include "graphics/CPlayable.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
+
+CAnimationManager* CAnimationManager::of(CWindow* window)
+{
+    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    return application != nullptr ? application->getAnimoManagerIfc() : nullptr;
+}
 
 void CAnimationManager::add(CPlayable* playable, CRefreshScreen* screen)
 {

@@ -8,6 +8,7 @@
 
 class CPlayable;
 class CRefreshScreen;
+class CWindow;
 
 // The frame clock of everything that plays frame by frame. Animations and sequences register
 // themselves while they live; once per engine frame the manager steps each playing one whose
@@ -18,6 +19,9 @@ public:
     CAnimationManager() = default;
     CAnimationManager(const CAnimationManager&) = delete;
     CAnimationManager& operator=(const CAnimationManager&) = delete;
+
+    // The manager of the window's application; none without one.
+    static CAnimationManager* of(CWindow* window);
 
     // A playable added twice is stepped twice. The screen is kept for the caller only.
     void add(CPlayable* playable, CRefreshScreen* screen);

@@ -1,7 +1,6 @@
 // The animation's content, queries and editing, and how it shows, places and draws its images.
 #include "graphics/CAnimo.h"
 
-#include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CFrame.h"
@@ -90,9 +89,7 @@ CAnimo* CAnimo::clone()
 
 CAnimationManager* CAnimo::animationManager() const
 {
-    CWindow* window = getWindow();
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
-    return application != nullptr ? application->getAnimoManagerIfc() : nullptr;
+    return CAnimationManager::of(getWindow());
 }
 
 void CAnimo::Flush()

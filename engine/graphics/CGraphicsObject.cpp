@@ -76,6 +76,8 @@ void CGraphicsObject::initialize()
 
 CGraphicsObject::~CGraphicsObject()
 {
+    if (collisionRecord_ != nullptr)
+        collisionRecord_->inspector_->onObjectDestroyed(this);
     if (canvas_ != nullptr)
         *canvas_ >> this;
     removeAllObjects();

@@ -15,7 +15,9 @@
 #include <memory>
 #include <vector>
 
+class CCollisionInspector;
 class CFile;
+class CMonitoredObject;
 class CRefreshScreen;
 class CValidationQuene;
 class CWindow;
@@ -206,6 +208,8 @@ public:
     bool isVisible() const { return visible_; }
     // True once after an invalidation.
     bool isInvalidated();
+    // Whether an invalidation waits for the next redraw; the mark stays.
+    bool isMarkedInvalidated() const { return invalidated_; }
 
     // Geometry.
     CXPoint toLocalAxis(CXPoint p) { return ClientCoords(p); }
@@ -377,6 +381,8 @@ protected:
     int bpp_ = 16;
 
 private:
+    friend class CCollisionInspector;
+
     // Unpacks a code-4 raster for good before its pixels are rewritten; true when it is to be
     // packed again afterwards.
     bool unpackForRewrite();
@@ -443,4 +449,7 @@ private:
     bool keepUnpacked_ = false;
     CValidationQuene* children_ = nullptr;
     bool visible_ = true;
+    // The raster's record in the collision inspector that monitors it; the inspector is told
+    // when the raster is destroyed.
+    CMonitoredObject* collisionRecord_ = nullptr;
 };

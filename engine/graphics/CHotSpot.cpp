@@ -26,6 +26,42 @@ CHotSpot::CHotSpot(CWindow* window, _event event, int param)
     param_ = param;
 }
 
+CHotSpot::CHotSpot(CWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button)
+    : serial_(nextSerial_++)
+    , param_(param)
+    , event_(event)
+    , button_(button)
+{
+    initialize(window);
+    if (other == nullptr)
+        add(this);
+}
+
+CHotSpot::CHotSpot(const CHotSpot& other)
+    : CXObject(other)
+    , serial_(nextSerial_++)
+{
+    *this = other;
+}
+
+CHotSpot& CHotSpot::operator=(const CHotSpot& other)
+{
+    CXObject::operator=(other);
+    parent_ = other.parent_;
+    id_ = other.id_;
+    activeRect_ = other.activeRect_;
+    object_ = other.object_;
+    param_ = other.param_;
+    event_ = other.event_;
+    enabled_ = other.enabled_;
+    cursor_ = other.cursor_;
+    over_ = other.over_;
+    unit_ = other.unit_;
+    priority_ = other.priority_;
+    button_ = other.button_;
+    return *this;
+}
+
 CHotSpot::~CHotSpot()
 {
     remove(this);
@@ -135,10 +171,14 @@ CHotSpot* CHotSpot::findAt(CXVector* list, CXPoint p)
 {
     if (list == nullptr)
         return nullptr;
+    // Over a copy: a spot's own priority may be worked out by a subclass.
+    std::vector<CHotSpot*> spots;
+    spots.reserve(static_cast<size_t>(list->getCount()));
+    for (int i = 0; i < list->getCount(); ++i)
+        spots.push_back(static_cast<CHotSpot*>(list->at(i)));
     CHotSpot* best = nullptr;
     int bestPriority = -1;
-    for (int i = 0; i < list->getCount(); ++i) {
-        auto* spot = static_cast<CHotSpot*>(list->at(i));
+    for (CHotSpot* spot : spots) {
         if (!spot->TestHit(p) || !spot->unitAllows() || !spot->enabled_)
             continue;
         const int priority = spot->getPriority();

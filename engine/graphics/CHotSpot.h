@@ -9,6 +9,7 @@
 #include <vector>
 
 class CGraphicsObject;
+class CMC_Button;
 class CUnit6;
 class CWindow;
 class CXVector;
@@ -35,9 +36,12 @@ public:
     explicit CHotSpot(CWindow* window);
     // The event and the value are kept and not used.
     CHotSpot(CWindow* window, _event event, int param);
+    // A spot that stands in for another one (the owner's) is not listed itself.
+    CHotSpot(CWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button);
     ~CHotSpot() override;
-    CHotSpot(const CHotSpot&) = delete;
-    CHotSpot& operator=(const CHotSpot&) = delete;
+    // A copy has a rectangle of its own and is not listed.
+    CHotSpot(const CHotSpot& other);
+    CHotSpot& operator=(const CHotSpot& other);
 
     // Makes the list (and takes the window) when there is none yet.
     static void initialize(CWindow* window);
@@ -77,17 +81,32 @@ public:
     void setUnit(CUnit6* unit) { unit_ = unit; }
     CUnit6* getUnit() const { return unit_; }
     bool isOver() const { return over_; }
+    // Kept for the button that owns the spot.
+    void setMCButton(CMC_Button* button) { button_ = button; }
+    CMC_Button* getMCButton() const { return button_; }
 
+    // Handlers: each answers above 0 when it consumed the event. The dispatch calls only the
+    // moves, the left button's press and release, the right button's press and the focus
+    // changes; the others are there for the owners to call.
     virtual int OnMouseMove(CXPoint, int, void*) { return 0; }
     virtual int OnLButtonDown(CXPoint, int, void*) { return 0; }
     virtual int OnLButtonUp(CXPoint, int, void*) { return 0; }
     virtual int OnRButtonDown(CXPoint, int, void*) { return 0; }
+    virtual int OnRButtonUp(CXPoint, int, void*) { return 0; }
+    virtual int OnLButtonDblClk(CXPoint, int, void*) { return 0; }
+    virtual int OnMButtonDown(CXPoint, int, void*) { return 0; }
+    virtual int OnMButtonUp(CXPoint, int, void*) { return 0; }
+    virtual int OnKeyDown(int, int, void*) { return 0; }
+    virtual int OnKeyUp(int, int, void*) { return 0; }
+    virtual int OnChar(int, int, void*) { return 0; }
     virtual void setPriority(int priority) { priority_ = priority; }
     // The object's priority on the window's screen when the spot has an object, else its own.
     virtual int getPriority();
+    virtual int OnDrag(CXPoint, int, void*) { return 0; }
     // The pointer entered the spot, or left it.
     virtual int OnFocusOn(CXPoint, int, void*) { return 0; }
     virtual int OnFocusOff(CXPoint, int, void*) { return 0; }
+    virtual int OnKeyTyped(int, void*) { return 0; }
 
 private:
     // A spot as a dispatch found it: handlers may delete spots, or make new ones at the same
@@ -121,4 +140,5 @@ private:
     bool over_ = false;
     CUnit6* unit_ = nullptr;
     int priority_ = 0;
+    CMC_Button* button_ = nullptr;
 };

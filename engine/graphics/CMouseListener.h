@@ -7,7 +7,11 @@
 // 1 middle, 2 right.
 class CMouseListener {
 public:
+    CMouseListener() = default;
+    CMouseListener(const CMouseListener&) = default;
+    CMouseListener& operator=(const CMouseListener&) { return *this; }
     virtual ~CMouseListener() = default;
+
     virtual bool onMouseMove(CXPoint) { return false; }
     virtual bool onClick(int, CXPoint) { return false; }
     virtual bool onClick(CXPoint) { return false; }

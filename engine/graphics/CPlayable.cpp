@@ -58,3 +58,17 @@ int CPlayable::next()
     seek(-4);
     return current_;
 }
+
+void CPlayable::setNotifier(CPlayableObserver* observer)
+{
+    clearNotifiers();
+    addNotifier(observer);
+}
+
+CXString CPlayable::getParameter(const CXString& event)
+{
+    for (const auto& [name, parameter] : events_)
+        if (name.equalsIgnoreCase(event))
+            return parameter;
+    return CXString();
+}

@@ -3,8 +3,10 @@
 #include "foundation/CFileResolver.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
+class CAnimo;
 class CPlayableObserver;
 class CWindow;
 
@@ -19,8 +21,25 @@ public:
     static constexpr int NOTIFY_TICK = 2;
     static constexpr int NOTIFY_FINISHED = 3;
     static constexpr int NOTIFY_RESUMED = 4;
+    // Play modes of the playables that hold others: one after the other, one at random, one
+    // chosen by the parameter's first character.
+    static constexpr int MODE_SEQUENCE = 1;
+    static constexpr int MODE_RANDOM = 2;
+    static constexpr int MODE_PARAMETER = 3;
 
     explicit CPlayable(CWindow* window);
+
+    // Only a playable that holds others takes a child.
+    virtual void addChild(CPlayable*) {}
+    // The parent the playable reports to; isParent: none is set.
+    virtual void setParent(CPlayable* parent) { parent_ = parent; }
+    virtual bool isParent() { return parent_ == nullptr; }
+    // Playables that play an animation switch to this one.
+    virtual void substAnimation(CAnimo*) {}
+    // The observer becomes the only one besides the generic observer.
+    virtual void setNotifier(CPlayableObserver* observer);
+    // The parameter of the first event of that name, the letter case ignored; "" when none.
+    virtual CXString getParameter(const CXString& event);
 
     virtual void play() = 0;
     // With `notify` false the playable ends without telling its observers.
@@ -66,6 +85,20 @@ public:
     void clearNotifiers() { notifiers_.clear(); }
     void setGenericNotifier(CPlayableObserver* observer) { genericNotifier_ = observer; }
 
+    void setName(const CXString& name) { name_ = name; }
+    CXString getName() const { return name_; }
+    // Named events, each with a parameter; names may repeat.
+    void addEvent(const CXString& name, const CXString& parameter) { events_.emplace_back(name, parameter); }
+    int getMode() const { return mode_; }
+    void setMode(int mode) { mode_ = mode; }
+    // Whether a sequence waits for this playable's end before it starts the next one.
+    bool getWaitMode() const { return waitMode_; }
+    void setWaitMode(bool wait) { waitMode_ = wait; }
+    // How many playables hold this one as their child.
+    int getParentsNo() const { return parents_; }
+    void addParent() { ++parents_; }
+    void subParent() { --parents_; }
+
 protected:
     CWindow* window_;
     int32_t type_ = 0;
@@ -76,7 +109,13 @@ protected:
     int32_t frequency_ = 0;
 
 private:
+    CXString name_;
+    bool waitMode_ = true;
+    std::vector<std::pair<CXString, CXString>> events_;
+    int32_t mode_ = MODE_SEQUENCE;
+    int32_t parents_ = 0;
     bool visible_ = true;
+    CPlayable* parent_ = nullptr;
     std::vector<CPlayableObserver*> notifiers_;
     CPlayableObserver* genericNotifier_ = nullptr;
 };

@@ -6,6 +6,9 @@ class CPlayable;
 // otherwise.
 class CPlayableObserver {
 public:
+    CPlayableObserver() = default;
+    CPlayableObserver(const CPlayableObserver&) = default;
+    CPlayableObserver& operator=(const CPlayableObserver&) { return *this; }
     virtual ~CPlayableObserver() = default;
 
     virtual bool onPlayableStarted(CPlayable*) { return false; }

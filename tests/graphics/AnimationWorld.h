@@ -70,6 +70,14 @@ public:
         headless_.backend().clock().advance(ms);
         window()->domodal();
     }
+    // The events injected meanwhile, then one frame.
+    void turn(uint32_t ms)
+    {
+        headless_.backend().clock().advance(ms);
+        headless_.turn();
+    }
+    platform::HeadlessBackend& backend() { return headless_.backend(); }
+    CApplication* application() { return &application_; }
 
     // The rectangles that the next frame will compose and present.
     std::vector<CXRect> dirty()

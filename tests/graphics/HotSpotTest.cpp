@@ -1,9 +1,13 @@
 #include "graphics/CHotSpot.h"
+#include "text/CUnit6.h"
 
+#include "AnimationWorld.h"
+#include "PictureFixtures.h"
 #include "RasterMaker.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,8 +19,8 @@ using Log = std::vector<std::string>;
 // Writes its handler calls into the log under its name; answers 1 (consumed).
 class Spot : public CHotSpot {
 public:
-    Spot(std::string name, Log& log, CXRect area, int priority)
-        : CHotSpot(nullptr)
+    Spot(std::string name, Log& log, CXRect area, int priority, CWindow* window = nullptr)
+        : CHotSpot(window)
         , name_(std::move(name))
         , log_(log)
     {
@@ -25,10 +29,17 @@ public:
     }
     int OnMouseMove(CXPoint, int, void*) override { return note("move"); }
     int OnLButtonDown(CXPoint, int, void*) override { return note("down"); }
-    int OnLButtonUp(CXPoint, int, void*) override { return note("up"); }
+    int OnLButtonUp(CXPoint, int, void*) override
+    {
+        if (whenReleased)
+            whenReleased();
+        return note("up");
+    }
     int OnRButtonDown(CXPoint, int, void*) override { return note("right"); }
     int OnFocusOn(CXPoint, int, void*) override { return note("enter"); }
     int OnFocusOff(CXPoint, int, void*) override { return note("leave"); }
+
+    std::function<void()> whenReleased;
 
 private:
     int note(const char* what)
@@ -152,4 +163,138 @@ TEST_F(HotSpots, SpotsDeletedByAHandlerAreNotCalledAgain)
     CHotSpot::add(doomed);
     event(EVENT_RBUTTONDOWN, 1, 1);
     EXPECT_EQ(log, (Log{"killer:right"}));
+}
+
+TEST_F(HotSpots, ASpotOfAUnitIsFoundOnlyWhileTheUnitIsActive)
+{
+    CUnit6 unit(nullptr, "Unit");
+    Spot spot("spot", log, CXRect(0, 0, 10, 10), 1);
+    spot.setUnit(&unit);
+    event(EVENT_LBUTTONDOWN, 1, 1);
+    EXPECT_TRUE(log.empty());
+    unit.initialize(nullptr, nullptr);
+    event(EVENT_LBUTTONDOWN, 1, 1);
+    EXPECT_EQ(log, (Log{"spot:down"}));
+}
+
+TEST_F(HotSpots, CopiesOwnTheirRectangleAndNeitherCopiesNorStandInsAreListed)
+{
+    Spot original("original", log, CXRect(0, 0, 10, 10), 3);
+    Spot copy(original);
+    copy.SetActiveRect(CXRect(50, 50, 60, 60), EVENT_NONE, 0);
+    EXPECT_TRUE(original.TestHit(CXPoint(1, 1)));
+    EXPECT_FALSE(original.TestHit(CXPoint(55, 55)));
+    EXPECT_TRUE(copy.TestHit(CXPoint(55, 55)));
+    EXPECT_EQ(copy.getPriority(), 3);
+
+    // A spot made for another one (a button's own) is not listed either.
+    class StandIn : public CHotSpot {
+    public:
+        StandIn(CHotSpot* other, Log& log)
+            : CHotSpot(nullptr, other, EVENT_LBUTTONDOWN, 7, nullptr)
+            , log_(log)
+        {
+            SetActiveRect(CXRect(70, 70, 80, 80), EVENT_NONE, 0);
+        }
+        int OnLButtonDown(CXPoint, int, void*) override
+        {
+            log_.push_back("stand-in:down");
+            return 1;
+        }
+
+    private:
+        Log& log_;
+    };
+    StandIn standIn(&original, log);
+    StandIn listed(nullptr, log);
+    event(EVENT_LBUTTONDOWN, 55, 55);
+    event(EVENT_LBUTTONDOWN, 75, 75);
+    event(EVENT_LBUTTONDOWN, 5, 5);
+    EXPECT_EQ(log, (Log{"stand-in:down", "original:down"}));
+}
+
+TEST_F(HotSpots, PicturesOnTheScreenTakeTheEventsOfTheWindowByTheirPriority)
+{
+    ScreenWorld world;
+    platform::HeadlessCursors& cursors = world.backend().cursors();
+    world.window()->SetActiveCursor(cursors.systemCursor(platform::SystemCursor::Hand));
+    // Five covers (10, 10)-(50, 50), seven (30, 30)-(70, 70); they overlap in (30, 30)-(50, 50).
+    auto fivePicture = loadPicture(world.window(), writePicture(world.folder(), "five.img", 40, 40, 0x07E0), 10, 10);
+    auto sevenPicture = loadPicture(world.window(), writePicture(world.folder(), "seven.img", 40, 40, 0xF800), 30, 30);
+    world.screen()->put(fivePicture.get(), 5);
+    world.screen()->put(sevenPicture.get(), 7);
+    auto five = std::make_unique<Spot>("five", log, CXRect(), 0, world.window());
+    Spot seven("seven", log, CXRect(), 0, world.window());
+    Spot negative("negative", log, CXRect(100, 100, 120, 120), -1, world.window());
+    five->Set(fivePicture.get(), EVENT_NONE, 0);
+    seven.Set(sevenPicture.get(), EVENT_NONE, 0);
+
+    enum Kind { Move, Press, Release, Right };
+    struct Step {
+        Kind kind;
+        int x;
+        int y;
+        Log calls;
+        platform::SystemCursor cursor;
+        std::function<void()> before;
+    };
+    using platform::SystemCursor;
+    const std::vector<Step> steps = {
+        {Move, 40, 40, {"seven:move", "seven:enter"}, SystemCursor::Hand, nullptr},
+        {Move, 45, 45, {"seven:move"}, SystemCursor::Hand, nullptr},
+        {Move, 20, 20, {"seven:leave", "five:move", "five:enter"}, SystemCursor::Hand, nullptr},
+        {Move, 100, 5, {"five:leave"}, SystemCursor::Arrow, nullptr},
+        {Press, 40, 40, {"seven:down"}, SystemCursor::Arrow, nullptr},
+        {Release, 40, 40, {"seven:up"}, SystemCursor::Arrow, nullptr},
+        // A release makes the next move over the spot an entry again.
+        {Move, 41, 41, {"seven:move", "seven:enter"}, SystemCursor::Hand, nullptr},
+        // Equal priorities: the spot registered first.
+        {Move, 42, 42, {"five:move", "five:enter"}, SystemCursor::Hand,
+         [&] { world.screen()->SetPriority(fivePicture.get(), 7); }},
+        {Move, 20, 20, {"seven:leave", "five:move"}, SystemCursor::Hand,
+         [&] { world.screen()->SetPriority(fivePicture.get(), 5); }},
+        // Above the window of priorities five is neither found nor left, yet the right button
+        // reaches it.
+        {Move, 100, 5, {}, SystemCursor::Hand, [] { CHotSpot::setMaxPriority(4); }},
+        {Press, 20, 20, {}, SystemCursor::Hand, nullptr},
+        {Right, 20, 20, {"five:right"}, SystemCursor::Arrow, nullptr},
+        // Back in the window five is left; a priority below 0 is never found, nor is a disabled
+        // spot.
+        {Move, 110, 110, {"five:leave"}, SystemCursor::Arrow,
+         [] {
+             CHotSpot::setMaxPriority(10000000);
+             CHotSpot::setMinPriority(-5);
+         }},
+        {Move, 60, 60, {}, SystemCursor::Arrow, [&] { seven.Enable(false); }},
+        {Right, 60, 60, {}, SystemCursor::Arrow, nullptr},
+        // A handler deletes another spot: it hears of nothing more.
+        {Release, 20, 20, {"five:up"}, SystemCursor::Arrow, nullptr},
+        {Move, 21, 21, {"seven:move", "seven:enter"}, SystemCursor::Hand,
+         [&] {
+             seven.Enable(true);
+             seven.SetActiveRect(CXRect(0, 0, 30, 30), EVENT_NONE, 0);
+             seven.setPriority(6);
+         }},
+        {Release, 25, 25, {"seven:up"}, SystemCursor::Hand, [&] { seven.whenReleased = [&] { five.reset(); }; }},
+        {Move, 20, 20, {"seven:move", "seven:enter"}, SystemCursor::Hand, nullptr},
+    };
+    platform::HeadlessEvents& events = world.backend().events();
+    int row = 0;
+    for (const Step& step : steps) {
+        if (step.before)
+            step.before();
+        log.clear();
+        const platform::Point at{step.x, step.y};
+        if (step.kind == Move)
+            events.inject(platform::Event::mouseMove(at));
+        else if (step.kind == Right)
+            events.inject(platform::Event::mouseDown(platform::MouseButton::Right, at));
+        else
+            events.inject(step.kind == Press ? platform::Event::mouseDown(platform::MouseButton::Left, at)
+                                             : platform::Event::mouseUp(platform::MouseButton::Left, at));
+        world.turn(10);
+        EXPECT_EQ(log, step.calls) << "row " << row;
+        EXPECT_EQ(cursors.current()->kind(), step.cursor) << "row " << row;
+        ++row;
+    }
 }

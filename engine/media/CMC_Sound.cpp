@@ -1,0 +1,6 @@
+#include "media/CMC_Sound.h"
+
+CMC_Sound::CMC_Sound(CMC_ObjectsContainer*)
+    : CMC_Object("temp", kType)
+{
+}
