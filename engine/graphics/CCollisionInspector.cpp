@@ -22,6 +22,23 @@ void CCollisionInspector::addMonitoredObject(CGraphicsObject* object, bool alpha
         monitored_.add(new CMonitoredObject(object, alphaTest));
 }
 
+void CCollisionInspector::removeMonitoredObject(CGraphicsObject* object)
+{
+    if (CMonitoredObject* existing = find(object))
+        existing->setActive(false);
+}
+
+void CCollisionInspector::addNotifier(CCollisionObserver* observer)
+{
+    if (observer != nullptr && !notifiers_.contains(observer))
+        notifiers_.add(observer);
+}
+
+void CCollisionInspector::removeNotifier(CCollisionObserver* observer)
+{
+    notifiers_.remove(observer);
+}
+
 void CCollisionInspector::onPositionChanged(CGraphicsObject* object)
 {
     CMonitoredObject* monitored = find(object);

@@ -3,6 +3,7 @@
 #include "foundation/CXArray.h"
 #include "foundation/CXObject.h"
 
+class CCollisionObserver;
 class CGraphicsObject;
 
 // One monitored graphics object of the collision inspector.
@@ -40,6 +41,12 @@ public:
 
     // A second call for the same object only makes its record active again.
     void addMonitoredObject(CGraphicsObject* object, bool alphaTest);
+    // Ends the monitoring: the record stays, inactive, until a tick finds it moved.
+    void removeMonitoredObject(CGraphicsObject* object);
+    // Observers are told in the order they were added; one added twice is told once.
+    void addNotifier(CCollisionObserver* observer);
+    void removeNotifier(CCollisionObserver* observer);
+    bool hasNotifier(CCollisionObserver* observer) const { return notifiers_.contains(observer); }
     // Queues the object's record for the next tick, once.
     virtual void onPositionChanged(CGraphicsObject* object);
 
@@ -50,5 +57,6 @@ private:
     CMonitoredObject* record(const CXArray& list, int i) const { return static_cast<CMonitoredObject*>(list.at(i)); }
 
     CXArray monitored_{101, 0.75f};
+    CXArray notifiers_{101, 0.75f};
     CXArray moved_{101, 0.75f};
 };
