@@ -186,7 +186,6 @@ protected:
     void adopt(CMC_Scene* child);
     // Adopts the nodes that the parser built under the names, each also an object of this node.
     void adoptScenes(CMC_StructureParser* parser, const CXString& names);
-    void setPending(CMC_Scene* scene) { pending_ = scene; }
 
 private:
     // The unit this node took, while it is still the default unit.

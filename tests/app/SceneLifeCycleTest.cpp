@@ -148,6 +148,20 @@ TEST_F(SceneLifeCycle, ASwitchAskedForWhileSwitchingIsDropped)
     EXPECT_EQ(top->getCurrentScene(), b);
 }
 
+TEST_F(SceneLifeCycle, ParentsPointAtTheRunningSceneWhileItLives)
+{
+    top->_goto(a, nullptr);
+    EXPECT_EQ(top->getScene(), a);
+    world.write("Dane/L/L.cnv", "");
+    CMElement definition{CXString("L")};
+    definition.addProperty("PATH", "L");
+    auto* linked = new CMC_Scene(&world.window(), top, &definition, CMC_Object::TYPE_SCENE);
+    linked->initialize(a);
+    EXPECT_EQ(top->getScene(), linked);
+    delete linked;
+    EXPECT_EQ(top->getScene(), top);
+}
+
 TEST_F(SceneLifeCycle, AScenesFolderIsFoundWhateverItsCaseAndOnTheDataDiscWhenTheLocalTreeLacksIt)
 {
     world.write("disc/Dane/C/C.cnv", "OBJECT=Z\nZ:TYPE=INTEGER\nZ:VALUE=4\n");
