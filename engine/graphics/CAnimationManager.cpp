@@ -62,7 +62,12 @@ void CAnimationManager::pause()
 
 void CAnimationManager::resume()
 {
+    resume([](CPlayable*) { return true; });
+}
+
+void CAnimationManager::resume(const std::function<bool(CPlayable*)>& chosen)
+{
     for (const auto& entry : Round(entries_))
-        if (entry->playable->isPaused())
+        if (entry->playable->isPaused() && chosen(entry->playable))
             entry->playable->resume();
 }

@@ -3,6 +3,7 @@
 #include "foundation/CXObject.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,8 @@ public:
     // Pauses every playing playable; resumes every paused one.
     virtual void pause();
     virtual void resume();
+    // Resumes only the paused playables that the test chooses.
+    void resume(const std::function<bool(CPlayable*)>& chosen);
 
     int getCount() const { return static_cast<int>(entries_.size()); }
 

@@ -10,13 +10,53 @@ CUnit6::CUnit6(CWindow* window, const CXString& name)
 {
 }
 
+CUnit6::~CUnit6()
+{
+    stopListening();
+}
+
 bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
 {
     active_ = true;
     scene_ = scene;
     musicFileName_ = previous != nullptr ? previous->getMusicFileName() : CXString();
     setBackground();
+    stopListening();
+    if (windowLives()) {
+        window_->registerKeyListener(this);
+        window_->registerMouseListener(this, kListenerPriority);
+        listening_ = true;
+    }
     return true;
+}
+
+bool CUnit6::done(CMC_Scene*, CUnit6*)
+{
+    if (CRefreshScreen* canvas = windowLives() ? window_->GetRefreshScreenInterface() : nullptr) {
+        canvas->flush();
+        canvas->SetBackground(static_cast<CGraphicsObject*>(nullptr));
+    }
+    scene_ = nullptr;
+    active_ = false;
+    initiallyUpdated_ = false;
+    stopListening();
+    return true;
+}
+
+bool CUnit6::windowLives() const
+{
+    return window_ != nullptr && CWindow::getInstance() == window_;
+}
+
+void CUnit6::stopListening()
+{
+    if (!listening_)
+        return;
+    listening_ = false;
+    if (!windowLives())
+        return;
+    window_->removeKeyListener(this);
+    window_->removeMouseListener(this);
 }
 
 bool CUnit6::onInitialUpdate()
@@ -65,6 +105,11 @@ void CUnit6::setBackground()
         canvas->SetBackground(name);
     else
         canvas->SetBackground(static_cast<CColor*>(nullptr));
+}
+
+CMElements* CUnit6::resolveObjects(CMC_Scene*, CMElements* elements)
+{
+    return elements;
 }
 
 void CUnit6::onTimer(int)

@@ -2,24 +2,41 @@
 
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "graphics/CMouseListener.h"
+#include "media/CKeyListener.h"
 
 class CMC_Scene;
+class CMElements;
 class CWindow;
 
 // The screen unit: what the running scene shows and hears beyond its script objects, its
-// background and its music. One unit serves every scene in turn.
-class CUnit6 : public CXObject {
+// background and its music. One unit serves every scene in turn: a scene binds it while it
+// runs, renamed after the scene, and unbinds it when it unloads.
+class CUnit6 : public CXObject, public CMouseListener, public CKeyListener {
 public:
+    // The unit listens to the window's mouse and keys at this priority while it is bound.
+    static constexpr int kListenerPriority = 100000;
+
     CUnit6(CWindow* window, const CXString& name);
+    ~CUnit6() override;
+    CUnit6(const CUnit6&) = delete;
+    CUnit6& operator=(const CUnit6&) = delete;
+
+    CXString getUnitName() const { return unitName_; }
+    void setUnitName(const CXString& name) { unitName_ = name; }
 
     // Binds the unit to the scene: it becomes active, takes over the previous unit's music
-    // (so that the same music plays on) and sets the background. Returns true.
+    // (so that the same music plays on), sets the background and listens to the window.
+    // Returns true.
     virtual bool initialize(CMC_Scene* scene, CUnit6* previous);
+    // Unbinds the unit: the screen lets go of its background, the unit of its scene and of
+    // the window's mouse and keys. An unbound unit may be unbound again. Returns true.
+    virtual bool done(CMC_Scene* scene, CUnit6* next);
     // At the screen's first frame for the scene: starts the scene's music. Returns true.
     virtual bool onInitialUpdate();
     // At every later frame; nothing to do here.
     virtual void onCanvasRefreshed() {}
-    // True once the screen has drawn the unit's first frame.
+    // True once the screen has drawn the unit's first frame since it was bound.
     virtual bool wasInitiallyUpdated();
 
     virtual CWindow* getWindow() { return window_; }
@@ -38,15 +55,26 @@ public:
     // The background file on the screen, or the screen's plain dark colour without one.
     virtual void setBackground();
 
+    // A scene's definitions pass through the unit before the scene builds them; they come
+    // back unchanged.
+    virtual CMElements* resolveObjects(CMC_Scene* scene, CMElements* elements);
+    // The unit's edit boxes go; a unit holds none before edit boxes exist.
+    virtual void flushEditBoxes() {}
+
     // The unit's own timers end here; a unit does nothing with them.
     virtual void onTimer(int id);
 
 private:
+    // Whether the window the unit listens to still exists.
+    bool windowLives() const;
+    void stopListening();
+
     CXString unitName_;
     CWindow* window_;
     bool initiallyUpdated_ = false;
     CXString backgroundFileName_;
     CMC_Scene* scene_ = nullptr;
     bool active_ = false;
+    bool listening_ = false;
     CXString musicFileName_;
 };
