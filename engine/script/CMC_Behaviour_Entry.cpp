@@ -146,8 +146,15 @@ void CMC_Behaviour_Entry::bindMethod(CMC_Runner* runner)
 {
     if (runner == nullptr)
         return;
-    parsedMethod_ = methodId_ = runner->resolveMethod(methodName_);
+    rebindMethod(runner);
+    parsedMethod_ = methodId_;
+}
+
+void CMC_Behaviour_Entry::rebindMethod(CMC_Runner* runner)
+{
+    methodId_ = runner->resolveMethod(methodName_);
     methodRunner_ = runner->getSerial();
+    readsOnly_ = methodId_ != -1 && runner->readsArgumentsOnly(methodId_);
 }
 
 void CMC_Behaviour_Entry::parseBuiltin(const CXString& text, int open)
@@ -202,6 +209,7 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
     CMC_Object* found = find(objectLookup_, text.c_str());
     boundAtParse_ = found != nullptr && !found->isTemporary();
     literalText_ = boundAtParse_ ? found->getName() : text;
+    plainLiteral_ = true;
     if (boundAtParse_) {
         objectLookup_.remember(ownerContainer(), literalText_.c_str(), found);
         return;
@@ -214,6 +222,7 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
         // The look-up serves the structure's name from now on, not the whole text.
         find(objectLookup_, objectName_.c_str());
     }
+    plainLiteral_ = !literalHasParams_ && bar == -1;
 }
 
 void CMC_Behaviour_Entry::parseCall(const CXString& text, int open)
@@ -266,7 +275,8 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         slot.name = block->getName();
         slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
         slot.hasParams = holds(piece, '$');
-        constantArguments_ = constantArguments_ && !slot.hasParams;
+        if (slot.hasParams)
+            evaluated_.push_back(static_cast<int>(slots_.size()));
         if (ownerContainer() != nullptr)
             ownerContainer()->addObject(block);
         value = slot.owned.get();
@@ -285,7 +295,7 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
             slot.name = piece;
         else
             slot.statement = std::make_unique<CMC_Behaviour_Entry>(owner_, piece);
-        constantArguments_ = false;
+        evaluated_.push_back(static_cast<int>(slots_.size()));
     }
     values_->add(value);
     slots_.push_back(std::move(slot));
@@ -326,7 +336,7 @@ CMC_Object* CMC_Behaviour_Entry::literalCopy(const CXString& text)
     return static_cast<CMC_Variable*>(copy);
 }
 
-CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
+inline CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
 {
     if (object == nullptr)
         return nullptr;
@@ -344,7 +354,7 @@ CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
 CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
 {
     if (form_ == Form::Literal)
-        return runLiteral(params);
+        return runLiteral(params, true);
     if (form_ == Form::Bracket)
         return literalHasParams_ ? runFilledBracket(params) : ownExpression_.get();
 
@@ -361,24 +371,52 @@ CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
     Release localReleases[kLocalReleases];
     std::unique_ptr<Release[]> heapReleases;
     Release* releases = localReleases;
-    if (slots_.size() > kLocalReleases) {
-        heapReleases = std::make_unique<Release[]>(slots_.size());
+    if (evaluated_.size() > kLocalReleases) {
+        heapReleases = std::make_unique<Release[]>(evaluated_.size());
         releases = heapReleases.get();
     }
 
-    if (!constantArguments_)
-        evaluateArguments(caller, params, values, releases);
     CMC_Object* object = nullptr;
     CMC_Runner* runner = nullptr;
     const CXString* method = nullptr;
-    CMC_Object* result = target(caller, params, &object, &runner, &method) ? call(object, runner, *method, values) : nullptr;
-    if (!constantArguments_)
-        releaseArguments(values, releases);
+    CMC_Object* result = nullptr;
+    if (form_ == Form::Builtin) {
+        // The "@" runner is known before the arguments, so that a statement that only reads
+        // its arguments is given the literals themselves instead of copies.
+        runner = builtinRunner();
+        if (runner != nullptr && runner->getSerial() != methodRunner_)
+            rebindMethod(runner);
+        const bool copyLiterals = runner == nullptr || !readsOnly_;
+        evaluateArguments(caller, params, values, releases, copyLiterals);
+        if (runner != nullptr)
+            result = call(owner_, runner, methodName_, values);
+    } else {
+        evaluateArguments(caller, params, values, releases, true);
+        if (target(caller, params, &object, &runner, &method))
+            result = call(object, runner, *method, values);
+    }
+    releaseArguments(values, releases);
     --depth_;
     return result;
 }
 
-CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
+// Given to a statement that only reads it, a literal is its prepared value itself; anyone
+// else gets a pooled copy, which it may change.
+inline CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params, bool copy)
+{
+    if (!plainLiteral_)
+        return runFilledOrFieldLiteral(params, copy);
+    CMC_Object* found = objectLookup_.findFixed(ownerContainer(), literalText_.c_str());
+    if (found != nullptr) {
+        if (boundAtParse_ && !found->isTemporary())
+            return found;
+        if (CMC_Variable* variable = variableIn(found))
+            return variable;
+    }
+    return copy ? CMC_VariableFactory::copyVariable(literalValue_.get()) : literalValue_.get();
+}
+
+CMC_Object* CMC_Behaviour_Entry::runFilledOrFieldLiteral(CXArray* params, bool copy)
 {
     if (literalValue_ == nullptr)
         return nullptr;
@@ -388,15 +426,10 @@ CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
         CMC_Variable* variable = variableIn(container != nullptr ? container->getObject(nameFilled_.c_str()) : nullptr);
         return variable != nullptr ? variable : CMC_Variable::resolve(CXString(nameFilled_.c_str()));
     }
-    if (fieldName_.GetLength() > 0) {
-        CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
-        return field != nullptr ? field : CMC_VariableFactory::copyVariable(literalValue_.get());
-    }
-    CMC_Object* found = findFixed(objectLookup_, literalText_.c_str());
-    if (boundAtParse_ && found != nullptr && !found->isTemporary())
-        return found;
-    CMC_Variable* variable = variableIn(found);
-    return variable != nullptr ? variable : CMC_VariableFactory::copyVariable(literalValue_.get());
+    CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
+    if (field != nullptr)
+        return field;
+    return copy ? CMC_VariableFactory::copyVariable(literalValue_.get()) : literalValue_.get();
 }
 
 // The Part's text leaves the new expression uncomputed; it is computed, so that the
@@ -448,30 +481,32 @@ CMC_Behaviour_Entry::Filled* CMC_Behaviour_Entry::filledFor(Slot& slot)
     return slot.filled.back().get();
 }
 
-void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases)
+void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases,
+                                            bool copyLiterals)
 {
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        Slot& slot = slots_[i];
-        releases[i] = Release{};
+    for (size_t n = 0; n < evaluated_.size(); ++n) {
+        const int i = evaluated_[n];
+        Slot& slot = slots_[static_cast<size_t>(i)];
         if (slot.kind == Slot::Kind::Block) {
             // A block that uses parameters takes this run's.
-            if (params != nullptr && slot.hasParams) {
+            if (params != nullptr) {
                 CMC_Object* block = findFixed(slot.lookup, slot.name.c_str());
                 if (block != nullptr && block->getType() == TYPE_BEHAVIOUR)
                     static_cast<CMC_Behaviour*>(block)->setParams(params);
             }
             continue;
         }
-        if (slot.kind != Slot::Kind::Statement)
-            continue;
         CMC_Object* value = nullptr;
         if (slot.hasParams) {
-            value = evaluateFilled(slot, caller, params, &releases[i]);
+            releases[n] = Release{};
+            value = evaluateFilled(slot, caller, params, &releases[n]);
         } else {
-            value = slot.statement->run(caller, params);
-            releases[i].result = value;
+            CMC_Behaviour_Entry* statement = slot.statement.get();
+            value = statement->form_ == Form::Literal ? statement->runLiteral(params, copyLiterals)
+                                                      : statement->run(caller, params);
+            releases[n].result = value;
         }
-        values->setAt(static_cast<int>(i), isStopResult(value) ? nullptr : value);
+        values->setAt(i, isStopResult(value) ? nullptr : value);
     }
 }
 
@@ -524,19 +559,23 @@ CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, 
     return value;
 }
 
+// Only an argument filled with parameters may have made something for the run.
 void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
 {
-    CMC_ObjectsContainer* container = ownerContainer();
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        if (slots_[i].kind != Slot::Kind::Statement)
+    for (size_t n = 0; n < evaluated_.size(); ++n) {
+        const int i = evaluated_[n];
+        const Slot& slot = slots_[static_cast<size_t>(i)];
+        if (slot.kind != Slot::Kind::Statement)
             continue;
-        Release& release = releases[i];
-        if (release.block != nullptr && container != nullptr)
-            container->removeObject(release.block);
+        Release& release = releases[n];
+        if (slot.hasParams && release.block != nullptr && ownerContainer() != nullptr)
+            ownerContainer()->removeObject(release.block);
         releaseResult(release.result);
-        delete release.made;
-        delete release.madeName;
-        values->setAt(static_cast<int>(i), nullptr);
+        if (slot.hasParams) {
+            delete release.made;
+            delete release.madeName;
+        }
+        values->setAt(i, nullptr);
     }
 }
 

@@ -115,16 +115,21 @@ private:
     void addArgument(const CXString& piece);
     // A block of code made into a compiled behaviour of the container.
     CMC_Behaviour* makeBlock(const CXString& piece, const char* prefix);
+    // The method id of the statement's runner, at parse and whenever the runner changes.
     void bindMethod(CMC_Runner* runner);
+    void rebindMethod(CMC_Runner* runner);
 
-    CMC_Object* runLiteral(CXArray* params);
+    CMC_Object* runLiteral(CXArray* params, bool copy);
+    CMC_Object* runFilledOrFieldLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledBracket(CXArray* params);
     // The object, runner and method name of a call; false when nothing can be called.
     bool target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
                 const CXString** method);
     CMC_Object* call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args);
     // Values of the arguments that depend on the run; what must be let go of is noted.
-    void evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases);
+    // Literals are copied unless the method only reads them.
+    void evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases,
+                           bool copyLiterals);
     CMC_Object* evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release);
     void releaseArguments(CXVector* values, Release* releases);
     // Checks that "&" variables found before still stand; looks again when not.
@@ -162,6 +167,8 @@ private:
     int parsedMethod_ = -1;
     uint64_t methodRunner_ = 0;
     int methodId_ = -1;
+    // The method only reads its arguments (by the runner's word).
+    bool readsOnly_ = false;
     std::string methodFilled_;
     CXString methodText_;
     std::unique_ptr<CMC_Expression> referenceExpression_;
@@ -171,7 +178,8 @@ private:
     // Arguments.
     std::vector<Slot> slots_;
     CXVector* values_ = nullptr;
-    bool constantArguments_ = true;
+    // The slots evaluated at every run: nested statements and blocks that use parameters.
+    std::vector<int> evaluated_;
     bool hasVariables_ = false;
     int depth_ = 0;
     bool releaseBlocks_ = true;
@@ -179,6 +187,8 @@ private:
     // Literals and brackets.
     CXString literalText_;
     bool boundAtParse_ = false;
+    // Neither "$" nor a field: the literal's object is remembered, or its value prepared.
+    bool plainLiteral_ = false;
     bool literalHasParams_ = false;
     std::unique_ptr<CMC_Variable> literalValue_;
     std::unique_ptr<CMC_Expression> ownExpression_;

@@ -120,6 +120,11 @@ CMC_Object* CMC_Dummy_Runner::run(int id, CMC_Object* owner, CMC_ObjectsContaine
     }
 }
 
+bool CMC_Dummy_Runner::readsArgumentsOnly(int id) const
+{
+    return id == MTH_IF || id == MTH_WHILE || id == MTH_LOOP;
+}
+
 bool CMC_Dummy_Runner::runCode(CMC_ObjectsContainer* container, CMC_String* text)
 {
     CMC_CodeArgument code(container, text, false);

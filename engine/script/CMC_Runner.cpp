@@ -133,6 +133,8 @@ CMC_Variable* CMC_Runner::readAs(CMC_Variable* value, CMC_Object* argument, int 
         CMC_VariableFactory::free(name);
         return name;
     }
+    if (value->getType() == type)
+        return value;
     CMC_Variable* converted = value->convert(type);
     if (converted != nullptr && converted != value)
         CMC_VariableFactory::free(converted);

@@ -71,6 +71,10 @@ public:
     virtual CMC_Object* run(const CXString& name, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
     // The id of the name (exact case), -1 for a name the runner does not have.
     virtual int resolveMethod(const CXString& name);
+    // Whether the method of the id only reads its arguments: it neither changes them nor
+    // keeps them past the call. Such a method may be given a statement's literals themselves
+    // instead of pooled copies.
+    virtual bool readsArgumentsOnly(int) const { return false; }
 
     // Unique among all runners ever made, so that a remembered id can name its runner.
     uint64_t getSerial() const { return serial_; }

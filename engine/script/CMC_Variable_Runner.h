@@ -73,6 +73,7 @@ private:
     // The variable takes its own value combined with the argument; the new value is given
     // when asked for, as a pooled temporary.
     CMC_Object* combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult);
+    static CMC_Object* combineIntegers(CMC_Integer* variable, int32_t operand, int op, bool giveResult);
     // A STRING loses count characters from start.
     CMC_Object* cut(CMC_Variable* text, CXVector* args);
 
