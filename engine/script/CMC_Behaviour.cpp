@@ -236,7 +236,7 @@ bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition
     if (tempObjects_ != nullptr)
         flushTempObjects();
     --runDepth_;
-    if (--running_ == 0) {
+    if (--running_ == 0 && !retired_.empty()) {
         auto retired = std::move(retired_);
         for (auto& [form, releaseBlocks] : retired)
             deleteCompiled(std::move(form), releaseBlocks);

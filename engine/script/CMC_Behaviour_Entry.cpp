@@ -244,6 +244,7 @@ void CMC_Behaviour_Entry::parseCall(const CXString& text, int open)
         object_ = bar != -1 ? CMC_Variable::fieldOf(found, fieldName_) : found;
         if (object_ != nullptr)
             bindMethod(runnerOf(object_));
+        plainCall_ = bar == -1;
     }
     parseArguments(text, open);
 }
@@ -275,8 +276,10 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         slot.name = block->getName();
         slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
         slot.hasParams = holds(piece, '$');
-        if (slot.hasParams)
+        if (slot.hasParams) {
             evaluated_.push_back(static_cast<int>(slots_.size()));
+            onlyLiterals_ = false;
+        }
         if (ownerContainer() != nullptr)
             ownerContainer()->addObject(block);
         value = slot.owned.get();
@@ -296,6 +299,7 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         else
             slot.statement = std::make_unique<CMC_Behaviour_Entry>(owner_, piece);
         evaluated_.push_back(static_cast<int>(slots_.size()));
+        onlyLiterals_ = onlyLiterals_ && slot.statement != nullptr && slot.statement->isPlainLiteral();
     }
     values_->add(value);
     slots_.push_back(std::move(slot));
@@ -314,7 +318,7 @@ CMC_Object* CMC_Behaviour_Entry::find(CMC_NameLookup& lookup, const char* name)
     return lookup.find(ownerContainer(), name);
 }
 
-CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
+inline CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
 {
     if (object == nullptr)
         return nullptr;
@@ -357,47 +361,104 @@ CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
         return runLiteral(params, true);
     if (form_ == Form::Bracket)
         return literalHasParams_ ? runFilledBracket(params) : ownExpression_.get();
-
     if (hasVariables_)
         refreshVariables();
-    // A statement run again from inside its own run fills values of its own.
-    ++depth_;
-    CXVector* values = values_;
-    std::unique_ptr<CXVector> ownValues;
-    if (depth_ > 1 && values_ != nullptr) {
-        ownValues = std::make_unique<CXVector>(*values_);
-        values = ownValues.get();
-    }
-    Release localReleases[kLocalReleases];
-    std::unique_ptr<Release[]> heapReleases;
-    Release* releases = localReleases;
-    if (evaluated_.size() > kLocalReleases) {
-        heapReleases = std::make_unique<Release[]>(evaluated_.size());
-        releases = heapReleases.get();
-    }
-
-    CMC_Object* object = nullptr;
     CMC_Runner* runner = nullptr;
-    const CXString* method = nullptr;
-    CMC_Object* result = nullptr;
     if (form_ == Form::Builtin) {
         // The "@" runner is known before the arguments, so that a statement that only reads
         // its arguments is given the literals themselves instead of copies.
         runner = builtinRunner();
         if (runner != nullptr && runner->getSerial() != methodRunner_)
             rebindMethod(runner);
-        const bool copyLiterals = runner == nullptr || !readsOnly_;
-        evaluateArguments(caller, params, values, releases, copyLiterals);
-        if (runner != nullptr)
-            result = call(owner_, runner, methodName_, values);
-    } else {
-        evaluateArguments(caller, params, values, releases, true);
-        if (target(caller, params, &object, &runner, &method))
-            result = call(object, runner, *method, values);
     }
-    releaseArguments(values, releases);
+    const bool copyLiterals = form_ != Form::Builtin || runner == nullptr || !readsOnly_;
+    // A statement run again from inside its own run fills values of its own.
+    if (depth_ > 0)
+        return runApart(caller, params, runner, copyLiterals, evaluated_);
+    const std::vector<int>& slots = slotsToEvaluate(copyLiterals);
+    if (slots.size() > kLocalReleases)
+        return runApart(caller, params, runner, copyLiterals, slots);
+    Release releases[kLocalReleases];
+    ++depth_;
+    CMC_Object* result = runWith(caller, params, runner, {values_, &slots, releases}, copyLiterals);
     --depth_;
     return result;
+}
+
+// Arguments that are all plain literals are settled: while the containers stay as they were,
+// each gives the same object or prepared value at every run, which stays among the values.
+// Only the literals that give copies are evaluated again.
+inline const std::vector<int>& CMC_Behaviour_Entry::slotsToEvaluate(bool copyLiterals)
+{
+    if (!onlyLiterals_ || evaluated_.empty())
+        return evaluated_;
+    CMC_ObjectsContainer* container = ownerContainer();
+    if (settledCount_ != CMC_ObjectsContainer::getChangeCount() || settledContainer_ != container ||
+        settledCopies_ != copyLiterals)
+        settleLiterals(container, copyLiterals);
+    return copying_;
+}
+
+void CMC_Behaviour_Entry::settleLiterals(CMC_ObjectsContainer* container, bool copyLiterals)
+{
+    copying_.clear();
+    for (int i : evaluated_) {
+        CMC_Object* steady = slots_[static_cast<size_t>(i)].statement->steadyLiteral(copyLiterals);
+        if (steady != nullptr)
+            values_->setAt(i, steady);
+        else
+            copying_.push_back(i);
+    }
+    settledCount_ = CMC_ObjectsContainer::getChangeCount();
+    settledContainer_ = container;
+    settledCopies_ = copyLiterals;
+}
+
+// A nested run works on a copy of the values; notes of many arguments go on the heap.
+CMC_Object* CMC_Behaviour_Entry::runApart(CMC_Object* caller, CXArray* params, CMC_Runner* runner, bool copyLiterals,
+                                          const std::vector<int>& slots)
+{
+    std::unique_ptr<CXVector> ownValues;
+    if (depth_ > 0 && values_ != nullptr)
+        ownValues = std::make_unique<CXVector>(*values_);
+    auto releases = std::make_unique<Release[]>(slots.size());
+    ++depth_;
+    CMC_Object* result = runWith(caller, params, runner,
+                                 {ownValues != nullptr ? ownValues.get() : values_, &slots, releases.get()}, copyLiterals);
+    --depth_;
+    return result;
+}
+
+// The "@" runner comes from the caller; other forms find their target after the arguments.
+inline CMC_Object* CMC_Behaviour_Entry::runWith(CMC_Object* caller, CXArray* params, CMC_Runner* runner,
+                                                const Arguments& arguments, bool copyLiterals)
+{
+    const bool evaluates = !arguments.slots->empty();
+    if (evaluates)
+        evaluateArguments(caller, params, arguments, copyLiterals);
+    CMC_Object* object = owner_;
+    const CXString* method = &methodName_;
+    if (form_ != Form::Builtin && !target(caller, params, &object, &runner, &method))
+        runner = nullptr;
+    CMC_Object* result = runner != nullptr ? call(object, runner, *method, arguments.values) : nullptr;
+    if (evaluates)
+        releaseArguments(arguments);
+    return result;
+}
+
+// What a plain literal gives without a copy: the object its name finds (a value, or an
+// object found at parse that is no temporary), else its prepared value unless a copy is
+// asked for; none when it must give a copy.
+inline CMC_Object* CMC_Behaviour_Entry::steadyLiteral(bool copy)
+{
+    CMC_Object* found = objectLookup_.findFixed(ownerContainer(), literalText_.c_str());
+    if (found != nullptr) {
+        if (boundAtParse_ && !found->isTemporary())
+            return found;
+        if (CMC_Variable* variable = variableIn(found))
+            return variable;
+    }
+    return copy ? nullptr : literalValue_.get();
 }
 
 // Given to a statement that only reads it, a literal is its prepared value itself; anyone
@@ -406,14 +467,8 @@ inline CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params, bool copy)
 {
     if (!plainLiteral_)
         return runFilledOrFieldLiteral(params, copy);
-    CMC_Object* found = objectLookup_.findFixed(ownerContainer(), literalText_.c_str());
-    if (found != nullptr) {
-        if (boundAtParse_ && !found->isTemporary())
-            return found;
-        if (CMC_Variable* variable = variableIn(found))
-            return variable;
-    }
-    return copy ? CMC_VariableFactory::copyVariable(literalValue_.get()) : literalValue_.get();
+    CMC_Object* steady = steadyLiteral(copy);
+    return steady != nullptr ? steady : CMC_VariableFactory::copyVariable(literalValue_.get());
 }
 
 CMC_Object* CMC_Behaviour_Entry::runFilledOrFieldLiteral(CXArray* params, bool copy)
@@ -481,11 +536,12 @@ CMC_Behaviour_Entry::Filled* CMC_Behaviour_Entry::filledFor(Slot& slot)
     return slot.filled.back().get();
 }
 
-void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases,
+void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, const Arguments& arguments,
                                             bool copyLiterals)
 {
-    for (size_t n = 0; n < evaluated_.size(); ++n) {
-        const int i = evaluated_[n];
+    const std::vector<int>& slots = *arguments.slots;
+    for (size_t n = 0; n < slots.size(); ++n) {
+        const int i = slots[n];
         Slot& slot = slots_[static_cast<size_t>(i)];
         if (slot.kind == Slot::Kind::Block) {
             // A block that uses parameters takes this run's.
@@ -496,17 +552,18 @@ void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params,
             }
             continue;
         }
+        Release& release = arguments.releases[n];
         CMC_Object* value = nullptr;
         if (slot.hasParams) {
-            releases[n] = Release{};
-            value = evaluateFilled(slot, caller, params, &releases[n]);
+            release = Release{};
+            value = evaluateFilled(slot, caller, params, &release);
         } else {
             CMC_Behaviour_Entry* statement = slot.statement.get();
             value = statement->form_ == Form::Literal ? statement->runLiteral(params, copyLiterals)
                                                       : statement->run(caller, params);
-            releases[n].result = value;
+            release.result = value;
         }
-        values->setAt(i, isStopResult(value) ? nullptr : value);
+        arguments.values->setAt(i, isStopResult(value) ? nullptr : value);
     }
 }
 
@@ -559,36 +616,53 @@ CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, 
     return value;
 }
 
-// Only an argument filled with parameters may have made something for the run.
-void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
+void CMC_Behaviour_Entry::releaseArguments(const Arguments& arguments)
 {
-    for (size_t n = 0; n < evaluated_.size(); ++n) {
-        const int i = evaluated_[n];
+    const std::vector<int>& slots = *arguments.slots;
+    for (size_t n = 0; n < slots.size(); ++n) {
+        const int i = slots[n];
         const Slot& slot = slots_[static_cast<size_t>(i)];
         if (slot.kind != Slot::Kind::Statement)
             continue;
-        Release& release = releases[n];
-        if (slot.hasParams && release.block != nullptr && ownerContainer() != nullptr)
-            ownerContainer()->removeObject(release.block);
-        releaseResult(release.result);
-        if (slot.hasParams) {
-            delete release.made;
-            delete release.madeName;
-        }
-        values->setAt(i, nullptr);
+        if (slot.hasParams)
+            releaseFilled(arguments.releases[n]);
+        else
+            releaseResult(arguments.releases[n].result);
+        arguments.values->setAt(i, nullptr);
     }
 }
 
-bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                                 const CXString** method)
+// The block made for the run leaves the container before the result goes.
+void CMC_Behaviour_Entry::releaseFilled(const Release& release)
+{
+    CMC_ObjectsContainer* container = ownerContainer();
+    if (release.block != nullptr && container != nullptr)
+        container->removeObject(release.block);
+    releaseResult(release.result);
+    delete release.made;
+    delete release.madeName;
+}
+
+inline bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                                        const CXString** method)
+{
+    if (!plainCall_)
+        return findTarget(caller, params, object, runner, method);
+    *object = findFixed(objectLookup_, objectName_.c_str());
+    *runner = runnerOf(*object);
+    *method = &methodName_;
+    if (*runner == nullptr)
+        return false;
+    object_ = *object;
+    return true;
+}
+
+bool CMC_Behaviour_Entry::findTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                                     const CXString** method)
 {
     CMC_ObjectsContainer* container = ownerContainer();
     *method = &methodName_;
     switch (form_) {
-    case Form::Builtin:
-        *object = owner_;
-        *runner = builtinRunner();
-        return *runner != nullptr;
     case Form::This:
         if (container != nullptr && container->getType() == TYPE_CLASS) {
             *object = container;
@@ -632,14 +706,13 @@ bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object
 
 // A name is resolved once per runner; a name the runner does not know goes by name, for
 // runners that serve names of their own.
-CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args)
+inline CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method,
+                                             CXVector* args)
 {
     if (&method != &methodName_)
         return runner->run(method, object, ownerContainer(), args);
-    if (runner->getSerial() != methodRunner_) {
-        methodId_ = runner->resolveMethod(methodName_);
-        methodRunner_ = runner->getSerial();
-    }
+    if (runner->getSerial() != methodRunner_)
+        rebindMethod(runner);
     return methodId_ != -1 ? runner->run(methodId_, object, ownerContainer(), args)
                            : runner->run(methodName_, object, ownerContainer(), args);
 }

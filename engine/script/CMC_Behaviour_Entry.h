@@ -119,19 +119,37 @@ private:
     void bindMethod(CMC_Runner* runner);
     void rebindMethod(CMC_Runner* runner);
 
+    // The values of one run, the slots it evaluates and where their releases are noted.
+    struct Arguments {
+        CXVector* values;
+        const std::vector<int>* slots;
+        Release* releases;
+    };
+
+    // The slots evaluated at this run; literals are settled first when they may be.
+    const std::vector<int>& slotsToEvaluate(bool copyLiterals);
+    void settleLiterals(CMC_ObjectsContainer* container, bool copyLiterals);
+    CMC_Object* runApart(CMC_Object* caller, CXArray* params, CMC_Runner* runner, bool copyLiterals,
+                         const std::vector<int>& slots);
+    CMC_Object* runWith(CMC_Object* caller, CXArray* params, CMC_Runner* runner, const Arguments& arguments,
+                        bool copyLiterals);
+    bool isPlainLiteral() const { return form_ == Form::Literal && plainLiteral_; }
+    CMC_Object* steadyLiteral(bool copy);
     CMC_Object* runLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledOrFieldLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledBracket(CXArray* params);
     // The object, runner and method name of a call; false when nothing can be called.
     bool target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
                 const CXString** method);
+    bool findTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                    const CXString** method);
     CMC_Object* call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args);
     // Values of the arguments that depend on the run; what must be let go of is noted.
     // Literals are copied unless the method only reads them.
-    void evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases,
-                           bool copyLiterals);
+    void evaluateArguments(CMC_Object* caller, CXArray* params, const Arguments& arguments, bool copyLiterals);
     CMC_Object* evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release);
-    void releaseArguments(CXVector* values, Release* releases);
+    void releaseArguments(const Arguments& arguments);
+    void releaseFilled(const Release& release);
     // Checks that "&" variables found before still stand; looks again when not.
     void refreshVariables();
     // The object found for a name: remembered, or looked up again. A fixed lookup is always
@@ -160,6 +178,8 @@ private:
     CXString objectName_;
     CXString fieldName_;
     bool objectHasParams_ = false;
+    // OBJ^METHOD with neither "$" nor a field in OBJ.
+    bool plainCall_ = false;
     bool methodHasParams_ = false;
     CMC_NameLookup objectLookup_;
     CMC_Object* object_ = nullptr;
@@ -180,6 +200,13 @@ private:
     CXVector* values_ = nullptr;
     // The slots evaluated at every run: nested statements and blocks that use parameters.
     std::vector<int> evaluated_;
+    // Every one of them is a plain literal; the literals are settled for a change count, a
+    // container and whether they are copied, and those that give copies are listed.
+    bool onlyLiterals_ = true;
+    uint64_t settledCount_ = 0;
+    CMC_ObjectsContainer* settledContainer_ = nullptr;
+    bool settledCopies_ = true;
+    std::vector<int> copying_;
     bool hasVariables_ = false;
     int depth_ = 0;
     bool releaseBlocks_ = true;

@@ -2,17 +2,9 @@
 
 #include "script/CMC_Behaviour.h"
 
-#include <typeinfo>
-
 CMC_CodeBlockName::CMC_CodeBlockName(const char* name, const CXString& blockName)
     : CMC_String(CXString(name), blockName)
 {
-}
-
-CMC_CodeBlockName* CMC_CodeBlockName::of(CMC_Object* value)
-{
-    return value != nullptr && typeid(*value) == typeid(CMC_CodeBlockName) ? static_cast<CMC_CodeBlockName*>(value)
-                                                                          : nullptr;
 }
 
 CMC_Behaviour* CMC_CodeBlockName::block(CMC_ObjectsContainer* container)

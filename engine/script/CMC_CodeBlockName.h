@@ -3,6 +3,8 @@
 #include "script/CMC_NameLookup.h"
 #include "script/CMC_String.h"
 
+#include <typeinfo>
+
 class CMC_Behaviour;
 
 // The value that a block of code in braces passes as an argument: a STRING named "temp" (or
@@ -14,7 +16,11 @@ public:
     CMC_CodeBlockName(const char* name, const CXString& blockName);
 
     // The value as a block's name; none for any other value.
-    static CMC_CodeBlockName* of(CMC_Object* value);
+    static CMC_CodeBlockName* of(CMC_Object* value)
+    {
+        return value != nullptr && typeid(*value) == typeid(CMC_CodeBlockName) ? static_cast<CMC_CodeBlockName*>(value)
+                                                                              : nullptr;
+    }
     // The behaviour of that name in the container, as getObject finds it; none when the name
     // finds something else.
     CMC_Behaviour* block(CMC_ObjectsContainer* container);

@@ -2,6 +2,8 @@
 
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "foundation/CXVector.h"
+#include "script/CMC_Variable.h"
 
 #include <cstdint>
 
@@ -9,13 +11,10 @@ class CHashtable;
 class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
-class CMC_Object;
 class CMC_ObjectsContainer;
 class CMC_String;
-class CMC_Variable;
 class CStringHashCode;
 class CWindow;
-class CXVector;
 
 // The method dispatcher of one script type: method names as scripts write them (upper case,
 // matched exactly) map to ids once, when a statement is compiled; a call then runs the handler
@@ -84,8 +83,21 @@ public:
     static CMC_Variable* readAs(CMC_Variable* value, CMC_Object* argument, int type);
     static CMC_String* readAsString(CMC_Variable* value, CMC_Object* argument);
     // The raw argument at i: none past the end or without arguments.
-    static CMC_Object* argumentAt(CXVector* args, int i);
-    static int argumentCount(CXVector* args);
+    static CMC_Object* argumentAt(CXVector* args, int i)
+    {
+        if (args == nullptr || i < 0 || i >= args->getCount())
+            return nullptr;
+        auto* argument = static_cast<CMC_Object*>(args->at(i));
+        return CMC_Object::isStopResult(argument) ? nullptr : argument;
+    }
+    static int argumentCount(CXVector* args) { return args != nullptr ? args->getCount() : 0; }
+    // Argument i when it is a value of the type (BOOL, DOUBLE, INTEGER or STRING), which the
+    // getters give as it is; none otherwise.
+    static CMC_Variable* argumentOfType(CXVector* args, int i, int type)
+    {
+        CMC_Object* argument = argumentAt(args, i);
+        return argument != nullptr && argument->getType() == type ? static_cast<CMC_Variable*>(argument) : nullptr;
+    }
 
 protected:
     // Makes the empty method table.

@@ -7,24 +7,34 @@
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
 
+// Values that have the type asked for are taken as they are, without the runner's getters.
 CMC_StatementCondition::CMC_StatementCondition(CMC_Runner* runner, CXVector* args, int left, int operatorSymbol,
                                                int right)
 {
     read(runner, args, left, &left_);
-    CMC_String* symbol = runner->getParameterString(args, operatorSymbol);
+    auto* symbol = static_cast<CMC_String*>(CMC_Runner::argumentOfType(args, operatorSymbol, CMC_Object::TYPE_STRING));
+    if (symbol == nullptr)
+        symbol = runner->getParameterString(args, operatorSymbol);
     code_ = symbol != nullptr ? CMC_Condition::symbolCode(symbol->getValue()) : CMC_Condition::OP_EQUAL;
     read(runner, args, right, &right_);
 }
 
-void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
+inline void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
 {
-    CMC_Variable* value = runner->getParameter(args, i);
+    CMC_Variable* value = CMC_Runner::argumentOfType(args, i, CMC_Object::TYPE_INTEGER);
+    if (value == nullptr)
+        value = runner->getParameter(args, i);
     if (value != nullptr && value->getType() == CMC_Object::TYPE_INTEGER) {
         operand->isInteger = true;
         operand->value = static_cast<CMC_Integer*>(value)->getValue();
         return;
     }
-    CMC_String* text = CMC_Runner::readAsString(value, CMC_Runner::argumentAt(args, i));
+    readText(value, CMC_Runner::argumentAt(args, i), operand);
+}
+
+void CMC_StatementCondition::readText(CMC_Variable* value, CMC_Object* argument, Operand* operand)
+{
+    CMC_String* text = CMC_Runner::readAsString(value, argument);
     operand->text.emplace(text != nullptr ? text->getValue().c_str() : "");
 }
 

@@ -8,6 +8,7 @@
 class CMC_Object;
 class CMC_ObjectsContainer;
 class CMC_Runner;
+class CMC_Variable;
 class CXVector;
 
 // The condition of an IF or WHILE statement given as left operand, operator and right
@@ -31,6 +32,7 @@ private:
     };
 
     static void read(CMC_Runner* runner, CXVector* args, int i, Operand* operand);
+    static void readText(CMC_Variable* value, CMC_Object* argument, Operand* operand);
     // The operand's value as a condition operand; an INTEGER as a pooled copy.
     static CMC_Object* evaluate(CMC_ObjectsContainer* container, Operand* operand);
     // The text that an INTEGER operand stands for.
