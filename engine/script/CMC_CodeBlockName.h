@@ -1,11 +1,10 @@
 #pragma once
 
+#include "script/CMC_Behaviour.h"
 #include "script/CMC_NameLookup.h"
 #include "script/CMC_String.h"
 
 #include <typeinfo>
-
-class CMC_Behaviour;
 
 // The value that a block of code in braces passes as an argument: a STRING named "temp" (or
 // "xtemp" for a block made at run time) holding the name of the block's behaviour, which
@@ -23,7 +22,11 @@ public:
     }
     // The behaviour of that name in the container, as getObject finds it; none when the name
     // finds something else.
-    CMC_Behaviour* block(CMC_ObjectsContainer* container);
+    CMC_Behaviour* block(CMC_ObjectsContainer* container)
+    {
+        CMC_Object* found = lookup_.findFixed(container, getValue().c_str());
+        return found != nullptr && found->getType() == TYPE_BEHAVIOUR ? static_cast<CMC_Behaviour*>(found) : nullptr;
+    }
 
 private:
     CMC_NameLookup lookup_;

@@ -164,7 +164,7 @@ CMC_Object* CMC_Dummy_Runner::ifStatement(CMC_Object*, CMC_ObjectsContainer* con
         CMC_ScratchText condition(text != nullptr ? text->getValue().c_str() : "");
         chosen = oneTextCondition(container, condition.text()) ? 1 : 2;
     }
-    CMC_String* code = chosen != -1 ? getParameterString(args, chosen) : nullptr;
+    CMC_String* code = chosen != -1 ? stringParameter(args, chosen) : nullptr;
     if (code == nullptr || code->getValue().GetLength() == 0)
         return nullptr;
     return runCode(container, code) ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;

@@ -3,6 +3,7 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 #include "foundation/CXVector.h"
+#include "script/CMC_String.h"
 #include "script/CMC_Variable.h"
 
 #include <cstdint>
@@ -12,7 +13,6 @@ class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
 class CMC_ObjectsContainer;
-class CMC_String;
 class CStringHashCode;
 class CWindow;
 
@@ -63,6 +63,12 @@ public:
     virtual CMC_Double* getParameterDouble(CXVector* args, int i);
     virtual CMC_Integer* getParameterInteger(CXVector* args, int i);
     virtual CMC_String* getParameterString(CXVector* args, int i);
+    // The same, without a call when the argument is a STRING itself.
+    CMC_String* stringParameter(CXVector* args, int i)
+    {
+        CMC_Variable* text = argumentOfType(args, i, CMC_Object::TYPE_STRING);
+        return text != nullptr ? static_cast<CMC_String*>(text) : getParameterString(args, i);
+    }
 
     // Runs the handler of the id; the base serves the common ids and gives none for others.
     virtual CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);

@@ -1,29 +1,11 @@
 #include "script/CMC_StatementCondition.h"
 
 #include "script/CMC_Behaviour.h"
-#include "script/CMC_Condition.h"
-#include "script/CMC_Integer.h"
-#include "script/CMC_Runner.h"
-#include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
 
-// Values that have the type asked for are taken as they are, without the runner's getters.
-CMC_StatementCondition::CMC_StatementCondition(CMC_Runner* runner, CXVector* args, int left, int operatorSymbol,
-                                               int right)
+void CMC_StatementCondition::readOther(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
 {
-    read(runner, args, left, &left_);
-    auto* symbol = static_cast<CMC_String*>(CMC_Runner::argumentOfType(args, operatorSymbol, CMC_Object::TYPE_STRING));
-    if (symbol == nullptr)
-        symbol = runner->getParameterString(args, operatorSymbol);
-    code_ = symbol != nullptr ? CMC_Condition::symbolCode(symbol->getValue()) : CMC_Condition::OP_EQUAL;
-    read(runner, args, right, &right_);
-}
-
-inline void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
-{
-    CMC_Variable* value = CMC_Runner::argumentOfType(args, i, CMC_Object::TYPE_INTEGER);
-    if (value == nullptr)
-        value = runner->getParameter(args, i);
+    CMC_Variable* value = runner->getParameter(args, i);
     if (value != nullptr && value->getType() == CMC_Object::TYPE_INTEGER) {
         operand->isInteger = true;
         operand->value = static_cast<CMC_Integer*>(value)->getValue();
@@ -54,12 +36,10 @@ CMC_Object* CMC_StatementCondition::evaluate(CMC_ObjectsContainer* container, Op
     return value;
 }
 
-bool CMC_StatementCondition::holds(CMC_ObjectsContainer* container)
+bool CMC_StatementCondition::holdsOtherwise(CMC_ObjectsContainer* container)
 {
     if (code_ == CMC_Condition::OP_INSTANCEOF)
         return CMC_Condition::valid(container, textOf(&left_), textOf(&right_), code_);
-    if (left_.isInteger && right_.isInteger)
-        return CMC_Condition::holds(left_.value, right_.value, code_);
     CMC_Object* left = evaluate(container, &left_);
     CMC_Object* right = evaluate(container, &right_);
     const bool result = CMC_Condition::holds(left, right, code_);
