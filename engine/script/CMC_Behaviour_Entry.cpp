@@ -363,24 +363,26 @@ CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
         return literalHasParams_ ? runFilledBracket(params) : ownExpression_.get();
     if (hasVariables_)
         refreshVariables();
-    CMC_Runner* runner = nullptr;
-    if (form_ == Form::Builtin) {
-        // The "@" runner is known before the arguments, so that a statement that only reads
-        // its arguments is given the literals themselves instead of copies.
-        runner = builtinRunner();
-        if (runner != nullptr && runner->getSerial() != methodRunner_)
-            rebindMethod(runner);
-    }
-    const bool copyLiterals = form_ != Form::Builtin || runner == nullptr || !readsOnly_;
+    // The target is known before the arguments when it can be (the "@" runner, or a named
+    // object when the arguments are literals, which change nothing), so that a method that
+    // only reads its arguments is given the literals themselves instead of copies.
+    Target target;
+    if (form_ == Form::Builtin)
+        target = {owner_, builtinRunner(), &methodName_};
+    else if (plainCall_ && onlyLiterals_)
+        findTarget(caller, params, &target);
+    if (target.runner != nullptr && target.runner->getSerial() != methodRunner_)
+        rebindMethod(target.runner);
+    const bool copyLiterals = target.runner == nullptr || !readsOnly_;
     // A statement run again from inside its own run fills values of its own.
     if (depth_ > 0)
-        return runApart(caller, params, runner, copyLiterals, evaluated_);
+        return runApart(caller, params, &target, copyLiterals, evaluated_);
     const std::vector<int>& slots = slotsToEvaluate(copyLiterals);
     if (slots.size() > kLocalReleases)
-        return runApart(caller, params, runner, copyLiterals, slots);
+        return runApart(caller, params, &target, copyLiterals, slots);
     Release releases[kLocalReleases];
     ++depth_;
-    CMC_Object* result = runWith(caller, params, runner, {values_, &slots, releases}, copyLiterals);
+    CMC_Object* result = runWith(caller, params, &target, {values_, &slots, releases}, copyLiterals);
     --depth_;
     return result;
 }
@@ -415,7 +417,7 @@ void CMC_Behaviour_Entry::settleLiterals(CMC_ObjectsContainer* container, bool c
 }
 
 // A nested run works on a copy of the values; notes of many arguments go on the heap.
-CMC_Object* CMC_Behaviour_Entry::runApart(CMC_Object* caller, CXArray* params, CMC_Runner* runner, bool copyLiterals,
+CMC_Object* CMC_Behaviour_Entry::runApart(CMC_Object* caller, CXArray* params, Target* target, bool copyLiterals,
                                           const std::vector<int>& slots)
 {
     std::unique_ptr<CXVector> ownValues;
@@ -423,24 +425,23 @@ CMC_Object* CMC_Behaviour_Entry::runApart(CMC_Object* caller, CXArray* params, C
         ownValues = std::make_unique<CXVector>(*values_);
     auto releases = std::make_unique<Release[]>(slots.size());
     ++depth_;
-    CMC_Object* result = runWith(caller, params, runner,
+    CMC_Object* result = runWith(caller, params, target,
                                  {ownValues != nullptr ? ownValues.get() : values_, &slots, releases.get()}, copyLiterals);
     --depth_;
     return result;
 }
 
-// The "@" runner comes from the caller; other forms find their target after the arguments.
-inline CMC_Object* CMC_Behaviour_Entry::runWith(CMC_Object* caller, CXArray* params, CMC_Runner* runner,
+// Other targets are found after the arguments.
+inline CMC_Object* CMC_Behaviour_Entry::runWith(CMC_Object* caller, CXArray* params, Target* target,
                                                 const Arguments& arguments, bool copyLiterals)
 {
     const bool evaluates = !arguments.slots->empty();
     if (evaluates)
         evaluateArguments(caller, params, arguments, copyLiterals);
-    CMC_Object* object = owner_;
-    const CXString* method = &methodName_;
-    if (form_ != Form::Builtin && !target(caller, params, &object, &runner, &method))
-        runner = nullptr;
-    CMC_Object* result = runner != nullptr ? call(object, runner, *method, arguments.values) : nullptr;
+    if (target->method == nullptr)
+        findTarget(caller, params, target);
+    CMC_Object* result =
+        target->runner != nullptr ? call(target->object, target->runner, *target->method, arguments.values) : nullptr;
     if (evaluates)
         releaseArguments(arguments);
     return result;
@@ -643,22 +644,22 @@ void CMC_Behaviour_Entry::releaseFilled(const Release& release)
     delete release.madeName;
 }
 
-inline bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                                        const CXString** method)
+// A target without its object or runner has no runner.
+inline void CMC_Behaviour_Entry::findTarget(CMC_Object* caller, CXArray* params, Target* target)
 {
-    if (!plainCall_)
-        return findTarget(caller, params, object, runner, method);
-    *object = findFixed(objectLookup_, objectName_.c_str());
-    *runner = runnerOf(*object);
-    *method = &methodName_;
-    if (*runner == nullptr)
-        return false;
-    object_ = *object;
-    return true;
+    target->method = &methodName_;
+    if (plainCall_) {
+        target->object = findFixed(objectLookup_, objectName_.c_str());
+        target->runner = runnerOf(target->object);
+    } else if (!lookUpTarget(caller, params, &target->object, &target->runner, &target->method)) {
+        target->runner = nullptr;
+    }
+    if (target->runner != nullptr)
+        object_ = target->object;
 }
 
-bool CMC_Behaviour_Entry::findTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                                     const CXString** method)
+bool CMC_Behaviour_Entry::lookUpTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                                       const CXString** method)
 {
     CMC_ObjectsContainer* container = ownerContainer();
     *method = &methodName_;
@@ -698,10 +699,7 @@ bool CMC_Behaviour_Entry::findTarget(CMC_Object* caller, CXArray* params, CMC_Ob
         *runner = runnerOf(*object);
         break;
     }
-    if (*object == nullptr || *runner == nullptr)
-        return false;
-    object_ = *object;
-    return true;
+    return *object != nullptr && *runner != nullptr;
 }
 
 // A name is resolved once per runner; a name the runner does not know goes by name, for

@@ -129,20 +129,28 @@ private:
     // The slots evaluated at this run; literals are settled first when they may be.
     const std::vector<int>& slotsToEvaluate(bool copyLiterals);
     void settleLiterals(CMC_ObjectsContainer* container, bool copyLiterals);
-    CMC_Object* runApart(CMC_Object* caller, CXArray* params, CMC_Runner* runner, bool copyLiterals,
+    // The object, runner and method of a call; no method while it was not looked for, no
+    // runner when there is nothing to call.
+    struct Target {
+        CMC_Object* object = nullptr;
+        CMC_Runner* runner = nullptr;
+        const CXString* method = nullptr;
+    };
+
+    CMC_Object* runApart(CMC_Object* caller, CXArray* params, Target* target, bool copyLiterals,
                          const std::vector<int>& slots);
-    CMC_Object* runWith(CMC_Object* caller, CXArray* params, CMC_Runner* runner, const Arguments& arguments,
+    CMC_Object* runWith(CMC_Object* caller, CXArray* params, Target* target, const Arguments& arguments,
                         bool copyLiterals);
     bool isPlainLiteral() const { return form_ == Form::Literal && plainLiteral_; }
     CMC_Object* steadyLiteral(bool copy);
     CMC_Object* runLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledOrFieldLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledBracket(CXArray* params);
-    // The object, runner and method name of a call; false when nothing can be called.
-    bool target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                const CXString** method);
-    bool findTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                    const CXString** method);
+    void findTarget(CMC_Object* caller, CXArray* params, Target* target);
+    // The object, runner and method name of a call other than a plain one; false when
+    // nothing can be called.
+    bool lookUpTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                      const CXString** method);
     CMC_Object* call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args);
     // Values of the arguments that depend on the run; what must be let go of is noted.
     // Literals are copied unless the method only reads them.

@@ -95,6 +95,21 @@ CMC_Object* CMC_Variable_Runner::run(int id, CMC_Object* object, CMC_ObjectsCont
     }
 }
 
+bool CMC_Variable_Runner::readsArgumentsOnly(int id) const
+{
+    switch (id) {
+    case MTH_SET:
+    case MTH_ADD:
+    case MTH_SUB:
+    case MTH_MUL:
+    case MTH_DIV:
+    case MTH_MOD:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
 {
     CMC_Object* argument = argumentAt(args, 0);

@@ -68,6 +68,8 @@ public:
 
     void prepareMthHashSet() override;
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
+    // SET and the arithmetic ADD, SUB, MUL, DIV and MOD.
+    bool readsArgumentsOnly(int id) const override;
 
 private:
     // The variable takes its own value combined with the argument; the new value is given
