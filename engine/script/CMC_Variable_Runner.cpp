@@ -110,7 +110,7 @@ bool CMC_Variable_Runner::readsArgumentsOnly(int id) const
     }
 }
 
-CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
+inline CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
 {
     CMC_Object* argument = argumentAt(args, 0);
     CMC_Variable* operand = argument != nullptr ? argument->asVariable() : nullptr;
@@ -130,7 +130,7 @@ CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args,
 }
 
 // What calculate and set do for two INTEGER values, without the pooled step between them.
-CMC_Object* CMC_Variable_Runner::combineIntegers(CMC_Integer* variable, int32_t operand, int op, bool giveResult)
+inline CMC_Object* CMC_Variable_Runner::combineIntegers(CMC_Integer* variable, int32_t operand, int op, bool giveResult)
 {
     const int32_t value = CMC_Integer::arithmetic(variable->getValue(), operand, op);
     CMC_Integer* result = giveResult ? CMC_VariableFactory::allocInteger(value) : nullptr;
