@@ -34,6 +34,12 @@ class CMC_CodeBlockName;
 // containers change (CMC_NameLookup): an object deleted meanwhile is never used, its name is
 // looked up again. Parameter texts ("$1" to "$9") are filled in at every run; what a filled
 // text compiles to is kept per text.
+//
+// A literal that finds no value is given as a pooled copy of its prepared value, which the
+// method may change; a method that only reads its arguments gets the prepared value itself.
+// That needs the method known before the arguments: the "@" runner's, or a named object's
+// when every argument is a literal (looking names up changes nothing). Such arguments are
+// also evaluated only once while the containers stay as they were.
 class CMC_Behaviour_Entry : public CMC_Object {
 public:
     // Parses the statement for the owner, in the owner's container.
