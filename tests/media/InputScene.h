@@ -9,7 +9,7 @@
 #include "foundation/CXArchive.h"
 #include "foundation/CTextFileReader.h"
 #include "media/CKeyboard.h"
-#include "media/InputScriptTypes.h"
+#include "app/ScriptTypes.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_Behaviour.h"
@@ -66,7 +66,7 @@ protected:
     {
         platform::changeFolder(folder.path().string());
         CMC_VariableFactory::initialize();
-        attachInputScriptTypes();
+        registerScriptTypes();
         CMC_RunnerFactory::initialize();
         platform::Cursors* cursors = backend_ != nullptr ? &backend_->cursors() : nullptr;
         const auto shape = [cursors](platform::SystemCursor kind) {
