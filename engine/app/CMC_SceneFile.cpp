@@ -218,12 +218,18 @@ void CMC_Scene::readCompiled(CXArchive* archive)
         }
         addObject(object);
     }
-    // The node itself and its parents, which it also holds, are bound by their own files.
-    initializeBehaviours(this, nullptr);
+    resolveConditions();
     std::vector<CMC_Object*> held;
     for (int i = 0; i < getObjectsNo(); ++i)
         if (!isSceneNode(getObject(i)))
             held.push_back(getObject(i));
+    // Behaviours read back are compiled at once, as those made from in-line code are, so
+    // the handlers bound below can run from the first signal on.
+    for (CMC_Object* object : held)
+        if (object->getType() == TYPE_BEHAVIOUR)
+            object->init();
+    // The node itself and its parents, which it also holds, are bound by their own files.
+    initializeBehaviours(this, nullptr);
     for (CMC_Object* object : held)
         object->initializeBehaviours(this, nullptr);
 }

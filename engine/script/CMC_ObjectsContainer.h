@@ -113,13 +113,14 @@ public:
 protected:
     // Only the link: the parent does not join the objects.
     void setParentLink(CMC_ObjectsContainer* parent) { parent_ = parent; }
+    // Each behaviour held finds its condition by name, once every condition exists.
+    void resolveConditions();
 
 private:
     void makeCollections();
     // What a pass of the factory does with one element: true when the element is used up.
     bool resolveInPass(CMElement* element, int pass);
     void addInlineBehavioursToGroup(CMC_Object* object, CMC_Groupped* group);
-    void resolveConditions();
     void notifyGone();
 
     static inline uint64_t changes_ = 1;
