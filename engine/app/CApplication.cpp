@@ -99,10 +99,7 @@ CMC_Application* CApplication::loadCompiled()
     if (!application->getDamage().IsString())
         return application.release();
     std::fputs(("No application: application.bin is damaged (" + application->getDamage() + ")\n").c_str(), stderr);
-    // Its nodes were never entered: they leave no statistics behind.
-    window_->SetApplicationInterface(nullptr);
-    application.reset();
-    window_->SetApplicationInterface(this);
+    application->dropStatistics();
     return nullptr;
 }
 

@@ -134,6 +134,9 @@ public:
     // Adds the visit that ends now to "Played" and its whole seconds to "Time" in the
     // node's section of the application INI; both keys are written also without a visit.
     virtual void saveStats();
+    // The node and the nodes below it write no statistics from now on: a tree read from a
+    // damaged file was never part of the application.
+    void dropStatistics();
     // Loads the libraries of a ","-separated list (empty names skipped, blanks kept), in
     // order, in place of any loaded before. A library that does not load keeps its place
     // without an interface.
@@ -229,6 +232,10 @@ private:
     void enterDataFolder();
     // The bindings of the record the node was read from, as placeholders.
     void restoreRecordedBindings();
+    // The objects held but scene nodes.
+    std::vector<CMC_Object*> ownObjects();
+    // Compiles every behaviour held, before anything is raised.
+    void compileBehaviours();
     // The text definition: builds the objects and binds the node's own signals.
     void loadDefinition();
     // Opens the compiled file and reads it; false when it cannot be opened.
@@ -272,4 +279,5 @@ private:
     // The tick count when the last entry ended; counted by saveStats while visiting.
     uint32_t startTicks_ = 0;
     bool visiting_ = false;
+    bool keepsStatistics_ = true;
 };

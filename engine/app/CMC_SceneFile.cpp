@@ -111,8 +111,10 @@ void CMC_Scene::readSubScenes(CXArchive* archive, const std::function<CMC_Scene*
     for (int32_t i = 0; i < count && !archive->failed(); ++i) {
         std::unique_ptr<CMC_Scene> node(make());
         node->serialize(archive);
-        if (archive->failed() || !adopt(node.get()))
+        if (archive->failed() || !adopt(node.get())) {
+            node->dropStatistics();
             break;
+        }
         adopted(node.release());
     }
     start_ = startIndex >= 0 && startIndex < subScenes_->getCount() ? static_cast<CMC_Scene*>(subScenes_->at(startIndex))
@@ -162,6 +164,7 @@ void CMC_Scene::loadDefinition()
         return;
     CMElements* passed = unit_ != nullptr ? unit_->resolveObjects(this, elements.get()) : elements.get();
     delete resolveObjects(passed);
+    compileBehaviours();
     initializeBehaviours(this, elements->get(getName()));
 }
 
@@ -219,19 +222,29 @@ void CMC_Scene::readCompiled(CXArchive* archive)
         addObject(object);
     }
     resolveConditions();
+    compileBehaviours();
+    // The node itself and its parents, which it also holds, are bound by their own files.
+    initializeBehaviours(this, nullptr);
+    for (CMC_Object* object : ownObjects())
+        object->initializeBehaviours(this, nullptr);
+}
+
+std::vector<CMC_Object*> CMC_Scene::ownObjects()
+{
     std::vector<CMC_Object*> held;
     for (int i = 0; i < getObjectsNo(); ++i)
         if (!isSceneNode(getObject(i)))
             held.push_back(getObject(i));
-    // Behaviours read back are compiled at once, as those made from in-line code are, so
-    // the handlers bound below can run from the first signal on.
-    for (CMC_Object* object : held)
+    return held;
+}
+
+// "ONINIT" handlers raised while the node starts may call any behaviour of its files, also
+// one that comes after them in the order of initialisation.
+void CMC_Scene::compileBehaviours()
+{
+    for (CMC_Object* object : ownObjects())
         if (object->getType() == TYPE_BEHAVIOUR)
             object->init();
-    // The node itself and its parents, which it also holds, are bound by their own files.
-    initializeBehaviours(this, nullptr);
-    for (CMC_Object* object : held)
-        object->initializeBehaviours(this, nullptr);
 }
 
 bool CMC_Scene::writeCompiled(CXArchive* archive)
