@@ -124,11 +124,15 @@ const CXString kCodeNote("{CODE}");
 void CMC_Behaviour::serialize(CXArchive* archive)
 {
     if (archive->isStoring()) {
-        putRecordNote(kCodeNote, code_, conditionName_);
+        // A behaviour without either is written as the plain object it is.
+        const bool noted = code_.IsString() || conditionName_.IsString();
+        if (noted)
+            putRecordNote(kCodeNote, code_, conditionName_);
         CMC_Object::serialize(archive);
         CXString code;
         CXString condition;
-        takeRecordNote(kCodeNote, &code, &condition);
+        if (noted)
+            takeRecordNote(kCodeNote, &code, &condition);
         return;
     }
     CMC_Object::serialize(archive);
