@@ -103,7 +103,7 @@ TEST_F(ApplicationDefinitions, GetFindsTheFirstNodeOfExactlyThatName)
 TEST_F(ApplicationDefinitions, ANodeListedTwiceIsAdoptedOnceByItsLastParentAndDeletedOnce)
 {
     CMC_Application* application = parse("OBJECT=S1\nS1:TYPE=SCENE\n"
-                                         "OBJECT=E1\nE1:TYPE=EPISODE\nE1:SCENES=S1,S1\n"
+                                         "OBJECT=E1\nE1:TYPE=EPISODE\nE1:SCENES=S1,S1,E1\n"
                                          "OBJECT=E2\nE2:TYPE=EPISODE\nE2:SCENES=S1\n"
                                          "OBJECT=GAME\nGAME:TYPE=APPLICATION\nGAME:EPISODES=E2 E1 E2\n");
     ASSERT_NE(application, nullptr);
