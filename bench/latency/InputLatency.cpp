@@ -8,10 +8,10 @@
 // (tools/latency runs it under Xvfb).
 #include "app/CApplication.h"
 #include "app/CWindow.h"
+#include "app/ScriptTypes.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CTextFileReader.h"
 #include "media/CKeyboard.h"
-#include "app/ScriptTypes.h"
 #include "platform/FramePacer.h"
 #include "platform/SdlBackend.h"
 #include "script/CMC_Behaviour.h"

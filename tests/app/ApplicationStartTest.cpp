@@ -86,7 +86,6 @@ TEST_F(ApplicationStart, ExitInOnInitRunsOnExitWithTheQuitFlagSetAndTheLoopStops
     EXPECT_TRUE(world.window().isQuitting());
     world.window().run(10);
     EXPECT_EQ(world.log(), Log{"frame"});
-
 }
 
 TEST_F(ApplicationStart, ExitSetsTheQuitFlagBeforeTheHandlersOfOnExitRun)
