@@ -1,6 +1,11 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <thread>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <x86intrin.h>
+#endif
 
 namespace platform {
 namespace {
@@ -25,8 +30,14 @@ SteadyClock& steadyClock()
 }
 
 Clock* currentClock = nullptr;
+std::optional<int64_t> fixedCalendar;
 
 } // namespace
+
+void Clock::sleep(uint32_t ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 uint32_t tickCount()
 {
@@ -36,6 +47,36 @@ uint32_t tickCount()
 void setClock(Clock* clock)
 {
     currentClock = clock;
+}
+
+void sleepMilliseconds(uint32_t ms)
+{
+    if (currentClock != nullptr)
+        currentClock->sleep(ms);
+    else
+        steadyClock().sleep(ms);
+}
+
+int64_t calendarSeconds()
+{
+    if (fixedCalendar)
+        return *fixedCalendar;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::seconds>(now).count();
+}
+
+void setCalendarSeconds(std::optional<int64_t> seconds)
+{
+    fixedCalendar = seconds;
+}
+
+std::optional<uint64_t> cycleCount()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    return __rdtsc();
+#else
+    return std::nullopt;
+#endif
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 
@@ -10,6 +11,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual uint32_t ticks() = 0;
+    // Waits that long; the waiting thread does nothing meanwhile.
+    virtual void sleep(uint32_t ms);
 };
 
 // A clock that moves only when told to: the headless back end and tests drive time with it.
@@ -19,6 +22,8 @@ public:
     uint32_t ticks() override { return now_; }
     void set(uint32_t ticks) { now_ = ticks; }
     void advance(uint32_t ms) { now_ += ms; }
+    // Time passes at once.
+    void sleep(uint32_t ms) override { advance(ms); }
 
 private:
     uint32_t now_;
@@ -30,5 +35,16 @@ uint32_t tickCount();
 // Replaces the clock in use; nullptr restores the monotonic system clock.
 // The caller keeps ownership and must restore before the clock is destroyed.
 void setClock(Clock* clock);
+
+// Waits that long on the clock in use: a manual clock moves on by that much instead.
+void sleepMilliseconds(uint32_t ms);
+
+// The calendar time: seconds since 1 January 1970, UTC. The system's, unless tests fixed it.
+int64_t calendarSeconds();
+// Fixes the calendar time; none gives the system's back.
+void setCalendarSeconds(std::optional<int64_t> seconds);
+
+// The processor's cycle counter (the x86 time-stamp counter); none where there is none.
+std::optional<uint64_t> cycleCount();
 
 } // namespace platform

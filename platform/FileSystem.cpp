@@ -167,6 +167,41 @@ bool copyFile(const std::string& from, const std::string& to)
     return target->commit();
 }
 
+bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files)
+{
+    std::vector<std::string> pending;
+    auto dropPending = [&pending] {
+        for (const std::string& path : pending)
+            ::unlink(path.c_str());
+        return false;
+    };
+    for (const auto& [target, contents] : files) {
+        std::string pendingPath;
+        const int fd = createPendingFile(target, pendingPath);
+        if (fd < 0)
+            return dropPending();
+        pending.push_back(pendingPath);
+        FILE* file = ::fdopen(fd, "wb");
+        if (file == nullptr) {
+            ::close(fd);
+            return dropPending();
+        }
+        bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+        written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && written;
+        if (std::fclose(file) != 0 || !written)
+            return dropPending();
+    }
+    bool replaced = true;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (::rename(pending[i].c_str(), files[i].first.c_str()) != 0) {
+            ::unlink(pending[i].c_str());
+            replaced = false;
+        }
+        noteFolderChanged(files[i].first);
+    }
+    return replaced;
+}
+
 std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::string_view mode)
 {
     return open(path, mode, true);

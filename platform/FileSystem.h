@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Disk access by disk path (UTF-8, '/'-separated). Windows-style names from the data
@@ -44,6 +45,12 @@ bool createFolders(const std::string& path);
 // Copies a file, replacing the target only once the whole copy is on disk. False, with the
 // target as it was, where that cannot be done (a folder that refuses new files included).
 bool copyFile(const std::string& from, const std::string& to);
+
+// Files that belong together: each (disk path, contents) is written beside its target, and
+// the targets are replaced only once every one was written whole. False, and every target as
+// it was, when one cannot be written; a replacement that fails after others succeeded leaves
+// those in place and still gives false.
+bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files);
 
 // An open C runtime stream on a disk file.
 // A mode that empties the file ("w...") writes to a fresh file beside the target, which

@@ -8,10 +8,10 @@
 // (tools/latency runs it under Xvfb).
 #include "app/CApplication.h"
 #include "app/CWindow.h"
+#include "app/ScriptTypes.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CTextFileReader.h"
 #include "media/CKeyboard.h"
-#include "media/InputScriptTypes.h"
 #include "platform/FramePacer.h"
 #include "platform/SdlBackend.h"
 #include "script/CMC_Behaviour.h"
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     SDL_AddEventWatch(notePress, &pressTimes);
 
     CMC_VariableFactory::initialize();
-    attachInputScriptTypes();
+    registerScriptTypes();
     CMC_RunnerFactory::initialize();
     CLanguageOSVer language;
     int exitCode = 0;

@@ -1,12 +1,23 @@
 #include "app/CApplication.h"
 
+#include "app/CMC_Application.h"
 #include "app/CWindow.h"
+#include "app/ScriptTypes.h"
+#include "foundation/CCommandLine6.h"
 #include "foundation/CConfig.h"
 #include "foundation/CFile.h"
+#include "foundation/CFolder.h"
+#include "foundation/CPath.h"
+#include "foundation/CResourcesManager.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CHotSpot.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
+#include "script/CMC_RunnerFactory.h"
+#include "script/CMC_StructureParser.h"
+#include "script/CMC_VariableFactory.h"
+
+#include <cstdio>
 
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
@@ -27,7 +38,15 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 
 CApplication::~CApplication()
 {
+    application_.reset();
+    mcApplication_ = nullptr;
+    parser_.reset();
+    if (ownsRunners_) {
+        CMC_VariableFactory::done();
+        CMC_RunnerFactory::done();
+    }
     delete config_;
+    delete resourcesManager_;
     delete animationManager_;
     CSoundCodec::done_codecs();
     delete soundManager_;
@@ -39,8 +58,55 @@ CApplication::~CApplication()
         window_->SetApplicationInterface(nullptr);
 }
 
+void CApplication::preinitializeApplication()
+{
+    registerScriptTypes();
+    const CXString path = commandLine_ != nullptr ? commandLine_->getPath() : CXString();
+    resourcesManager_ = new CResourcesManager(window_);
+    if (path.IsString())
+        CFile::chDir(path);
+    {
+        const CPath here(window_);
+        CWindow::setCDPath(here.GetFullPath(CXString()));
+        window_->SetSoundFXPath(here.GetFullPath(CXString("Wavs")));
+    }
+    CFile::chDir(CFolder::DATA_FOLDER);
+    const bool fromText = (commandLine_ != nullptr && commandLine_->isForceCNV()) ||
+                          !CFile::fileExists(CXString("application.bin"));
+    if (fromText) {
+        parser_ = std::make_unique<CMC_StructureParser>(window_, CXString("application.def"));
+        application_.reset(parser_->getMCApplication());
+        if (application_ == nullptr)
+            std::fputs("No application: application.def cannot be read or has no APPLICATION\n", stderr);
+    } else {
+        application_.reset(loadCompiled());
+    }
+    mcApplication_ = application_.get();
+    if (application_ == nullptr)
+        return;
+    if (commandLine_ != nullptr && commandLine_->is2Bin())
+        binaryStored_ = application_->storeBinary();
+    else
+        application_->initialize(nullptr);
+}
+
+CMC_Application* CApplication::loadCompiled()
+{
+    CMC_VariableFactory::initialize();
+    CMC_RunnerFactory::initialize();
+    ownsRunners_ = true;
+    auto application = std::make_unique<CMC_Application>(window_);
+    if (!application->getDamage().IsString())
+        return application.release();
+    std::fputs(("No application: application.bin is damaged (" + application->getDamage() + ")\n").c_str(), stderr);
+    application->dropStatistics();
+    return nullptr;
+}
+
 bool CApplication::domodal()
 {
+    if (application_ != nullptr)
+        application_->domodal();
     return false;
 }
 
@@ -52,4 +118,19 @@ int CApplication::OnKeyDown(int, int)
 CXString CApplication::getWAVPath(const CXString& name)
 {
     return window_->GetSoundFXFullPath(name);
+}
+
+void OnWindowCommand(CWindow* window, int command)
+{
+    switch (command) {
+    case CApplication::COMMAND_QUIT:
+        window->OnDestroy();
+        break;
+    case CApplication::COMMAND_REDRAW:
+        window->Invalidate();
+        window->Redraw();
+        break;
+    default:
+        break;
+    }
 }

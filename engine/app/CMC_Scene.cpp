@@ -1,19 +1,20 @@
 #include "app/CMC_Scene.h"
 
+#include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFolder.h"
 #include "foundation/CStringTokenizer.h"
 #include "foundation/CVersion.h"
+#include "foundation/CXArchive.h"
 #include "foundation/CXVector.h"
 #include "media/CMC_Mouse.h"
 #include "platform/Clock.h"
+#include "platform/DebugOutput.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_DLLExModuleInterface.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMC_StructureParser.h"
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "script/CMElement.h"
 #include "text/CUnit6.h"
 
@@ -257,12 +258,20 @@ CXString CMC_Scene::getDataFolder() const
 
 // --- the tree ---
 
-void CMC_Scene::adopt(CMC_Scene* child)
+bool CMC_Scene::adopt(CMC_Scene* child)
 {
+    bool above = false;
+    for (CMC_ObjectsContainer* node = this; node != nullptr && !above; node = node->getParent())
+        above = node == child;
+    if (above || subScenes_->contains(child)) {
+        platform::debugOutput(("Node " + child->getName() + " not adopted again by " + getName() + "\n").c_str());
+        return false;
+    }
     if (auto* former = dynamic_cast<CMC_Scene*>(child->getParent()); former != nullptr && former != this)
         former->disown(child);
     subScenes_->add(child);
     child->setParent(this);
+    return true;
 }
 
 void CMC_Scene::disown(CMC_Scene* child)
@@ -276,10 +285,9 @@ void CMC_Scene::disown(CMC_Scene* child)
 
 void CMC_Scene::adoptScenes(CMC_StructureParser* parser, const CXString& names)
 {
-    for (CMC_Scene* scene : builtNodes(parser, names)) {
-        adopt(scene);
-        addObject(scene);
-    }
+    for (CMC_Scene* scene : builtNodes(parser, names))
+        if (adopt(scene))
+            addObject(scene);
 }
 
 void CMC_Scene::deleteSubScenes()
@@ -293,13 +301,17 @@ void CMC_Scene::deleteSubScenes()
             delete static_cast<CMC_Scene*>(children.at(i));
 }
 
-std::vector<CMC_Scene*> CMC_Scene::builtNodes(CMC_StructureParser* parser, const CXString& names)
+std::vector<CMC_Scene*> CMC_Scene::builtNodes(CMC_StructureParser* parser, const CXString& names) const
 {
     std::vector<CMC_Scene*> nodes;
     CStringTokenizer tokens(names, CXString(", "));
-    while (parser != nullptr && tokens.hasMoreTokens())
-        if (auto* node = dynamic_cast<CMC_Scene*>(parser->get(tokens.nextToken())))
+    while (parser != nullptr && tokens.hasMoreTokens()) {
+        const CXString name = tokens.nextToken();
+        if (auto* node = dynamic_cast<CMC_Scene*>(parser->get(name)))
             nodes.push_back(node);
+        else
+            platform::debugOutput(("Node " + name + " of " + getName() + " not found\n").c_str());
+    }
     return nodes;
 }
 
@@ -307,8 +319,11 @@ void CMC_Scene::chooseStart(CMC_StructureParser* parser, CMElement* element)
 {
     start_ = nullptr;
     const CXString named = element != nullptr ? element->getPropertyValue("STARTWITH") : CXString();
-    if (named.IsString() && parser != nullptr)
+    if (named.IsString() && parser != nullptr) {
         start_ = dynamic_cast<CMC_Scene*>(parser->get(named));
+        if (start_ == nullptr)
+            platform::debugOutput(("Start " + named + " of " + getName() + " not found\n").c_str());
+    }
     if (start_ == nullptr && subScenes_->getCount() > 0)
         start_ = static_cast<CMC_Scene*>(subScenes_->at(0));
 }

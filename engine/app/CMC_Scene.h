@@ -3,7 +3,9 @@
 #include "script/CMC_ObjectsContainer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CCollisionObserver;
@@ -94,8 +96,13 @@ public:
 
     // --- objects ---
     // Fills the node with its objects from its compiled file or its text definition; true
-    // after a compiled file was read.
+    // after a compiled file was read. The node's own bindings are made again from its
+    // definition, or from the record it was read from, in place of those it had.
     virtual bool loadCnv();
+    // Before the node's record is stored: its plug-ins (unless some are loaded) and its
+    // objects, read from its folder below the data disc's data folder. The current folder is
+    // that data folder afterwards.
+    void loadForStoring();
     // Reads a compiled file's contents into the node: its DLLS (whose plug-ins load before the
     // records when none are loaded yet), BACKGROUND, MUSIC and objects, then binds them all.
     // A record not read whole is dropped, and an id that nothing builds ends the reading;
@@ -127,6 +134,9 @@ public:
     // Adds the visit that ends now to "Played" and its whole seconds to "Time" in the
     // node's section of the application INI; both keys are written also without a visit.
     virtual void saveStats();
+    // The node and the nodes below it write no statistics from now on: a tree read from a
+    // damaged file was never part of the application.
+    void dropStatistics();
     // Loads the libraries of a ","-separated list (empty names skipped, blanks kept), in
     // order, in place of any loaded before. A library that does not load keeps its place
     // without an interface.
@@ -180,19 +190,39 @@ public:
 protected:
     // The sub-node that runs now; none before the first switch and in a leaf scene.
     CMC_Scene* current_ = nullptr;
+    // The sub-node entered first; the one a script asked for at the frame's end; every
+    // sub-node entered, in order.
+    CMC_Scene* start_ = nullptr;
+    CMC_Scene* pending_ = nullptr;
+    std::vector<CMC_Scene*> history_;
 
     // The nodes that the parser built before under the names of a list separated by "," or
-    // blanks, in list order; names it lacks are skipped.
-    static std::vector<CMC_Scene*> builtNodes(CMC_StructureParser* parser, const CXString& names);
+    // blanks, in list order; names it lacks are skipped (a debug line each).
+    std::vector<CMC_Scene*> builtNodes(CMC_StructureParser* parser, const CXString& names) const;
     // The start becomes the node that the element's STARTWITH names, else the first child;
     // none without either.
     void chooseStart(CMC_StructureParser* parser, CMElement* element);
     // Appends a child node and makes this node its parent, which enters this node (and its
     // own parent) among the child's objects. A node belongs to one parent: a child that had
-    // another leaves it.
-    void adopt(CMC_Scene* child);
+    // another leaves it. A child listed here already, this node itself or a node above it
+    // is not adopted (a debug line); false then.
+    bool adopt(CMC_Scene* child);
     // Adopts the nodes that the parser built under the names, each also an object of this node.
     void adoptScenes(CMC_StructureParser* parser, const CXString& names);
+    // Deletes the child nodes in list order, each once.
+    void deleteSubScenes();
+    // Runs the object of that name when it is a behaviour.
+    bool runNamedBehaviour(const CXString& name, bool checkCondition);
+    // After the node record of an episode or the application: the number of sub-scenes, the
+    // start's position among them (-1: none) and each one's record, written after the
+    // sub-scene was loaded (then it is told `stored`). Only sub-scenes of the type can be
+    // read back: any other is named on standard error and left out, and the archive fails.
+    void storeSubScenes(CXArchive* archive, int type, const std::function<void(CMC_Scene*)>& stored);
+    // Reads what storeSubScenes wrote: each node made by `make` reads its record and is
+    // adopted, then told `adopted`. A count that the archive cannot hold, or a damaged record,
+    // fails the archive; the nodes read before it stay.
+    void readSubScenes(CXArchive* archive, const std::function<CMC_Scene*()>& make,
+                       const std::function<void(CMC_Scene*)>& adopted);
 
 private:
     // The unit this node took, while it is still the default unit.
@@ -200,8 +230,12 @@ private:
     // The data folder below the root, or on the data disc when the local tree lacks the
     // node's definition.
     void enterDataFolder();
-    // Runs the object of that name when it is a behaviour.
-    bool runNamedBehaviour(const CXString& name, bool checkCondition);
+    // The bindings of the record the node was read from, as placeholders.
+    void restoreRecordedBindings();
+    // The objects held but scene nodes.
+    std::vector<CMC_Object*> ownObjects();
+    // Compiles every behaviour held, before anything is raised.
+    void compileBehaviours();
     // The text definition: builds the objects and binds the node's own signals.
     void loadDefinition();
     // Opens the compiled file and reads it; false when it cannot be opened.
@@ -210,8 +244,6 @@ private:
     bool storeCompiled();
     // Takes the pictures out of the collision inspector and forgets them.
     void endCollisionMonitoring();
-    // Deletes the child nodes in list order, each once.
-    void deleteSubScenes();
     // Takes the child out of the list and the objects; a start that it was falls back to
     // the first child left.
     void disown(CMC_Scene* child);
@@ -234,12 +266,11 @@ private:
     std::unique_ptr<CVersion> version_;
     CUnit6* unit_ = nullptr;
     CXVector* subScenes_;
-    CMC_Scene* start_ = nullptr;
-    CMC_Scene* pending_ = nullptr;
-    std::vector<CMC_Scene*> history_;
     std::vector<CGraphicsObject*> monitored_;
     std::vector<std::unique_ptr<CMC_DLLExModuleInterface>> modules_;
     std::vector<CMC_Object*> moduleObjects_;
+    // The bytes of the object record the node was read from: its name and bindings.
+    std::string ownRecord_;
     CXString draggedName_;
     CXString savedUnitName_;
     bool startMusic_ = true;
@@ -248,4 +279,5 @@ private:
     // The tick count when the last entry ended; counted by saveStats while visiting.
     uint32_t startTicks_ = 0;
     bool visiting_ = false;
+    bool keepsStatistics_ = true;
 };

@@ -3,10 +3,14 @@
 // then each object as its type id and its own record.
 #include "app/CMC_Scene.h"
 
+#include "app/CCompiledFiles.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
+#include "foundation/CFile_Stream.h"
+#include "foundation/CFolder.h"
 #include "foundation/CPath.h"
 #include "foundation/CXArchive.h"
+#include "foundation/CXVector.h"
 #include "platform/DebugOutput.h"
 #include "script/CMC_DataFile.h"
 #include "script/CMC_RecordFactory.h"
@@ -14,6 +18,7 @@
 #include "script/CMElementsLoader.h"
 #include "text/CUnit6.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -40,8 +45,18 @@ bool atTheEnd(CXArchive* archive)
 
 void CMC_Scene::serialize(CXArchive* archive)
 {
-    CMC_Object::serialize(archive);
     if (!archive->isStoring()) {
+        // The record's bytes are kept: each load of the node's objects binds them again.
+        CFile* file = archive->GetFileHandle();
+        const int start = file != nullptr ? file->Tell() : 0;
+        CMC_Object::serialize(archive);
+        if (file != nullptr && !archive->failed()) {
+            const int end = file->Tell();
+            ownRecord_.assign(static_cast<size_t>(end - start), '\0');
+            file->Seek(start, SEEK_SET);
+            file->Read(ownRecord_.data(), end - start);
+            file->Seek(end, SEEK_SET);
+        }
         *archive >> &path_;
         // The node is entered in its own table under the name it has now.
         if (holds(this)) {
@@ -50,18 +65,93 @@ void CMC_Scene::serialize(CXArchive* archive)
         }
         return;
     }
+    CMC_Object::serialize(archive);
     *archive << path_;
     if (!storeCompiled())
         archive->setFailed();
 }
 
+// A scene's unload drops its bindings, and an episode entered again reads its definition
+// again: the bindings are those of one reading, never lost and never doubled.
+void CMC_Scene::storeSubScenes(CXArchive* archive, int type, const std::function<void(CMC_Scene*)>& stored)
+{
+    std::vector<CMC_Scene*> nodes;
+    for (int i = 0; i < subScenes_->getCount(); ++i) {
+        auto* node = static_cast<CMC_Scene*>(subScenes_->at(i));
+        if (node->getType() == type) {
+            nodes.push_back(node);
+            continue;
+        }
+        const CXString line = "Node " + node->getName() + " of " + getName() + " not stored: a " +
+                              CMC_Object::typeToString(node->getType()) + " cannot be read back here\n";
+        std::fputs(line.c_str(), stderr);
+        archive->setFailed();
+    }
+    const auto start = std::find(nodes.begin(), nodes.end(), start_);
+    *archive << static_cast<int32_t>(nodes.size())
+             << static_cast<int32_t>(start != nodes.end() ? start - nodes.begin() : -1);
+    for (CMC_Scene* node : nodes) {
+        node->loadForStoring();
+        node->serialize(archive);
+        stored(node);
+    }
+}
+
+void CMC_Scene::readSubScenes(CXArchive* archive, const std::function<CMC_Scene*()>& make,
+                              const std::function<void(CMC_Scene*)>& adopted)
+{
+    int32_t count = 0;
+    int32_t startIndex = -1;
+    *archive >> &count >> &startIndex;
+    CFile* file = archive->GetFileHandle();
+    const int64_t left = file != nullptr ? int64_t{file->Length()} - file->Tell() : 0;
+    // Every record holds at least its name's length.
+    if (count < 0 || count > left / 4)
+        archive->setFailed();
+    for (int32_t i = 0; i < count && !archive->failed(); ++i) {
+        std::unique_ptr<CMC_Scene> node(make());
+        node->serialize(archive);
+        if (archive->failed() || !adopt(node.get())) {
+            node->dropStatistics();
+            break;
+        }
+        adopted(node.release());
+    }
+    start_ = startIndex >= 0 && startIndex < subScenes_->getCount() ? static_cast<CMC_Scene*>(subScenes_->at(startIndex))
+                                                                     : nullptr;
+}
+
 bool CMC_Scene::loadCnv()
 {
+    flushBehList();
     if (!binary_) {
         loadDefinition();
         return false;
     }
+    restoreRecordedBindings();
     return loadCompiled();
+}
+
+void CMC_Scene::restoreRecordedBindings()
+{
+    if (ownRecord_.empty())
+        return;
+    CFile_Stream file(ownRecord_.data(), static_cast<int>(ownRecord_.size()));
+    CXArchive archive(&file, false);
+    CMC_Object::serialize(&archive);
+}
+
+void CMC_Scene::loadForStoring()
+{
+    const CXString dataFolder = CWindow::getCDPath() + CFolder::DATA_FOLDER;
+    CFile::chDir(dataFolder);
+    if (path_.IsString())
+        CFile::chDir(path_);
+    unit_ = defUnit_;
+    if (modules_.empty() && dlls_.IsString())
+        resolveDLLs(dlls_);
+    loadCnv();
+    CFile::chDir(dataFolder);
 }
 
 void CMC_Scene::loadDefinition()
@@ -74,6 +164,7 @@ void CMC_Scene::loadDefinition()
         return;
     CMElements* passed = unit_ != nullptr ? unit_->resolveObjects(this, elements.get()) : elements.get();
     delete resolveObjects(passed);
+    compileBehaviours();
     initializeBehaviours(this, elements->get(getName()));
 }
 
@@ -130,14 +221,30 @@ void CMC_Scene::readCompiled(CXArchive* archive)
         }
         addObject(object);
     }
+    resolveConditions();
+    compileBehaviours();
     // The node itself and its parents, which it also holds, are bound by their own files.
     initializeBehaviours(this, nullptr);
+    for (CMC_Object* object : ownObjects())
+        object->initializeBehaviours(this, nullptr);
+}
+
+std::vector<CMC_Object*> CMC_Scene::ownObjects()
+{
     std::vector<CMC_Object*> held;
     for (int i = 0; i < getObjectsNo(); ++i)
         if (!isSceneNode(getObject(i)))
             held.push_back(getObject(i));
-    for (CMC_Object* object : held)
-        object->initializeBehaviours(this, nullptr);
+    return held;
+}
+
+// "ONINIT" handlers raised while the node starts may call any behaviour of its files, also
+// one that comes after them in the order of initialisation.
+void CMC_Scene::compileBehaviours()
+{
+    for (CMC_Object* object : ownObjects())
+        if (object->getType() == TYPE_BEHAVIOUR)
+            object->init();
 }
 
 bool CMC_Scene::writeCompiled(CXArchive* archive)
@@ -169,7 +276,7 @@ bool CMC_Scene::storeCompiled()
 {
     const CXString fileName = CPath::getFullPath(getDataFolder(), getName() + ".bin");
     bool whole = true;
-    const bool written = CMC_DataFile::write(nullptr, fileName, [this, &whole](CXArchive& archive) {
+    const bool written = CCompiledFiles::write(fileName, [this, &whole](CXArchive& archive) {
         whole = writeCompiled(&archive);
     });
     if (!written)

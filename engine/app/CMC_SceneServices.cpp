@@ -93,6 +93,8 @@ void CMC_Scene::saveStats()
 {
     const bool visited = visiting_;
     visiting_ = false;
+    if (!keepsStatistics_)
+        return;
     CWindow* window = getWindow();
     CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     CConfig* ini = application != nullptr ? application->GetConfigInterface() : nullptr;
@@ -108,6 +110,13 @@ void CMC_Scene::saveStats()
     }
     ini->PutInt(getName(), "Time", static_cast<int>(time));
     ini->PutInt(getName(), "Played", static_cast<int>(played));
+}
+
+void CMC_Scene::dropStatistics()
+{
+    keepsStatistics_ = false;
+    for (int i = 0; i < subScenes_->getCount(); ++i)
+        static_cast<CMC_Scene*>(subScenes_->at(i))->dropStatistics();
 }
 
 // --- plug-in libraries ---

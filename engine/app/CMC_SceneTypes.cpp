@@ -12,6 +12,12 @@ std::map<int, CMC_SceneTypes::PlayableOf>& playables()
     return table;
 }
 
+std::map<int, CMC_SceneTypes::GraphicsOf>& graphics()
+{
+    static std::map<int, CMC_SceneTypes::GraphicsOf> table;
+    return table;
+}
+
 std::map<int, CMC_SceneTypes::RunningTest>& runningTests()
 {
     static std::map<int, CMC_SceneTypes::RunningTest> table;
@@ -51,11 +57,24 @@ Part partOf(const std::map<int, Part>& table, CMC_Object* object)
     return found != table.end() ? found->second : nullptr;
 }
 
+// What the type's part answers for the object; `none` for a type without the part.
+template <typename Part, typename Answer>
+Answer ask(const std::map<int, Part>& table, CMC_Object* object, Answer none)
+{
+    Part part = partOf(table, object);
+    return part != nullptr ? part(object) : none;
+}
+
 } // namespace
 
 void CMC_SceneTypes::attachPlayable(int typeId, PlayableOf playableOf)
 {
     attachTo(playables(), typeId, playableOf);
+}
+
+void CMC_SceneTypes::attachGraphics(int typeId, GraphicsOf graphicsOf)
+{
+    attachTo(graphics(), typeId, graphicsOf);
 }
 
 void CMC_SceneTypes::attachRunningTest(int typeId, RunningTest test)
@@ -75,14 +94,17 @@ CMC_SceneTypes::Maker CMC_SceneTypes::attachMaker(const char* word, Maker maker)
 
 CPlayable* CMC_SceneTypes::playableOf(CMC_Object* object)
 {
-    PlayableOf part = partOf(playables(), object);
-    return part != nullptr ? part(object) : nullptr;
+    return ask(playables(), object, static_cast<CPlayable*>(nullptr));
+}
+
+CGraphicsObject* CMC_SceneTypes::graphicsOf(CMC_Object* object)
+{
+    return ask(graphics(), object, static_cast<CGraphicsObject*>(nullptr));
 }
 
 bool CMC_SceneTypes::isRunning(CMC_Object* object)
 {
-    RunningTest part = partOf(runningTests(), object);
-    return part != nullptr && part(object);
+    return ask(runningTests(), object, false);
 }
 
 CMC_Object* CMC_SceneTypes::make(const CXString& word, CMC_Scene* scene, const CXString& name)

@@ -1,6 +1,7 @@
 #include "app/CMC_Scene_Runner.h"
 
 #include "app/CApplication.h"
+#include "app/CMC_RunMethod.h"
 #include "app/CMC_Scene.h"
 #include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
@@ -16,7 +17,6 @@
 #include "script/CMC_Bool.h"
 #include "script/CMC_CodeArgument.h"
 #include "script/CMC_Integer.h"
-#include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
 #include "script_graphics/CMC_Groupped.h"
 
@@ -29,13 +29,8 @@
 
 namespace {
 
-struct Method {
-    const char* name;
-    int id;
-};
-
 // In the order of registration.
-constexpr Method kMethods[] = {
+constexpr CMC_Runner::MethodName kMethods[] = {
     {"STARTMUSIC", CMC_Scene_Runner::MTH_STARTMUSIC},
     {"STOPMUSIC", CMC_Scene_Runner::MTH_STOPMUSIC},
     {"GETDRAGGEDNAME", CMC_Scene_Runner::MTH_GETDRAGGEDNAME},
@@ -100,8 +95,7 @@ CApplication* applicationOf(CMC_Scene* scene)
 void CMC_Scene_Runner::prepareMthHashSet()
 {
     CMC_Runner::prepareMthHashSet();
-    for (const Method& method : kMethods)
-        registerMethod(method.name, method.id);
+    registerMethods(kMethods);
 }
 
 int CMC_Scene_Runner::integerAt(CXVector* args, int i)
@@ -157,7 +151,7 @@ CMC_Object* CMC_Scene_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
         scene->getPlayingSeq(namedOfType<CMC_Array>(scene, args, 0, CMC_Object::TYPE_ARRAY));
         return nullptr;
     case MTH_RUN:
-        return runMethod(scene, args);
+        return runMethodOf(*this, args, scene, scene, false);
     case MTH_RUNCLONES:
         runClones(scene, args);
         return nullptr;
@@ -229,39 +223,6 @@ CMC_Object* CMC_Scene_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
     default:
         return CMC_Runner::run(id, object, scope, args);
     }
-}
-
-// A BEHAVIOUR asked for "RUN" or "RUNC" (written so) runs with the further arguments' texts
-// as its parameters; any other object has the method called through its runner.
-CMC_Object* CMC_Scene_Runner::runMethod(CMC_Scene* scene, CXVector* args)
-{
-    if (argumentCount(args) < 2)
-        return nullptr;
-    CMC_Object* target = scene->getObject(parameterText(args, 0).c_str());
-    if (target == nullptr)
-        return nullptr;
-    CMC_Runner* runner = CMC_RunnerFactory::getRunner(target->getType());
-    if (runner == nullptr)
-        runner = target->getRunner();
-    if (runner == nullptr)
-        return nullptr;
-    const CXString method = parameterText(args, 1);
-    const int count = argumentCount(args);
-    if (target->getType() == CMC_Object::TYPE_BEHAVIOUR && (method == "RUN" || method == "RUNC")) {
-        auto* behaviour = dynamic_cast<CMC_Behaviour*>(target);
-        CXArray* texts = count > 2 ? new CXArray(count, 0.75f) : nullptr;
-        for (int i = 2; i < count; ++i)
-            texts->add(new CXString(parameterText(args, i)));
-        if (behaviour != nullptr)
-            behaviour->run(scene, texts, method == "RUNC");
-        if (texts != nullptr)
-            CXString::releaseToVector(texts);
-        return nullptr;
-    }
-    CXVector rest(101, 0.75f);
-    for (int i = 2; i < count; ++i)
-        rest.add(args->at(i));
-    return runner->run(method, target, scene, &rest);
 }
 
 // The behaviour (or code) runs once for each clone name BASE_i, given as $1, with the

@@ -51,7 +51,6 @@ private:
     template <typename Type>
     Type* namedOfType(CMC_Scene* scene, CXVector* args, int i, int type);
 
-    CMC_Object* runMethod(CMC_Scene* scene, CXVector* args);
     void runClones(CMC_Scene* scene, CXVector* args);
     void remove(CMC_Scene* scene, CXVector* args);
     void removeClones(CMC_Scene* scene, CXVector* args);

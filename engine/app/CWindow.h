@@ -229,6 +229,7 @@ public:
     static bool isPaused() { return paused_; }
     // domodal reports the end at the end of this frame.
     void quit() { quit_ = true; }
+    bool isQuitting() const { return quit_; }
 
     // Error codes of the devices, and the message box that tells the user of one: nothing
     // while the window's error code is 0.

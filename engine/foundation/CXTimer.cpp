@@ -72,6 +72,12 @@ void CXTimer::reset(int id)
         timer->last_ = platform::tickCount();
 }
 
+void CXTimer::setInterval(int id, unsigned int interval)
+{
+    if (CTimerObject* timer = find(id))
+        timer->interval_ = interval;
+}
+
 void CXTimer::deleteTimer(CTimerObject* timer)
 {
     auto owned = std::find_if(timers_.begin(), timers_.end(), [timer](const auto& t) { return t.get() == timer; });

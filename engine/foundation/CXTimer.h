@@ -65,6 +65,8 @@ public:
     void remove(int id);
     // The interval of the first timer with this id starts again now.
     void reset(int id);
+    // The first timer with this id fires every `interval` from now on; no timer: nothing.
+    void setInterval(int id, unsigned int interval);
 
     // One poll: every due timer fires once, however late it is. Timers added by a
     // handler are first seen at the next poll. Returns 0.

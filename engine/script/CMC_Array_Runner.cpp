@@ -17,12 +17,7 @@ namespace {
 
 using Runner = CMC_Array_Runner;
 
-struct MethodName {
-    const char* name;
-    int id;
-};
-
-constexpr MethodName kMethods[] = {
+constexpr CMC_Runner::MethodName kMethods[] = {
     {"ADD", Runner::MTH_ADD},
     {"GETSIZE", Runner::MTH_GETSIZE},
     {"INSERTAT", Runner::MTH_INSERTAT},
@@ -135,8 +130,7 @@ CMC_Object* handedOverCopy(CMC_Variable* element)
 void CMC_Array_Runner::prepareMthHashSet()
 {
     CMC_Runner::prepareMthHashSet();
-    for (const MethodName& method : kMethods)
-        registerMethod(method.name, method.id);
+    registerMethods(kMethods);
 }
 
 CMC_Object* CMC_Array_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)

@@ -2,6 +2,7 @@
 
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
+#include "foundation/CXArchive.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_BasicCondition.h"
@@ -112,6 +113,30 @@ CMC_Behaviour::~CMC_Behaviour()
     retired_.clear();
     flushTempObjects();
     delete tempObjects_;
+}
+
+namespace {
+
+const CXString kCodeNote("{CODE}");
+
+} // namespace
+
+void CMC_Behaviour::serialize(CXArchive* archive)
+{
+    if (archive->isStoring()) {
+        // A behaviour without either is written as the plain object it is.
+        const bool noted = code_.IsString() || conditionName_.IsString();
+        if (noted)
+            putRecordNote(kCodeNote, code_, conditionName_);
+        CMC_Object::serialize(archive);
+        CXString code;
+        CXString condition;
+        if (noted)
+            takeRecordNote(kCodeNote, &code, &condition);
+        return;
+    }
+    CMC_Object::serialize(archive);
+    takeRecordNote(kCodeNote, &code_, &conditionName_);
 }
 
 CXString CMC_Behaviour::trimCode(const CXString& code)

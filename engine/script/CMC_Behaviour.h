@@ -42,6 +42,10 @@ public:
     // Drops the compiled code; unless final, its blocks of code leave the container too. An
     // end behaviour that a timer run made for itself is finished with it.
     bool done(bool final) override;
+    // The object's record. The code and the condition's name ride in it as a record note
+    // under "{CODE}", so a behaviour read back runs what it ran before; a record without the
+    // note gives a behaviour without code.
+    void serialize(CXArchive* archive) override;
 
     // Runs the code with the caller and the argument texts (CXString items, or none); with
     // checkCondition, only when the condition holds. True only when a statement ended the

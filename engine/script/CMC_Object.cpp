@@ -324,6 +324,26 @@ void CMC_Object::appendBinding(const CXString& name, CMC_Binding* binding)
     bindingListOf(name, true)->add(binding);
 }
 
+void CMC_Object::putRecordNote(const CXString& name, const CXString& text, const CXString& argument)
+{
+    auto* arguments = new CXArray(1, 0.75f);
+    arguments->add(new CXString(argument));
+    appendBinding(name, CMC_Binding::placeholder(text, arguments));
+}
+
+bool CMC_Object::takeRecordNote(const CXString& name, CXString* text, CXString* argument)
+{
+    CXVector* list = getBehaviour(name);
+    CMC_Binding* note = list != nullptr && list->getCount() > 0 ? bindingAt(list, 0) : nullptr;
+    if (note == nullptr)
+        return false;
+    *text = note->getBoundObject()->getName();
+    CXArray* arguments = note->getArguments();
+    *argument = arguments != nullptr && arguments->getCount() > 0 ? *arguments->stringAt(0) : CXString();
+    removeBehaviour(name);
+    return true;
+}
+
 void CMC_Object::releaseBinding(CMC_Binding* binding)
 {
     if (raising_ > 0) {

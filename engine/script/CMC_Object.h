@@ -189,6 +189,12 @@ protected:
     void markAsPooled() { pooled_ = true; }
     // Releases every binding and the bound flags.
     void flushBehList();
+    // Data of a type that rides in the object's record as one binding under a name that no
+    // signal has, a text in the behaviour's place and one argument: readers that do not
+    // know the name keep it as a binding that never runs.
+    void putRecordNote(const CXString& name, const CXString& text, const CXString& argument);
+    // The note's text and argument, taken out of the bindings; false without one.
+    bool takeRecordNote(const CXString& name, CXString* text, CXString* argument);
 
 private:
     static void releaseOwned(CMC_Object* result);

@@ -261,7 +261,9 @@ void CMC_ObjectsContainer::unload()
     noteChange();
     for (int i = 0; i < remaining.getCount(); ++i) {
         auto* object = static_cast<CMC_Object*>(remaining.at(i));
-        if (!isContainerOfTheSceneFlow(object))
+        if (deferring_ > 0)
+            deleteLater(object);
+        else if (!isContainerOfTheSceneFlow(object))
             delete object;
     }
     noteChange();

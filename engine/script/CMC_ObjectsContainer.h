@@ -27,6 +27,17 @@ public:
         ~Watcher() = default;
     };
 
+    // While one lives, a container that unloads hands its objects to the deferred-delete bin
+    // instead of deleting them: the code that made it unload may be one of them, still
+    // running.
+    class DeferredDeletion {
+    public:
+        DeferredDeletion() { ++deferring_; }
+        ~DeferredDeletion() { --deferring_; }
+        DeferredDeletion(const DeferredDeletion&) = delete;
+        DeferredDeletion& operator=(const DeferredDeletion&) = delete;
+    };
+
     CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type);
     CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type);
     // The objects are not deleted here: unload does that.
@@ -45,8 +56,9 @@ public:
     virtual void onSubSceneDone(CMC_ObjectsContainer* finished);
     // Finishes every object (script classes first, then the types that finish first, then
     // the rest), raises the container's own "ONDONE" when bound, and deletes the objects all
-    // but applications, episodes and scenes; the container is empty afterwards. Objects that
-    // the finishing took out of the container are left to whoever took them.
+    // but applications, episodes and scenes (later, while a DeferredDeletion lives); the
+    // container is empty afterwards. Objects that the finishing took out of the container
+    // are left to whoever took them.
     virtual void unload();
     // A plug-in module's object for a definition of a type that the engine lacks: asked of
     // the container's scene; none when that is the container itself.
@@ -101,16 +113,18 @@ public:
 protected:
     // Only the link: the parent does not join the objects.
     void setParentLink(CMC_ObjectsContainer* parent) { parent_ = parent; }
+    // Each behaviour held finds its condition by name, once every condition exists.
+    void resolveConditions();
 
 private:
     void makeCollections();
     // What a pass of the factory does with one element: true when the element is used up.
     bool resolveInPass(CMElement* element, int pass);
     void addInlineBehavioursToGroup(CMC_Object* object, CMC_Groupped* group);
-    void resolveConditions();
     void notifyGone();
 
     static inline uint64_t changes_ = 1;
+    static inline int deferring_ = 0;
 
     CStringHashCode* lookupKey_ = nullptr;
     CXVector* objects_ = nullptr;

@@ -2,9 +2,12 @@
 
 #include "foundation/CHashtable.h"
 #include "foundation/CInteger.h"
+#include "foundation/CPath.h"
 #include "foundation/CStringHashCode.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
+#include "platform/FileSystem.h"
+#include "platform/PathResolver.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Bool.h"
@@ -19,13 +22,8 @@
 
 namespace {
 
-struct CommonMethod {
-    const char* name;
-    int id;
-};
-
 // In the order of registration.
-constexpr CommonMethod kCommonMethods[] = {
+constexpr CMC_Runner::MethodName kCommonMethods[] = {
     {"SEND", CMC_Runner::MTH_SEND},
     {"ADDTOGROUP", CMC_Runner::MTH_ADDTOGROUP},
     {"ADDTOARRAY", CMC_Runner::MTH_ADDTOARRAY},
@@ -81,8 +79,7 @@ void CMC_Runner::registerMethod(const char* name, int id)
 
 void CMC_Runner::prepareMthHashSet()
 {
-    for (const CommonMethod& method : kCommonMethods)
-        registerMethod(method.name, method.id);
+    registerMethods(kCommonMethods);
 }
 
 int CMC_Runner::resolveMethod(const CXString& name)
@@ -264,6 +261,20 @@ CWindow* CMC_Runner::callerWindow(CMC_ObjectsContainer* scope, CMC_Object* objec
 {
     CMC_ObjectsContainer* container = scope != nullptr ? scope : object->getScene();
     return container != nullptr ? container->getWindow() : nullptr;
+}
+
+// The target is replaced only by a whole copy; where it cannot be, it stays as it was.
+CMC_Object* CMC_Runner::copyFile(CMC_ObjectsContainer* scope, CXVector* args)
+{
+    CMC_String* source = getParameterString(args, 0);
+    const CXString from = source != nullptr ? source->getValue() : CXString();
+    CMC_String* target = source != nullptr ? getParameterString(args, 1) : nullptr;
+    if (target == nullptr)
+        return giveBool(false);
+    CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
+    const std::string fromPath = platform::resolvePath(CPath::resolveFileNameEx(window, from).c_str());
+    const std::string toPath = platform::resolvePath(CPath::resolveFileNameEx(window, target->getValue()).c_str());
+    return giveBool(platform::copyFile(fromPath, toPath));
 }
 
 CMC_Object* CMC_Runner::getName(CMC_Object* object)

@@ -6,6 +6,7 @@
 #include "script/CMC_String.h"
 #include "script/CMC_Variable.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class CHashtable;
@@ -41,6 +42,12 @@ public:
     static constexpr int MTH_REMOVEBEHAVIOUR = 105;
     static constexpr int MTH_GETCLONESNO = 106;
     static constexpr int MTH_REMOVEALLBEHAVIOURS = 107;
+
+    // A method name and its id, for a table of a type's methods.
+    struct MethodName {
+        const char* name;
+        int id;
+    };
 
     // Registers nothing: the runner registry calls prepareMthHashSet right after.
     CMC_Runner();
@@ -110,6 +117,13 @@ protected:
     void makeMethodTable();
     // Appends a name; an equal name registered earlier keeps winning.
     void registerMethod(const char* name, int id);
+    // Appends the names in order.
+    template <size_t N>
+    void registerMethods(const MethodName (&methods)[N])
+    {
+        for (const MethodName& method : methods)
+            registerMethod(method.name, method.id);
+    }
     // The text of argument i (as getParameterString reads it) copied out; empty when missing.
     CXString parameterText(CXVector* args, int i);
     // The object that argument i names: the scope's object of its text, or the argument
@@ -121,6 +135,9 @@ protected:
     static CMC_Object* giveString(const CXString& value);
     // The window of the container the statement runs in, else of the object's container.
     static CWindow* callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object);
+    // COPYFILE(source, target) of the types that have it: both named as data files are; a
+    // pooled BOOL tells whether the copy was made.
+    CMC_Object* copyFile(CMC_ObjectsContainer* scope, CXVector* args);
 
 private:
     CMC_Object* send(CMC_Object* object, CXVector* args);

@@ -93,8 +93,6 @@ private:
     CMC_Object* cutTo(CMC_String* text, CXVector* args);
     CMC_Object* replaceAt(CMC_String* text, CXVector* args);
     CMC_Object* insertAt(CMC_String* text, CXVector* args);
-    // Copies a file named as data files are; a pooled BOOL tells whether it worked.
-    CMC_Object* copyFile(CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* random(CMC_Variable* variable, CXVector* args);
 
     // Argument i read as a number, or false when there is none.

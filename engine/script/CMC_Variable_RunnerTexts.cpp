@@ -1,11 +1,7 @@
-// The text methods of the value runner and its file copy. Positions are byte positions from 0,
+// The text methods of the value runner. Positions are byte positions from 0,
 // brought into the text when they lie outside it.
 #include "script/CMC_Variable_Runner.h"
 
-#include "app/CWindow.h"
-#include "foundation/CPath.h"
-#include "platform/FileSystem.h"
-#include "platform/PathResolver.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -148,15 +144,3 @@ CMC_Object* CMC_Variable_Runner::insertAt(CMC_String* text, CXVector* args)
     return nullptr;
 }
 
-// The target is replaced only by a whole copy; where it cannot be, it stays as it was.
-CMC_Object* CMC_Variable_Runner::copyFile(CMC_ObjectsContainer* scope, CXVector* args)
-{
-    CXString source;
-    CXString target;
-    if (!textAt(args, 0, &source) || !textAt(args, 1, &target))
-        return CMC_VariableFactory::allocBool(false);
-    CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
-    const std::string from = platform::resolvePath(CPath::resolveFileNameEx(window, source).c_str());
-    const std::string to = platform::resolvePath(CPath::resolveFileNameEx(window, target).c_str());
-    return CMC_VariableFactory::allocBool(platform::copyFile(from, to));
-}

@@ -2,6 +2,7 @@
 
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
+#include "app/ScriptTypes.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXVector.h"
@@ -35,6 +36,7 @@ protected:
         platform::changeFolder(folder.path().string());
         for (const char* module : {"ProbeAlpha.so", "ProbeBeta.so", "ProbeNoRelease.so", "ProbeSilent.so"})
             std::filesystem::copy_file(std::filesystem::path(KESTRUM_PROBE_MODULES) / module, folder.path() / module);
+        registerScriptTypes();
         CMC_VariableFactory::initialize();
         CMC_RunnerFactory::initialize();
         window = std::make_unique<CWindow>(&language, programFolder());

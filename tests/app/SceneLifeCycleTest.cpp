@@ -370,3 +370,15 @@ TEST_F(SceneServices, TheUnitTakesTheRunningScenesNameAndBackgroundAndLetsGoWhen
     world.headless.backend().events().inject(platform::Event::mouseMove({10, 10}));
     world.headless.turn();
 }
+
+TEST(SceneTree, AChildIsAdoptedOnceAndANodeNeverAdoptsItself)
+{
+    SceneWorld world;
+    ParentNode* top = world.parent("TOP");
+    CMC_Scene* child = world.scene("C", "c", top);
+    top->hold(child);
+    top->hold(top);
+    ASSERT_EQ(top->getSubScenes()->getCount(), 1);
+    EXPECT_EQ(top->getSubScenes()->at(0), child);
+    EXPECT_EQ(top->getParent(), nullptr);
+}

@@ -4,10 +4,9 @@
 #include "app/CMC_Scene.h"
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
-#include "app/SceneScriptTypes.h"
+#include "app/ScriptTypes.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXTimer.h"
-#include "media/InputScriptTypes.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
@@ -52,8 +51,7 @@ public:
     SceneWorld()
     {
         CMC_VariableFactory::initialize();
-        attachSceneScriptTypes();
-        attachInputScriptTypes();
+        registerScriptTypes();
         CMC_RunnerFactory::initialize();
         application = std::make_unique<CApplication>(&window(), CXString("game.ini"), CXString(), nullptr);
         headless.open();

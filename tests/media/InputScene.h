@@ -3,13 +3,13 @@
 #include "app/CApplication.h"
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
+#include "app/ScriptTypes.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CTextFileReader.h"
 #include "media/CKeyboard.h"
-#include "media/InputScriptTypes.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_Behaviour.h"
@@ -66,7 +66,7 @@ protected:
     {
         platform::changeFolder(folder.path().string());
         CMC_VariableFactory::initialize();
-        attachInputScriptTypes();
+        registerScriptTypes();
         CMC_RunnerFactory::initialize();
         platform::Cursors* cursors = backend_ != nullptr ? &backend_->cursors() : nullptr;
         const auto shape = [cursors](platform::SystemCursor kind) {

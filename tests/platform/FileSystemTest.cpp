@@ -101,3 +101,24 @@ TEST(FileSystem, CopyReplacesTheTarget)
     EXPECT_FALSE(platform::copyFile(temp.file("missing"), to));
     EXPECT_EQ(temp.read("to"), std::string(200000, 'x'));
 }
+
+TEST(FileSystem, FilesWrittenTogetherReplaceTheirTargetsAllOrNone)
+{
+    TempFolder temp;
+    temp.write("a", "old a");
+    fs::create_directories(temp.path() / "sub");
+    EXPECT_TRUE(platform::replaceFilesTogether({{temp.file("a"), "new a"}, {temp.file("sub/b"), "new b"}}));
+    EXPECT_EQ(temp.read("a"), "new a");
+    EXPECT_EQ(temp.read("sub/b"), "new b");
+
+    // A file whose folder is missing: no target changes and nothing is left behind.
+    EXPECT_FALSE(platform::replaceFilesTogether(
+        {{temp.file("a"), "newer a"}, {temp.file("sub/b"), "newer b"}, {temp.file("missing/c"), "c"}}));
+    EXPECT_EQ(temp.read("a"), "new a");
+    EXPECT_EQ(temp.read("sub/b"), "new b");
+    size_t entries = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.path()))
+        entries += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(entries, 2u);
+    EXPECT_TRUE(platform::replaceFilesTogether({}));
+}

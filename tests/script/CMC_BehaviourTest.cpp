@@ -1,8 +1,16 @@
 #include "script/CMC_Behaviour.h"
 
+#include "foundation/CFile_Memory.h"
+#include "foundation/CFile_Stream.h"
+#include "foundation/CXArchive.h"
+
 #include "Interpreter.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
 
 TEST(Behaviour, CodeLosesItsBlanksAndOuterBraces)
 {
@@ -158,4 +166,34 @@ TEST_F(Behaviours, ADefinitionRunsItsBehavioursWhenItsObjectsStart)
     CMC_Behaviour::flushTrash();
     EXPECT_EQ(text("TOTAL"), "9");
     EXPECT_EQ(text("WORD"), ">ababab<9");
+}
+
+// The record is the object's: name and bindings. The code and the condition's name ride in
+// it as one more binding under "{CODE}", which no signal has; a record without it (as older
+// files have them) gives a behaviour without code.
+TEST(Behaviour, TheRecordKeepsTheCodeAndConditionAsABindingOfItsOwn)
+{
+    auto i32 = [](int32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); };
+    auto text = [&i32](const std::string& value) { return i32(static_cast<int32_t>(value.size())) + value; };
+    auto element = makeElement("OPEN", {{"TYPE", "BEHAVIOUR"}, {"CODE", "{DOOR^SHOW();}"}, {"CONDITION", "READY"}});
+    CMC_Behaviour behaviour(nullptr, element.get());
+    CFile_Memory memory;
+    CXArchive written(&memory, true);
+    behaviour.serialize(&written);
+    const std::string record = text("OPEN") + i32(1) + text("{CODE}") + text("DOOR^SHOW();") + i32(1) + text("READY");
+    EXPECT_EQ(memory.contents(), record);
+    EXPECT_EQ(behaviour.getBehaviour(CXString("{CODE}")), nullptr);
+
+    for (const auto& [bytes, code] : {std::pair<std::string, const char*>{record, "DOOR^SHOW();"},
+                                      {text("OPEN") + i32(0), ""}}) {
+        CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
+        CXArchive archive(&file, false);
+        CMC_Behaviour read(nullptr);
+        read.serialize(&archive);
+        EXPECT_FALSE(archive.failed());
+        EXPECT_EQ(read.getName(), "OPEN");
+        EXPECT_EQ(read.getCode(), code);
+        EXPECT_EQ(read.getCodition(), *code != '\0' ? "READY" : "");
+        EXPECT_EQ(read.getBehaviour(CXString("{CODE}")), nullptr);
+    }
 }

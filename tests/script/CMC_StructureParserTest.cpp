@@ -100,14 +100,14 @@ TEST_F(ApplicationDefinitions, GetFindsTheFirstNodeOfExactlyThatName)
     EXPECT_EQ(parser->get(CXString("GAME")), application);
 }
 
-TEST_F(ApplicationDefinitions, ANodeListedTwiceBelongsToItsLastParentAndIsDeletedOnce)
+TEST_F(ApplicationDefinitions, ANodeListedTwiceIsAdoptedOnceByItsLastParentAndDeletedOnce)
 {
     CMC_Application* application = parse("OBJECT=S1\nS1:TYPE=SCENE\n"
-                                         "OBJECT=E1\nE1:TYPE=EPISODE\nE1:SCENES=S1,S1\n"
+                                         "OBJECT=E1\nE1:TYPE=EPISODE\nE1:SCENES=S1,S1,E1\n"
                                          "OBJECT=E2\nE2:TYPE=EPISODE\nE2:SCENES=S1\n"
                                          "OBJECT=GAME\nGAME:TYPE=APPLICATION\nGAME:EPISODES=E2 E1 E2\n");
     ASSERT_NE(application, nullptr);
-    EXPECT_EQ(tree(application), "GAME:1000{E2:1001{S1:1002{}}>S1,E1:1001{},E2:1001{S1:1002{}}>S1}>E2");
+    EXPECT_EQ(tree(application), "GAME:1000{E2:1001{S1:1002{}}>S1,E1:1001{}}>E2");
 }
 
 TEST_F(ApplicationDefinitions, WithoutTheFileOrAnApplicationThereIsNoApplicationButThePoolsAndRunnersWork)

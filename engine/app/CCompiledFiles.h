@@ -1,0 +1,37 @@
+#pragma once
+
+#include "foundation/CXString.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CXArchive;
+
+// The compiled files of one storing of the application. While a collection is open, the
+// files written wait in memory; committing replaces all their targets together once every
+// one was written whole, or none of them. Without an open collection a file replaces its
+// target at once, on its own.
+class CCompiledFiles {
+public:
+    // Opens the collection; one is open at a time.
+    CCompiledFiles();
+    // Drops what was not committed.
+    ~CCompiledFiles();
+    CCompiledFiles(const CCompiledFiles&) = delete;
+    CCompiledFiles& operator=(const CCompiledFiles&) = delete;
+
+    // The writer fills the archive of the file, named by its absolute path. False when the
+    // archive failed or, without an open collection, when the file could not be written.
+    static bool write(const CXString& fileName, const std::function<void(CXArchive&)>& writer);
+    // Every collected file replaces its target; false, with no target changed, when one of
+    // them cannot be written. The collection is empty afterwards.
+    bool commit();
+
+private:
+    static inline CCompiledFiles* open_ = nullptr;
+
+    // Disk paths and contents.
+    std::vector<std::pair<std::string, std::string>> files_;
+};

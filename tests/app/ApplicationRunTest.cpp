@@ -1,0 +1,112 @@
+#include "app/CMC_Application.h"
+#include "app/CMC_Episode.h"
+#include "foundation/CConfig.h"
+
+#include "app/GameTree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// What one stretch of frames shows: the frames to run, the handlers that run meanwhile, the
+// scene running afterwards and the background colour of each frame.
+struct Stage {
+    int frames;
+    Log log;
+    const char* running;
+    uint16_t colour;
+};
+
+// The whole run of the game tree, 10 ms a frame. A's timer asks for B at 100 ms, and B's
+// background shows from the next frame on; B's timer goes to E2 (ONDONE of E1 and of the
+// application), D's restarts the application at once (A is entered inside D's handler, which
+// runs on); A's timer asks for B again.
+const Stage kStages[] = {
+    {0, {"APP.init", "E1.init", "APP.init", "A.init", "E1.init", "A.init"}, "A", 0},
+    {10, {"A.tick", "E1.done", "E1.done", "B.init", "E1.init", "B.init"}, "B", kRedA},
+    {10, {"B.tick", "APP.done", "E1.done", "E1.done", "E2.init", "APP.init", "D.init", "E2.init", "D.init"}, "D", kGreenB},
+    {10, {"D.tick", "E1.init", "APP.init", "A.init", "D.after"}, "A", kBlueD},
+    {10, {"A.tick", "E1.done", "B.init"}, "B", kRedA},
+    {5, {}, "B", kGreenB},
+};
+
+// Visits counted in the INI; episodes and the application are never counted as visited.
+const std::pair<const char*, int> kPlayed[] = {{"APP", 0}, {"E1", 0}, {"E2", 0}, {"A", 2},
+                                               {"B", 2},   {"C", 0},  {"D", 1}};
+
+// Plays the stages from a started application; each stage's log, scene and frame colours.
+void playTheStages(ApplicationWorld& world)
+{
+    for (const Stage& stage : kStages) {
+        SCOPED_TRACE(stage.running);
+        std::vector<uint16_t> colours;
+        for (int i = 0; i < stage.frames; ++i)
+            colours.push_back(world.frame());
+        EXPECT_EQ(world.log(), stage.log);
+        EXPECT_EQ(world.running(), stage.running);
+        EXPECT_EQ(colours, std::vector<uint16_t>(static_cast<size_t>(stage.frames), stage.colour));
+    }
+}
+
+void expectStatistics()
+{
+    CConfig ini(CWindow::rootPath + "game.ini");
+    for (const auto& [node, played] : kPlayed) {
+        EXPECT_EQ(ini.GetInt(CXString(node), CXString("Played")), played) << node;
+        EXPECT_EQ(ini.GetString(CXString(node), CXString("Time")), "0") << node;
+    }
+}
+
+class ApplicationRun : public ::testing::Test {
+protected:
+    ApplicationRun() { writeGameTree(world); }
+
+    ApplicationWorld world;
+};
+
+} // namespace
+
+TEST_F(ApplicationRun, TheFramePumpRunsTheGameFromItsTextDefinitions)
+{
+    ASSERT_NE(world.start(), nullptr);
+    EXPECT_EQ(world.run(world.episode("E1"), "E1^GETLATESTSCENE()"), "");
+    playTheStages(world);
+    EXPECT_EQ(world.run(world.episode("E1"), "E1^GETLATESTSCENE()"), "A");
+    EXPECT_EQ(world.run(world.episode("E1"), "E1^GETCURRENTSCENE()"), "B");
+    EXPECT_EQ(world.run(world.episode("E2"), "E2^GETLATESTSCENE()"), "D");
+    world.stop();
+    expectStatistics();
+}
+
+TEST_F(ApplicationRun, StoredWith2binTheGameRunsTheSameFromItsCompiledFiles)
+{
+    ASSERT_NE(world.start({"-2bin"}), nullptr);
+    EXPECT_TRUE(world.shell->isBinaryStored());
+    EXPECT_EQ(world.log(), Log{});
+    EXPECT_EQ(world.running(), "");
+    world.stop();
+    for (const char* file : {"Dane/application.bin", "Dane/APP.bin", "Dane/EPIZOD1/E1.bin", "Dane/epizod2/E2.bin",
+                             "Dane/EPIZOD1/scenaa/A.bin", "Dane/EPIZOD1/SCENAB/B.bin", "Dane/EPIZOD1/ScenaC/C.bin",
+                             "Dane/epizod2/scenad/D.bin"})
+        EXPECT_TRUE(world.exists(file)) << file;
+
+    // Only the compiled files are left to run from.
+    std::vector<std::filesystem::path> definitions;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(world.headless.folder().path()))
+        if (entry.path().extension() == ".cnv" || entry.path().extension() == ".def")
+            definitions.push_back(entry.path());
+    for (const auto& definition : definitions)
+        std::filesystem::remove(definition);
+    std::filesystem::remove(world.headless.folder().path() / "game.ini");
+    ASSERT_NE(world.start(), nullptr);
+    EXPECT_TRUE(world.application()->isBinary());
+    playTheStages(world);
+    world.stop();
+    expectStatistics();
+}
