@@ -12,10 +12,11 @@
 // it presents is read from the display, events are injected, time moves by hand.
 class HeadlessWindow {
 public:
-    HeadlessWindow()
+    // The command line, when given, is the window's for as long as it lives.
+    explicit HeadlessWindow(CCommandLine6* commandLine = nullptr)
     {
         platform::changeFolder(folder_.path().string());
-        window_ = std::make_unique<CWindow>(&backend_, nullptr, &language_, CXSize(800, 600),
+        window_ = std::make_unique<CWindow>(&backend_, commandLine, &language_, CXSize(800, 600),
                                             backend_.cursors().systemCursor(platform::SystemCursor::Arrow), "");
     }
     ~HeadlessWindow()
