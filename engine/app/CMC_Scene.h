@@ -5,7 +5,10 @@
 #include <memory>
 #include <vector>
 
+class CCollisionObserver;
+class CGraphicsObject;
 class CMC_DLLExModuleInterface;
+class CMC_Groupped;
 class CMC_StructureParser;
 class CUnit6;
 class CXArchive;
@@ -54,6 +57,18 @@ public:
     // nameless object whose record is read afterwards.
     virtual CMC_Object* serializeEx(CXArchive* archive, int typeId);
 
+    // --- collisions and the playing animations ---
+    // The picture is monitored for collisions, told to the observer, unless it is monitored
+    // already; with alphaTest overlapping boxes must also meet on opaque pixels. A picture
+    // that is monitored reports its moves, whatever the test.
+    virtual void monitorCollisions(CGraphicsObject* object, bool alphaTest, CCollisionObserver* observer);
+    // Ends the monitoring of the picture and the observer's reports.
+    virtual void removeMonitorCollisions(CGraphicsObject* object, CCollisionObserver* observer);
+    // The pictures the scene monitors.
+    const std::vector<CGraphicsObject*>& getMonitored() const { return monitored_; }
+    // The group then holds exactly the scene's ANIMO objects whose animations play.
+    virtual void getPlayingAnimo(CMC_Groupped* group);
+
     CXString getDLLs() const { return dlls_; }
     // The plug-in modules in DLLS order.
     const std::vector<std::unique_ptr<CMC_DLLExModuleInterface>>& getModules() const { return modules_; }
@@ -93,4 +108,5 @@ private:
     CXVector* subScenes_;
     CMC_Scene* start_ = nullptr;
     std::vector<std::unique_ptr<CMC_DLLExModuleInterface>> modules_;
+    std::vector<CGraphicsObject*> monitored_;
 };

@@ -2,8 +2,11 @@
 
 #include "app/CApplication.h"
 #include "app/CWindow.h"
+#include "graphics/CAnimo6.h"
 #include "graphics/CPlayable.h"
 #include "platform/Clock.h"
+#include "script_graphics/CMC_Animo.h"
+#include "script_graphics/CMC_Groupped.h"
 
 #include <algorithm>
 
@@ -62,7 +65,22 @@ void CAnimationManager::pause()
 
 void CAnimationManager::resume()
 {
+    resume(nullptr);
+}
+
+void CAnimationManager::resume(CMC_Groupped* group)
+{
     for (const auto& entry : Round(entries_))
-        if (entry->playable->isPaused())
+        if (!entry->removed && entry->playable->isPaused() && (group == nullptr || contains(group, entry->playable)))
             entry->playable->resume();
+}
+
+bool CAnimationManager::contains(CMC_Groupped* group, CPlayable* playable)
+{
+    for (int i = 0; i < group->getCount(); ++i) {
+        auto* animo = dynamic_cast<CMC_Animo*>(group->get(i));
+        if (animo != nullptr && animo->getAnimo() != nullptr && static_cast<CPlayable*>(animo->getAnimo()) == playable)
+            return true;
+    }
+    return false;
 }

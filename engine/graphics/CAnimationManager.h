@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class CMC_Groupped;
 class CPlayable;
 class CRefreshScreen;
 class CWindow;
@@ -35,10 +36,16 @@ public:
     // Pauses every playing playable; resumes every paused one.
     virtual void pause();
     virtual void resume();
+    // Resumes only the paused animations of the group's ANIMO members; other members match
+    // nothing. No group resumes every paused playable.
+    void resume(CMC_Groupped* group);
 
     int getCount() const { return static_cast<int>(entries_.size()); }
 
 private:
+    // Whether an ANIMO member of the group shows the playable.
+    static bool contains(CMC_Groupped* group, CPlayable* playable);
+
     struct Registration {
         CPlayable* playable;
         CRefreshScreen* screen;

@@ -175,6 +175,24 @@ CXString CMC_Runner::parameterText(CXVector* args, int i)
     return text != nullptr ? text->getValue() : CXString();
 }
 
+int CMC_Runner::integerParameter(CXVector* args, int i, int fallback)
+{
+    CMC_Integer* value = getParameterInteger(args, i);
+    return value != nullptr ? value->getValue() : fallback;
+}
+
+bool CMC_Runner::boolParameter(CXVector* args, int i, bool fallback)
+{
+    CMC_Bool* value = getParameterBool(args, i);
+    return value != nullptr ? value->getValue() : fallback;
+}
+
+double CMC_Runner::doubleParameter(CXVector* args, int i, double fallback)
+{
+    CMC_Double* value = getParameterDouble(args, i);
+    return value != nullptr ? value->getValue() : fallback;
+}
+
 CMC_Object* CMC_Runner::getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope)
 {
     CMC_Object* argument = argumentAt(args, i);

@@ -2,12 +2,21 @@
 
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
+#include "foundation/CResourcesManager.h"
 #include "graphics/CRefreshScreen.h"
 
 CUnit6::CUnit6(CWindow* window, const CXString& name)
     : unitName_(name)
     , window_(window)
+    , resources_(std::make_unique<CResourcesManager>(window))
 {
+}
+
+// The random player goes before the resources, whose playables it may still hold.
+CUnit6::~CUnit6()
+{
+    randomPlayable_.reset();
+    resources_.reset();
 }
 
 bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
@@ -15,8 +24,42 @@ bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
     active_ = true;
     scene_ = scene;
     musicFileName_ = previous != nullptr ? previous->getMusicFileName() : CXString();
+    startRandomPlay();
     setBackground();
     return true;
+}
+
+bool CUnit6::done(CMC_Scene*, CUnit6*)
+{
+    scene_ = nullptr;
+    active_ = false;
+    initiallyUpdated_ = false;
+    releaseSceneResources();
+    return true;
+}
+
+void CUnit6::startRandomPlay()
+{
+    randomPlayable_ = std::make_unique<CRandomPlayable>(window_, this);
+    randomPlayable_->addNotifier(this);
+}
+
+void CUnit6::releaseSceneResources()
+{
+    randomPlayable_.reset();
+    resources_->flush();
+}
+
+void CUnit6::addRandomPlayable(CPlayable* playable, double frequency, int count, const CXString& event)
+{
+    if (randomPlayable_ != nullptr)
+        randomPlayable_->add(playable, frequency, count, event);
+}
+
+void CUnit6::removeRandomPlayable(CPlayable* playable)
+{
+    if (randomPlayable_ != nullptr)
+        randomPlayable_->remove(playable);
 }
 
 bool CUnit6::onInitialUpdate()
