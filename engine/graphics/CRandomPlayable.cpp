@@ -44,7 +44,7 @@ void CRandomPlayableEntry::forget()
 void CRandomPlayableEntry::initialize()
 {
     const int longestWait = frequency_ > 0 ? truncateToInt(60.0 / frequency_) : 0;
-    countdown_ = longestWait > 0 && longestWait < INT32_MAX ? CXRandom::random(longestWait) + 1 : 1;
+    countdown_ = longestWait > 0 ? CXRandom::random(longestWait) + 1 : 1;
     burstLength_ = burstLimit_ >= 2 ? CXRandom::random(burstLimit_ - 1) : 0;
     plays_ = 0;
 }

@@ -1,0 +1,305 @@
+#include "script_graphics/CMC_Animo.h"
+
+#include "foundation/CResourcesManager.h"
+#include "graphics/CImage.h"
+#include "graphics/CCollisionInspector.h"
+#include "script_graphics/CMC_Groupped.h"
+#include "script_graphics/CMC_Image.h"
+
+#include "PictureScene.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kHero[] = "OBJECT=HERO\nHERO:TYPE=ANIMO\nHERO:FILENAME=hero.ann\nHERO:TOCANVAS=TRUE\nHERO:VISIBLE=TRUE\n"
+                     "HERO:PRIORITY=10\n";
+const char kStones[] = "OBJECT=STONE_A\nSTONE_A:TYPE=IMAGE\nSTONE_A:FILENAME=stone.img\nSTONE_A:TOCANVAS=TRUE\n"
+                       "STONE_A:VISIBLE=TRUE\nSTONE_A:PRIORITY=5\n"
+                       "OBJECT=STONE_B\nSTONE_B:TYPE=IMAGE\nSTONE_B:FILENAME=STONE.IMG\nSTONE_B:TOCANVAS=TRUE\n"
+                       "STONE_B:VISIBLE=TRUE\nSTONE_B:PRIORITY=5\n";
+
+using AnimoScene = PictureScene;
+
+} // namespace
+
+// On the hand-driven clock the animation steps at its events' rate, drawn over the image, and
+// its start, frames and end run the behaviours of their signals in order.
+TEST_F(AnimoScene, PlaysOverTheImageAndSignalsStartFramesAndEnd)
+{
+    loggers({"STARTED", "DOOR", "FRAME_0", "FRAME_1", "FRAME_2", "CHANGED", "FINISHED"});
+    define(std::string(kStones) + kHero
+           + "HERO:ONSTARTED^WALK=STARTED\nHERO:ONFRAMECHANGED^DOOR=DOOR\nHERO:ONFRAMECHANGEDFRAME^0=FRAME_0\n"
+             "HERO:ONFRAMECHANGEDFRAME^1=FRAME_1\nHERO:ONFRAMECHANGEDFRAME^2=FRAME_2\n"
+             "HERO:ONFRAMECHANGED^Walk=CHANGED\nHERO:ONFINISHED^WALK=FINISHED\n");
+    frame();
+    frame();
+    // Image 0 of the animation lies over the picture, which shows around it.
+    EXPECT_EQ(headless.pixel(1, 1), 0x3000 + 9);
+    EXPECT_NE(headless.pixel(12, 5), 0);
+
+    run("HERO^PLAY(\"walk\");");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"FRAME_0", "STARTED"}));
+    for (int i = 0; i < 4; ++i)
+        frame(100);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"DOOR", "FRAME_2", "FINISHED"}));
+    // Image 2 is displaced by (3, 4).
+    EXPECT_EQ(headless.pixel(4, 5), 0x9000 + 9);
+
+    run("HERO^PLAY(\"WALK_REVERSE\");");
+    for (int i = 0; i < 4; ++i)
+        frame(100);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"FRAME_2", "STARTED", "FRAME_1", "FRAME_0", "FINISHED"}));
+}
+
+// The methods' answers after the calls before them, in order: each row runs its code, then
+// asks.
+TEST_F(AnimoScene, MethodsPlaceQueryAndChangeTheAnimation)
+{
+    define(std::string(kStones) + kHero + "OBJECT=ARR\nARR:TYPE=ARRAY\nOBJECT=G\nG:TYPE=GROUP\n");
+    struct Row {
+        const char* code;
+        const char* call;
+        const char* answer;
+    };
+    const Row rows[] = {
+        {"", "HERO^GETFRAME()", "0"},
+        {"", "HERO^GETNOE()", "3"},
+        {"", "HERO^GETNOF()", "4"},
+        {"", "HERO^GETNOFINEVENT(\"walk_reverse\")", "3"},
+        {"", "HERO^GETNOFINEVENT(2)", "1"},
+        {"", "HERO^GETNOFINEVENT(9)", "0"},
+        {"", "HERO^GETNOFINEVENT()", "0"},
+        {"", "HERO^GETEVENTNAME(1)", "WALK_REVERSE"},
+        {"", "HERO^GETEVENTNAME(7)", ""},
+        {"", "HERO^GETEVENTNAME()", "Walk"},
+        // Positions -3, -2 and names, the case counting.
+        {"", "HERO^GETFRAMENO(-1,-3)", "2"},
+        {"", "HERO^GETFRAMENO(-1,-2)", "0"},
+        {"", "HERO^GETFRAMENO(\"Walk\",\"door\")", "1"},
+        {"", "HERO^GETFRAMENO(\"Walk\",\"DOOR\")", "-1"},
+        {"", "HERO^GETFRAMENO(1)", "0"},
+        {"", "HERO^GETFRAMENAME(0,1)", "door"},
+        {"", "HERO^GETFRAMENAME(0)", ""},
+        // An event by name, a position by number or by name in any case; an unknown event
+        // name is the first event.
+        {"HERO^SETFRAME(\"Walk\",1);", "HERO^GETFRAMENAME()", "door"},
+        {"", "HERO^GETCFRAMEINEVENT()", "1"},
+        {"", "HERO^GETPOSITIONX()", "2"},
+        {"", "HERO^GETPOSITIONX(1)", "0"},
+        {"", "HERO^GETCURRFRAMEPOSY()", "1"},
+        {"HERO^SETFRAME(3);", "HERO^GETFRAME()", "3"},
+        {"HERO^SETFRAME();", "HERO^GETFRAME()", "0"},
+        {"HERO^SETFRAME(\"nosuch\",2);", "HERO^GETFRAME()", "2"},
+        {"", "HERO^GETPOSITIONY()", "4"},
+        {"HERO^SETFRAME(\"Walk\",\"DOOR\");", "HERO^GETFRAME()", "1"},
+        {"HERO^SETFRAMENAME(0,0,\"gate\");HERO^SETFRAMENAME(0,9,\"x\");HERO^SETFRAMENAME(0,0);",
+         "HERO^GETFRAMENAME(0,0)", "gate"},
+        // Anchors: keywords in exact upper case at the drawn image, numbers as they are.
+        {"HERO^SETFRAME(\"Walk\",0);HERO^SETANCHOR(\"CENTER\");HERO^SETPOSITION(100,100);", "HERO^GETPOSITIONX(1)", "96"},
+        {"", "HERO^GETPOSITIONY()", "97"},
+        {"HERO^SETANCHOR(\"center\");HERO^SETPOSITION(100,100);", "HERO^GETPOSITIONX(1)", "100"},
+        {"HERO^SETANCHOR(10);HERO^SETPOSITION(100,100);", "HERO^GETPOSITIONY(1)", "100"},
+        {"HERO^SETANCHOR(10,20);HERO^SETPOSITION(100,100);", "HERO^GETPOSITIONX(1)", "90"},
+        {"", "HERO^GETPOSITIONY(1)", "80"},
+        {"HERO^MOVE(5,-5);", "HERO^GETPOSITIONX()", "95"},
+        {"", "HERO^GETCENTERX()", "99"},
+        {"", "HERO^GETCENTERY()", "78"},
+        {"HERO^HIDE();", "HERO^ISVISIBLE()", "FALSE"},
+        {"HERO^SHOW();", "HERO^ISVISIBLE()", "TRUE"},
+        {"HERO^SETOPACITY(300);", "HERO^GETOPACITY()", "43"},
+        {"HERO^SETOPACITY(-1);", "HERO^GETOPACITY()", "255"},
+        {"HERO^SETOPACITY(256);", "HERO^GETOPACITY()", "0"},
+        // Pixels at screen points, from the packed image drawn at (95, 75); signed.
+        {"", "HERO^GETALPHA(95,75)", "-1"},
+        {"", "HERO^GETALPHA(102,75)", "0"},
+        {"", "HERO^GETALPHA(103,75)", "0"},
+        {"", "HERO^GETPIXEL(96,76)", "12297"},
+        {"HERO^SETFRAME(2);", "HERO^GETPIXEL(95,75)", "-28672"},
+        {"", "HERO^GETPIXEL(95,81)", "0"},
+        {"", "HERO^ISINSIDE(95,75,TRUE)", "TRUE"},
+        {"", "HERO^ISINSIDE(102,75,TRUE)", "FALSE"},
+        {"", "HERO^ISINSIDE(102,75,FALSE)", "TRUE"},
+        {"", "HERO^ISAT(103,75,FALSE)", "FALSE"},
+        {"", "HERO^ISINSIDE(95,75)", "FALSE"},
+        {"", "HERO^ISNEAR(95,75,103,81,100)", "TRUE"},
+        {"", "HERO^ISNEAR(0,0,1,1,0)", "TRUE"},
+        {"", "HERO^ISNEAR(0,0,1,1,1)", "FALSE"},
+        {"", "HERO^ISNEAR(\"NOSUCH\",0)", "FALSE"},
+        {"", "HERO^GETPRIORITY()", "10"},
+        {"HERO^SETPRIORITY(3);", "HERO^GETPRIORITY()", "3"},
+        {"", "HERO^GETMAXWIDTH()", "8"},
+        {"HERO^GETANCHOR(\"ARR\");HERO^GETANCHOR(\"G\");", "ARR^GETSIZE()", "2"},
+        {"", "ARR^GET(1)", "20"},
+        // Playing and stopping.
+        {"HERO^PLAY(\"walk\");", "HERO^ISPLAYING(\"WALK\")", "TRUE"},
+        {"", "HERO^ISPLAYING(\"WALK_REVERSE\")", "FALSE"},
+        {"HERO^PAUSE();", "HERO^ISPLAYING()", "FALSE"},
+        {"HERO^RESUME();HERO^STOP(FALSE);", "HERO^ISPLAYING()", "FALSE"},
+        {"HERO^NPLAY(1,2);", "HERO^GETFRAME()", "0"},
+        {"HERO^NPLAY(9);HERO^PLAY(\"nosuch\");", "HERO^GETEVENTNAME()", "WALK_REVERSE"},
+        // A group passes on what it does not know to each member.
+        {"G^ADD(\"HERO\",\"STONE_A\",\"NOSUCH\");G^HIDE();", "HERO^ISVISIBLE()", "FALSE"},
+        {"", "STONE_A^ISVISIBLE()", "FALSE"},
+        {"", "G^GETSIZE()", "2"},
+        {"G^SHOW();", "STONE_A^ISVISIBLE()", "TRUE"},
+    };
+    for (const Row& row : rows) {
+        run(row.code);
+        EXPECT_EQ(ask(row.call), row.answer) << row.code << " " << row.call;
+    }
+}
+
+TEST_F(AnimoScene, StopTellsTheEndUnlessAskedNotTo)
+{
+    loggers({"FINISHED"});
+    define(std::string(kHero) + "HERO:ONFINISHED=FINISHED\n");
+    run("HERO^PLAY(\"Walk\");HERO^STOP(FALSE);");
+    EXPECT_TRUE(takeLog().empty());
+    run("HERO^PLAY(\"Walk\");HERO^PLAY(\"Walk\");HERO^STOP();");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"FINISHED"}));
+    auto* hero = object<CMC_Animo>("HERO");
+    EXPECT_EQ(hero->getAnimo()->getNotifiers().size(), 1u);
+    // A play without a name starts the current event again without joining the observers.
+    hero->getAnimo()->removeNotifier(hero);
+    run("HERO^PLAY();");
+    EXPECT_TRUE(hero->getAnimo()->IsPlaying());
+    EXPECT_TRUE(hero->getAnimo()->getNotifiers().empty());
+    run("HERO^SETFPS(0);");
+    EXPECT_EQ(hero->getAnimo()->GetFPS(), 1);
+    run("HERO^SETFPS(-5);");
+    EXPECT_EQ(hero->getAnimo()->GetFPS(), 1);
+}
+
+// A button animation takes the presses that hit its box (left edge in, right edge out) and
+// consumes them, bound or not; releases go on to the listeners below.
+TEST_F(AnimoScene, ClicksInTheBoxRaiseTheButtonsSignalAndAreConsumed)
+{
+    loggers({"LEFT", "PLAIN", "RELEASED", "STONE"});
+    std::filesystem::copy_file(headless.folder().file("hero.ann"), headless.folder().file("side.ann"));
+    define(std::string(kStones) + kHero
+           + "HERO:ASBUTTON=TRUE\nHERO:ONCLICK^LEFT=LEFT\nHERO:ONRELEASE=RELEASED\n"
+             "OBJECT=SIDE\nSIDE:TYPE=ANIMO\nSIDE:FILENAME=side.ann\nSIDE:TOCANVAS=TRUE\nSIDE:VISIBLE=TRUE\n"
+             "SIDE:PRIORITY=20\nSIDE:ASBUTTON=TRUE\nSIDE:ONCLICK=PLAIN\n"
+             "STONE_A:ASBUTTON=TRUE\nSTONE_A:ONCLICK=STONE\nSTONE_A:ONRELEASE=STONE\n");
+    run("SIDE^SETPOSITION(200,0);");
+    press(0, 0);
+    release(1, 1);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"LEFT", "RELEASED", "STONE"}));
+    // The press plays the animation's "ONCLICK" event.
+    EXPECT_EQ(std::string(object<CMC_Animo>("HERO")->getAnimo()->getCurrentEventName().c_str()), "ONCLICK");
+    press(8, 2);
+    press(2, 2, platform::MouseButton::Right);
+    press(201, 1, platform::MouseButton::Middle);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"STONE", "PLAIN"}));
+
+    // Hidden, paused or out of button mode, the animation lets presses through.
+    run("HERO^HIDE();");
+    press(1, 1);
+    run("HERO^SHOW();HERO^SETASBUTTON(FALSE,FALSE);");
+    press(1, 1);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"STONE", "STONE"}));
+}
+
+TEST_F(AnimoScene, OnlyAMouseSignalMakesAnAnimationListen)
+{
+    loggers({"STONE", "STARTED"});
+    define(std::string(kStones) + kHero + "HERO:ASBUTTON=TRUE\nHERO:ONSTARTED=STARTED\n"
+           + "STONE_A:ASBUTTON=TRUE\nSTONE_A:ONCLICK=STONE\n");
+    auto* hero = object<CMC_Animo>("HERO");
+    EXPECT_FALSE(hero->isListening());
+    press(1, 1);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"STONE"}));
+    EXPECT_FALSE(hero->getAnimo()->IsPlaying());
+}
+
+// The collision inspector reports the move across the picture once as it begins and once as
+// it ends; the picture's object is named, and the plain form gets both names. (A definition
+// property "ONCOLLISIONFINISHED" begins with two signals and binds twice: the end's handler
+// is bound by a script here.)
+TEST_F(AnimoScene, MovingAcrossAPictureRaisesTheCollisionAndItsEnd)
+{
+    loggers({"HIT", "EVENT_HIT", "GONE"});
+    define(std::string(kStones) + kHero
+           + "HERO:MONITORCOLLISION=TRUE\nHERO:ONCOLLISION^STONE_A=HIT\nSTONE_A:MONITORCOLLISION=TRUE\n");
+    run("HERO^ADDBEHAVIOUR(\"ONCOLLISIONFINISHED\",\"GONE\");STONE_A^SETPOSITION(100,0);");
+    frame();
+    run("HERO^MOVE(95,0);");
+    frame();
+    frame();
+    run("HERO^MOVE(100,0);");
+    frame();
+    frame();
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"HIT", "GONE(HERO,STONE_A)"}));
+    // The form with the animation's event comes first.
+    run("HERO^ADDBEHAVIOUR(\"ONCOLLISION$WALK$STONE_A\",\"EVENT_HIT\");HERO^MOVE(-100,0);");
+    frame();
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"EVENT_HIT"}));
+    EXPECT_EQ(scene->getMonitored().size(), 2u);
+    run("HERO^REMOVEMONITORCOLLISION();HERO^MOVE(-100,0);HERO^MOVE(100,0);");
+    frame();
+    EXPECT_TRUE(takeLog().empty());
+}
+
+// Objects of one scene that name one file share one animation or picture, which goes only with
+// the last of them; the records of compiled scenes read back into objects that work alike.
+TEST_F(AnimoScene, SharedResourcesLiveUntilTheirLastUser)
+{
+    define(std::string(kStones) + kHero + "OBJECT=TWIN\nTWIN:TYPE=ANIMO\nTWIN:FILENAME=HERO.ANN\nTWIN:VISIBLE=TRUE\n");
+    auto* a = object<CMC_Image>("STONE_A");
+    auto* b = object<CMC_Image>("STONE_B");
+    ASSERT_NE(a->getImage(), nullptr);
+    EXPECT_EQ(a->getImage(), b->getImage());
+    auto* hero = object<CMC_Animo>("HERO");
+    auto* twin = object<CMC_Animo>("TWIN");
+    EXPECT_EQ(hero->getAnimo(), twin->getAnimo());
+    CResourcesManager* resources = CMC_Scene::getDefUnit()->getResourcesManager();
+    CImage* picture = a->getImage();
+    CAnimo6* animation = hero->getAnimo();
+    a->done(false);
+    hero->done(false);
+    EXPECT_TRUE(resources->contains(picture));
+    EXPECT_TRUE(resources->contains(animation));
+    EXPECT_EQ(screen()->GetPriority(picture), 5);
+    b->done(false);
+    twin->done(false);
+    EXPECT_FALSE(resources->contains(picture));
+    EXPECT_FALSE(resources->contains(animation));
+}
+
+TEST_F(AnimoScene, RecordsHoldFifteenBytesAndTheNameAfterTheObjectsOwn)
+{
+    loggers({"STARTED"});
+    define(std::string(kHero) + "HERO:ASBUTTON=TRUE\nHERO:MONITORCOLLISIONALPHA=TRUE\nHERO:FLUSHAFTERPLAYED=TRUE\n"
+           + "HERO:PRELOAD=TRUE\nHERO:ONSTARTED=STARTED\n");
+    const std::string bytes = record(object<CMC_Animo>("HERO"));
+    std::string expected("\x04\0\0\0HERO\x01\0\0\0\x09\0\0\0ONSTARTED\x07\0\0\0STARTED\0\0\0\0", 40);
+    expected += std::string("\x01\x00\x01\x08\0\0\0hero.ann\x01\x01\x0A\0\0\0\x01\x01", 23);
+    EXPECT_EQ(bytes, expected);
+
+    auto* stored = object<CMC_Animo>("HERO");
+    scene->removeObject(stored);
+    stored->done(false);
+    delete stored;
+    auto* read = readRecord<CMC_Animo>(bytes);
+    EXPECT_EQ(read->getName(), "HERO");
+    EXPECT_TRUE(read->isAsButton());
+    EXPECT_EQ(read->getPriority(), 10);
+    EXPECT_EQ(screen()->GetPriority(read->getAnimo()), 10);
+    EXPECT_TRUE(read->getAnimo()->getMonitorCollisionsFlag());
+    EXPECT_EQ(record(read), bytes);
+    // A compiled object hears its animation.
+    run("HERO^PLAY();");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"STARTED"}));
+
+    // Off the screen, it stays off.
+    std::filesystem::copy_file(headless.folder().file("hero.ann"), headless.folder().file("side.ann"));
+    auto* hidden = readRecord<CMC_Animo>(std::string("\x01\0\0\0X\0\0\0\0", 9)
+                                         + std::string("\0\0\0\x08\0\0\0side.ann\0\0\x0A\0\0\0\0\0", 23));
+    EXPECT_EQ(screen()->GetPriority(hidden->getAnimo()), -1);
+    EXPECT_FALSE(hidden->isAsButton());
+}
