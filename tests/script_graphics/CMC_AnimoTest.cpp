@@ -303,3 +303,138 @@ TEST_F(AnimoScene, RecordsHoldFifteenBytesAndTheNameAfterTheObjectsOwn)
     EXPECT_EQ(screen()->GetPriority(hidden->getAnimo()), -1);
     EXPECT_FALSE(hidden->isAsButton());
 }
+
+// An object without an animation (made by CREATE, or after its end) answers every query with
+// the empty value of its type and does nothing; methods short of arguments, or given names of
+// the wrong kind, do nothing.
+TEST_F(AnimoScene, WithoutAnAnimationOrArgumentsMethodsDoNothing)
+{
+    define(std::string(kStones) + kHero + "OBJECT=ARR\nARR:TYPE=ARRAY\n");
+    run("@CREATE(\"ANIMO\",\"BLANK\");");
+    auto* blank = object<CMC_Animo>("BLANK");
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->getAnimo(), nullptr);
+    for (const char* call : {"BLANK^GETFRAMENAME()", "BLANK^GETEVENTNAME()"})
+        EXPECT_EQ(ask(call), "") << call;
+    for (const char* call : {"BLANK^GETFRAME()", "BLANK^GETNOE()", "BLANK^GETPOSITIONX()", "BLANK^GETALPHA(0,0)"})
+        EXPECT_EQ(ask(call), "0") << call;
+    for (const char* call : {"BLANK^ISPLAYING()", "BLANK^ISVISIBLE()", "BLANK^ISAT(0,0,FALSE)"})
+        EXPECT_EQ(ask(call), "FALSE") << call;
+    run("BLANK^PLAY(\"Walk\");BLANK^SHOW();BLANK^SETASBUTTON(TRUE,FALSE);");
+    EXPECT_TRUE(blank->isAsButton());
+    run("BLANK^LOAD(\"hero.ann\");");
+    ASSERT_NE(blank->getAnimo(), nullptr);
+    EXPECT_EQ(blank->getAnimo(), object<CMC_Animo>("HERO")->getAnimo());
+
+    const struct {
+        const char* call;
+        const char* answer;
+    } shortOrWrong[] = {
+        {"HERO^GETFRAMENAME(0)", ""},
+        {"HERO^GETFRAMENO(0)", "0"},
+        {"HERO^ISNEAR(\"ARR\",0)", "FALSE"},
+        {"HERO^ISNEAR(1,2,3)", "FALSE"},
+        {"HERO^GETALPHA(1)", "0"},
+    };
+    for (const auto& c : shortOrWrong)
+        EXPECT_EQ(ask(c.call), c.answer) << c.call;
+    run("HERO^SETFRAMENAME(0,1);HERO^PLAYRAND(\"Walk\",60);HERO^GETANCHOR(\"STONE_A\");HERO^SETPOSITION(5);"
+        "HERO^MERGEALPHA(0,0,\"ARR\");HERO^DRAWONTO(\"ARR\");HERO^SETCLIPPING(\"ARR\");");
+    EXPECT_EQ(ask("HERO^GETFRAMENAME(0,1)"), "door");
+    EXPECT_TRUE(CMC_Scene::getDefUnit()->getRandomPlayable()->getEntries().empty());
+    EXPECT_EQ(ask("HERO^GETPOSITIONX(1)"), "0");
+    EXPECT_EQ(object<CMC_Animo>("HERO")->getAnimo()->GetClippingRect(), CXRect(0, 0, 0, 0));
+}
+
+// Definition properties: a missing PRELOAD loads at once, FALSE leaves the file for the first
+// show; FPS 0 or none plays at 15 frames a second, below 0 at 1; an ANIMO without VISIBLE is
+// hidden; names played backwards signal under their forward name, unless that would be empty.
+TEST_F(AnimoScene, DefinitionsLoadPlaceAndTimeTheAnimation)
+{
+    std::filesystem::copy_file(headless.folder().file("hero.ann"), headless.folder().file("lazy.ann"));
+    define(std::string(kHero) + "HERO:FPS=-3\n"
+           + "OBJECT=LAZY\nLAZY:TYPE=ANIMO\nLAZY:FILENAME=lazy.ann\nLAZY:PRELOAD=FALSE\nLAZY:FPS=0\n");
+    auto* hero = object<CMC_Animo>("HERO");
+    auto* lazy = object<CMC_Animo>("LAZY");
+    EXPECT_EQ(hero->getAnimo()->GetFPS(), 1);
+    EXPECT_EQ(lazy->getAnimo()->GetFPS(), 15);
+    EXPECT_EQ(lazy->getAnimo()->GetNOF(), 0);
+    EXPECT_FALSE(lazy->getAnimo()->isVisible());
+    EXPECT_EQ(screen()->GetPriority(lazy->getAnimo()), -1);
+    run("LAZY^SHOW();");
+    EXPECT_EQ(lazy->getAnimo()->GetNOF(), 4);
+    EXPECT_EQ(hero->getSignalEvent("WALK_REVERSE"), "WALK");
+    EXPECT_EQ(hero->getSignalEvent("_REVERSE"), "_REVERSE");
+    EXPECT_EQ(hero->getSignalEvent("walk_reverse"), "walk_reverse");
+
+    // A new file keeps the screen's place; the one left goes when no one else uses it.
+    CAnimo6* before = hero->getAnimo();
+    run("HERO^LOAD(\"lazy.ann\");");
+    EXPECT_EQ(hero->getAnimo(), lazy->getAnimo());
+    EXPECT_EQ(screen()->GetPriority(hero->getAnimo()), 10);
+    EXPECT_FALSE(CMC_Scene::getDefUnit()->getResourcesManager()->contains(before));
+}
+
+TEST_F(AnimoScene, ClonesCopyTheAnimationAndNamesFindPicturesAndFrames)
+{
+    loggers({"STARTED"});
+    define(std::string(kStones) + kHero + "HERO:ONSTARTED=STARTED\n");
+    run("HERO^CLONE(2);");
+    auto* clone = object<CMC_Animo>("HERO_2");
+    ASSERT_NE(clone, nullptr);
+    EXPECT_TRUE(clone->isClone());
+    EXPECT_NE(clone->getAnimo(), object<CMC_Animo>("HERO")->getAnimo());
+    EXPECT_EQ(screen()->GetPriority(clone->getAnimo()), 10);
+    run("HERO_2^PLAY(\"Walk\");");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"STARTED"}));
+
+    auto* hero = object<CMC_Animo>("HERO");
+    EXPECT_EQ(scene->getGraphicsObject("HERO"), hero->getAnimo());
+    EXPECT_EQ(scene->getGraphicsObject("HERO!DOOR"), hero->getAnimo()->GetFrame(1));
+    EXPECT_EQ(scene->getGraphicsObject("HERO!nosuch"), nullptr);
+    EXPECT_EQ(scene->getGraphicsObject("STONE_B"), object<CMC_Image>("STONE_A")->getImage());
+    EXPECT_EQ(scene->getGraphicsObject(""), nullptr);
+    EXPECT_EQ(scene->getGraphicsObjectName(hero->getAnimo()), "HERO");
+    EXPECT_EQ(scene->getGraphicsObjectName(object<CMC_Image>("STONE_B")->getImage()), "STONE_A");
+    EXPECT_EQ(scene->getGraphicsObjectName(screen()), "UNKNOWN");
+
+    // The clone's own animation goes with it.
+    CAnimo6* copy = clone->getAnimo();
+    clone->done(false);
+    EXPECT_EQ(screen()->GetPriority(copy), -1);
+}
+
+// Crossing the box raises the focus signals once each and plays the animation's focus events;
+// on frame 0's box under ONFIRSTFRAME.
+TEST_F(AnimoScene, FocusIsRaisedOncePerCrossing)
+{
+    loggers({"IN", "OUT"});
+    define(std::string(kHero) + "HERO:ASBUTTON=TRUE\nHERO:ONFOCUSON=IN\nHERO:ONFOCUSOFF=OUT\n");
+    const auto move = [this](int x, int y) { frame(10, {platform::Event::mouseMove({x, y})}); };
+    move(50, 50);
+    move(1, 1);
+    move(2, 2);
+    move(50, 50);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"IN", "OUT"}));
+    // Image 1 stands at (2, 1): its box, not frame 0's, decides until ONFIRSTFRAME.
+    run("HERO^SETFRAME(1);");
+    move(1, 0);
+    EXPECT_TRUE(takeLog().empty());
+    run("HERO^SETONFF();");
+    EXPECT_TRUE(object<CMC_Animo>("HERO")->getOnFirstFrame());
+    move(1, 0);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"IN"}));
+}
+
+// PLAYRAND hands the animation to the default unit's random player, which plays the event
+// now and then.
+TEST_F(AnimoScene, PlayRandHandsTheAnimationToTheUnitsRandomPlayer)
+{
+    define(kHero);
+    run("HERO^PLAYRAND(\"Walk\",60,1);");
+    CRandomPlayable* player = CMC_Scene::getDefUnit()->getRandomPlayable();
+    ASSERT_EQ(player->getEntries().size(), 1u);
+    EXPECT_EQ(player->getEntries()[0]->getPlayable(), object<CMC_Animo>("HERO")->getAnimo());
+    frame(1000);
+    EXPECT_TRUE(object<CMC_Animo>("HERO")->getAnimo()->IsPlaying());
+}
