@@ -480,17 +480,12 @@ void CGraphicsObject::linkPlanes(CGraphicsObject& other)
     other.unpack();
     if (other.isPacked() || !other.colour_)
         return;
-    forgetSavedPlanes();
-    colour_ = other.colour_;
-    alpha_ = other.alpha_;
-    bpp_ = other.bpp_;
-    width_ = other.width_;
-    height_ = std::min(height_, other.height_);
-    pitch_ = width_;
+    const int ownHeight = height_;
+    sharePlanes(other);
+    height_ = std::min(ownHeight, other.height_);
     rawSize_ = GetDataSize();
     packedSize_ = rawSize_;
     alphaSize_ = alpha_ ? width_ * height_ : 0;
-    compression_ = COMPRESSION_NONE;
 }
 
 void CGraphicsObject::SetDataPtr(char* data)

@@ -94,22 +94,7 @@ const CMC_Animo_Runner::Method* CMC_Animo_Runner::method(int id)
 
 void CMC_Animo_Runner::prepareMthHashSet()
 {
-    CMC_Runner::prepareMthHashSet();
-    for (const Method& entry : methods_)
-        if (entry.name != nullptr)
-            registerMethod(entry.name, entry.id);
-}
-
-CMC_Object* CMC_Animo_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    const Method* entry = method(id);
-    auto* animo = dynamic_cast<CMC_Animo*>(object);
-    if (entry == nullptr || animo == nullptr)
-        return CMC_Runner::run(id, object, scope, args);
-    CAnimo6* animation = animo->getAnimo();
-    if ((animation == nullptr && !entry->withoutAnimation) || argumentCount(args) < entry->arguments)
-        return empty(entry->result);
-    return (this->*entry->handler)(animo, animation, scope, args);
+    registerMethods(methods_.data(), methods_.size());
 }
 
 CMC_Variable* CMC_Animo_Runner::integerArgument(CXVector* args, int i)
@@ -153,12 +138,6 @@ CMC_Object* CMC_Animo_Runner::pause(CMC_Animo*, CAnimo6* animation, CMC_ObjectsC
 CMC_Object* CMC_Animo_Runner::resume(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
 {
     animation->resume();
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::load(CMC_Animo* animo, CAnimo6*, CMC_ObjectsContainer*, CXVector* args)
-{
-    animo->load(parameterText(args, 0), true);
     return nullptr;
 }
 

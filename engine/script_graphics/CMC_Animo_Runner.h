@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script_graphics/CMC_GraphicsRunner.h"
+#include "script_graphics/CMC_PictureRunner.h"
 
 #include <array>
 
@@ -14,7 +14,7 @@ class CMC_Animo;
 // Events are given by number (-1 the current event) or by name, and found three ways: A, the
 // first event of the name in any letter case, else the current event; B, the same, else the
 // first event; C, the same, else none, and then nothing plays.
-class CMC_Animo_Runner : public CMC_GraphicsRunner {
+class CMC_Animo_Runner : public CMC_PictureRunner<CMC_Animo_Runner, CMC_Animo, CAnimo6> {
 public:
     static constexpr int MTH_SHOW = 1;
     static constexpr int MTH_HIDE = 2;
@@ -84,33 +84,22 @@ public:
     static constexpr int MTH_GETOPACITY = 65;
     static constexpr int MTH_GETANCHOR = 66;
 
-    void prepareMthHashSet() override;
-    CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
+    // An animation without a box is near anything.
+    static constexpr bool kEmptyBoxIsNear = true;
 
-    using Handler = CMC_Object* (CMC_Animo_Runner::*)(CMC_Animo*, CAnimo6*, CMC_ObjectsContainer*, CXVector*);
-    struct Method {
-        const char* name;
-        int id;
-        Handler handler;
-        Result result;
-        // The fewest arguments the method works with.
-        int arguments;
-        // Whether the method acts without an animation.
-        bool withoutAnimation;
-    };
+    void prepareMthHashSet() override;
 
 private:
     // Every method in the order of registration, by id.
     static const std::array<Method, MTH_GETANCHOR> methods_;
 
-    static const Method* method(int id);
+    const Method* method(int id) override;
 
     // --- playback and frames ---
     CMC_Object* show(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* hide(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* pause(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* resume(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* load(CMC_Animo* animo, CAnimo6*, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* play(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setFrame(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* stop(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
@@ -137,41 +126,24 @@ private:
 
     // --- geometry, pixels, appearance and sound ---
     CMC_Object* setPosition(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* move(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* clearClipping(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* setClipping(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getPositionX(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* getPositionY(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* getWidth(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* getHeight(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* isNear(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* isAt(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* monitorCollision(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
-    CMC_Object* removeMonitorCollision(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* setPriority(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getPriority(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector*);
     CMC_Object* getAlpha(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* getPixel(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* mergeAlpha(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
-    CMC_Object* invalidate(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCurrFramePositionX(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCurrFramePositionY(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCenterX(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCenterY(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getMaxWidth(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getMaxHeight(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* isVisible(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* setAsButton(CMC_Animo* animo, CAnimo6*, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setOpacity(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setVolume(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setPanning(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setFrequency(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* setAnchor(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* flipH(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* flipV(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* resetFlip(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* drawOnto(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
-    CMC_Object* getOpacity(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getAnchor(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args);
 
     // Argument i when it is an INTEGER, else none; the raw argument decides between an

@@ -1,14 +1,10 @@
 // The ANIMO methods that place, measure, test, colour, order and sound the animation.
 #include "script_graphics/CMC_Animo_Runner.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
 #include "media/CScriptSoundLevels.h"
-#include "script/CMC_Array.h"
-#include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_Animo.h"
 
@@ -17,24 +13,6 @@ CMC_Object* CMC_Animo_Runner::setPosition(CMC_Animo*, CAnimo6* animation, CMC_Ob
     animation->Invalidate();
     animation->setPosition(integerParameter(args, 0), integerParameter(args, 1));
     animation->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::move(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args)
-{
-    animation->Move(integerParameter(args, 0), integerParameter(args, 1));
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::clearClipping(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    animation->SetClippingRect(CXRect(0, 0, 0, 0));
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::setClipping(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    animation->SetClippingRect(clippingRect(scope, args));
     return nullptr;
 }
 
@@ -49,55 +27,10 @@ CMC_Object* CMC_Animo_Runner::getPositionY(CMC_Animo*, CAnimo6* animation, CMC_O
     return giveInteger(argumentCount(args) == 0 ? animation->GetPosition().y : animation->getPosition().y);
 }
 
-CMC_Object* CMC_Animo_Runner::getWidth(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(animation->Width());
-}
-
-CMC_Object* CMC_Animo_Runner::getHeight(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(animation->Height());
-}
-
-// An animation without a box is near anything.
-CMC_Object* CMC_Animo_Runner::isNear(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    CXRect other;
-    int percent = 0;
-    if (!nearArguments(scope, args, &other, &percent))
-        return giveBool(false);
-    return giveBool(overlapsEnough(animation->GetBoundingBox(), other, percent, true));
-}
-
 CMC_Object* CMC_Animo_Runner::isAt(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args)
 {
     const CXPoint p(integerParameter(args, 0), integerParameter(args, 1));
     return giveBool(animation->isAt(p, boolParameter(args, 2)));
-}
-
-CMC_Object* CMC_Animo_Runner::monitorCollision(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope,
-                                               CXVector* args)
-{
-    if (auto* scene = dynamic_cast<CMC_Scene*>(scope != nullptr ? scope->getScene() : nullptr))
-        scene->monitorCollisions(animation, boolParameter(args, 0), animo);
-    animation->setMonitorCollisions(true);
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::removeMonitorCollision(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer*,
-                                                     CXVector*)
-{
-    animo->removeCollisionsMonitoring();
-    animation->setMonitorCollisions(false);
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::setPriority(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope,
-                                          CXVector* args)
-{
-    if (CRefreshScreen* screen = screenOf(callerWindow(scope, animo)))
-        screen->SetPriority(animation, integerParameter(args, 0));
-    return nullptr;
 }
 
 CMC_Object* CMC_Animo_Runner::getPriority(CMC_Animo* animo, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector*)
@@ -134,12 +67,6 @@ CMC_Object* CMC_Animo_Runner::mergeAlpha(CMC_Animo*, CAnimo6* animation, CMC_Obj
     return nullptr;
 }
 
-CMC_Object* CMC_Animo_Runner::invalidate(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    animation->Invalidate();
-    return nullptr;
-}
-
 CMC_Object* CMC_Animo_Runner::getCurrFramePositionX(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
 {
     return giveInteger(animation->getCurrFramePosition().x);
@@ -170,11 +97,6 @@ CMC_Object* CMC_Animo_Runner::getMaxHeight(CMC_Animo*, CAnimo6* animation, CMC_O
     return giveInteger(animation->GetMaxHeight());
 }
 
-CMC_Object* CMC_Animo_Runner::isVisible(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveBool(animation->isVisible());
-}
-
 CMC_Object* CMC_Animo_Runner::setAsButton(CMC_Animo* animo, CAnimo6*, CMC_ObjectsContainer*, CXVector* args)
 {
     animo->setAsButton(boolParameter(args, 0), boolParameter(args, 1));
@@ -203,50 +125,6 @@ CMC_Object* CMC_Animo_Runner::setFrequency(CMC_Animo*, CAnimo6* animation, CMC_O
 {
     animation->setFrequency(integerParameter(args, 0));
     return nullptr;
-}
-
-// A named anchor is taken where the current image is drawn.
-CMC_Object* CMC_Animo_Runner::setAnchor(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args)
-{
-    if (argumentCount(args) == 1) {
-        const CXPoint at = animation->GetPosition();
-        animation->setAnchor(namedAnchor(parameterText(args, 0), at, animation->Size()));
-    } else if (argumentCount(args) >= 2) {
-        animation->setAnchor(CXPoint(integerParameter(args, 0), integerParameter(args, 1)));
-    }
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::flipH(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    animation->FlipH();
-    animation->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::flipV(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    animation->FlipV();
-    animation->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::resetFlip(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    animation->resetFlips();
-    animation->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::drawOnto(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    drawPictureOnto(animation, scope, args);
-    return nullptr;
-}
-
-CMC_Object* CMC_Animo_Runner::getOpacity(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(animation->GetOpacity());
 }
 
 CMC_Object* CMC_Animo_Runner::getAnchor(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer* scope, CXVector* args)

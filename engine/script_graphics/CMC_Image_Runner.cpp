@@ -1,9 +1,7 @@
 #include "script_graphics/CMC_Image_Runner.h"
 
-#include "app/CMC_Scene.h"
 #include "foundation/DoubleToInt.h"
 #include "graphics/CImage.h"
-#include "graphics/CRefreshScreen.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
@@ -91,22 +89,7 @@ const CMC_Image_Runner::Method* CMC_Image_Runner::method(int id)
 
 void CMC_Image_Runner::prepareMthHashSet()
 {
-    CMC_Runner::prepareMthHashSet();
-    for (const Method& entry : methods_)
-        registerMethod(entry.name, entry.id);
-}
-
-CMC_Object* CMC_Image_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    const Method* entry = method(id);
-    auto* image = dynamic_cast<CMC_Image*>(object);
-    if (entry == nullptr || image == nullptr)
-        return CMC_Runner::run(id, object, scope, args);
-    CImage* picture = image->getImage();
-    if (entry->handler == nullptr || (picture == nullptr && !entry->withoutPicture)
-        || argumentCount(args) < entry->arguments)
-        return empty(entry->result);
-    return (this->*entry->handler)(image, picture, scope, args);
+    registerMethods(methods_.data(), methods_.size());
 }
 
 void CMC_Image_Runner::place(CImage* picture, CXPoint p)
@@ -134,30 +117,6 @@ CMC_Object* CMC_Image_Runner::setPosition(CMC_Image*, CImage* picture, CMC_Objec
     return nullptr;
 }
 
-CMC_Object* CMC_Image_Runner::move(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args)
-{
-    picture->Move(integerParameter(args, 0), integerParameter(args, 1));
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::load(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector* args)
-{
-    image->load(parameterText(args, 0), true);
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::clearClipping(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    picture->SetClippingRect(CXRect(0, 0, 0, 0));
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::setClipping(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    picture->SetClippingRect(clippingRect(scope, args));
-    return nullptr;
-}
-
 CMC_Object* CMC_Image_Runner::getPositionX(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
 {
     return giveInteger(picture->GetPosition().x);
@@ -168,55 +127,11 @@ CMC_Object* CMC_Image_Runner::getPositionY(CMC_Image*, CImage* picture, CMC_Obje
     return giveInteger(picture->GetPosition().y);
 }
 
-CMC_Object* CMC_Image_Runner::getWidth(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(picture->Width());
-}
-
-CMC_Object* CMC_Image_Runner::getHeight(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(picture->Height());
-}
-
-CMC_Object* CMC_Image_Runner::isNear(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    CXRect other;
-    int percent = 0;
-    if (!nearArguments(scope, args, &other, &percent))
-        return giveBool(false);
-    return giveBool(overlapsEnough(picture->GetBoundingBox(), other, percent, false));
-}
-
 // The alpha is read from the picture's own corner; a picture without an alpha plane is opaque.
 CMC_Object* CMC_Image_Runner::isAt(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args)
 {
     const CXPoint p(integerParameter(args, 0), integerParameter(args, 1));
     return giveBool(picture->isAt(p, boolParameter(args, 2)));
-}
-
-CMC_Object* CMC_Image_Runner::monitorCollision(CMC_Image* image, CImage* picture, CMC_ObjectsContainer* scope,
-                                               CXVector* args)
-{
-    if (auto* scene = dynamic_cast<CMC_Scene*>(scope != nullptr ? scope->getScene() : nullptr))
-        scene->monitorCollisions(picture, boolParameter(args, 0), image);
-    picture->setMonitorCollisions(true);
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::removeMonitorCollision(CMC_Image* image, CImage* picture, CMC_ObjectsContainer*,
-                                                     CXVector*)
-{
-    image->removeCollisionsMonitoring();
-    picture->setMonitorCollisions(false);
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::setPriority(CMC_Image* image, CImage* picture, CMC_ObjectsContainer* scope,
-                                          CXVector* args)
-{
-    if (CRefreshScreen* screen = screenOf(callerWindow(scope, image)))
-        screen->SetPriority(picture, integerParameter(args, 0));
-    return nullptr;
 }
 
 CMC_Object* CMC_Image_Runner::getAlpha(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args)
@@ -242,12 +157,6 @@ CMC_Object* CMC_Image_Runner::mergeAlpha(CMC_Image*, CImage* picture, CMC_Object
     return nullptr;
 }
 
-CMC_Object* CMC_Image_Runner::invalidate(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    picture->Invalidate();
-    return nullptr;
-}
-
 CMC_Object* CMC_Image_Runner::getCenterX(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
 {
     return giveInteger((picture->GetPosition().x + picture->Size().width) / 2);
@@ -256,11 +165,6 @@ CMC_Object* CMC_Image_Runner::getCenterX(CMC_Image*, CImage* picture, CMC_Object
 CMC_Object* CMC_Image_Runner::getCenterY(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
 {
     return giveInteger((picture->GetPosition().y + picture->Size().height) / 2);
-}
-
-CMC_Object* CMC_Image_Runner::isVisible(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveBool(picture->CGraphicsObject::isVisible());
 }
 
 // Only another IMAGE's picture is linked.
@@ -295,43 +199,6 @@ CMC_Object* CMC_Image_Runner::save(CMC_Image*, CImage* picture, CMC_ObjectsConta
     return nullptr;
 }
 
-// A named anchor is taken at the picture's corner now; nothing moves until it is placed.
-CMC_Object* CMC_Image_Runner::setAnchor(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args)
-{
-    if (argumentCount(args) == 1)
-        picture->setAnchor(namedAnchor(parameterText(args, 0), picture->GetPosition(), picture->Size()));
-    else
-        picture->setAnchor(CXPoint(integerParameter(args, 0), integerParameter(args, 1)));
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::flipH(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    picture->FlipH();
-    picture->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::flipV(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    picture->FlipV();
-    picture->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::resetFlip(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    picture->resetFlips();
-    picture->Invalidate();
-    return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::drawOnto(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args)
-{
-    drawPictureOnto(picture, scope, args);
-    return nullptr;
-}
-
 CMC_Object* CMC_Image_Runner::resetPosition(CMC_Image* image, CImage* picture, CMC_ObjectsContainer*, CXVector*)
 {
     place(picture, image->GetStartingPosition());
@@ -342,11 +209,6 @@ CMC_Object* CMC_Image_Runner::setResetPosition(CMC_Image* image, CImage*, CMC_Ob
 {
     image->SetStartingPosition(integerParameter(args, 0), integerParameter(args, 1));
     return nullptr;
-}
-
-CMC_Object* CMC_Image_Runner::getOpacity(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*)
-{
-    return giveInteger(picture->GetOpacity());
 }
 
 // Turns the wanted movement a step to one side, then to the other, shortening it each pass,

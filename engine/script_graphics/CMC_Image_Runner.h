@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script_graphics/CMC_GraphicsRunner.h"
+#include "script_graphics/CMC_PictureRunner.h"
 
 #include <array>
 
@@ -10,7 +10,7 @@ class CMC_Image;
 // The methods of IMAGE, each working on the object's picture. Without a picture a method does
 // nothing and answers its result type's empty value; so does a method given fewer arguments
 // than it reads. Ids without a name reach the common methods' runner like any unknown id.
-class CMC_Image_Runner : public CMC_GraphicsRunner {
+class CMC_Image_Runner : public CMC_PictureRunner<CMC_Image_Runner, CMC_Image, CImage> {
 public:
     static constexpr int MTH_SHOW = 1;
     static constexpr int MTH_HIDE = 2;
@@ -57,62 +57,33 @@ public:
     static constexpr int MTH_GETCOLORBAT = 69;
     static constexpr int MTH_MERGEALPHA2 = 70;
 
-    void prepareMthHashSet() override;
-    CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
+    // A picture without a box is near nothing.
+    static constexpr bool kEmptyBoxIsNear = false;
 
-    using Handler = CMC_Object* (CMC_Image_Runner::*)(CMC_Image*, CImage*, CMC_ObjectsContainer*, CXVector*);
-    struct Method {
-        const char* name;
-        int id;
-        // None for a name that does nothing.
-        Handler handler;
-        Result result;
-        // The fewest arguments the method works with.
-        int arguments;
-        // Whether the method acts without a picture.
-        bool withoutPicture;
-    };
+    void prepareMthHashSet() override;
 
 private:
     static const std::array<Method, 43> methods_;
 
-    static const Method* method(int id);
+    const Method* method(int id) override;
 
     CMC_Object* show(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* hide(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* setPosition(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* move(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* load(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* clearClipping(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* setClipping(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getPositionX(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getPositionY(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* getWidth(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* getHeight(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* isNear(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* isAt(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* monitorCollision(CMC_Image* image, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
-    CMC_Object* removeMonitorCollision(CMC_Image* image, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* setPriority(CMC_Image* image, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getAlpha(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* getPixel(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* mergeAlpha(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
-    CMC_Object* invalidate(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCenterX(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getCenterY(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* isVisible(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* link(CMC_Image* image, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* setAsButton(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* setOpacity(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
     CMC_Object* save(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* setAnchor(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* flipH(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* flipV(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* resetFlip(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
-    CMC_Object* drawOnto(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* resetPosition(CMC_Image* image, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* setResetPosition(CMC_Image* image, CImage*, CMC_ObjectsContainer*, CXVector* args);
-    CMC_Object* getOpacity(CMC_Image*, CImage* picture, CMC_ObjectsContainer*, CXVector*);
     CMC_Object* getSlideComps(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getColorAt(CMC_Image*, CImage*, CMC_ObjectsContainer* scope, CXVector* args);
     CMC_Object* getColorComponentAt(CMC_Image*, CImage*, CMC_ObjectsContainer*, CXVector*);

@@ -5,7 +5,6 @@
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
-#include "foundation/CFile_Stream.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CXArray.h"
@@ -21,12 +20,14 @@
 #include "script_graphics/GraphicsScriptTypes.h"
 #include "text/CUnit6.h"
 
+#include "tests/ScriptCode.h"
 #include "tests/app/HeadlessWindow.h"
 #include "tests/graphics/RasterMaker.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +73,7 @@ protected:
         CMC_RunnerFactory::initialize();
         scene = std::make_unique<CMC_Scene>(window(), nullptr, &sceneElement, CMC_Object::TYPE_SCENE);
         CMC_Scene::getDefUnit()->initialize(scene.get(), nullptr);
+        code_.emplace(scene.get());
         writeFixtures();
     }
     ~PictureScene() override
@@ -109,27 +111,9 @@ protected:
             scene->addObject(new LoggedBehaviour(scene.get(), name, &log));
     }
 
-    void run(const std::string& code)
-    {
-        auto* behaviour = new CMC_Behaviour(scene.get(), CXString(("RUN_" + std::to_string(runs_++)).c_str()),
-                                            CXString(code.c_str()));
-        scene->addObject(behaviour);
-        behaviour->init();
-        behaviour->run(nullptr, nullptr, false);
-        endOfFrame();
-    }
-
+    void run(const std::string& code) { code_->run(code); }
     // What a method call gives, as text.
-    std::string ask(const std::string& call)
-    {
-        if (scene->getObject("ANSWER") == nullptr) {
-            auto* answer = new CMC_String(CXString("ANSWER"), CXString());
-            answer->setScene(scene.get());
-            scene->addObject(answer);
-        }
-        run("ANSWER^SET(\"\");ANSWER^SET(" + call + ");");
-        return static_cast<CMC_String*>(scene->getObject("ANSWER"))->getValue().c_str();
-    }
+    std::string ask(const std::string& call) { return code_->ask(call); }
 
     // One frame of the window, that much later, with the events injected first.
     void frame(uint32_t ms = 10, const std::vector<platform::Event>& events = {})
@@ -166,14 +150,7 @@ protected:
     template <typename Type>
     Type* readRecord(const std::string& bytes)
     {
-        auto* read = new Type(scene.get());
-        CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
-        CXArchive archive(&file, false);
-        read->serialize(&archive);
-        EXPECT_FALSE(archive.failed());
-        scene->addObject(read);
-        read->initializeBehaviours(scene.get(), nullptr);
-        return read;
+        return code_->template readRecord<Type>(bytes);
     }
 
     template <typename Type>
@@ -182,11 +159,7 @@ protected:
         return dynamic_cast<Type*>(scene->getObject(name));
     }
 
-    static void endOfFrame()
-    {
-        CMC_VariableFactory::clearPool();
-        CMC_Behaviour::flushTrash();
-    }
+    static void endOfFrame() { ScriptCode::endOfFrame(); }
 
     HeadlessWindow headless;
     CApplication application{&headless.window(), "", "", nullptr};
@@ -195,6 +168,8 @@ protected:
     std::vector<std::string> log;
 
 private:
+    std::optional<ScriptCode> code_;
+
     void writeFixtures()
     {
         CAnimo6 hero(window());
@@ -226,6 +201,4 @@ private:
         auto stone = makeRaster(20, 10, 16, std::vector<uint16_t>(200, 0x7777), std::vector<uint8_t>(200, 200));
         stone->Save(CXString(headless.folder().file("stone.img").c_str()), COMPRESSION_RLE);
     }
-
-    int runs_ = 0;
 };
