@@ -128,7 +128,7 @@ public:
     virtual CMC_Variable* asVariable() { return nullptr; }
     // The picture that scripts reach under the object's name, and with a part the part of it
     // that the part names; none for objects that show nothing.
-    virtual CGraphicsObject* getGraphicsObject(const CXString&) { return nullptr; }
+    virtual CGraphicsObject* getShownGraphics(const CXString&) { return nullptr; }
     // Whether the type accepts a binding of that name.
     virtual bool verifyBehaviour(const CXString& name);
     // Appends a binding under the name, after removing the name's bindings when replace is

@@ -156,7 +156,7 @@ CGraphicsObject* CMC_ObjectsContainer::getGraphicsObject(const CXString& spec)
     const int mark = spec.Find('!', 0);
     const CXString name = mark < 0 ? spec : spec.Left(mark);
     CMC_Object* object = getObject(name.c_str());
-    return object != nullptr ? object->getGraphicsObject(mark < 0 ? CXString() : spec.Mid(mark + 1, spec.GetLength()))
+    return object != nullptr ? object->getShownGraphics(mark < 0 ? CXString() : spec.Mid(mark + 1, spec.GetLength()))
                              : nullptr;
 }
 
@@ -182,7 +182,7 @@ CMC_Object* CMC_ObjectsContainer::ownerOf(CGraphicsObject* picture, std::vector<
             if (std::find(searched.begin(), searched.end(), instance) == searched.end()
                 && instance->ownerOf(picture, searched) != nullptr)
                 return object;
-        } else if (type != kCanvasObserver && type != kCanvas && object->getGraphicsObject(CXString()) == picture) {
+        } else if (type != kCanvasObserver && type != kCanvas && object->getShownGraphics(CXString()) == picture) {
             return object;
         }
     }

@@ -147,7 +147,7 @@ bool CMC_Animo::verifyBehaviour(const CXString& name)
     return true;
 }
 
-CGraphicsObject* CMC_Animo::getGraphicsObject(const CXString& part)
+CGraphicsObject* CMC_Animo::getShownGraphics(const CXString& part)
 {
     if (getAnimo() == nullptr || !part.IsString())
         return getAnimo();

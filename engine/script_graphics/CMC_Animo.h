@@ -50,7 +50,7 @@ public:
     // Always true; the first mouse signal bound makes the object a mouse listener.
     bool verifyBehaviour(const CXString& name) override;
     // The animation; with a part, the image that the first frame of that name shows.
-    CGraphicsObject* getGraphicsObject(const CXString& part) override;
+    CGraphicsObject* getShownGraphics(const CXString& part) override;
     // A file the animation has already (in any letter case) is not taken again.
     void load(const CXString& file, bool preload) override;
 

@@ -22,6 +22,11 @@ CMC_Groupped::CMC_Groupped(const CXString& name, CMC_ObjectsContainer* container
     setScene(container);
 }
 
+CMC_Groupped::CMC_Groupped(CMC_ObjectsContainer* container)
+    : CMC_Groupped(CXString(), container)
+{
+}
+
 CMC_Groupped::~CMC_Groupped()
 {
     CMC_Object::unwatch(this);

@@ -20,6 +20,9 @@ public:
     CMC_Groupped(CMC_ObjectsContainer* container, CMElement* element);
     // Owned by the container, but not entered in it and with nothing bound.
     CMC_Groupped(const CXString& name, CMC_ObjectsContainer* container);
+    // Unnamed and empty: what a compiled scene's record fills. Only the object's own record is
+    // stored, so a group read back has no members.
+    explicit CMC_Groupped(CMC_ObjectsContainer* container);
     ~CMC_Groupped() override;
 
     // The same members in the same order under the name "cloned"; the marker is reset.

@@ -69,7 +69,7 @@ void CMC_PictureObject::onPlayableGone(CPlayable* playable)
     owned_ = false;
 }
 
-CGraphicsObject* CMC_PictureObject::getGraphicsObject(const CXString&)
+CGraphicsObject* CMC_PictureObject::getShownGraphics(const CXString&)
 {
     return picture_;
 }

@@ -33,7 +33,7 @@ public:
     ~CMC_PictureObject() override;
 
     // The picture itself.
-    CGraphicsObject* getGraphicsObject(const CXString& part) override;
+    CGraphicsObject* getShownGraphics(const CXString& part) override;
     // When the moved picture is the object's and the signal is bound: the signal with the
     // collision's event (when there is one) and the other's object name, else with the
     // other's name, else the plain signal with the names of both pictures' objects as

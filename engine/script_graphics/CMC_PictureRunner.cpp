@@ -27,7 +27,7 @@ CMC_Object* CMC_PictureRunner<Runner, Object, Picture>::run(int id, CMC_Object* 
     auto* typed = dynamic_cast<Object*>(object);
     if (entry == nullptr || typed == nullptr)
         return CMC_Runner::run(id, object, scope, args);
-    auto* picture = static_cast<Picture*>(typed->getGraphicsObject(CXString()));
+    auto* picture = static_cast<Picture*>(typed->getShownGraphics(CXString()));
     if (entry->handler == nullptr || (picture == nullptr && !entry->withoutPicture)
         || argumentCount(args) < entry->arguments)
         return empty(entry->result);

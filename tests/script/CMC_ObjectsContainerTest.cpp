@@ -221,7 +221,7 @@ public:
         , picture_(picture)
     {
     }
-    CGraphicsObject* getGraphicsObject(const CXString& part) override
+    CGraphicsObject* getShownGraphics(const CXString& part) override
     {
         return part.IsString() ? (part == "PART" ? &part_ : nullptr) : picture_;
     }

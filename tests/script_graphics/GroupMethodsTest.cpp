@@ -87,3 +87,20 @@ TEST_F(GroupScene, AGroupChoosesTheAnimationsToResumeAndListsThePlayingOnes)
     application.getAnimoManagerIfc()->resume(nullptr);
     EXPECT_TRUE(other->IsPlaying());
 }
+
+// Only the object's own record is stored: a group read back has its name and bindings but no
+// members.
+TEST_F(GroupScene, ARecordKeepsNoMembers)
+{
+    loggers({"READY"});
+    define(std::string(kMembers) + "G:ONINIT=READY\n");
+    run("G^ADD(\"A\",\"B\");");
+    const std::string bytes = record(object<CMC_Groupped>("G"));
+    EXPECT_EQ(bytes, std::string("\x01\0\0\0G\x01\0\0\0\x06\0\0\0ONINIT\x05\0\0\0READY\0\0\0\0", 32));
+    auto* read = readRecord<CMC_Groupped>(bytes);
+    EXPECT_EQ(read->getName(), "G");
+    EXPECT_EQ(read->getCount(), 0);
+    takeLog();
+    read->init();
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"READY"}));
+}
