@@ -174,11 +174,13 @@ BENCHMARK(SpritesUnpacked)->Unit(benchmark::kMicrosecond);
 
 // The worst case of a frame: the whole screen dirty, so the background and every animation are
 // drawn again.
-// The animations as ANIMO objects of a scene: frames 0 to 3 are named "RIGHT", 4 to 7 "LEFT",
-// and the behaviours bound to "ONFRAMECHANGED^RIGHT" and "ONFRAMECHANGED^LEFT" move the object
-// a pixel that way, so each animation sways about its place.
+// The animations as ANIMO objects of a scene: each frame is named "RIGHT" or "LEFT", and the
+// behaviours bound to "ONFRAMECHANGED^RIGHT" and "ONFRAMECHANGED^LEFT" move the object a pixel
+// that way, so each animation sways about its place. Swaying on every frame, the animations
+// whose boxes overlap (a row above the other) move the same way; swaying every four frames,
+// they move against each other, and the dirty region cuts their boxes into more pieces.
 struct Animos : Animations {
-    Animos()
+    explicit Animos(int framesEachWay)
     {
         CMC_VariableFactory::initialize();
         attachGraphicsScriptTypes();
@@ -192,7 +194,7 @@ struct Animos : Animations {
         for (size_t k = 0; k < animations.size(); ++k) {
             CAnimo6* animation = animations[k].get();
             for (int i = 0; i < kImages; ++i)
-                animation->GetFrameInfo(0, i)->name = CXString(i < kImages / 2 ? "RIGHT" : "LEFT");
+                animation->GetFrameInfo(0, i)->name = CXString(i / framesEachWay % 2 == 0 ? "RIGHT" : "LEFT");
             auto* animo = new CMC_Animo(&scene, animation);
             animo->setName(CXString::toString(static_cast<int>(k)));
             scene.addObject(animo);
@@ -222,13 +224,13 @@ struct Animos : Animations {
 
 void AnimosMovedByBehaviours(benchmark::State& state)
 {
-    Animos scene;
+    Animos scene(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         scene.frame(kFrameMs);
         benchmark::DoNotOptimize(scene.back.GetDataPtr());
     }
 }
-BENCHMARK(AnimosMovedByBehaviours)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnimosMovedByBehaviours)->ArgName("framesEachWay")->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 void AnimationsWholeScreen(benchmark::State& state)
 {

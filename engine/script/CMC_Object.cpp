@@ -323,7 +323,9 @@ CXVector* CMC_Object::bindingListOf(const CXString& name, bool make)
             return nullptr;
         bindings_ = newBindingTable(kBindingBuckets);
     }
-    CStringHashCode key(name);
+    // Signals are raised often: the look-up reuses one key's storage.
+    static CStringHashCode key{CXString()};
+    key.set(name.c_str());
     auto* list = static_cast<CXVector*>(bindings_->get(&key));
     if (list == nullptr && make) {
         list = new CXVector(101, 0.75f);

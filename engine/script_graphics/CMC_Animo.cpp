@@ -203,7 +203,8 @@ bool CMC_Animo::onPlayableFinished(CPlayable*)
 }
 
 // A named frame signals under its name in upper case; an unnamed one under the image shown,
-// then under the event as it is stored.
+// then under the event as it is stored. Each form is made only when the one before it reached
+// no handler, since frames change often.
 bool CMC_Animo::onPlayableTick(CPlayable*)
 {
     CAnimo6* animation = getAnimo();
@@ -211,13 +212,12 @@ bool CMC_Animo::onPlayableTick(CPlayable*)
         return false;
     const _anmFrameInfo3* record = animation->GetFrameInfo(-1, -1);
     CXString frame = record != nullptr ? record->getName() : CXString();
-    if (frame.IsString())
-        CMC_SignalForms::raiseFirst(
-            *this, {"ONFRAMECHANGED^" + frame.Upper(), "ONFRAMECHANGED^" + signalEvent(), CXString("ONFRAMECHANGED")});
-    else
-        CMC_SignalForms::raiseFirst(*this, {"ONFRAMECHANGEDFRAME^" + CXString::toString(animation->Current()),
-                                            "ONFRAMECHANGED^" + getSignalEvent(animation->getCurrentEventName()),
-                                            CXString("ONFRAMECHANGED")});
+    const bool raised = frame.IsString()
+                            ? onSignal("ONFRAMECHANGED^" + frame.Upper()) || onSignal("ONFRAMECHANGED^" + signalEvent())
+                            : onSignal("ONFRAMECHANGEDFRAME^" + CXString::toString(animation->Current()))
+                                  || onSignal("ONFRAMECHANGED^" + getSignalEvent(animation->getCurrentEventName()));
+    if (!raised)
+        onSignal(CXString("ONFRAMECHANGED"));
     return false;
 }
 

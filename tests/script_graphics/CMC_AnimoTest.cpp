@@ -2,6 +2,7 @@
 
 #include "foundation/CResourcesManager.h"
 #include "graphics/CImage.h"
+#include "media/CSound4.h"
 #include "graphics/CCollisionInspector.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
@@ -260,8 +261,12 @@ TEST_F(AnimoScene, SharedResourcesLiveUntilTheirLastUser)
     CResourcesManager* resources = CMC_Scene::getDefUnit()->getResourcesManager();
     CImage* picture = a->getImage();
     CAnimo6* animation = hero->getAnimo();
+    run("STONE_A^MONITORCOLLISION(FALSE);HERO^MONITORCOLLISION(TRUE);");
+    EXPECT_EQ(scene->getMonitored().size(), 2u);
     a->done(false);
     hero->done(false);
+    // Monitoring ends before a picture is given back.
+    EXPECT_TRUE(scene->getMonitored().empty());
     EXPECT_TRUE(resources->contains(picture));
     EXPECT_TRUE(resources->contains(animation));
     EXPECT_EQ(screen()->GetPriority(picture), 5);
@@ -437,4 +442,50 @@ TEST_F(AnimoScene, PlayRandHandsTheAnimationToTheUnitsRandomPlayer)
     EXPECT_EQ(player->getEntries()[0]->getPlayable(), object<CMC_Animo>("HERO")->getAnimo());
     frame(1000);
     EXPECT_TRUE(object<CMC_Animo>("HERO")->getAnimo()->IsPlaying());
+}
+
+namespace {
+
+// A frame sound that keeps the levels it is given.
+struct Levels : CSound4 {
+    explicit Levels(CWindow* window)
+        : CSound4(window)
+    {
+    }
+    void setVolume(int level) override { volume = level; }
+    void setPanning(int level) override { pan = level; }
+    void setFrequency(int hertz) override { frequency = hertz; }
+    int volume = 1;
+    int pan = 1;
+    int frequency = 1;
+};
+
+} // namespace
+
+// Script levels become the device's for every frame sound: 800 is full volume, 25 and below
+// silence; 400 is the centre, the sides full from 1550 steps away; the arithmetic holds for
+// any number.
+TEST_F(AnimoScene, SoundLevelsReachEveryFrameSound)
+{
+    define(kHero);
+    auto* sound = new Levels(window());
+    object<CMC_Animo>("HERO")->getAnimo()->UpdateSoundFX(0, 1, sound);
+    const struct {
+        const char* code;
+        int volume;
+        int pan;
+    } cases[] = {
+        {"HERO^SETVOLUME(800);HERO^SETPAN(400);", 0, 0},
+        {"HERO^SETVOLUME(26);HERO^SETPAN(0);", -3096, -800},
+        {"HERO^SETVOLUME(25);HERO^SETPAN(1949);", -10000, 3098},
+        {"HERO^SETVOLUME(0);HERO^SETPAN(1950);", -10000, 10000},
+        {"HERO^SETVOLUME(2147483647);HERO^SETPAN(-2147483647);", 0, -10000},
+    };
+    for (const auto& c : cases) {
+        run(c.code);
+        EXPECT_EQ(sound->volume, c.volume) << c.code;
+        EXPECT_EQ(sound->pan, c.pan) << c.code;
+    }
+    run("HERO^SETFREQ(22050);");
+    EXPECT_EQ(sound->frequency, 22050);
 }

@@ -276,3 +276,16 @@ TEST_F(ImageScene, RecordsBringThePictureBackAsItWas)
     EXPECT_EQ(off->getPriority(), 4);
     EXPECT_EQ(record(a), onScreen);
 }
+
+// An object without a picture (made by CREATE) answers the empty value of every query until it
+// loads one.
+TEST_F(ImageScene, WithoutAPictureMethodsAnswerNothing)
+{
+    run("@CREATE(\"IMAGE\",\"BLANK\");");
+    for (const char* call : {"BLANK^GETWIDTH()", "BLANK^GETALPHA(0,0)", "BLANK^GETCENTERX()"})
+        EXPECT_EQ(ask(call), "0") << call;
+    EXPECT_EQ(ask("BLANK^ISVISIBLE()"), "FALSE");
+    run("BLANK^SHOW();BLANK^SETASBUTTON(FALSE,TRUE);BLANK^LOAD(\"stone.img\");");
+    EXPECT_EQ(ask("BLANK^GETWIDTH()"), "20");
+    EXPECT_TRUE(object<CMC_Image>("BLANK")->button().isButton());
+}
