@@ -11,8 +11,8 @@ CPlayable::CPlayable(CWindow* window)
 
 CPlayable::~CPlayable()
 {
-    for (Watcher* watcher : std::vector<Watcher*>(watchers_))
-        watcher->onPlayableGone(this);
+    for (size_t i = 0; i < watchers_.size(); ++i)
+        watchers_[i]->onPlayableGone(this);
 }
 
 void CPlayable::watch(Watcher* watcher)

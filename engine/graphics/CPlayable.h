@@ -28,7 +28,8 @@ public:
     static constexpr int MODE_RANDOM = 2;
     static constexpr int MODE_PARAMETER = 3;
 
-    // Told of every playable that is destroyed, whoever observes it.
+    // Told of every playable that is destroyed, whoever observes it. A watcher neither comes
+    // nor goes while it is told.
     class Watcher {
     public:
         virtual void onPlayableGone(CPlayable* playable) = 0;

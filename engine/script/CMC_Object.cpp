@@ -99,8 +99,8 @@ CMC_Object::~CMC_Object()
     CMC_Object::done(false);
     flushBehList();
     delete tmpBehaviours_;
-    for (Watcher* watcher : std::vector<Watcher*>(watchers_))
-        watcher->onObjectGone(this);
+    for (size_t i = 0; i < watchers_.size(); ++i)
+        watchers_[i]->onObjectGone(this);
 }
 
 void CMC_Object::watch(Watcher* watcher)

@@ -71,7 +71,7 @@ public:
     static constexpr int SIGNAL_ONDONE = 1;
 
     // Told of every script object that is destroyed, so that whoever lists objects lets go
-    // of it.
+    // of it. A watcher neither comes nor goes while it is told.
     class Watcher {
     public:
         virtual void onObjectGone(CMC_Object* object) = 0;
