@@ -85,12 +85,16 @@ bool CMC_Image::verifyBehaviour(const CXString& name)
     return true;
 }
 
+// A picture whose file waits to be loaded (PRELOAD=FALSE) loads when it is shown.
 void CMC_Image::showPicture(bool visible)
 {
-    if (getImage() == nullptr)
+    CImage* picture = getImage();
+    if (picture == nullptr)
         return;
-    getImage()->Visible(visible);
-    getImage()->setVisibility(visible);
+    if (visible && !picture->isLoaded() && picture->CFileResolver::getFileName().IsString())
+        picture->Load(picture->CFileResolver::getFileName(), true);
+    picture->Visible(visible);
+    picture->setVisibility(visible);
 }
 
 void CMC_Image::setAsButton(bool, bool activeCursor)

@@ -42,7 +42,8 @@ public:
     // Button mode goes on, whatever the first argument; the second sets the active cursor.
     void setAsButton(bool asButton, bool activeCursor);
     CMC_GraphicsButton& button() { return button_; }
-    // Shows or hides the picture, as a raster and as a playable.
+    // Shows or hides the picture, as a raster and as a playable; a picture shown for the
+    // first time loads its file.
     void showPicture(bool visible) override;
 
 protected:

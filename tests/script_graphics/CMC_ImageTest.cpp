@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,16 +37,24 @@ protected:
 
 } // namespace
 
+// Without PRELOAD the picture loads at once; with PRELOAD=FALSE when it is first shown.
 TEST_F(ImageScene, DefinitionsLoadShowAndPlaceThePicture)
 {
+    picture("lazy.img", 3, 3, 0x1234, 255);
+    std::filesystem::copy_file(headless.folder().file("lazy.img"), headless.folder().file("shown.img"));
     define("OBJECT=A\nA:TYPE=IMAGE\nA:FILENAME=stone.img\nA:TOCANVAS=TRUE\n"
-           "OBJECT=B\nB:TYPE=IMAGE\nB:FILENAME=lazy.img\nB:PRELOAD=FALSE\nB:TOCANVAS=TRUE\nB:VISIBLE=TRUE\n");
+           "OBJECT=B\nB:TYPE=IMAGE\nB:FILENAME=lazy.img\nB:PRELOAD=FALSE\nB:TOCANVAS=TRUE\n"
+           "OBJECT=C\nC:TYPE=IMAGE\nC:FILENAME=shown.img\nC:PRELOAD=FALSE\nC:VISIBLE=TRUE\n");
     auto* a = object<CMC_Image>("A");
     EXPECT_EQ(a->getImage()->Width(), 20);
     EXPECT_FALSE(a->getImage()->CGraphicsObject::isVisible());
     EXPECT_EQ(screen()->GetPriority(a->getImage()), 0);
-    EXPECT_EQ(object<CMC_Image>("B")->getImage()->Width(), 0);
-    EXPECT_TRUE(object<CMC_Image>("B")->getImage()->CGraphicsObject::isVisible());
+    auto* b = object<CMC_Image>("B");
+    EXPECT_EQ(b->getImage()->Width(), 0);
+    run("B^SHOW();");
+    EXPECT_EQ(b->getImage()->Width(), 3);
+    EXPECT_TRUE(b->getImage()->CGraphicsObject::isVisible());
+    EXPECT_EQ(object<CMC_Image>("C")->getImage()->Width(), 3);
 }
 
 // The methods' answers after the calls before them, in order.
@@ -177,7 +186,8 @@ TEST_F(ImageScene, CollisionsNameTheOtherObject)
 // user, clones' uses included.
 TEST_F(ImageScene, ClonesShareThePlanesAndEveryUseIsGivenBack)
 {
-    define(image("A", "stone.img") + image("B", "STONE.img"));
+    loggers({"CLICKED"});
+    define(image("A", "stone.img", "A:ONCLICK=CLICKED\n") + image("B", "STONE.img"));
     auto* a = object<CMC_Image>("A");
     CImage* shared = a->getImage();
     run("A^CLONE(2);A^SETPOSITION(40,0);");
@@ -187,6 +197,8 @@ TEST_F(ImageScene, ClonesShareThePlanesAndEveryUseIsGivenBack)
     EXPECT_EQ(clone->getImage()->GetDataPtr(), shared->GetDataPtr());
     EXPECT_EQ(screen()->GetPriority(clone->getImage()), 5);
     EXPECT_FALSE(clone->button().isButton());
+    // The clone's copied mouse signal makes it a listener too.
+    EXPECT_TRUE(clone->button().isListening());
     CResourcesManager* resources = CMC_Scene::getDefUnit()->getResourcesManager();
     a->done(false);
     EXPECT_TRUE(resources->contains(shared));
@@ -254,7 +266,8 @@ TEST_F(ImageScene, DrawingOntoAnotherListsThePictureOnce)
 // position is not kept.
 TEST_F(ImageScene, RecordsBringThePictureBackAsItWas)
 {
-    define(image("A", "stone.img", "A:ASBUTTON=TRUE\nA:MONITORCOLLISION=TRUE\n")
+    loggers({"CLICKED"});
+    define(image("A", "stone.img", "A:ASBUTTON=TRUE\nA:MONITORCOLLISION=TRUE\nA:ONCLICK=CLICKED\n")
            + "OBJECT=OFF\nOFF:TYPE=IMAGE\nOFF:FILENAME=hole.img\nOFF:PRIORITY=4\n");
     run("A^SETPOSITION(30,30);");
     const std::string onScreen = record(object<CMC_Image>("A"));
@@ -275,6 +288,10 @@ TEST_F(ImageScene, RecordsBringThePictureBackAsItWas)
     EXPECT_EQ(screen()->GetPriority(off->getImage()), -1);
     EXPECT_EQ(off->getPriority(), 4);
     EXPECT_EQ(record(a), onScreen);
+    // Its mouse signals make it listen again.
+    EXPECT_TRUE(a->button().isListening());
+    press(1, 1);
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"CLICKED"}));
 }
 
 // An object without a picture (made by CREATE) answers the empty value of every query until it
