@@ -1,8 +1,9 @@
-// Compiled-scene records of the picture types: the first byte picks ANIMO, IMAGE or GROUP, the
-// rest is the archive. An object that was read joins a running scene, is bound to the scene's
-// behaviours, copied, played and shown as scripts would, then finished and deleted; the
-// scene's shared resources go after each input. Names with folders are left out, so that only
-// the scene's own folder (which holds "x.ann" and "x.img") is read.
+// Compiled-scene records of the picture types: the first byte picks ANIMO, IMAGE or GROUP,
+// whose empty object the compiled-scene reader makes; the rest is the archive. An object that
+// was read joins a running scene, is bound to the scene's behaviours, copied, played and shown
+// as scripts would, then finished and deleted; the scene's shared resources go after each
+// input. Names with folders are left out, so that only the scene's own folder (which holds
+// "x.ann" and "x.img") is read.
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
@@ -15,11 +16,13 @@
 #include "graphics/CImage.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_Behaviour.h"
+#include "script/CMC_RecordFactory.h"
 #include "script/CMC_VariableFactory.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
+#include "script_graphics/GraphicsScriptTypes.h"
 #include "text/CUnit6.h"
 
 #include <cstddef>
@@ -39,6 +42,7 @@ struct World {
         std::filesystem::create_directories(folder);
         platform::changeFolder(folder.string());
         CMC_VariableFactory::initialize();
+        attachGraphicsScriptTypes();
         window = new CWindow(&language, "");
         application = new CApplication(window, "", "", nullptr);
         scene = new CMC_Scene(window, nullptr, &sceneElement, CMC_Object::TYPE_SCENE);
@@ -64,15 +68,14 @@ World& world()
     return made;
 }
 
-template <typename Type>
-void readAndUse(CXArchive& archive, CMC_Scene* scene)
+void readAndUse(CXArchive& archive, int typeId, CMC_Scene* scene)
 {
-    auto* object = new Type(scene);
+    CMC_Object* object = CMC_RecordFactory::create(typeId, scene);
     object->serialize(&archive);
     scene->addObject(object);
     object->initializeBehaviours(scene, nullptr);
     object->init();
-    static_cast<CMC_Object*>(object)->clone(1);
+    object->clone(1);
     if (auto* animo = dynamic_cast<CMC_Animo*>(object); animo != nullptr && animo->getAnimo() != nullptr) {
         animo->getAnimo()->Play(0, 0, 0);
         animo->getAnimo()->show();
@@ -94,17 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     World& running = world();
     CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
     CXArchive archive(&file, false);
-    switch (data[0] % 3) {
-    case 0:
-        readAndUse<CMC_Animo>(archive, running.scene);
-        break;
-    case 1:
-        readAndUse<CMC_Image>(archive, running.scene);
-        break;
-    default:
-        readAndUse<CMC_Groupped>(archive, running.scene);
-        break;
-    }
+    static constexpr int kTypes[] = {CMC_Animo::kType, CMC_Image::kType, CMC_Groupped::kType};
+    readAndUse(archive, kTypes[data[0] % 3], running.scene);
     running.scene->addObject(running.scene);
     running.scene->addObject(new CMC_Behaviour(running.scene, CXString("B"), CXString()));
     CMC_Scene::getDefUnit()->getResourcesManager()->flush();

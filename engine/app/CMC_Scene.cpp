@@ -1,9 +1,16 @@
 #include "app/CMC_Scene.h"
 
+#include "app/CWindow.h"
+#include "foundation/CFile.h"
+#include "foundation/CFolder.h"
 #include "foundation/CStringTokenizer.h"
+#include "foundation/CVersion.h"
 #include "foundation/CXVector.h"
+#include "media/CMC_Mouse.h"
+#include "platform/Clock.h"
+#include "script/CMC_Behaviour.h"
 #include "script/CMC_DLLExModuleInterface.h"
-#include "script/CMC_ExternObject.h"
+#include "script/CMC_SignalList.h"
 #include "script/CMC_StructureParser.h"
 #include "app/CApplication.h"
 #include "app/CWindow.h"
@@ -14,28 +21,49 @@ CUnit6* CMC_Scene::defUnit_ = nullptr;
 
 CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int type)
     : CMC_ObjectsContainer(window, nullptr, element, type)
+    , dlls_(element->getPropertyValue("DLLS"))
+    , description_(element->getPropertyValue("DESCRIPTION"))
+    , creationTime_(element->getPropertyValue("CREATIONTIME"))
+    , lastModifyTime_(element->getPropertyValue("LASTMODIFYTIME"))
+    , author_(element->getPropertyValue("AUTHOR"))
+    , coauthors_(element->getPropertyValue("COAUTHORS"))
+    , path_(element->getPropertyValue("PATH"))
+    , background_(element->getPropertyValue("BACKGROUND"))
+    , music_(element->getPropertyValue("MUSIC"))
+    , version_(std::make_unique<CVersion>(element->getPropertyValue("VERSION")))
     , subScenes_(new CXVector(101, 0.75f))
+    , daemon_(element->getPropertyBoolValue("DEAMON"))
 {
     if (defUnit_ == nullptr)
         defUnit_ = new CUnit6(window, "Default");
-    if (element != nullptr) {
-        music_ = element->getPropertyValue("MUSIC");
-        dlls_ = element->getPropertyValue("DLLS");
-    }
     setParentLink(parent);
-    addObject(this);
     setScene(this);
+    addObject(this);
 }
 
-// A node's own bindings go first: its "ONDONE" is not raised by its end. The objects of the
-// libraries' types go before the libraries that hold their code, and the objects are gone
-// before the child nodes, which hold this node among their objects.
+CMC_Scene::CMC_Scene(CWindow* window, int type)
+    : CMC_ObjectsContainer(window, nullptr, CXString(), type)
+    , subScenes_(new CXVector(101, 0.75f))
+    , binary_(true)
+{
+    if (defUnit_ == nullptr)
+        defUnit_ = new CUnit6(window, "Default");
+    setScene(this);
+    addObject(this);
+}
+
+// The node ends as a scene whatever it is: an episode's or the application's own way of
+// leaving is theirs to run before. Its objects go before the child nodes, which hold this
+// node among their objects. Parents left pointing at the node as their running scene point
+// at themselves again.
 CMC_Scene::~CMC_Scene()
 {
-    flushBehList();
-    unload();
+    CMC_Scene::unload(nullptr);
     deleteSubScenes();
-    doneDLLs();
+    endCollisionMonitoring();
+    for (CMC_ObjectsContainer* parent = getParent(); parent != nullptr; parent = parent->getParent())
+        if (parent->getScene() == this)
+            parent->setScene(parent);
     delete subScenes_;
 }
 
@@ -45,46 +73,189 @@ void CMC_Scene::doneDefUnit()
     defUnit_ = nullptr;
 }
 
-CXString CMC_Scene::getMusicFilename()
+CUnit6* CMC_Scene::boundUnit() const
 {
-    if (music_.IsString())
-        return music_;
-    auto* parent = dynamic_cast<CMC_Scene*>(getParent());
-    return parent != nullptr ? parent->getMusicFilename() : CXString();
+    return unit_ != nullptr && unit_ == defUnit_ ? unit_ : nullptr;
 }
 
-void CMC_Scene::resolveDLLs(const CXString& list)
+const CMC_SignalList* CMC_Scene::getBehavioursList()
 {
+    static const CMC_SignalList signals{"ONINIT",        "ONDONE",     "ONSIGNAL",     "ONDOMODAL", "ONRESTART",
+                                        "ONMUSICLOOPED", "ONACTIVATE", "ONDEACTIVATE", "ONUPGRADED"};
+    return &signals;
+}
+
+bool CMC_Scene::onSignal(const CXString& name)
+{
+    if (CMC_Object::onSignal(name))
+        return true;
+    return runNamedBehaviour("__" + name + "__", false);
+}
+
+bool CMC_Scene::runNamedBehaviour(const CXString& name, bool checkCondition)
+{
+    CMC_Object* found = getObject(name.c_str());
+    auto* behaviour = found != nullptr && found->getType() == TYPE_BEHAVIOUR ? dynamic_cast<CMC_Behaviour*>(found) : nullptr;
+    if (behaviour == nullptr)
+        return false;
+    behaviour->run(this, nullptr, checkCondition);
+    return true;
+}
+
+// --- life cycle ---
+
+bool CMC_Scene::initialize(CMC_Scene* previous)
+{
+    CWindow* window = getWindow();
+    if (window != nullptr)
+        window->BeginWaitCursor();
+    unit_ = defUnit_;
+    CFile::chDir(CWindow::rootPath);
+    if (dlls_.IsString())
+        resolveDLLs(dlls_);
+    enterDataFolder();
+    if (unit_ != nullptr) {
+        savedUnitName_ = unit_->getUnitName();
+        unit_->setUnitName(getName());
+        loadCnv();
+        unit_->setBackgroundFileName(background_);
+        unit_->initialize(this, defUnit_);
+        // The objects of the episode and of the application find the running scene.
+        if (CMC_ObjectsContainer* parent = getParent()) {
+            parent->setScene(this);
+            if (parent->getParent() != nullptr)
+                parent->getParent()->setScene(this);
+        }
+        onInit();
+        runNamedBehaviour("__INIT__", true);
+        if (isSignalBound(SIGNAL_ONINIT))
+            onSignal(CXString("ONINIT"));
+        startMusic_ = previous == nullptr || previous->getMusicFilename() != getMusicFilename();
+    }
+    if (window != nullptr)
+        window->EndWaitCursor();
+    startTicks_ = platform::tickCount();
+    visiting_ = true;
+    return true;
+}
+
+void CMC_Scene::enterDataFolder()
+{
+    const CXString folder = CFolder::DATA_FOLDER + "\\" + path_;
+    if (CFile::chDir(folder) == 0 && CFile::fileExists(getName() + ".cnv"))
+        return;
+    CFile::chDir(CWindow::getCDPath());
+    CFile::chDir(folder);
+}
+
+void CMC_Scene::unload(CMC_Scene* next)
+{
+    if (CMC_ObjectsContainer* parent = getParent()) {
+        parent->onSubSceneDone(this);
+        if (parent->getParent() != nullptr)
+            parent->getParent()->onSubSceneDone(this);
+    }
+    saveStats();
+    CMC_Mouse::reset(true);
+    // The scene's own "ONDONE" is not raised by what follows.
+    flushBehList();
+    CMC_ObjectsContainer::unload();
     doneDLLs();
-    CStringTokenizer names(list, CXString(","));
-    while (names.hasMoreTokens())
-        modules_.push_back(std::make_unique<CMC_DLLExModuleInterface>(names.nextToken(), this));
+    endCollisionMonitoring();
+    if (CUnit6* unit = boundUnit()) {
+        unit->done(this, next != nullptr ? defUnit_ : nullptr);
+        unit->flushEditBoxes();
+        unit->setUnitName(savedUnitName_);
+    }
+    if (next == nullptr || next->getMusicFilename() != getMusicFilename())
+        stopMusic();
 }
 
-void CMC_Scene::doneDLLs()
+void CMC_Scene::onInit()
 {
-    for (auto& module : modules_)
-        module.reset();
-    modules_.clear();
+    if (getElementsNo() == 0)
+        return;
+    std::vector<CMC_Object*> held;
+    for (int i = 0; i < getObjectsNo(); ++i)
+        held.push_back(getObject(i));
+    // A handler may take objects out of the scene meanwhile; those are passed by.
+    for (CMC_Object* object : held)
+        if (holds(object))
+            object->init();
 }
 
-CMC_Object* CMC_Scene::resolveEx(CMElement* element)
+void CMC_Scene::domodal()
 {
-    for (const auto& module : modules_)
-        if (CMC_ExternObject* library = module->getModuleInterface())
-            if (CMC_Object* object = library->resolve(this, element))
-                return object;
+    if (pending_ != nullptr) {
+        _goto(pending_, current_);
+        // A switch asked for while switching is dropped.
+        pending_ = nullptr;
+    }
+    if (current_ != nullptr)
+        current_->domodal();
+}
+
+void CMC_Scene::restart()
+{
+    if (subScenes_->getCount() > 0)
+        pending_ = static_cast<CMC_Scene*>(subScenes_->at(0));
+    if (isSignalBound(SIGNAL_ONRESTART))
+        onSignal(CXString("ONRESTART"));
+}
+
+void CMC_Scene::_goto(const CXString& name)
+{
+    pending_ = find(name);
+}
+
+void CMC_Scene::_goto(CMC_Scene* to, CMC_Scene* from)
+{
+    unload(to);
+    current_ = to;
+    if (to == nullptr)
+        return;
+    to->initialize(from);
+    history_.push_back(to);
+}
+
+CMC_Scene* CMC_Scene::find(const CXString& name)
+{
+    for (int i = 0; i < subScenes_->getCount(); ++i) {
+        auto* child = static_cast<CMC_Scene*>(subScenes_->at(i));
+        if (child->getName() == name)
+            return child;
+    }
     return nullptr;
 }
 
-CMC_Object* CMC_Scene::serializeEx(CXArchive* archive, int typeId)
+CMC_Scene* CMC_Scene::getScene(const CXString& name)
 {
-    for (const auto& module : modules_)
-        if (CMC_ExternObject* library = module->getModuleInterface())
-            if (CMC_Object* object = library->serialize(typeId, archive))
-                return object;
+    if (getName() == name)
+        return this;
+    for (int i = 0; i < subScenes_->getCount(); ++i)
+        if (CMC_Scene* found = static_cast<CMC_Scene*>(subScenes_->at(i))->getScene(name))
+            return found;
     return nullptr;
 }
+
+CMC_Scene* CMC_Scene::getMCApplication()
+{
+    auto* parent = dynamic_cast<CMC_Scene*>(getParent());
+    return parent != nullptr ? dynamic_cast<CMC_Scene*>(parent->getParent()) : nullptr;
+}
+
+int CMC_Scene::getSubId(CMC_Scene* scene) const
+{
+    return subScenes_->find(scene);
+}
+
+CXString CMC_Scene::getDataFolder() const
+{
+    const CXString folder = CWindow::rootPath + CFolder::DATA_FOLDER;
+    return path_.IsString() ? folder + "\\" + path_ : folder;
+}
+
+// --- the tree ---
 
 void CMC_Scene::adopt(CMC_Scene* child)
 {
@@ -115,6 +286,8 @@ void CMC_Scene::deleteSubScenes()
 {
     const CXVector children(*subScenes_);
     subScenes_->removeAll();
+    current_ = nullptr;
+    pending_ = nullptr;
     for (int i = 0; i < children.getCount(); ++i)
         if (children.find(children.at(i)) == i)
             delete static_cast<CMC_Scene*>(children.at(i));

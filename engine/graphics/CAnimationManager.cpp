@@ -1,8 +1,8 @@
 #include "graphics/CAnimationManager.h"
 
 #include "app/CApplication.h"
+#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
-#include "graphics/CAnimo6.h"
 #include "graphics/CPlayable.h"
 #include "platform/Clock.h"
 #include "script_graphics/CMC_Animo.h"
@@ -65,22 +65,34 @@ void CAnimationManager::pause()
 
 void CAnimationManager::resume()
 {
-    resume(nullptr);
+    resume([](CPlayable*) { return true; });
 }
 
 void CAnimationManager::resume(CMC_Groupped* group)
 {
+    if (group == nullptr) {
+        resume();
+        return;
+    }
+    const std::vector<CPlayable*> animations = animationsOf(group);
+    resume([&animations](CPlayable* playable) { return std::ranges::find(animations, playable) != animations.end(); });
+}
+
+void CAnimationManager::resume(const std::function<bool(CPlayable*)>& chosen)
+{
     for (const auto& entry : Round(entries_))
-        if (!entry->removed && entry->playable->isPaused() && (group == nullptr || contains(group, entry->playable)))
+        if (!entry->removed && entry->playable->isPaused() && chosen(entry->playable))
             entry->playable->resume();
 }
 
-bool CAnimationManager::contains(CMC_Groupped* group, CPlayable* playable)
+std::vector<CPlayable*> CAnimationManager::animationsOf(CMC_Groupped* group)
 {
+    std::vector<CPlayable*> animations;
     for (int i = 0; i < group->getCount(); ++i) {
-        auto* animo = dynamic_cast<CMC_Animo*>(group->get(i));
-        if (animo != nullptr && animo->getAnimo() != nullptr && static_cast<CPlayable*>(animo->getAnimo()) == playable)
-            return true;
+        CMC_Object* member = group->get(i);
+        if (member != nullptr && member->getType() == CMC_Animo::kType)
+            if (CPlayable* animation = CMC_SceneTypes::playableOf(member))
+                animations.push_back(animation);
     }
-    return false;
+    return animations;
 }

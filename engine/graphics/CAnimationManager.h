@@ -3,6 +3,7 @@
 #include "foundation/CXObject.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,12 +40,14 @@ public:
     // Resumes only the paused animations of the group's ANIMO members; other members match
     // nothing. No group resumes every paused playable.
     void resume(CMC_Groupped* group);
+    // Resumes only the paused playables that the test chooses.
+    void resume(const std::function<bool(CPlayable*)>& chosen);
 
     int getCount() const { return static_cast<int>(entries_.size()); }
 
 private:
-    // Whether an ANIMO member of the group shows the playable.
-    static bool contains(CMC_Groupped* group, CPlayable* playable);
+    // The playables of the group's ANIMO members, as scenes see them.
+    static std::vector<CPlayable*> animationsOf(CMC_Groupped* group);
 
     struct Registration {
         CPlayable* playable;

@@ -3,6 +3,7 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXRect.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -83,6 +84,10 @@ public:
     // Observers are told in the order they came, each once.
     void addNotifier(CCollisionObserver* observer);
     void removeNotifier(CCollisionObserver* observer);
+    bool hasNotifier(CCollisionObserver* observer) const
+    {
+        return std::find(notifiers_.begin(), notifiers_.end(), observer) != notifiers_.end();
+    }
 
     // Kind 1 tells onCollision, kind 2 onCollisionFinished; other kinds nothing.
     virtual void notify(int kind, CGraphicsObject* a, CGraphicsObject* b);

@@ -205,11 +205,6 @@ void CMC_Behaviour::deleteCompiled(std::unique_ptr<Compiled> compiled, bool rele
     }
 }
 
-bool CMC_Behaviour::canRun() const
-{
-    return enabled_ && current_ != nullptr && runDepth_ < kMaxRunDepth;
-}
-
 bool CMC_Behaviour::isAlive(const CMC_Object* object)
 {
     return object != nullptr && liveBehaviours().count(object) != 0;
@@ -217,31 +212,37 @@ bool CMC_Behaviour::isAlive(const CMC_Object* object)
 
 bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition)
 {
-    if (!enabled_ || current_ == nullptr || runDepth_ >= kMaxRunDepth)
+    if (!canRun())
         return false;
     if (condition_ != nullptr && checkCondition && !condition_->valid(true))
         return false;
-    Compiled* compiled = current_;
     ++running_;
     ++runDepth_;
-    bool broke = false;
-    for (CMC_Behaviour_Entry** line = compiled->lines.data(); *line != nullptr; ++line) {
-        CMC_Object* result = (*line)->run(caller, params);
-        if (isStopResult(result)) {
-            broke = stopCode(result) == STOP_BREAK;
-            break;
-        }
-        releaseResult(result);
-    }
+    const bool broke = runLines(current_->lines.data(), caller, params);
     if (tempObjects_ != nullptr)
         flushTempObjects();
     --runDepth_;
-    if (--running_ == 0) {
-        auto retired = std::move(retired_);
-        for (auto& [form, releaseBlocks] : retired)
-            deleteCompiled(std::move(form), releaseBlocks);
-    }
+    if (--running_ == 0 && !retired_.empty())
+        deleteRetired();
     return broke;
+}
+
+bool CMC_Behaviour::runLines(CMC_Behaviour_Entry** lines, CMC_Object* caller, CXArray* params)
+{
+    for (CMC_Behaviour_Entry** line = lines; *line != nullptr; ++line) {
+        CMC_Object* result = (*line)->run(caller, params);
+        if (isStopResult(result))
+            return stopCode(result) == STOP_BREAK;
+        releaseResult(result);
+    }
+    return false;
+}
+
+void CMC_Behaviour::deleteRetired()
+{
+    auto retired = std::move(retired_);
+    for (auto& [form, releaseBlocks] : retired)
+        deleteCompiled(std::move(form), releaseBlocks);
 }
 
 void CMC_Behaviour::adoptFollowUp(CMC_Behaviour* followUp)

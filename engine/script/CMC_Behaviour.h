@@ -73,7 +73,7 @@ public:
     bool isRunningOnTimer() const;
 
     // Whether a run would walk any code now: enabled, compiled, and not nested too deeply.
-    bool canRun() const;
+    bool canRun() const { return enabled_ && current_ != nullptr && runDepth_ < kMaxRunDepth; }
     // Whether the object is a behaviour that still exists.
     static bool isAlive(const CMC_Object* object);
 
@@ -135,6 +135,10 @@ private:
     void discardCompiled(bool releaseBlocks);
     void deleteCompiled(std::unique_ptr<Compiled> compiled, bool releaseBlocks);
     void flushTempObjects();
+    // Runs the statements until one gives a stop result; true when that was BREAK.
+    static bool runLines(CMC_Behaviour_Entry** lines, CMC_Object* caller, CXArray* params);
+    // Deletes the compiled forms retired while the behaviour ran.
+    void deleteRetired();
 
     // The state of a timer run.
     struct TimerRun;

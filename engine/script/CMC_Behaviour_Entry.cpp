@@ -146,8 +146,15 @@ void CMC_Behaviour_Entry::bindMethod(CMC_Runner* runner)
 {
     if (runner == nullptr)
         return;
-    parsedMethod_ = methodId_ = runner->resolveMethod(methodName_);
+    rebindMethod(runner);
+    parsedMethod_ = methodId_;
+}
+
+void CMC_Behaviour_Entry::rebindMethod(CMC_Runner* runner)
+{
+    methodId_ = runner->resolveMethod(methodName_);
     methodRunner_ = runner->getSerial();
+    readsOnly_ = methodId_ != -1 && runner->readsArgumentsOnly(methodId_);
 }
 
 void CMC_Behaviour_Entry::parseBuiltin(const CXString& text, int open)
@@ -202,6 +209,7 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
     CMC_Object* found = find(objectLookup_, text.c_str());
     boundAtParse_ = found != nullptr && !found->isTemporary();
     literalText_ = boundAtParse_ ? found->getName() : text;
+    plainLiteral_ = true;
     if (boundAtParse_) {
         objectLookup_.remember(ownerContainer(), literalText_.c_str(), found);
         return;
@@ -214,6 +222,7 @@ void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
         // The look-up serves the structure's name from now on, not the whole text.
         find(objectLookup_, objectName_.c_str());
     }
+    plainLiteral_ = !literalHasParams_ && bar == -1;
 }
 
 void CMC_Behaviour_Entry::parseCall(const CXString& text, int open)
@@ -235,6 +244,7 @@ void CMC_Behaviour_Entry::parseCall(const CXString& text, int open)
         object_ = bar != -1 ? CMC_Variable::fieldOf(found, fieldName_) : found;
         if (object_ != nullptr)
             bindMethod(runnerOf(object_));
+        plainCall_ = bar == -1;
     }
     parseArguments(text, open);
 }
@@ -266,7 +276,10 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
         slot.name = block->getName();
         slot.owned = std::make_unique<CMC_CodeBlockName>("temp", slot.name);
         slot.hasParams = holds(piece, '$');
-        constantArguments_ = constantArguments_ && !slot.hasParams;
+        if (slot.hasParams) {
+            evaluated_.push_back(static_cast<int>(slots_.size()));
+            onlyLiterals_ = false;
+        }
         if (ownerContainer() != nullptr)
             ownerContainer()->addObject(block);
         value = slot.owned.get();
@@ -285,7 +298,8 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
             slot.name = piece;
         else
             slot.statement = std::make_unique<CMC_Behaviour_Entry>(owner_, piece);
-        constantArguments_ = false;
+        evaluated_.push_back(static_cast<int>(slots_.size()));
+        onlyLiterals_ = onlyLiterals_ && slot.statement != nullptr && slot.statement->isPlainLiteral();
     }
     values_->add(value);
     slots_.push_back(std::move(slot));
@@ -304,7 +318,7 @@ CMC_Object* CMC_Behaviour_Entry::find(CMC_NameLookup& lookup, const char* name)
     return lookup.find(ownerContainer(), name);
 }
 
-CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
+inline CMC_Runner* CMC_Behaviour_Entry::runnerOf(CMC_Object* object)
 {
     if (object == nullptr)
         return nullptr;
@@ -326,7 +340,7 @@ CMC_Object* CMC_Behaviour_Entry::literalCopy(const CXString& text)
     return static_cast<CMC_Variable*>(copy);
 }
 
-CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
+inline CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
 {
     if (object == nullptr)
         return nullptr;
@@ -344,41 +358,121 @@ CMC_Variable* CMC_Behaviour_Entry::variableIn(CMC_Object* object)
 CMC_Object* CMC_Behaviour_Entry::run(CMC_Object* caller, CXArray* params)
 {
     if (form_ == Form::Literal)
-        return runLiteral(params);
+        return runLiteral(params, true);
     if (form_ == Form::Bracket)
         return literalHasParams_ ? runFilledBracket(params) : ownExpression_.get();
-
     if (hasVariables_)
         refreshVariables();
+    // The target is known before the arguments when it can be (the "@" runner, or a named
+    // object when the arguments are literals, which change nothing), so that a method that
+    // only reads its arguments is given the literals themselves instead of copies.
+    Target target;
+    if (form_ == Form::Builtin)
+        target = {owner_, builtinRunner(), &methodName_};
+    else if (plainCall_ && onlyLiterals_)
+        findTarget(caller, params, &target);
+    if (target.runner != nullptr && target.runner->getSerial() != methodRunner_)
+        rebindMethod(target.runner);
+    const bool copyLiterals = target.runner == nullptr || !readsOnly_;
     // A statement run again from inside its own run fills values of its own.
+    if (depth_ > 0)
+        return runApart(caller, params, &target, copyLiterals, evaluated_);
+    const std::vector<int>& slots = slotsToEvaluate(copyLiterals);
+    if (slots.size() > kLocalReleases)
+        return runApart(caller, params, &target, copyLiterals, slots);
+    Release releases[kLocalReleases];
     ++depth_;
-    CXVector* values = values_;
-    std::unique_ptr<CXVector> ownValues;
-    if (depth_ > 1 && values_ != nullptr) {
-        ownValues = std::make_unique<CXVector>(*values_);
-        values = ownValues.get();
-    }
-    Release localReleases[kLocalReleases];
-    std::unique_ptr<Release[]> heapReleases;
-    Release* releases = localReleases;
-    if (slots_.size() > kLocalReleases) {
-        heapReleases = std::make_unique<Release[]>(slots_.size());
-        releases = heapReleases.get();
-    }
-
-    if (!constantArguments_)
-        evaluateArguments(caller, params, values, releases);
-    CMC_Object* object = nullptr;
-    CMC_Runner* runner = nullptr;
-    const CXString* method = nullptr;
-    CMC_Object* result = target(caller, params, &object, &runner, &method) ? call(object, runner, *method, values) : nullptr;
-    if (!constantArguments_)
-        releaseArguments(values, releases);
+    CMC_Object* result = runWith(caller, params, &target, {values_, &slots, releases}, copyLiterals);
     --depth_;
     return result;
 }
 
-CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
+// Arguments that are all plain literals are settled: while the containers stay as they were,
+// each gives the same object or prepared value at every run, which stays among the values.
+// Only the literals that give copies are evaluated again.
+inline const std::vector<int>& CMC_Behaviour_Entry::slotsToEvaluate(bool copyLiterals)
+{
+    if (!onlyLiterals_ || evaluated_.empty())
+        return evaluated_;
+    CMC_ObjectsContainer* container = ownerContainer();
+    if (settledCount_ != CMC_ObjectsContainer::getChangeCount() || settledContainer_ != container ||
+        settledCopies_ != copyLiterals)
+        settleLiterals(container, copyLiterals);
+    return copying_;
+}
+
+void CMC_Behaviour_Entry::settleLiterals(CMC_ObjectsContainer* container, bool copyLiterals)
+{
+    copying_.clear();
+    for (int i : evaluated_) {
+        CMC_Object* steady = slots_[static_cast<size_t>(i)].statement->steadyLiteral(copyLiterals);
+        if (steady != nullptr)
+            values_->setAt(i, steady);
+        else
+            copying_.push_back(i);
+    }
+    settledCount_ = CMC_ObjectsContainer::getChangeCount();
+    settledContainer_ = container;
+    settledCopies_ = copyLiterals;
+}
+
+// A nested run works on a copy of the values; notes of many arguments go on the heap.
+CMC_Object* CMC_Behaviour_Entry::runApart(CMC_Object* caller, CXArray* params, Target* target, bool copyLiterals,
+                                          const std::vector<int>& slots)
+{
+    std::unique_ptr<CXVector> ownValues;
+    if (depth_ > 0 && values_ != nullptr)
+        ownValues = std::make_unique<CXVector>(*values_);
+    auto releases = std::make_unique<Release[]>(slots.size());
+    ++depth_;
+    CMC_Object* result = runWith(caller, params, target,
+                                 {ownValues != nullptr ? ownValues.get() : values_, &slots, releases.get()}, copyLiterals);
+    --depth_;
+    return result;
+}
+
+// Other targets are found after the arguments.
+inline CMC_Object* CMC_Behaviour_Entry::runWith(CMC_Object* caller, CXArray* params, Target* target,
+                                                const Arguments& arguments, bool copyLiterals)
+{
+    const bool evaluates = !arguments.slots->empty();
+    if (evaluates)
+        evaluateArguments(caller, params, arguments, copyLiterals);
+    if (target->method == nullptr)
+        findTarget(caller, params, target);
+    CMC_Object* result =
+        target->runner != nullptr ? call(target->object, target->runner, *target->method, arguments.values) : nullptr;
+    if (evaluates)
+        releaseArguments(arguments);
+    return result;
+}
+
+// What a plain literal gives without a copy: the object its name finds (a value, or an
+// object found at parse that is no temporary), else its prepared value unless a copy is
+// asked for; none when it must give a copy.
+inline CMC_Object* CMC_Behaviour_Entry::steadyLiteral(bool copy)
+{
+    CMC_Object* found = objectLookup_.findFixed(ownerContainer(), literalText_.c_str());
+    if (found != nullptr) {
+        if (boundAtParse_ && !found->isTemporary())
+            return found;
+        if (CMC_Variable* variable = variableIn(found))
+            return variable;
+    }
+    return copy ? nullptr : literalValue_.get();
+}
+
+// Given to a statement that only reads it, a literal is its prepared value itself; anyone
+// else gets a pooled copy, which it may change.
+inline CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params, bool copy)
+{
+    if (!plainLiteral_)
+        return runFilledOrFieldLiteral(params, copy);
+    CMC_Object* steady = steadyLiteral(copy);
+    return steady != nullptr ? steady : CMC_VariableFactory::copyVariable(literalValue_.get());
+}
+
+CMC_Object* CMC_Behaviour_Entry::runFilledOrFieldLiteral(CXArray* params, bool copy)
 {
     if (literalValue_ == nullptr)
         return nullptr;
@@ -388,15 +482,10 @@ CMC_Object* CMC_Behaviour_Entry::runLiteral(CXArray* params)
         CMC_Variable* variable = variableIn(container != nullptr ? container->getObject(nameFilled_.c_str()) : nullptr);
         return variable != nullptr ? variable : CMC_Variable::resolve(CXString(nameFilled_.c_str()));
     }
-    if (fieldName_.GetLength() > 0) {
-        CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
-        return field != nullptr ? field : CMC_VariableFactory::copyVariable(literalValue_.get());
-    }
-    CMC_Object* found = findFixed(objectLookup_, literalText_.c_str());
-    if (boundAtParse_ && found != nullptr && !found->isTemporary())
-        return found;
-    CMC_Variable* variable = variableIn(found);
-    return variable != nullptr ? variable : CMC_VariableFactory::copyVariable(literalValue_.get());
+    CMC_Variable* field = CMC_Variable::fieldOf(findFixed(objectLookup_, objectName_.c_str()), fieldName_);
+    if (field != nullptr)
+        return field;
+    return copy ? CMC_VariableFactory::copyVariable(literalValue_.get()) : literalValue_.get();
 }
 
 // The Part's text leaves the new expression uncomputed; it is computed, so that the
@@ -448,30 +537,34 @@ CMC_Behaviour_Entry::Filled* CMC_Behaviour_Entry::filledFor(Slot& slot)
     return slot.filled.back().get();
 }
 
-void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases)
+void CMC_Behaviour_Entry::evaluateArguments(CMC_Object* caller, CXArray* params, const Arguments& arguments,
+                                            bool copyLiterals)
 {
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        Slot& slot = slots_[i];
-        releases[i] = Release{};
+    const std::vector<int>& slots = *arguments.slots;
+    for (size_t n = 0; n < slots.size(); ++n) {
+        const int i = slots[n];
+        Slot& slot = slots_[static_cast<size_t>(i)];
         if (slot.kind == Slot::Kind::Block) {
             // A block that uses parameters takes this run's.
-            if (params != nullptr && slot.hasParams) {
+            if (params != nullptr) {
                 CMC_Object* block = findFixed(slot.lookup, slot.name.c_str());
                 if (block != nullptr && block->getType() == TYPE_BEHAVIOUR)
                     static_cast<CMC_Behaviour*>(block)->setParams(params);
             }
             continue;
         }
-        if (slot.kind != Slot::Kind::Statement)
-            continue;
+        Release& release = arguments.releases[n];
         CMC_Object* value = nullptr;
         if (slot.hasParams) {
-            value = evaluateFilled(slot, caller, params, &releases[i]);
+            release = Release{};
+            value = evaluateFilled(slot, caller, params, &release);
         } else {
-            value = slot.statement->run(caller, params);
-            releases[i].result = value;
+            CMC_Behaviour_Entry* statement = slot.statement.get();
+            value = statement->form_ == Form::Literal ? statement->runLiteral(params, copyLiterals)
+                                                      : statement->run(caller, params);
+            release.result = value;
         }
-        values->setAt(static_cast<int>(i), isStopResult(value) ? nullptr : value);
+        arguments.values->setAt(i, isStopResult(value) ? nullptr : value);
     }
 }
 
@@ -524,32 +617,53 @@ CMC_Object* CMC_Behaviour_Entry::evaluateFilled(Slot& slot, CMC_Object* caller, 
     return value;
 }
 
-void CMC_Behaviour_Entry::releaseArguments(CXVector* values, Release* releases)
+void CMC_Behaviour_Entry::releaseArguments(const Arguments& arguments)
 {
-    CMC_ObjectsContainer* container = ownerContainer();
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        if (slots_[i].kind != Slot::Kind::Statement)
+    const std::vector<int>& slots = *arguments.slots;
+    for (size_t n = 0; n < slots.size(); ++n) {
+        const int i = slots[n];
+        const Slot& slot = slots_[static_cast<size_t>(i)];
+        if (slot.kind != Slot::Kind::Statement)
             continue;
-        Release& release = releases[i];
-        if (release.block != nullptr && container != nullptr)
-            container->removeObject(release.block);
-        releaseResult(release.result);
-        delete release.made;
-        delete release.madeName;
-        values->setAt(static_cast<int>(i), nullptr);
+        if (slot.hasParams)
+            releaseFilled(arguments.releases[n]);
+        else
+            releaseResult(arguments.releases[n].result);
+        arguments.values->setAt(i, nullptr);
     }
 }
 
-bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                                 const CXString** method)
+// The block made for the run leaves the container before the result goes.
+void CMC_Behaviour_Entry::releaseFilled(const Release& release)
+{
+    CMC_ObjectsContainer* container = ownerContainer();
+    if (release.block != nullptr && container != nullptr)
+        container->removeObject(release.block);
+    releaseResult(release.result);
+    delete release.made;
+    delete release.madeName;
+}
+
+// A target without its object or runner has no runner.
+inline void CMC_Behaviour_Entry::findTarget(CMC_Object* caller, CXArray* params, Target* target)
+{
+    target->method = &methodName_;
+    if (plainCall_) {
+        target->object = findFixed(objectLookup_, objectName_.c_str());
+        target->runner = runnerOf(target->object);
+    } else if (!lookUpTarget(caller, params, &target->object, &target->runner, &target->method)) {
+        target->runner = nullptr;
+    }
+    if (target->runner != nullptr)
+        object_ = target->object;
+}
+
+bool CMC_Behaviour_Entry::lookUpTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                                       const CXString** method)
 {
     CMC_ObjectsContainer* container = ownerContainer();
     *method = &methodName_;
     switch (form_) {
-    case Form::Builtin:
-        *object = owner_;
-        *runner = builtinRunner();
-        return *runner != nullptr;
     case Form::This:
         if (container != nullptr && container->getType() == TYPE_CLASS) {
             *object = container;
@@ -585,22 +699,18 @@ bool CMC_Behaviour_Entry::target(CMC_Object* caller, CXArray* params, CMC_Object
         *runner = runnerOf(*object);
         break;
     }
-    if (*object == nullptr || *runner == nullptr)
-        return false;
-    object_ = *object;
-    return true;
+    return *object != nullptr && *runner != nullptr;
 }
 
 // A name is resolved once per runner; a name the runner does not know goes by name, for
 // runners that serve names of their own.
-CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args)
+inline CMC_Object* CMC_Behaviour_Entry::call(CMC_Object* object, CMC_Runner* runner, const CXString& method,
+                                             CXVector* args)
 {
     if (&method != &methodName_)
         return runner->run(method, object, ownerContainer(), args);
-    if (runner->getSerial() != methodRunner_) {
-        methodId_ = runner->resolveMethod(methodName_);
-        methodRunner_ = runner->getSerial();
-    }
+    if (runner->getSerial() != methodRunner_)
+        rebindMethod(runner);
     return methodId_ != -1 ? runner->run(methodId_, object, ownerContainer(), args)
                            : runner->run(methodName_, object, ownerContainer(), args);
 }

@@ -34,6 +34,12 @@ class CMC_CodeBlockName;
 // containers change (CMC_NameLookup): an object deleted meanwhile is never used, its name is
 // looked up again. Parameter texts ("$1" to "$9") are filled in at every run; what a filled
 // text compiles to is kept per text.
+//
+// A literal that finds no value is given as a pooled copy of its prepared value, which the
+// method may change; a method that only reads its arguments gets the prepared value itself.
+// That needs the method known before the arguments: the "@" runner's, or a named object's
+// when every argument is a literal (looking names up changes nothing). Such arguments are
+// also evaluated only once while the containers stay as they were.
 class CMC_Behaviour_Entry : public CMC_Object {
 public:
     // Parses the statement for the owner, in the owner's container.
@@ -115,18 +121,49 @@ private:
     void addArgument(const CXString& piece);
     // A block of code made into a compiled behaviour of the container.
     CMC_Behaviour* makeBlock(const CXString& piece, const char* prefix);
+    // The method id of the statement's runner, at parse and whenever the runner changes.
     void bindMethod(CMC_Runner* runner);
+    void rebindMethod(CMC_Runner* runner);
 
-    CMC_Object* runLiteral(CXArray* params);
+    // The values of one run, the slots it evaluates and where their releases are noted.
+    struct Arguments {
+        CXVector* values;
+        const std::vector<int>* slots;
+        Release* releases;
+    };
+
+    // The slots evaluated at this run; literals are settled first when they may be.
+    const std::vector<int>& slotsToEvaluate(bool copyLiterals);
+    void settleLiterals(CMC_ObjectsContainer* container, bool copyLiterals);
+    // The object, runner and method of a call; no method while it was not looked for, no
+    // runner when there is nothing to call.
+    struct Target {
+        CMC_Object* object = nullptr;
+        CMC_Runner* runner = nullptr;
+        const CXString* method = nullptr;
+    };
+
+    CMC_Object* runApart(CMC_Object* caller, CXArray* params, Target* target, bool copyLiterals,
+                         const std::vector<int>& slots);
+    CMC_Object* runWith(CMC_Object* caller, CXArray* params, Target* target, const Arguments& arguments,
+                        bool copyLiterals);
+    bool isPlainLiteral() const { return form_ == Form::Literal && plainLiteral_; }
+    CMC_Object* steadyLiteral(bool copy);
+    CMC_Object* runLiteral(CXArray* params, bool copy);
+    CMC_Object* runFilledOrFieldLiteral(CXArray* params, bool copy);
     CMC_Object* runFilledBracket(CXArray* params);
-    // The object, runner and method name of a call; false when nothing can be called.
-    bool target(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
-                const CXString** method);
+    void findTarget(CMC_Object* caller, CXArray* params, Target* target);
+    // The object, runner and method name of a call other than a plain one; false when
+    // nothing can be called.
+    bool lookUpTarget(CMC_Object* caller, CXArray* params, CMC_Object** object, CMC_Runner** runner,
+                      const CXString** method);
     CMC_Object* call(CMC_Object* object, CMC_Runner* runner, const CXString& method, CXVector* args);
     // Values of the arguments that depend on the run; what must be let go of is noted.
-    void evaluateArguments(CMC_Object* caller, CXArray* params, CXVector* values, Release* releases);
+    // Literals are copied unless the method only reads them.
+    void evaluateArguments(CMC_Object* caller, CXArray* params, const Arguments& arguments, bool copyLiterals);
     CMC_Object* evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release);
-    void releaseArguments(CXVector* values, Release* releases);
+    void releaseArguments(const Arguments& arguments);
+    void releaseFilled(const Release& release);
     // Checks that "&" variables found before still stand; looks again when not.
     void refreshVariables();
     // The object found for a name: remembered, or looked up again. A fixed lookup is always
@@ -155,6 +192,8 @@ private:
     CXString objectName_;
     CXString fieldName_;
     bool objectHasParams_ = false;
+    // OBJ^METHOD with neither "$" nor a field in OBJ.
+    bool plainCall_ = false;
     bool methodHasParams_ = false;
     CMC_NameLookup objectLookup_;
     CMC_Object* object_ = nullptr;
@@ -162,6 +201,8 @@ private:
     int parsedMethod_ = -1;
     uint64_t methodRunner_ = 0;
     int methodId_ = -1;
+    // The method only reads its arguments (by the runner's word).
+    bool readsOnly_ = false;
     std::string methodFilled_;
     CXString methodText_;
     std::unique_ptr<CMC_Expression> referenceExpression_;
@@ -171,7 +212,15 @@ private:
     // Arguments.
     std::vector<Slot> slots_;
     CXVector* values_ = nullptr;
-    bool constantArguments_ = true;
+    // The slots evaluated at every run: nested statements and blocks that use parameters.
+    std::vector<int> evaluated_;
+    // Every one of them is a plain literal; the literals are settled for a change count, a
+    // container and whether they are copied, and those that give copies are listed.
+    bool onlyLiterals_ = true;
+    uint64_t settledCount_ = 0;
+    CMC_ObjectsContainer* settledContainer_ = nullptr;
+    bool settledCopies_ = true;
+    std::vector<int> copying_;
     bool hasVariables_ = false;
     int depth_ = 0;
     bool releaseBlocks_ = true;
@@ -179,6 +228,8 @@ private:
     // Literals and brackets.
     CXString literalText_;
     bool boundAtParse_ = false;
+    // Neither "$" nor a field: the literal's object is remembered, or its value prepared.
+    bool plainLiteral_ = false;
     bool literalHasParams_ = false;
     std::unique_ptr<CMC_Variable> literalValue_;
     std::unique_ptr<CMC_Expression> ownExpression_;

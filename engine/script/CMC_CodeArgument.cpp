@@ -1,17 +1,10 @@
 #include "script/CMC_CodeArgument.h"
 
-#include "script/CMC_Behaviour.h"
-#include "script/CMC_CodeBlockName.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_ScratchText.h"
 
-CMC_CodeArgument::CMC_CodeArgument(CMC_ObjectsContainer* container, CMC_String* argument, bool trimmedName)
+void CMC_CodeArgument::findOrMake(CMC_ObjectsContainer* container, CMC_String* argument, bool trimmedName)
 {
-    if (CMC_CodeBlockName* name = CMC_CodeBlockName::of(argument)) {
-        behaviour_ = name->block(container);
-        if (behaviour_ != nullptr)
-            return;
-    }
     const CXString& text = argument->getValue();
     CMC_Object* named = nullptr;
     if (container != nullptr && trimmedName) {
@@ -28,5 +21,3 @@ CMC_CodeArgument::CMC_CodeArgument(CMC_ObjectsContainer* container, CMC_String* 
     made_->init();
     behaviour_ = made_.get();
 }
-
-CMC_CodeArgument::~CMC_CodeArgument() = default;

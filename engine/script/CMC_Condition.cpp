@@ -13,26 +13,6 @@
 
 namespace {
 
-bool byOrder(int order, int code)
-{
-    switch (code) {
-    case CMC_Condition::OP_EQUAL:
-        return order == 0;
-    case CMC_Condition::OP_NOTEQUAL:
-        return order != 0;
-    case CMC_Condition::OP_LESS:
-        return order < 0;
-    case CMC_Condition::OP_LESSEQUAL:
-        return order <= 0;
-    case CMC_Condition::OP_GREATER:
-        return order > 0;
-    case CMC_Condition::OP_GREATEREQUAL:
-        return order >= 0;
-    default:
-        return false;
-    }
-}
-
 // The value of a lone operand read as BOOL.
 bool truthOf(CMC_ObjectsContainer* container, const CXString& text)
 {
@@ -176,26 +156,6 @@ bool CMC_Condition::compare(CMC_Object* left, CMC_Object* right, bool* convertib
     if (converted != b)
         flush(converted, false);
     return result;
-}
-
-int CMC_Condition::symbolCode(const CXString& symbol)
-{
-    const char* text = symbol.c_str();
-    switch (symbol.GetLength()) {
-    case 1:
-        return text[0] == '<' ? OP_LESS : text[0] == '>' ? OP_GREATER : text[0] == '?' ? OP_INSTANCEOF : OP_EQUAL;
-    case 2:
-        if (text[1] == '_')
-            return text[0] == '!' ? OP_NOTEQUAL : text[0] == '<' ? OP_LESSEQUAL : text[0] == '>' ? OP_GREATEREQUAL : OP_EQUAL;
-        return text[0] == '<' && text[1] == '>' ? OP_NOTEQUAL : OP_EQUAL;
-    default:
-        return OP_EQUAL;
-    }
-}
-
-bool CMC_Condition::holds(int32_t left, int32_t right, int operatorCode)
-{
-    return byOrder(left == right ? 0 : (left < right ? -1 : 1), operatorCode);
 }
 
 bool CMC_Condition::holds(CMC_Object* left, CMC_Object* right, int operatorCode)

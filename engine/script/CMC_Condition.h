@@ -58,14 +58,51 @@ public:
     static bool valid(CMC_ObjectsContainer* container, const CXString& left, const CXString& right, int operatorCode);
 
     // The code of a symbol of the three-part form.
-    static int symbolCode(const CXString& symbol);
+    static int symbolCode(const CXString& symbol)
+    {
+        const char* text = symbol.c_str();
+        switch (symbol.GetLength()) {
+        case 1:
+            return text[0] == '<' ? OP_LESS : text[0] == '>' ? OP_GREATER : text[0] == '?' ? OP_INSTANCEOF : OP_EQUAL;
+        case 2:
+            if (text[1] == '_')
+                return text[0] == '!' ? OP_NOTEQUAL : text[0] == '<' ? OP_LESSEQUAL : text[0] == '>' ? OP_GREATEREQUAL
+                                                                                                       : OP_EQUAL;
+            return text[0] == '<' && text[1] == '>' ? OP_NOTEQUAL : OP_EQUAL;
+        default:
+            return OP_EQUAL;
+        }
+    }
     // Whether the left value stands to the right one as the code (EQUAL to GREATEREQUAL) says;
     // false when either is missing or is no value.
     static bool holds(CMC_Object* left, CMC_Object* right, int operatorCode);
     // INSTANCEOF: the object of exactly that name has the type shown by exactly that text.
     static bool isInstance(CMC_ObjectsContainer* container, const CXString& name, const CXString& typeName);
     // The same comparison of two INTEGER values.
-    static bool holds(int32_t left, int32_t right, int operatorCode);
+    static bool holds(int32_t left, int32_t right, int operatorCode)
+    {
+        return byOrder(left == right ? 0 : (left < right ? -1 : 1), operatorCode);
+    }
+    // Whether an order (below 0, 0, above 0) satisfies the code; false for INSTANCEOF.
+    static bool byOrder(int order, int operatorCode)
+    {
+        switch (operatorCode) {
+        case OP_EQUAL:
+            return order == 0;
+        case OP_NOTEQUAL:
+            return order != 0;
+        case OP_LESS:
+            return order < 0;
+        case OP_LESSEQUAL:
+            return order <= 0;
+        case OP_GREATER:
+            return order > 0;
+        case OP_GREATEREQUAL:
+            return order >= 0;
+        default:
+            return false;
+        }
+    }
 
 private:
     // The code of the OPERATOR word; the code stays for a word that is not one.

@@ -9,6 +9,22 @@
 
 #include <string>
 
+namespace {
+
+// A library kept loaded until its holder is deleted.
+class CLoadedLibrary : public CXObject {
+public:
+    explicit CLoadedLibrary(std::unique_ptr<platform::DynamicLibrary> library)
+        : library_(std::move(library))
+    {
+    }
+
+private:
+    std::unique_ptr<platform::DynamicLibrary> library_;
+};
+
+} // namespace
+
 CMC_DLLExModuleInterface::CMC_DLLExModuleInterface(const CXString& name, CMC_ObjectsContainer* container)
     : name_(name)
 {
@@ -34,11 +50,18 @@ CMC_DLLExModuleInterface::CMC_DLLExModuleInterface(const CXString& name, CMC_Obj
 
 CMC_DLLExModuleInterface::~CMC_DLLExModuleInterface()
 {
+    detachLibrary();
+}
+
+std::unique_ptr<CXObject> CMC_DLLExModuleInterface::detachLibrary()
+{
     if (interface_ != nullptr)
         release_();
     interface_ = nullptr;
     release_ = nullptr;
-    library_.reset();
+    if (library_ == nullptr)
+        return nullptr;
+    return std::make_unique<CLoadedLibrary>(std::move(library_));
 }
 
 std::string CMC_DLLExModuleInterface::libraryPath(const CXString& name)

@@ -28,6 +28,11 @@ public:
     CMC_DLLExModuleInterface(const CMC_DLLExModuleInterface&) = delete;
     CMC_DLLExModuleInterface& operator=(const CMC_DLLExModuleInterface&) = delete;
 
+    // Calls the library's release now and hands over the loaded library, which is unloaded
+    // when the object given back is deleted (none when nothing is loaded); the module is
+    // left without interface and library.
+    std::unique_ptr<CXObject> detachLibrary();
+
     // The interface the library gave; none when it gave none or is not loaded.
     CMC_ExternObject* getModuleInterface() const { return interface_; }
     CXString getName() const { return name_; }

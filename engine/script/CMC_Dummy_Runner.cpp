@@ -120,6 +120,11 @@ CMC_Object* CMC_Dummy_Runner::run(int id, CMC_Object* owner, CMC_ObjectsContaine
     }
 }
 
+bool CMC_Dummy_Runner::readsArgumentsOnly(int id) const
+{
+    return id == MTH_IF || id == MTH_WHILE || id == MTH_LOOP;
+}
+
 bool CMC_Dummy_Runner::runCode(CMC_ObjectsContainer* container, CMC_String* text)
 {
     CMC_CodeArgument code(container, text, false);
@@ -159,7 +164,7 @@ CMC_Object* CMC_Dummy_Runner::ifStatement(CMC_Object*, CMC_ObjectsContainer* con
         CMC_ScratchText condition(text != nullptr ? text->getValue().c_str() : "");
         chosen = oneTextCondition(container, condition.text()) ? 1 : 2;
     }
-    CMC_String* code = chosen != -1 ? getParameterString(args, chosen) : nullptr;
+    CMC_String* code = chosen != -1 ? stringParameter(args, chosen) : nullptr;
     if (code == nullptr || code->getValue().GetLength() == 0)
         return nullptr;
     return runCode(container, code) ? CMC_Object::stopResult(CMC_Object::STOP_BREAK) : nullptr;

@@ -32,6 +32,8 @@ public:
     // Registers the 18 statement names and nothing else.
     void prepareMthHashSet() override;
     CMC_Object* run(int id, CMC_Object* owner, CMC_ObjectsContainer* container, CXVector* args) override;
+    // IF, WHILE and LOOP.
+    bool readsArgumentsOnly(int id) const override;
 
 private:
     // IF with left, operator, right, then-code and an optional else-code; or with a condition

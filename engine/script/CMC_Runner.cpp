@@ -99,19 +99,6 @@ CMC_Object* CMC_Runner::run(const CXString& name, CMC_Object* object, CMC_Object
     return run(resolveMethod(name), object, scope, args);
 }
 
-CMC_Object* CMC_Runner::argumentAt(CXVector* args, int i)
-{
-    if (args == nullptr || i < 0 || i >= args->getCount())
-        return nullptr;
-    CMC_Object* argument = static_cast<CMC_Object*>(args->at(i));
-    return CMC_Object::isStopResult(argument) ? nullptr : argument;
-}
-
-int CMC_Runner::argumentCount(CXVector* args)
-{
-    return args != nullptr ? args->getCount() : 0;
-}
-
 CMC_Variable* CMC_Runner::getParameter(CXVector* args, int i)
 {
     CMC_Object* argument = argumentAt(args, i);
@@ -133,6 +120,8 @@ CMC_Variable* CMC_Runner::readAs(CMC_Variable* value, CMC_Object* argument, int 
         CMC_VariableFactory::free(name);
         return name;
     }
+    if (value->getType() == type)
+        return value;
     CMC_Variable* converted = value->convert(type);
     if (converted != nullptr && converted != value)
         CMC_VariableFactory::free(converted);
@@ -146,6 +135,8 @@ CMC_String* CMC_Runner::readAsString(CMC_Variable* value, CMC_Object* argument)
 
 CMC_Variable* CMC_Runner::convertedParameter(CXVector* args, int i, int type)
 {
+    if (CMC_Variable* value = argumentOfType(args, i, type))
+        return value;
     return readAs(getParameter(args, i), argumentAt(args, i), type);
 }
 
@@ -171,7 +162,7 @@ CMC_String* CMC_Runner::getParameterString(CXVector* args, int i)
 
 CXString CMC_Runner::parameterText(CXVector* args, int i)
 {
-    CMC_String* text = getParameterString(args, i);
+    CMC_String* text = stringParameter(args, i);
     return text != nullptr ? text->getValue() : CXString();
 }
 
@@ -200,6 +191,14 @@ CMC_Object* CMC_Runner::getParameterObject(CXVector* args, int i, CMC_ObjectsCon
         return nullptr;
     CMC_String* name = getParameterString(args, i);
     return name != nullptr ? scope->getObject(name->getValue().c_str()) : argument;
+}
+
+CMC_Object* CMC_Runner::namedObject(CMC_ObjectsContainer* scope, CXVector* args, int i, int type)
+{
+    if (scope == nullptr || argumentCount(args) <= i)
+        return nullptr;
+    CMC_Object* named = scope->getObject(parameterText(args, i).c_str());
+    return named != nullptr && named->getType() == type ? named : nullptr;
 }
 
 CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)

@@ -2,6 +2,9 @@
 
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "foundation/CXVector.h"
+#include "script/CMC_String.h"
+#include "script/CMC_Variable.h"
 
 #include <cstdint>
 
@@ -9,13 +12,9 @@ class CHashtable;
 class CMC_Bool;
 class CMC_Double;
 class CMC_Integer;
-class CMC_Object;
 class CMC_ObjectsContainer;
-class CMC_String;
-class CMC_Variable;
 class CStringHashCode;
 class CWindow;
-class CXVector;
 
 // The method dispatcher of one script type: method names as scripts write them (upper case,
 // matched exactly) map to ids once, when a statement is compiled; a call then runs the handler
@@ -64,6 +63,12 @@ public:
     virtual CMC_Double* getParameterDouble(CXVector* args, int i);
     virtual CMC_Integer* getParameterInteger(CXVector* args, int i);
     virtual CMC_String* getParameterString(CXVector* args, int i);
+    // The same, without a call when the argument is a STRING itself.
+    CMC_String* stringParameter(CXVector* args, int i)
+    {
+        CMC_Variable* text = argumentOfType(args, i, CMC_Object::TYPE_STRING);
+        return text != nullptr ? static_cast<CMC_String*>(text) : getParameterString(args, i);
+    }
 
     // Runs the handler of the id; the base serves the common ids and gives none for others.
     virtual CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
@@ -71,6 +76,10 @@ public:
     virtual CMC_Object* run(const CXString& name, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args);
     // The id of the name (exact case), -1 for a name the runner does not have.
     virtual int resolveMethod(const CXString& name);
+    // Whether the method of the id only reads its arguments: it neither changes them nor
+    // keeps them past the call. Such a method may be given a statement's literals themselves
+    // instead of pooled copies.
+    virtual bool readsArgumentsOnly(int) const { return false; }
 
     // Unique among all runners ever made, so that a remembered id can name its runner.
     uint64_t getSerial() const { return serial_; }
@@ -80,8 +89,21 @@ public:
     static CMC_Variable* readAs(CMC_Variable* value, CMC_Object* argument, int type);
     static CMC_String* readAsString(CMC_Variable* value, CMC_Object* argument);
     // The raw argument at i: none past the end or without arguments.
-    static CMC_Object* argumentAt(CXVector* args, int i);
-    static int argumentCount(CXVector* args);
+    static CMC_Object* argumentAt(CXVector* args, int i)
+    {
+        if (args == nullptr || i < 0 || i >= args->getCount())
+            return nullptr;
+        auto* argument = static_cast<CMC_Object*>(args->at(i));
+        return CMC_Object::isStopResult(argument) ? nullptr : argument;
+    }
+    static int argumentCount(CXVector* args) { return args != nullptr ? args->getCount() : 0; }
+    // Argument i when it is a value of the type (BOOL, DOUBLE, INTEGER or STRING), which the
+    // getters give as it is; none otherwise.
+    static CMC_Variable* argumentOfType(CXVector* args, int i, int type)
+    {
+        CMC_Object* argument = argumentAt(args, i);
+        return argument != nullptr && argument->getType() == type ? static_cast<CMC_Variable*>(argument) : nullptr;
+    }
 
 protected:
     // Makes the empty method table.
@@ -97,6 +119,13 @@ protected:
     // The object that argument i names: the scope's object of its text, or the argument
     // itself when it is an object that reads as no text (a STRUCTURE). None when missing.
     CMC_Object* getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope);
+    // The scope's object that argument i names when it has the type id; none.
+    CMC_Object* namedObject(CMC_ObjectsContainer* scope, CXVector* args, int i, int type);
+    template <typename Type>
+    Type* namedOfType(CMC_ObjectsContainer* scope, CXVector* args, int i, int type)
+    {
+        return dynamic_cast<Type*>(namedObject(scope, args, i, type));
+    }
     // A method's result as a pooled temporary.
     static CMC_Object* giveBool(bool value);
     static CMC_Object* giveInteger(int value);

@@ -92,25 +92,8 @@ const std::vector<std::pair<int, Row*>>& rowsById()
     return index;
 }
 
-// The rows of the engine's own type ids, which are small, by direct index.
-constexpr int kDirectIds = 4096;
-
-const std::vector<Row*>& rowsByDirectId()
-{
-    static const std::vector<Row*> direct = [] {
-        std::vector<Row*> rows(kDirectIds, nullptr);
-        for (const auto& [typeId, row] : rowsById())
-            if (typeId >= 0 && typeId < kDirectIds)
-                rows[static_cast<size_t>(typeId)] = row;
-        return rows;
-    }();
-    return direct;
-}
-
 Row* rowOf(int typeId)
 {
-    if (typeId >= 0 && typeId < kDirectIds)
-        return rowsByDirectId()[static_cast<size_t>(typeId)];
     const auto& index = rowsById();
     auto found = std::lower_bound(index.begin(), index.end(), typeId,
                                   [](const auto& entry, int id) { return entry.first < id; });
@@ -128,17 +111,21 @@ void CMC_RunnerFactory::initialize()
         row.runner = row.maker();
         row.runner->prepareMthHashSet();
     }
+    for (const auto& [typeId, row] : rowsById())
+        if (typeId >= 0 && typeId < kDirectIds)
+            byDirectId_[static_cast<size_t>(typeId)] = row->runner;
 }
 
 void CMC_RunnerFactory::done()
 {
+    byDirectId_.fill(nullptr);
     for (Row& row : rows) {
         delete row.runner;
         row.runner = nullptr;
     }
 }
 
-CMC_Runner* CMC_RunnerFactory::getRunner(int typeId)
+CMC_Runner* CMC_RunnerFactory::runnerOfLargeId(int typeId)
 {
     Row* row = rowOf(typeId);
     return row != nullptr ? row->runner : nullptr;

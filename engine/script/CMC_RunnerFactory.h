@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 class CMC_Runner;
 
 // The one runner of each script type that the engine implements, handed out by type id. The
@@ -24,8 +27,20 @@ public:
     // Deletes every runner, in row order.
     static void done();
     // The runner of the type id; none for ids no row serves and while there is no runner.
-    static CMC_Runner* getRunner(int typeId);
+    static CMC_Runner* getRunner(int typeId)
+    {
+        if (typeId >= 0 && typeId < kDirectIds)
+            return byDirectId_[static_cast<std::size_t>(typeId)];
+        return runnerOfLargeId(typeId);
+    }
     // Attaches the maker of the row that serves the type id, replacing any earlier one; it is
     // used from the next initialize. False, and nothing attached, for an id no row serves.
     static bool attach(int typeId, Maker maker);
+
+private:
+    // The engine's own type ids are small: their runners are found by direct index.
+    static constexpr int kDirectIds = 4096;
+    static CMC_Runner* runnerOfLargeId(int typeId);
+
+    static inline std::array<CMC_Runner*, kDirectIds> byDirectId_{};
 };

@@ -1,22 +1,9 @@
 #include "script/CMC_StatementCondition.h"
 
 #include "script/CMC_Behaviour.h"
-#include "script/CMC_Condition.h"
-#include "script/CMC_Integer.h"
-#include "script/CMC_Runner.h"
-#include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
 
-CMC_StatementCondition::CMC_StatementCondition(CMC_Runner* runner, CXVector* args, int left, int operatorSymbol,
-                                               int right)
-{
-    read(runner, args, left, &left_);
-    CMC_String* symbol = runner->getParameterString(args, operatorSymbol);
-    code_ = symbol != nullptr ? CMC_Condition::symbolCode(symbol->getValue()) : CMC_Condition::OP_EQUAL;
-    read(runner, args, right, &right_);
-}
-
-void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
+void CMC_StatementCondition::readOther(CMC_Runner* runner, CXVector* args, int i, Operand* operand)
 {
     CMC_Variable* value = runner->getParameter(args, i);
     if (value != nullptr && value->getType() == CMC_Object::TYPE_INTEGER) {
@@ -24,7 +11,12 @@ void CMC_StatementCondition::read(CMC_Runner* runner, CXVector* args, int i, Ope
         operand->value = static_cast<CMC_Integer*>(value)->getValue();
         return;
     }
-    CMC_String* text = CMC_Runner::readAsString(value, CMC_Runner::argumentAt(args, i));
+    readText(value, CMC_Runner::argumentAt(args, i), operand);
+}
+
+void CMC_StatementCondition::readText(CMC_Variable* value, CMC_Object* argument, Operand* operand)
+{
+    CMC_String* text = CMC_Runner::readAsString(value, argument);
     operand->text.emplace(text != nullptr ? text->getValue().c_str() : "");
 }
 
@@ -44,12 +36,10 @@ CMC_Object* CMC_StatementCondition::evaluate(CMC_ObjectsContainer* container, Op
     return value;
 }
 
-bool CMC_StatementCondition::holds(CMC_ObjectsContainer* container)
+bool CMC_StatementCondition::holdsOtherwise(CMC_ObjectsContainer* container)
 {
     if (code_ == CMC_Condition::OP_INSTANCEOF)
         return CMC_Condition::valid(container, textOf(&left_), textOf(&right_), code_);
-    if (left_.isInteger && right_.isInteger)
-        return CMC_Condition::holds(left_.value, right_.value, code_);
     CMC_Object* left = evaluate(container, &left_);
     CMC_Object* right = evaluate(container, &right_);
     const bool result = CMC_Condition::holds(left, right, code_);

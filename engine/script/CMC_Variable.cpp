@@ -97,7 +97,7 @@ void CMC_Variable::raiseWithValue(const char* name)
         onSignal(CXString(name));
 }
 
-void CMC_Variable::onChange(bool changed)
+void CMC_Variable::report(bool changed)
 {
     if (isSignalBound(SIGNAL_ONBRUTALCHANGED))
         raiseWithValue("ONBRUTALCHANGED");

@@ -59,7 +59,13 @@ public:
     // A pooled temporary of this type holding this value combined with v (OP_ADD to OP_MOD);
     // this value stays as it is.
     virtual CMC_Variable* calculate(CMC_Variable* v, int op) = 0;
-    virtual void onChange(bool changed);
+    // Reports an assignment; a value that nothing listens to returns at once.
+    void onChange(bool changed)
+    {
+        if (isSignalBound(SIGNAL_ONBRUTALCHANGED) ||
+            (changed && (isSignalBound(SIGNAL_ONCHANGED) || toIni_ || netNotify_)))
+            report(changed);
+    }
     // A value received from the network: "ONNETCHANGE", then the assignment with every report
     // but the announcement, which would only send the value back.
     virtual void onNetChange(CMC_Variable* v);
@@ -111,6 +117,7 @@ protected:
     CMC_Variable* allocDouble(double value);
 
 private:
+    void report(bool changed);
     void raiseWithValue(const char* name);
     void announce();
 

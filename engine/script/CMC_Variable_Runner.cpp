@@ -3,6 +3,7 @@
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
+#include "script/CMC_VariableFactory.h"
 
 #include <algorithm>
 #include <iterator>
@@ -94,12 +95,30 @@ CMC_Object* CMC_Variable_Runner::run(int id, CMC_Object* object, CMC_ObjectsCont
     }
 }
 
-CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
+bool CMC_Variable_Runner::readsArgumentsOnly(int id) const
+{
+    switch (id) {
+    case MTH_SET:
+    case MTH_ADD:
+    case MTH_SUB:
+    case MTH_MUL:
+    case MTH_DIV:
+    case MTH_MOD:
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult)
 {
     CMC_Object* argument = argumentAt(args, 0);
     CMC_Variable* operand = argument != nullptr ? argument->asVariable() : nullptr;
     if (operand == nullptr)
         return nullptr;
+    if (variable->getType() == CMC_Object::TYPE_INTEGER && operand->getType() == CMC_Object::TYPE_INTEGER)
+        return combineIntegers(static_cast<CMC_Integer*>(variable), static_cast<CMC_Integer*>(operand)->getValue(), op,
+                               giveResult);
     CMC_Variable* result = variable->calculate(operand, op);
     if (result == nullptr)
         return nullptr;
@@ -108,6 +127,15 @@ CMC_Object* CMC_Variable_Runner::combine(CMC_Variable* variable, CXVector* args,
         return result;
     CMC_Object::flush(result, false);
     return nullptr;
+}
+
+// What calculate and set do for two INTEGER values, without the pooled step between them.
+inline CMC_Object* CMC_Variable_Runner::combineIntegers(CMC_Integer* variable, int32_t operand, int op, bool giveResult)
+{
+    const int32_t value = CMC_Integer::arithmetic(variable->getValue(), operand, op);
+    CMC_Integer* result = giveResult ? CMC_VariableFactory::allocInteger(value) : nullptr;
+    variable->assign(value);
+    return result;
 }
 
 // Positions outside the text are brought to its ends.

@@ -68,11 +68,14 @@ public:
 
     void prepareMthHashSet() override;
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
+    // SET and the arithmetic ADD, SUB, MUL, DIV and MOD.
+    bool readsArgumentsOnly(int id) const override;
 
 private:
     // The variable takes its own value combined with the argument; the new value is given
     // when asked for, as a pooled temporary.
     CMC_Object* combine(CMC_Variable* variable, CXVector* args, int op, bool giveResult);
+    static CMC_Object* combineIntegers(CMC_Integer* variable, int32_t operand, int op, bool giveResult);
     // A STRING loses count characters from start.
     CMC_Object* cut(CMC_Variable* text, CXVector* args);
 

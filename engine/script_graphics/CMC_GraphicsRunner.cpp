@@ -120,8 +120,7 @@ void CMC_GraphicsRunner::drawPictureOnto(CGraphicsObject* picture, CMC_ObjectsCo
 
 void CMC_GraphicsRunner::appendPoint(CMC_ObjectsContainer* scope, CXVector* args, int i, CXPoint point)
 {
-    CMC_Object* named = scope != nullptr ? scope->getObject(parameterText(args, i).c_str()) : nullptr;
-    auto* array = named != nullptr && named->getType() == CMC_Object::TYPE_ARRAY ? dynamic_cast<CMC_Array*>(named) : nullptr;
+    auto* array = namedOfType<CMC_Array>(scope, args, i, CMC_Object::TYPE_ARRAY);
     if (array == nullptr)
         return;
     CMC_Integer x(point.x);

@@ -170,8 +170,7 @@ CMC_Object* CMC_Image_Runner::getCenterY(CMC_Image*, CImage* picture, CMC_Object
 // Only another IMAGE's picture is linked.
 CMC_Object* CMC_Image_Runner::link(CMC_Image*, CImage* picture, CMC_ObjectsContainer* scope, CXVector* args)
 {
-    CMC_Object* named = scope != nullptr ? scope->getObject(parameterText(args, 0).c_str()) : nullptr;
-    auto* other = named != nullptr && named->getType() == CMC_Image::kType ? dynamic_cast<CMC_Image*>(named) : nullptr;
+    auto* other = namedOfType<CMC_Image>(scope, args, 0, CMC_Image::kType);
     if (other == nullptr || other->getImage() == nullptr)
         return nullptr;
     place(picture, picture->GetPosition());

@@ -12,11 +12,9 @@ CUnit6::CUnit6(CWindow* window, const CXString& name)
 {
 }
 
-// The random player goes before the resources, whose playables it may still hold.
 CUnit6::~CUnit6()
 {
-    randomPlayable_.reset();
-    resources_.reset();
+    stopListening();
 }
 
 bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
@@ -26,21 +24,48 @@ bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
     musicFileName_ = previous != nullptr ? previous->getMusicFileName() : CXString();
     startRandomPlay();
     setBackground();
+    stopListening();
+    if (windowLives()) {
+        window_->registerKeyListener(this);
+        window_->registerMouseListener(this, kListenerPriority);
+        listening_ = true;
+    }
     return true;
 }
 
 bool CUnit6::done(CMC_Scene*, CUnit6*)
 {
+    if (CRefreshScreen* canvas = windowLives() ? window_->GetRefreshScreenInterface() : nullptr) {
+        canvas->flush();
+        canvas->SetBackground(static_cast<CGraphicsObject*>(nullptr));
+    }
     scene_ = nullptr;
     active_ = false;
     initiallyUpdated_ = false;
+    stopListening();
     releaseSceneResources();
     return true;
 }
 
+bool CUnit6::windowLives() const
+{
+    return window_ != nullptr && CWindow::getInstance() == window_;
+}
+
+void CUnit6::stopListening()
+{
+    if (!listening_)
+        return;
+    listening_ = false;
+    if (!windowLives())
+        return;
+    window_->removeKeyListener(this);
+    window_->removeMouseListener(this);
+}
+
 void CUnit6::startRandomPlay()
 {
-    randomPlayable_ = std::make_unique<CRandomPlayable>(window_, this);
+    randomPlayable_ = std::make_unique<CRandomPlayable>(windowLives() ? window_ : nullptr, this);
     randomPlayable_->addNotifier(this);
 }
 
@@ -108,6 +133,11 @@ void CUnit6::setBackground()
         canvas->SetBackground(name);
     else
         canvas->SetBackground(static_cast<CColor*>(nullptr));
+}
+
+CMElements* CUnit6::resolveObjects(CMC_Scene*, CMElements* elements)
+{
+    return elements;
 }
 
 void CUnit6::onTimer(int)

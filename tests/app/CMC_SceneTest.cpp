@@ -1,5 +1,6 @@
 #include "app/CMC_Scene.h"
 
+#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CTextFileReader.h"
@@ -165,4 +166,24 @@ TEST_F(PluginScenes, AModuleNameNamesASharedLibraryInTheProgramsFolder)
     };
     for (const auto& [name, path] : cases)
         EXPECT_EQ(CMC_DLLExModuleInterface::libraryPath(CXString(name)), path) << name;
+}
+
+TEST_F(PluginScenes, ALibraryUnloadsOnlyAfterTheObjectsItMadeThatWaitInTheBin)
+{
+    std::unique_ptr<CMC_Scene> made = scene("ProbeAlpha");
+    build(made.get(), "OBJECT=GADGET\nGADGET:TYPE=PROBE\nOBJECT=KEPT\nKEPT:TYPE=PROBE\n");
+    CMC_Object* gadget = made->getObject("GADGET");
+    ASSERT_TRUE(made->removeObject(gadget));
+    made->deleteLater(gadget);
+    made->unload(nullptr);
+    EXPECT_EQ(moduleLog(), (std::vector<std::string>{"ALPHA create SCENE1", "ALPHA interface", "ALPHA build GADGET",
+                                                     "ALPHA build KEPT", "ALPHA delete KEPT", "ALPHA release"}));
+    window->getPublicTrashInterface()->onTimer(CPublicTrash::kTimerId);
+    EXPECT_EQ(moduleLog().back(), "ALPHA unload");
+    EXPECT_EQ(moduleLog().end()[-2], "ALPHA delete GADGET");
+
+    // Without objects in the bin, the library goes at once.
+    made->resolveDLLs(CXString("ProbeAlpha"));
+    made->unload(nullptr);
+    EXPECT_EQ(moduleLog().back(), "ALPHA unload");
 }

@@ -126,6 +126,37 @@ TEST_F(Statement, LiteralsGiveTheirObjectOrAPooledValue)
     EXPECT_EQ(later->run(nullptr, nullptr), scene->getObject("LATER"));
 }
 
+// A method that only reads its arguments is given a literal's own prepared value, the same
+// at every run, until the containers change; one that may change them gets pooled copies, so
+// the literal stays as written.
+TEST_F(Statement, LiteralsReachMethodsThatOnlyReadThemUncopied)
+{
+    CMC_Behaviour* peek = behaviour("PEEKS", "P^PEEK(5,x,A,P);");
+    peek->run(nullptr, nullptr, false);
+    const std::vector<CMC_Object*> first = probeRunner.lastArguments;
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[0]->asVariable()->getId(), -1);
+    EXPECT_EQ(first[2], scene->getObject("A"));
+    EXPECT_EQ(first[3], scene->getObject("P"));
+    peek->run(nullptr, nullptr, false);
+    EXPECT_EQ(probeRunner.lastArguments, first);
+    // A value named like a literal, made later, is what the literal gives from then on.
+    CMC_String* named = string("x", "found");
+    peek->run(nullptr, nullptr, false);
+    EXPECT_EQ(probeRunner.lastArguments[1], named);
+    // The same between passes of a loop whose body makes the value it reads.
+    run("@LOOP({P^PEEK(__RETURN__);@RETURN(_I_);},0,3,1);");
+    EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.PEEK(5,x,5,P)", "P.PEEK(5,x,5,P)", "P.PEEK(5,found,5,P)",
+                                                   "P.PEEK(__RETURN__)", "P.PEEK(0)", "P.PEEK(1)"}));
+
+    CMC_Behaviour* bump = behaviour("BUMPS", "P^BUMP(5);@IF(5,\"_\",5,{P^BUMP(5);});");
+    for (int run = 0; run < 2; ++run) {
+        bump->run(nullptr, nullptr, false);
+        EXPECT_GE(probeRunner.lastArguments[0]->asVariable()->getId(), 0);
+    }
+    EXPECT_EQ(takeLog(), (std::vector<std::string>(4, "P.BUMP(5)")));
+}
+
 TEST_F(Statement, ParametersAreFilledInAtEveryRun)
 {
     integer("OBJECT7", 70);

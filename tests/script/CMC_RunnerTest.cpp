@@ -217,6 +217,36 @@ TEST_F(Runners, ValueMethodsAssignAndComputeByTheValueTypesRules)
     }
 }
 
+// Two INTEGER values are combined in machine integers; the same numbers given as texts go
+// the converting way, and both agree on the value, the result and the change reports.
+TEST_F(Runners, IntegerArithmeticAgreesWithTheConvertingWay)
+{
+    const int values[] = {-2147483647 - 1, -7, -1, 0, 1, 3, 2147483647};
+    CMC_Integer* byNumber = integer("N", 0);
+    CMC_Integer* byText = integer("T", 0);
+    CMC_Integer* operand = integer("O", 0);
+    CMC_String* operandText = string("OT", "");
+    byNumber->addBehaviour(CXString("ONCHANGED"), behaviour("CN", "P^CALL(N);"), nullptr, scene, false);
+    byText->addBehaviour(CXString("ONCHANGED"), behaviour("CT", "P^CALL(T);"), nullptr, scene, false);
+    CMC_Behaviour* numberCode = behaviour("BYNUMBER", "P^CALL(N^$1(O));");
+    CMC_Behaviour* textCode = behaviour("BYTEXT", "P^CALL(T^$1(OT));");
+    for (const char* method : {"ADD", "SUB", "MUL", "DIV", "MOD"}) {
+        for (int a : values) {
+            for (int b : values) {
+                byNumber->setValue(a);
+                byText->setValue(a);
+                operand->setValue(b);
+                operandText->setValue(CXString::toString(b));
+                numberCode->run(nullptr, Params{method}.get(), false);
+                const auto byNumberLog = takeLog();
+                textCode->run(nullptr, Params{method}.get(), false);
+                EXPECT_EQ(takeLog(), byNumberLog) << a << method << b;
+                EXPECT_EQ(byNumber->getValue(), byText->getValue()) << a << method << b;
+            }
+        }
+    }
+}
+
 TEST_F(Runners, DefaultsAndExpressionsAreNotAssigned)
 {
     auto element = makeElement("V", {{"TYPE", "INTEGER"}, {"VALUE", "3"}, {"TOINI", "TRUE"}});

@@ -23,12 +23,16 @@
 
 // The runner of the probes: each call is written to a log as "OBJECT.METHOD(a,b)", every
 // argument by its text ("-" for a missing value). CALL gives nothing, GIVE a pooled copy of
-// its first argument, FRESH a handed-over INTEGER 7; names it lacks are logged with "?".
+// its first argument, FRESH a handed-over INTEGER 7; PEEK gives nothing and says that it only
+// reads its arguments; BUMP adds 1 to its first argument after the log. Names it lacks are
+// logged with "?".
 class ProbeRunner : public CMC_Runner {
 public:
     static constexpr int MTH_CALL = 1;
     static constexpr int MTH_GIVE = 2;
     static constexpr int MTH_FRESH = 3;
+    static constexpr int MTH_PEEK = 4;
+    static constexpr int MTH_BUMP = 5;
 
     explicit ProbeRunner(std::vector<std::string>* log)
         : log_(log)
@@ -41,7 +45,11 @@ public:
         registerMethod("CALL", MTH_CALL);
         registerMethod("GIVE", MTH_GIVE);
         registerMethod("FRESH", MTH_FRESH);
+        registerMethod("PEEK", MTH_PEEK);
+        registerMethod("BUMP", MTH_BUMP);
     }
+
+    bool readsArgumentsOnly(int id) const override { return id == MTH_PEEK; }
 
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override
     {
@@ -61,6 +69,14 @@ public:
             fresh->setHandedOver();
             return fresh;
         }
+        case MTH_PEEK:
+            note(object, "PEEK", args);
+            return nullptr;
+        case MTH_BUMP:
+            note(object, "BUMP", args);
+            if (CMC_Variable* number = argumentOfType(args, 0, CMC_Object::TYPE_INTEGER))
+                static_cast<CMC_Integer*>(number)->inc();
+            return nullptr;
         default:
             return CMC_Runner::run(id, object, scope, args);
         }
