@@ -14,10 +14,45 @@
 
 using Rgb = std::array<uint8_t, 3>;
 
-// A flat block of the screen, and its colour as the page shows it.
+// A pixel word of the screen and the colour a page shows for it: the word widened to 8 bits
+// per channel.
+struct PrintColour {
+    uint16_t word;
+    Rgb rgb;
+};
+
+// 5-6-5 words with channel values whose widening shows: low bits repeated from the top ones.
+inline const std::vector<PrintColour> kColours565 = {
+    {0xF800, {255, 0, 0}},    {0x07E0, {0, 255, 0}},   {0x001F, {0, 0, 255}},   {0x0000, {0, 0, 0}},
+    {0x8408, {132, 130, 66}}, {0x18F8, {24, 28, 198}}, {0xE7E1, {231, 255, 8}}, {0x7BEF, {123, 125, 123}},
+};
+inline const std::vector<PrintColour> kColours555 = {{0x4208, {132, 132, 66}}, {0x03E0, {0, 255, 0}}};
+
+// A flat block of the screen.
 struct ColourBlock {
     CXRect rect;
-    Rgb colour;
+    PrintColour colour;
+};
+
+// An 800 × 600 screen of flat blocks of the colours, laid out in `columns` columns, row by row:
+// the blocks and the screen's pixel words.
+struct BlockScreen {
+    BlockScreen(const std::vector<PrintColour>& colours, int columns)
+        : words(800 * 600)
+    {
+        const int blockWidth = 800 / columns;
+        const int blockHeight = 600 / (static_cast<int>(colours.size()) / columns);
+        for (size_t i = 0; i < colours.size(); ++i) {
+            const int left = static_cast<int>(i) % columns * blockWidth;
+            const int top = static_cast<int>(i) / columns * blockHeight;
+            blocks.push_back({CXRect(left, top, left + blockWidth, top + blockHeight), colours[i]});
+            for (int y = top; y < top + blockHeight; ++y)
+                std::fill_n(words.begin() + y * 800 + left, blockWidth, colours[i].word);
+        }
+    }
+
+    std::vector<ColourBlock> blocks;
+    std::vector<uint16_t> words;
 };
 
 inline Rgb pixelAt(const DecodedPng& page, int x, int y)
@@ -35,9 +70,9 @@ inline std::string pageName(int number)
 }
 
 // Checks one printed landscape Letter page of the screen's `shown` rectangle, the screen being
-// made of the blocks, which do not overlap: white outside the picture, every block's colour at
-// the centre of the place the fit maps its visible part to, and the picture reaching each edge
-// of its place.
+// made of the blocks, each later one lying over the earlier ones: white outside the picture,
+// at the centre of the place the fit maps each block's visible part to the colour of the
+// block on top there, and the picture reaching each edge of its place.
 inline void expectPage(const DecodedPng& page, const std::vector<ColourBlock>& blocks, const CXRect& shown)
 {
     ASSERT_EQ(page.width, 3300);
@@ -57,11 +92,13 @@ inline void expectPage(const DecodedPng& page, const std::vector<ColourBlock>& b
         if (part.Width() <= 0 || part.Height() <= 0)
             continue;
         ++seen;
-        const double centreX = (part.left + part.right) / 2.0 - shown.left;
-        const double centreY = (part.top + part.bottom) / 2.0 - shown.top;
-        const int x = place.left + static_cast<int>(centreX * place.Width() / shown.Width());
-        const int y = place.top + static_cast<int>(centreY * place.Height() / shown.Height());
-        EXPECT_EQ(pixelAt(page, x, y), blocks[i].colour) << "block " << i << " at " << x << ", " << y;
+        const int centreX = (part.left + part.right) / 2;
+        const int centreY = (part.top + part.bottom) / 2;
+        const auto onTop = std::find_if(blocks.rbegin(), blocks.rend(),
+                                        [&](const ColourBlock& block) { return block.rect.IsInRect(centreX, centreY); });
+        const int x = place.left + static_cast<int>((centreX - shown.left + 0.5) * place.Width() / shown.Width());
+        const int y = place.top + static_cast<int>((centreY - shown.top + 0.5) * place.Height() / shown.Height());
+        EXPECT_EQ(pixelAt(page, x, y), onTop->colour.rgb) << "block " << i << " at " << x << ", " << y;
     }
     EXPECT_GT(seen, 0);
     for (const CXPoint corner : {place.LeftTop(), place.RightBottom() - CXPoint(1, 1)})

@@ -1,7 +1,6 @@
 #include "media/CPrinter.h"
 
 #include "app/CWindow.h"
-#include "foundation/CCommandLine6.h"
 #include "graphics/CDirectDrawSurface.h"
 #include "graphics/CRefreshScreen.h"
 
@@ -20,49 +19,25 @@
 
 namespace {
 
-struct Block {
-    uint16_t word;
-    Rgb colour; // the word widened to 8 bits per channel
-};
-
-// Words with channel values whose widening shows: low bits repeated from the top ones.
-const Block kBlocks565[] = {
-    {0xF800, {255, 0, 0}},     {0x07E0, {0, 255, 0}},    {0x001F, {0, 0, 255}},    {0x0000, {0, 0, 0}},
-    {0x8408, {132, 130, 66}}, {0x18F8, {24, 28, 198}}, {0xE7E1, {231, 255, 8}}, {0x7BEF, {123, 125, 123}},
-};
-const Block kBlocks555[] = {{0x4208, {132, 132, 66}}, {0x03E0, {0, 255, 0}}};
-
 // An active window on the headless display at 16 bits (15 where 16 is refused) with the
-// options given, whose 800 x 600 screen shows flat blocks laid out in `columns` columns, row by
-// row.
+// options given, whose screen shows the flat blocks of the colours in `columns` columns.
 class Screen {
 public:
-    Screen(int bpp, const Block* blocks, int count, int columns, std::vector<const char*> options = {})
-        : commandLine_(commandLine(options))
-        , headless_(&commandLine_)
+    Screen(int bpp, const std::vector<PrintColour>& colours, int columns, const std::vector<std::string>& options = {})
+        : headless_(options)
+        , layout_(colours, columns)
     {
         if (bpp == 15)
             headless_.display().refuseDepth(16);
         window().OnActivateApp(true);
         EXPECT_EQ(window().SetDisplayMode(0, 0, bpp), 0);
-        const int blockWidth = 800 / columns;
-        const int blockHeight = 600 / (count / columns);
-        for (int i = 0; i < count; ++i) {
-            const int left = i % columns * blockWidth;
-            const int top = i / columns * blockHeight;
-            blocks_.push_back({CXRect(left, top, left + blockWidth, top + blockHeight), blocks[i].colour});
-        }
-        std::vector<uint16_t> words(800 * 600);
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x)
-                words[y * 800 + x] = blocks[(y / blockHeight) * columns + x / blockWidth].word;
-        raster_ = makeRaster(800, 600, bpp, words);
+        raster_ = makeRaster(800, 600, bpp, layout_.words);
         window().GetRefreshScreenInterface()->put(raster_.get(), 0);
     }
 
     CWindow& window() { return headless_.window(); }
     platform::HeadlessDisplay& display() { return headless_.display(); }
-    const std::vector<ColourBlock>& blocks() const { return blocks_; }
+    const std::vector<ColourBlock>& blocks() const { return layout_.blocks; }
 
     // Prints the area and returns what was written on standard error.
     std::string print(CXRect area)
@@ -73,15 +48,8 @@ public:
     }
 
 private:
-    static CCommandLine6 commandLine(std::vector<const char*> options)
-    {
-        options.insert(options.begin(), "Kestrum");
-        return CCommandLine6(static_cast<int>(options.size()), options.data());
-    }
-
-    CCommandLine6 commandLine_;
     HeadlessWindow headless_;
-    std::vector<ColourBlock> blocks_;
+    BlockScreen layout_;
     std::unique_ptr<CGraphicsObject> raster_;
 };
 
@@ -112,8 +80,8 @@ TEST(CPrinter, APagePrintsTheAreaScaledCentredAndWidened)
 {
     TempFolder temp;
     const std::string folder = temp.file("pages");
-    Screen screen565(16, kBlocks565, 8, 4, {"-printto", folder.c_str()});
-    Screen screen555(15, kBlocks555, 2, 2, {"-printto", folder.c_str()});
+    Screen screen565(16, kColours565, 4, {"-printto", folder});
+    Screen screen555(15, kColours555, 2, {"-printto", folder});
     struct Case {
         Screen* screen;
         CXRect area;  // as asked for
@@ -121,8 +89,8 @@ TEST(CPrinter, APagePrintsTheAreaScaledCentredAndWidened)
     };
     const Case cases[] = {
         {&screen565, {0, 0, 800, 600}, {0, 0, 800, 600}},         // the whole screen
-        {&screen565, {150, 100, 450, 500}, {150, 100, 450, 500}}, // a tall bounding box
-        {&screen565, {600, 450, 1000, 700}, {600, 450, 800, 600}}, // four integers beyond the edge
+        {&screen565, {150, 100, 450, 500}, {150, 100, 450, 500}}, // a tall area
+        {&screen565, {600, 450, 1000, 700}, {600, 450, 800, 600}}, // an area beyond the edge
         {&screen555, {0, 0, 800, 600}, {0, 0, 800, 600}},
     };
     int pages = 0;
@@ -140,7 +108,7 @@ TEST(CPrinter, APagePrintsTheAreaScaledCentredAndWidened)
 TEST(CPrinter, ThePictureIsTheClientAreaDrawnAgainWhole)
 {
     TempFolder temp;
-    Screen screen(16, kBlocks565, 8, 4, {"-printto", temp.path().c_str()});
+    Screen screen(16, kColours565, 4, {"-printto", temp.path().string()});
     platform::HeadlessDisplay& display = screen.display();
     // A window with a caption and a border: the client area lies inside the frame.
     display.setClientOrigin({40, 30});
@@ -159,7 +127,7 @@ TEST(CPrinter, ThePictureIsTheClientAreaDrawnAgainWhole)
 TEST(CPrinter, AnEmptyAreaOrNoPictureToPrintPrintsNothing)
 {
     TempFolder temp;
-    Screen screen(16, kBlocks565, 8, 4, {"-printto", temp.file("pages").c_str()});
+    Screen screen(16, kColours565, 4, {"-printto", temp.file("pages")});
     for (const CXRect area : {CXRect(900, 700, 1000, 800), CXRect(0, 100, 800, 100), CXRect(500, 0, 400, 600)}) {
         expectNothingPrinted(screen.print(area), "empty");
         EXPECT_TRUE(namesIn(temp.path()).empty());
@@ -173,7 +141,7 @@ TEST(CPrinter, AnEmptyAreaOrNoPictureToPrintPrintsNothing)
 
 TEST(CPrinter, WithoutAPrintServerNothingIsWritten)
 {
-    Screen screen(16, kBlocks565, 8, 4);
+    Screen screen(16, kColours565, 4);
     NoPrintServer noServer;
     expectNothingPrinted(screen.print(CXRect(0, 0, 800, 600)), "no print server answers");
     EXPECT_TRUE(namesIn(platform::currentFolder()).empty());
@@ -183,7 +151,7 @@ TEST(CPrinter, AFolderThatIsAFileGetsNoPage)
 {
     TempFolder temp;
     const std::string path = temp.write("pages", "keep");
-    Screen screen(16, kBlocks565, 8, 4, {"-printto", path.c_str()});
+    Screen screen(16, kColours565, 4, {"-printto", path});
     expectNothingPrinted(screen.print(CXRect(0, 0, 800, 600)), path);
     EXPECT_EQ(temp.read("pages"), "keep");
     EXPECT_EQ(namesIn(temp.path()), std::vector<std::string>{"pages"});
