@@ -13,6 +13,7 @@
 #include "graphics/CHotSpot.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
+#include "platform/PathResolver.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_StructureParser.h"
 #include "script/CMC_VariableFactory.h"
@@ -63,14 +64,22 @@ void CApplication::preinitializeApplication()
     registerScriptTypes();
     const CXString path = commandLine_ != nullptr ? commandLine_->getPath() : CXString();
     resourcesManager_ = new CResourcesManager(window_);
-    if (path.IsString())
-        CFile::chDir(path);
+    // Without its folder the look-ups would go on wherever the current folder is, and could
+    // find another application there.
+    if (path.IsString() && CFile::chDir(path) != 0) {
+        std::fputs(("No application: there is no folder \"" + path + "\"\n").c_str(), stderr);
+        return;
+    }
     {
         const CPath here(window_);
         CWindow::setCDPath(here.GetFullPath(CXString()));
         window_->SetSoundFXPath(here.GetFullPath(CXString("Wavs")));
     }
-    CFile::chDir(CFolder::DATA_FOLDER);
+    if (CFile::chDir(CFolder::DATA_FOLDER) != 0) {
+        std::fputs(("No application: there is no folder \"" + CFolder::DATA_FOLDER + "\" in " +
+                    platform::currentFolder().c_str() + "\n").c_str(), stderr);
+        return;
+    }
     const bool fromText = (commandLine_ != nullptr && commandLine_->isForceCNV()) ||
                           !CFile::fileExists(CXString("application.bin"));
     if (fromText) {

@@ -16,13 +16,6 @@ void reportNothingPrinted(const std::string& cause)
     std::fprintf(stderr, "Nothing printed: %s\n", cause.c_str());
 }
 
-// A channel of n bits widened to 8 by repeating its top bits below it, so that the
-// darkest and the brightest value stay 0 and 255.
-uint8_t widen(unsigned value, int bits)
-{
-    return static_cast<uint8_t>(value << (8 - bits) | value >> (2 * bits - 8));
-}
-
 } // namespace
 
 CPrinter::CPrinter(CGraphicsObject* clientImage, CXRect r, const std::string& printTo)
@@ -75,20 +68,7 @@ void CPrinter::print(CXRect r)
 
 platform::RgbImage CPrinter::GetImageBitmap(CXRect r) const
 {
-    const bool sixBitGreen = image_->GetBpp() == 16;
-    const int redShift = sixBitGreen ? 11 : 10;
-    const int greenBits = sixBitGreen ? 6 : 5;
-    const auto* words = reinterpret_cast<const uint16_t*>(image_->GetDataPtr());
-    platform::RgbImage bitmap(r.Width(), r.Height(), 0);
-    for (int y = 0; y < bitmap.height; ++y) {
-        const uint16_t* in = words + static_cast<size_t>(r.top + y) * image_->GetPitch() + r.left;
-        uint8_t* out = bitmap.row(y);
-        for (int x = 0; x < bitmap.width; ++x) {
-            const unsigned word = in[x];
-            *out++ = widen(word >> redShift & 0x1F, 5);
-            *out++ = widen(word >> 5 & ((1u << greenBits) - 1), greenBits);
-            *out++ = widen(word & 0x1F, 5);
-        }
-    }
-    return bitmap;
+    const platform::PixelView pixels{reinterpret_cast<const uint16_t*>(image_->GetDataPtr()), image_->Width(),
+                                     image_->Height(), image_->GetPitch() * 2};
+    return platform::widenPixels(pixels, platform::Rect{r.left, r.top, r.right, r.bottom}, image_->GetBpp());
 }
