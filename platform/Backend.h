@@ -20,6 +20,8 @@ public:
     virtual Cursors& cursors() = 0;
     virtual Joystick& joystick() = 0;
     virtual MessageBox& messageBox() = 0;
+    // True for the back end without a display.
+    virtual bool isHeadless() const { return false; }
 };
 
 struct BackendOptions {

@@ -13,7 +13,6 @@
 #include "graphics/CHotSpot.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
-#include "platform/PathResolver.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_StructureParser.h"
 #include "script/CMC_VariableFactory.h"
@@ -75,11 +74,7 @@ void CApplication::preinitializeApplication()
         CWindow::setCDPath(here.GetFullPath(CXString()));
         window_->SetSoundFXPath(here.GetFullPath(CXString("Wavs")));
     }
-    if (CFile::chDir(CFolder::DATA_FOLDER) != 0) {
-        std::fputs(("No application: there is no folder \"" + CFolder::DATA_FOLDER + "\" in " +
-                    platform::currentFolder().c_str() + "\n").c_str(), stderr);
-        return;
-    }
+    CFile::chDir(CFolder::DATA_FOLDER);
     const bool fromText = (commandLine_ != nullptr && commandLine_->isForceCNV()) ||
                           !CFile::fileExists(CXString("application.bin"));
     if (fromText) {
