@@ -43,11 +43,14 @@ public:
     void setAsShowDbg(bool on) { debug_ = on; }
     void setPath(const CXString& path) { path_ = path; }
 
+    // Whether the option was given, with its "-" or "/".
+    bool findToken(const CXString& name) const;
+    // The token after the first one that is the name with or without its "-" or "/"; "" when
+    // there is none.
+    CXString getNextToken(const CXString& name) const;
+
 private:
     void parse();
-    bool findToken(const CXString& name) const;
-    // The token after the first one that is the name with or without its "-" or "/".
-    CXString getNextToken(const CXString& name) const;
 
     std::vector<CXString> tokens_;
     int32_t width_ = 800;

@@ -18,13 +18,6 @@ void reportNothingPrinted(const std::string& cause)
     std::fprintf(stderr, "Nothing printed: %s\n", cause.c_str());
 }
 
-// A channel of n bits widened to 8 by repeating its top bits below it, so that the
-// darkest and the brightest value stay 0 and 255.
-uint8_t widen(unsigned value, int bits)
-{
-    return static_cast<uint8_t>(value << (8 - bits) | value >> (2 * bits - 8));
-}
-
 // The back buffer: the client area as the composer draws it.
 CGraphicsObject* clientImageOf(CWindow* window)
 {
@@ -96,20 +89,7 @@ platform::RgbImage CPrinter::GetImageBitmap(CXRect r) const
     window_->Invalidate();
     window_->Redraw();
     CGraphicsObject* image = clientImageOf(window_);
-    const bool sixBitGreen = image->GetBpp() == 16;
-    const int redShift = sixBitGreen ? 11 : 10;
-    const int greenBits = sixBitGreen ? 6 : 5;
-    const auto* words = reinterpret_cast<const uint16_t*>(image->GetDataPtr());
-    platform::RgbImage bitmap(r.Width(), r.Height(), 0);
-    for (int y = 0; y < bitmap.height; ++y) {
-        const uint16_t* in = words + static_cast<size_t>(r.top + y) * image->GetPitch() + r.left;
-        uint8_t* out = bitmap.row(y);
-        for (int x = 0; x < bitmap.width; ++x) {
-            const unsigned word = in[x];
-            *out++ = widen(word >> redShift & 0x1F, 5);
-            *out++ = widen(word >> 5 & ((1u << greenBits) - 1), greenBits);
-            *out++ = widen(word & 0x1F, 5);
-        }
-    }
-    return bitmap;
+    const platform::PixelView pixels{reinterpret_cast<const uint16_t*>(image->GetDataPtr()), image->Width(),
+                                     image->Height(), image->GetPitch() * 2};
+    return platform::widenPixels(pixels, platform::Rect{r.left, r.top, r.right, r.bottom}, image->GetBpp());
 }
