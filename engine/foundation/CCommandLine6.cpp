@@ -69,4 +69,6 @@ void CCommandLine6::parse()
     }
     if (findToken("path"))
         path_ = getNextToken("path");
+    if (findToken("printto"))
+        printTo_ = getNextToken("printto");
 }

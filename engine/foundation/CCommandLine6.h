@@ -17,6 +17,9 @@ public:
     int getNoArgs() const { return static_cast<int>(tokens_.size()); }
     CXSize getResolution() const;
     CXString getPath() const { return path_; }
+    // The folder that "printto" names: printed pages are written there as PNG files instead of
+    // going to the default printer. Empty when not given.
+    CXString getPrintTo() const { return printTo_; }
 
     bool isMusicEnabled() const { return musicEnabled_; }
     bool isSoundEnabled() const { return soundEnabled_; }
@@ -66,4 +69,5 @@ private:
     bool debug_ = false;
     bool createBigFile_ = false;
     CXString path_;
+    CXString printTo_;
 };
