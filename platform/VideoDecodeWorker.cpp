@@ -2,7 +2,8 @@
 
 namespace platform {
 
-VideoDecodeWorker::VideoDecodeWorker(VideoSource& source) : source_(source), thread_([this] { run(); })
+VideoDecodeWorker::VideoDecodeWorker(VideoSource& source)
+    : source_(source), audioFormat_(source.audioFormat()), thread_([this] { run(); })
 {
 }
 
@@ -27,6 +28,8 @@ void VideoDecodeWorker::seek(int64_t time)
         sourceEnded_ = false;
         seekWanted_ = true;
         seekTarget_ = time;
+        audioOrigin_ = time;
+        audioFrames_ = 0;
         ++generation_;
     }
     workWanted_.notify_all();
@@ -75,13 +78,20 @@ bool VideoDecodeWorker::waitForFrame(std::chrono::milliseconds timeout)
     return !queue_.empty();
 }
 
+bool VideoDecodeWorker::waitUntilAhead(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(lock_);
+    frameReady_.wait_for(lock, timeout, [this] { return !seekWanted_ && (sourceEnded_ || !wantsPicture()); });
+    return !queue_.empty();
+}
+
 void VideoDecodeWorker::run()
 {
     std::unique_lock<std::mutex> lock(lock_);
     while (!stopping_) {
         if (seekWanted_)
             seekSource(lock);
-        else if (!sourceEnded_ && queue_.size() < kQueueLength)
+        else if (!sourceEnded_ && wantsPicture())
             decodeOne(lock);
         else
             workWanted_.wait(lock);
@@ -122,12 +132,25 @@ void VideoDecodeWorker::decodeOne(std::unique_lock<std::mutex>& lock)
         sourceEnded_ = true;
 }
 
+bool VideoDecodeWorker::wantsPicture() const
+{
+    if (queue_.size() < kQueueLength)
+        return true;
+    if (!audioFormat_ || queue_.size() >= kLongestQueue)
+        return false;
+    const int64_t audioEnd = audioOrigin_ + audioFrames_ * kVideoTimeUnitsPerSecond / audioFormat_->sampleRate;
+    return audioEnd < queue_.back().time;
+}
+
 // Takes the audio decoded with the lock released, when no seek came in the meantime.
 bool VideoDecodeWorker::keepDecoded(uint64_t generation)
 {
     const bool current = generation == generation_;
-    if (current)
+    if (current) {
         audio_.insert(audio_.end(), decodedAudio_.begin(), decodedAudio_.end());
+        if (audioFormat_)
+            audioFrames_ += static_cast<int64_t>(decodedAudio_.size()) / audioFormat_->channels;
+    }
     decodedAudio_.clear();
     frameReady_.notify_all();
     return current;

@@ -20,9 +20,13 @@ namespace platform {
 
 class VideoDecodeWorker {
 public:
-    // Pictures decoded ahead at most: enough to ride out a slow picture, few enough to keep a
-    // seek quick and the memory small.
+    // Pictures decoded ahead: enough to ride out a slow picture, few enough to keep a seek
+    // quick and the memory small.
     static constexpr size_t kQueueLength = 4;
+    // A file may hold its sound well after the pictures it goes with (MPEG program streams
+    // lag it by half a second): while the sound decoded so far ends before the last picture
+    // waiting, the decoding goes on, up to this many pictures.
+    static constexpr size_t kLongestQueue = 32;
 
     // Starts decoding at once, from where the source stands. The source is the worker's alone
     // until the worker is destroyed.
@@ -48,22 +52,31 @@ public:
     // Waits until a picture waits or the video ended, at most for `timeout`; true when a
     // picture waits.
     bool waitForFrame(std::chrono::milliseconds timeout);
+    // Waits until the decoding has gone as far ahead as it goes for now, or the video ended, at
+    // most for `timeout`; true when a picture waits. A caller that moves the clock by hand
+    // then finds every picture and all the sound it needs next.
+    bool waitUntilAhead(std::chrono::milliseconds timeout);
 
 private:
     void run();
     void seekSource(std::unique_lock<std::mutex>& lock);
     void decodeOne(std::unique_lock<std::mutex>& lock);
     bool keepDecoded(uint64_t generation);
+    bool wantsPicture() const;
 
     VideoSource& source_;
     std::atomic<bool> stopping_ {false};
     mutable std::mutex lock_;
     std::condition_variable workWanted_; // the worker waits on it for room, a seek or the stop
-    std::condition_variable frameReady_; // waitForFrame waits on it
+    std::condition_variable frameReady_; // the waits wait on it
     std::deque<VideoFrame> queue_;
     std::vector<std::vector<uint16_t>> spareBuffers_;
     std::vector<int16_t> audio_;
     std::vector<int16_t> decodedAudio_; // the thread's own, filled with the lock released
+    // The sound's timeline since the last seek: where it began, and how many frames of it came.
+    const std::optional<AudioFormat> audioFormat_;
+    int64_t audioOrigin_ = 0;
+    int64_t audioFrames_ = 0;
     bool sourceEnded_ = false;
     bool seekWanted_ = false;
     int64_t seekTarget_ = 0;

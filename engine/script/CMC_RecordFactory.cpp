@@ -69,6 +69,7 @@ Row rows[] = {
     {2021, nullptr}, // PATTERN
     {2022, nullptr}, // SCROLL
     {2023, nullptr}, // JOYSTICK, which files written with one read on
+    {2024, nullptr}, // MOVIE, read from files that hold one
     {3000, construct<CMC_Groupped>},
     {3001, [](CMC_ObjectsContainer* node) -> CMC_Object* { return new CMC_Array(node, CXString("temp")); }},
 };
@@ -76,7 +77,8 @@ Row rows[] = {
 // Scene nodes and the application's built-in objects.
 constexpr int kNeverStored[] = {102, 1000, 1001, 1002, 11000, 12000};
 // The engine's types that have no record of their own: VARIABLE, NETPEER, MOVIE, STRUCTURE,
-// DATABASE, CLASS, VIRTUALGRAPHICSOBJECT, MULTIARRAY.
+// DATABASE, CLASS, VIRTUALGRAPHICSOBJECT, MULTIARRAY. None is written; a MOVIE is still read,
+// from the common record that files written elsewhere hold, so that the records after it read.
 constexpr int kWithoutRecord[] = {5, 2010, 2024, 3002, 3003, 3004, 3005, 3006};
 
 Row* rowOf(int typeId)
@@ -117,7 +119,9 @@ bool CMC_RecordFactory::isStored(int typeId)
 
 bool CMC_RecordFactory::isReadable(int typeId)
 {
+    if (listed(kWithoutRecord, typeId))
+        return false;
     if (Row* row = rowOf(typeId))
         return row->constructor != nullptr;
-    return !listed(kWithoutRecord, typeId) && isStored(typeId);
+    return isStored(typeId);
 }

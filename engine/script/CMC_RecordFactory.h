@@ -29,7 +29,8 @@ public:
     // Whether a node's compiled file holds objects of the type: never scene nodes, nor the
     // application's built-in objects (RANDOM, SYSTEM, the script-file loader).
     static bool isStored(int typeId);
-    // Whether a record of the type can be read back: its row has a constructor, or the type is
-    // none of the engine's, so a plug-in module reads it.
+    // Whether a record of the type is written and can be read back: its row has a constructor,
+    // or the type is none of the engine's, so a plug-in module reads it. Types without a record
+    // of their own are never written, even where a row reads their common record.
     static bool isReadable(int typeId);
 };

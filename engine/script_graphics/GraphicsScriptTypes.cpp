@@ -11,6 +11,8 @@
 #include "script_graphics/CMC_Groupped_Runner.h"
 #include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_Image_Runner.h"
+#include "script_graphics/CMC_Movie.h"
+#include "script_graphics/CMC_Movie_Runner.h"
 
 namespace {
 
@@ -27,13 +29,16 @@ void attachGraphicsScriptTypes()
     CMC_ObjectFactory::attach("ANIMO", CMC_ObjectFactory::construct<CMC_Animo>);
     CMC_ObjectFactory::attach("IMAGE", CMC_ObjectFactory::construct<CMC_Image>);
     CMC_ObjectFactory::attach("GROUP", CMC_ObjectFactory::construct<CMC_Groupped>);
+    CMC_ObjectFactory::attach("MOVIE", CMC_ObjectFactory::construct<CMC_Movie>);
     // CREATE starts from the same empty object as a compiled record.
     CMC_ObjectFactory::attachEmpty("ANIMO", CMC_RecordFactory::construct<CMC_Animo>);
     CMC_ObjectFactory::attachEmpty("IMAGE", CMC_RecordFactory::construct<CMC_Image>);
     CMC_RunnerFactory::attach(CMC_Animo::kType, CMC_RunnerFactory::make<CMC_Animo_Runner>);
     CMC_RunnerFactory::attach(CMC_Image::kType, CMC_RunnerFactory::make<CMC_Image_Runner>);
     CMC_RunnerFactory::attach(CMC_Groupped::kType, CMC_RunnerFactory::make<CMC_Groupped_Runner>);
+    CMC_RunnerFactory::attach(CMC_Movie::kType, CMC_RunnerFactory::make<CMC_Movie_Runner>);
     CMC_RecordFactory::attach(CMC_Animo::kType, CMC_RecordFactory::construct<CMC_Animo>);
     CMC_RecordFactory::attach(CMC_Image::kType, CMC_RecordFactory::construct<CMC_Image>);
+    CMC_RecordFactory::attach(CMC_Movie::kType, CMC_RecordFactory::construct<CMC_Movie>);
     CMC_SceneTypes::attachPlayable(CMC_Animo::kType, animationOf);
 }
