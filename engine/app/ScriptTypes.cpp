@@ -14,6 +14,7 @@
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/GraphicsScriptTypes.h"
+#include "text/TextScriptTypes.h"
 
 namespace {
 
@@ -45,4 +46,5 @@ void registerScriptTypes()
     attachTimer();
     attachInputScriptTypes();
     attachGraphicsScriptTypes();
+    attachTextScriptTypes();
 }
