@@ -9,6 +9,8 @@
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
 
+#include <charconv>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,15 @@ const CXString kAny("ONSIGNAL^ANY");
 const CXString kNoCollision("ONSIGNAL^NOCOLL");
 const CXString kStarted("ONSIGNAL^ONSTARTED");
 const CXString kFinished("ONSIGNAL^ONFINISHED");
+
+// "ONSIGNAL^" and the body's id in signed decimal.
+CXString collisionSignal(uint32_t id)
+{
+    char name[32] = "ONSIGNAL^";
+    const size_t prefix = std::strlen(name);
+    *std::to_chars(name + prefix, name + sizeof name - 1, static_cast<int32_t>(id)).ptr = '\0';
+    return CXString(name);
+}
 
 std::unique_ptr<CMC_World_Runner>& sharedRunner()
 {
@@ -164,7 +175,8 @@ void CMC_World::resumeLink(uint32_t id, bool reportOnly)
 }
 
 // Handlers run inside the walk and may link, unlink and remove bodies: the walk goes over the
-// links it started with, finding each again by its serial, and passes over those gone.
+// links it started with, finding each again by its serial once the list changed, and passes
+// over those gone.
 float CMC_World::moveObjects()
 {
     float time = 0;
@@ -176,14 +188,16 @@ float CMC_World::moveObjects()
     float x = 0, y = 0, z = 0;
     if (world_->GetPosition(background_.getReferenceId(), &x, &y, &z) == ITolvan::OK)
         background_.update(x, y);
-    for (const uint64_t serial : links_.serials()) {
-        CWorldLink* link = links_.bySerial(serial);
+    const std::vector<uint64_t> serials = links_.serials();
+    const uint64_t unchanged = links_.version();
+    for (size_t i = 0; i < serials.size(); ++i) {
+        CWorldLink* link = links_.version() == unchanged ? links_.at(i) : links_.bySerial(serials[i]);
         if (link == nullptr || link->paused || world_->GetPosition(link->id, &x, &y, &z) != ITolvan::OK)
             continue;
         if ((link->flags & CWorldLink::FOLLOW) != 0 && link->graphics != nullptr)
             place(link->graphics, x, y);
         if ((link->flags & CWorldLink::REPORT) != 0 && link->target != nullptr)
-            report(serial, link->id);
+            report(link);
     }
     return time;
 }
@@ -195,13 +209,14 @@ void CMC_World::place(CGraphicsObject* graphics, float x, float y)
     graphics->Invalidate();
 }
 
-void CMC_World::report(uint64_t serial, uint32_t id)
+void CMC_World::report(CWorldLink* link)
 {
+    const uint32_t id = link->id;
     uint32_t goal = ITolvan::GOAL_NONE;
-    if (world_->IsAtGoal(id, &goal) == ITolvan::OK && goal != ITolvan::GOAL_NONE) {
-        if (goal == ITolvan::GOAL_REACHED && signal(serial, kAtGoal) == nullptr)
-            return;
-        if (goal == ITolvan::GOAL_NO_PATH && signal(serial, kNoPath) == nullptr)
+    if (world_->IsAtGoal(id, &goal) == ITolvan::OK
+        && (goal == ITolvan::GOAL_REACHED || goal == ITolvan::GOAL_NO_PATH)) {
+        link = signal(link, goal == ITolvan::GOAL_REACHED ? kAtGoal : kNoPath);
+        if (link == nullptr)
             return;
     }
     bool colliding = false;
@@ -213,34 +228,32 @@ void CMC_World::report(uint64_t serial, uint32_t id)
         std::vector<uint32_t> touched;
         if (world_->GetAllCollisions(id, &ids) == ITolvan::OK && ids != nullptr)
             touched.assign(ids->begin(), ids->end());
-        for (auto other = touched.rbegin(); other != touched.rend(); ++other)
-            if (signal(serial, "ONSIGNAL^" + CXString::toString(static_cast<int32_t>(*other))) == nullptr)
-                return;
-        if (signal(serial, kAny) == nullptr)
-            return;
-    } else if (signal(serial, kNoCollision) == nullptr) {
-        return;
+        for (auto other = touched.rbegin(); other != touched.rend() && link != nullptr; ++other)
+            link = signal(link, collisionSignal(*other));
+        if (link != nullptr)
+            link = signal(link, kAny);
+    } else {
+        link = signal(link, kNoCollision);
     }
     float speed = 0;
-    CWorldLink* link = links_.bySerial(serial);
-    if (world_->GetSpeed(id, &speed) != ITolvan::OK || speed == link->lastSpeed)
+    if (link == nullptr || world_->GetSpeed(id, &speed) != ITolvan::OK || speed == link->lastSpeed)
         return;
     // Noted before the handlers run, so that a step they make themselves does not report the
     // same start again.
     const bool started = link->lastSpeed == 0;
     link->lastSpeed = speed;
     if (speed == 0)
-        signal(serial, kFinished);
+        signal(link, kFinished);
     else if (started)
-        signal(serial, kStarted);
+        signal(link, kStarted);
 }
 
-CWorldLink* CMC_World::signal(uint64_t serial, const CXString& name)
+CWorldLink* CMC_World::signal(CWorldLink* link, const CXString& name)
 {
-    CWorldLink* link = links_.bySerial(serial);
-    if (link == nullptr || link->target == nullptr)
-        return nullptr;
+    const uint64_t serial = link->serial;
+    const uint64_t version = links_.version();
     link->target->onSignal(name);
-    link = links_.bySerial(serial);
+    if (links_.version() != version)
+        link = links_.bySerial(serial);
     return link != nullptr && link->target != nullptr ? link : nullptr;
 }

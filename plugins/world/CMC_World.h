@@ -73,11 +73,12 @@ private:
     void startWorld(const CXString& fileName);
     void startWatching();
     void place(CGraphicsObject* graphics, float x, float y);
-    // The signals of the link's body; stops when a handler takes the link or its target away.
-    void report(uint64_t serial, uint32_t id);
-    // Raises the signal on the link's target; the link as it is afterwards, none when it or
-    // its target went meanwhile.
-    CWorldLink* signal(uint64_t serial, const CXString& name);
+    // The signals of the link's body to its target; stops when a handler takes the link or
+    // its target away.
+    void report(CWorldLink* link);
+    // Raises the signal on the link's target; the link afterwards, none when a handler took
+    // it or its target away.
+    CWorldLink* signal(CWorldLink* link, const CXString& name);
 
     std::unique_ptr<ITolvan> world_;
     CWorldLinks links_;

@@ -5,6 +5,7 @@
 CWorldLink* CWorldLinks::add(CWorldLink link)
 {
     link.serial = nextSerial_++;
+    ++version_;
     links_.push_back(std::make_unique<CWorldLink>(link));
     return links_.back().get();
 }
@@ -15,6 +16,7 @@ bool CWorldLinks::remove(uint32_t id)
     if (found == links_.end())
         return false;
     links_.erase(found);
+    ++version_;
     return true;
 }
 

@@ -39,9 +39,13 @@ public:
     bool remove(uint32_t id);
     CWorldLink* first(uint32_t id);
     CWorldLink* bySerial(uint64_t serial);
+    CWorldLink* at(size_t index) const { return links_[index].get(); }
     std::vector<uint64_t> serials() const;
     bool empty() const { return links_.empty(); }
     size_t size() const { return links_.size(); }
+    // Moves whenever a link is added or removed: while it stays, every link stays where it
+    // was in the list.
+    uint64_t version() const { return version_; }
 
     // The links let go of an object or a playable that is destroyed.
     void forget(const CMC_Object* object);
@@ -50,4 +54,5 @@ public:
 private:
     std::vector<std::unique_ptr<CWorldLink>> links_;
     uint64_t nextSerial_ = 1;
+    uint64_t version_ = 0;
 };

@@ -209,7 +209,8 @@ TEST_F(WorldMethods, GetMoveDistanceWritesTheMoveIntoDoubleVariablesOnly)
 }
 
 // A WORLD whose world could not be made does nothing and answers with empty results; its
-// links and view still work.
+// links and view still work. The methods' runner that the WORLDs share goes with either and
+// comes again.
 TEST_F(WorldMethods, AWorldThatCouldNotBeMadeAnswersWithEmptyResults)
 {
     CMElement element("EMPTY");
@@ -222,4 +223,8 @@ TEST_F(WorldMethods, AWorldThatCouldNotBeMadeAnswersWithEmptyResults)
     run("EMPTY^START();EMPTY^LINK(8,\"T\");EMPTY^SETBKGSIZE(0,1600,0,600);");
     EXPECT_EQ(empty->getLinks().size(), 1u);
     EXPECT_EQ(ask("EMPTY^GETNAME()"), "EMPTY");
+
+    scene.removeObject(empty);
+    delete empty;
+    EXPECT_EQ(ask("W^GETSPEED(8)"), "2.50000");
 }
