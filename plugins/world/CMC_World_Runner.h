@@ -98,7 +98,8 @@ public:
 private:
     // The methods that only hand values to the world.
     void runOnWorld(int id, ITolvan* world, WorldArguments& a);
-    // The methods that read positions and angles back from the world.
+    // The methods that read the world back (positions, angles, speeds, collisions, mesh
+    // flags), and those that act on a position they read.
     CMC_Object* runQuery(int id, CMC_World* world, WorldArguments& a);
     // The methods of steering, paths and joints.
     CMC_Object* runPathOrJoint(int id, ITolvan* world, WorldArguments& a);

@@ -6,6 +6,8 @@
 
 #include "foundation/DoubleToInt.h"
 #include "script/CMC_Double.h"
+#include "script/CMC_Integer.h"
+#include "script/CMC_VariableFactory.h"
 
 namespace {
 
@@ -48,11 +50,11 @@ CMC_Object* CMC_World_Runner::runQuery(int id, CMC_World* world, WorldArguments&
     const uint32_t body = a.id(0);
     switch (id) {
     case MTH_GETPOSITIONX:
-        return integerResult(ITolvan::OK, ScreenPosition(tolvan, body).screenX(background));
+        return CMC_VariableFactory::allocInteger(ScreenPosition(tolvan, body).screenX(background));
     case MTH_GETPOSITIONY:
-        return integerResult(ITolvan::OK, ScreenPosition(tolvan, body).screenY(background));
+        return CMC_VariableFactory::allocInteger(ScreenPosition(tolvan, body).screenY(background));
     case MTH_GETPOSITIONZ:
-        return integerResult(ITolvan::OK, ScreenPosition(tolvan, body).screenZ());
+        return CMC_VariableFactory::allocInteger(ScreenPosition(tolvan, body).screenZ());
     case MTH_GETANGLE:
         return angle([&](float* value) { return tolvan->GetAngle(body, value); });
     case MTH_GETROTATIONX:

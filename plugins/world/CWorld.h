@@ -22,8 +22,6 @@ public:
     CMC_Object* resolve(CMC_ObjectsContainer* container, CMElement* element) override;
     CMC_Object* serialize(int typeId, CXArchive* archive) override;
 
-    CMC_ObjectsContainer* getContainer() const { return container_; }
-
     // The library's one module object: made by the first create, kept by later ones, gone
     // after release.
     static void create(CMC_ObjectsContainer* container);
