@@ -69,4 +69,8 @@ void CCommandLine6::parse()
     }
     if (findToken("path"))
         path_ = getNextToken("path");
+    if (findToken("update"))
+        updateHost_ = getNextToken("update");
+    if (findToken("share"))
+        shareFolder_ = getNextToken("share");
 }
