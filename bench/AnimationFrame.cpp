@@ -5,13 +5,21 @@
 // changed and redraws the animations there. Beside it: the raster benchmark's frame of the same
 // sprites kept as unpacked rasters, every one drawn. The other benchmarks tell where the time
 // goes: the composer redrawing the whole screen each frame, the steps alone, frames in which every
-// animation shows a new image, and unpacking one image.
+// animation shows a new image, and unpacking one image. The same frame with the animations as
+// ANIMO script objects, each moved by the behaviour its frame changes run, is timed beside
+// ours.
 #include "graphics/CAnimationManager.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CDirectDrawSurface.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
 #include "platform/Clock.h"
+#include "script/CMC_Behaviour.h"
+#include "script/CMC_ObjectsContainer.h"
+#include "script/CMC_RunnerFactory.h"
+#include "script/CMC_VariableFactory.h"
+#include "script_graphics/CMC_Animo.h"
+#include "script_graphics/GraphicsScriptTypes.h"
 
 #include "SoftSprite.h"
 
@@ -166,6 +174,64 @@ BENCHMARK(SpritesUnpacked)->Unit(benchmark::kMicrosecond);
 
 // The worst case of a frame: the whole screen dirty, so the background and every animation are
 // drawn again.
+// The animations as ANIMO objects of a scene: each frame is named "RIGHT" or "LEFT", and the
+// behaviours bound to "ONFRAMECHANGED^RIGHT" and "ONFRAMECHANGED^LEFT" move the object a pixel
+// that way, so each animation sways about its place. Swaying on every frame, the animations
+// whose boxes overlap (a row above the other) move the same way; swaying every four frames,
+// they move against each other, and the dirty region cuts their boxes into more pieces.
+struct Animos : Animations {
+    explicit Animos(int framesEachWay)
+    {
+        CMC_VariableFactory::initialize();
+        attachGraphicsScriptTypes();
+        CMC_RunnerFactory::initialize();
+        const char* codes[][2] = {{"RIGHT", "THIS^MOVE(1,0);"}, {"LEFT", "THIS^MOVE(-1,0);"}};
+        for (const auto& [name, code] : codes) {
+            auto* behaviour = new CMC_Behaviour(&scene, CXString(name), CXString(code));
+            scene.addObject(behaviour);
+            behaviour->init();
+        }
+        for (size_t k = 0; k < animations.size(); ++k) {
+            CAnimo6* animation = animations[k].get();
+            for (int i = 0; i < kImages; ++i)
+                animation->GetFrameInfo(0, i)->name = CXString(i / framesEachWay % 2 == 0 ? "RIGHT" : "LEFT");
+            auto* animo = new CMC_Animo(&scene, animation);
+            animo->setName(CXString::toString(static_cast<int>(k)));
+            scene.addObject(animo);
+            for (const char* name : {"RIGHT", "LEFT"})
+                animo->addBehaviour("ONFRAMECHANGED^" + CXString(name),
+                                    static_cast<CMC_Behaviour*>(scene.getObject(name)), nullptr, &scene, false);
+        }
+    }
+    ~Animos()
+    {
+        scene.unload();
+        CMC_Behaviour::doneTrash();
+        CMC_RunnerFactory::done();
+        CMC_VariableFactory::done();
+    }
+
+    // The end of the engine frame for script values.
+    void frame(uint32_t ms)
+    {
+        Animations::frame(ms);
+        CMC_VariableFactory::clearPool();
+        CMC_Behaviour::flushTrash();
+    }
+
+    CMC_ObjectsContainer scene{nullptr, nullptr, CXString("SCENE"), CMC_Object::TYPE_SCENE};
+};
+
+void AnimosMovedByBehaviours(benchmark::State& state)
+{
+    Animos scene(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        scene.frame(kFrameMs);
+        benchmark::DoNotOptimize(scene.back.GetDataPtr());
+    }
+}
+BENCHMARK(AnimosMovedByBehaviours)->ArgName("framesEachWay")->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
 void AnimationsWholeScreen(benchmark::State& state)
 {
     Animations scene;

@@ -3,7 +3,6 @@
 #include "app/CMC_Application.h"
 #include "app/CMC_Episode_Runner.h"
 #include "app/CMC_RunMethod.h"
-#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "graphics/CGraphicsObject.h"
@@ -117,8 +116,7 @@ std::optional<CXRect> CMC_Application_Runner::printArea(CWindow* window, CMC_Obj
     const int count = argumentCount(args);
     if (count == 1) {
         CMC_String* name = getParameterString(args, 0);
-        CMC_Object* named = name != nullptr && scope != nullptr ? scope->getObject(name->getValue().c_str()) : nullptr;
-        CGraphicsObject* picture = CMC_SceneTypes::graphicsOf(named);
+        CGraphicsObject* picture = name != nullptr && scope != nullptr ? scope->getGraphicsObject(name->getValue()) : nullptr;
         if (picture == nullptr)
             return std::nullopt;
         area = picture->GetBoundingBox();

@@ -110,7 +110,9 @@ public:
     void readCompiled(CXArchive* archive);
     // Writes the compiled file's contents; false when an object was left out.
     bool writeCompiled(CXArchive* archive);
-    // A picture monitored for collisions while the scene runs, told through the observer.
+    // A picture monitored for collisions while the scene runs, told through the observer,
+    // unless it is monitored already; with alphaTest overlapping boxes must also meet on
+    // opaque pixels. A monitored picture reports its moves whatever the test.
     virtual void monitorCollisions(CGraphicsObject* object, bool alphaTest, CCollisionObserver* observer);
     virtual void removeMonitorCollisions(CGraphicsObject* object, CCollisionObserver* observer);
     // An object that scripts create while the scene runs: "BUTTON" or "VGO" (exact), named,

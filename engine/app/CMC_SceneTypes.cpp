@@ -12,12 +12,6 @@ std::map<int, CMC_SceneTypes::PlayableOf>& playables()
     return table;
 }
 
-std::map<int, CMC_SceneTypes::GraphicsOf>& graphics()
-{
-    static std::map<int, CMC_SceneTypes::GraphicsOf> table;
-    return table;
-}
-
 std::map<int, CMC_SceneTypes::RunningTest>& runningTests()
 {
     static std::map<int, CMC_SceneTypes::RunningTest> table;
@@ -72,11 +66,6 @@ void CMC_SceneTypes::attachPlayable(int typeId, PlayableOf playableOf)
     attachTo(playables(), typeId, playableOf);
 }
 
-void CMC_SceneTypes::attachGraphics(int typeId, GraphicsOf graphicsOf)
-{
-    attachTo(graphics(), typeId, graphicsOf);
-}
-
 void CMC_SceneTypes::attachRunningTest(int typeId, RunningTest test)
 {
     attachTo(runningTests(), typeId, test);
@@ -95,11 +84,6 @@ CMC_SceneTypes::Maker CMC_SceneTypes::attachMaker(const char* word, Maker maker)
 CPlayable* CMC_SceneTypes::playableOf(CMC_Object* object)
 {
     return ask(playables(), object, static_cast<CPlayable*>(nullptr));
-}
-
-CGraphicsObject* CMC_SceneTypes::graphicsOf(CMC_Object* object)
-{
-    return ask(graphics(), object, static_cast<CGraphicsObject*>(nullptr));
 }
 
 bool CMC_SceneTypes::isRunning(CMC_Object* object)

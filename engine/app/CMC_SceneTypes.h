@@ -2,7 +2,6 @@
 
 #include "foundation/CXString.h"
 
-class CGraphicsObject;
 class CMC_Object;
 class CMC_Scene;
 class CPlayable;
@@ -15,7 +14,6 @@ class CPlayable;
 class CMC_SceneTypes {
 public:
     using PlayableOf = CPlayable* (*)(CMC_Object* object);
-    using GraphicsOf = CGraphicsObject* (*)(CMC_Object* object);
     using RunningTest = bool (*)(CMC_Object* object);
     // The script object of a run-time type over a new graphic in the scene, named; not
     // bound and not entered.
@@ -23,7 +21,6 @@ public:
 
     // Replaces the part the type had; none detaches it.
     static void attachPlayable(int typeId, PlayableOf playableOf);
-    static void attachGraphics(int typeId, GraphicsOf graphicsOf);
     static void attachRunningTest(int typeId, RunningTest test);
     // Attaches the maker of "BUTTON" or "VGO" and gives back the one it replaces; none, and
     // nothing attached, for any other word.
@@ -31,8 +28,6 @@ public:
 
     // The object's playable, by its type; none.
     static CPlayable* playableOf(CMC_Object* object);
-    // The object's graphics object, by its type; none.
-    static CGraphicsObject* graphicsOf(CMC_Object* object);
     // Whether the object runs, by its type; false.
     static bool isRunning(CMC_Object* object);
     // The object of the word (exact case), or none.

@@ -3,7 +3,6 @@
 #include "app/CApplication.h"
 #include "app/CMC_RunMethod.h"
 #include "app/CMC_Scene.h"
-#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXTimer.h"
@@ -14,9 +13,9 @@
 #include "media/CSoundManager.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
-#include "script/CMC_Bool.h"
 #include "script/CMC_CodeArgument.h"
 #include "script/CMC_Integer.h"
+#include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
 #include "script_graphics/CMC_Groupped.h"
 
@@ -98,29 +97,6 @@ void CMC_Scene_Runner::prepareMthHashSet()
     registerMethods(kMethods);
 }
 
-int CMC_Scene_Runner::integerAt(CXVector* args, int i)
-{
-    CMC_Integer* value = getParameterInteger(args, i);
-    return value != nullptr ? value->getValue() : 0;
-}
-
-bool CMC_Scene_Runner::boolAt(CXVector* args, int i, bool missing)
-{
-    if (argumentCount(args) <= i)
-        return missing;
-    CMC_Bool* value = getParameterBool(args, i);
-    return value != nullptr && value->getValue();
-}
-
-template <typename Type>
-Type* CMC_Scene_Runner::namedOfType(CMC_Scene* scene, CXVector* args, int i, int type)
-{
-    if (argumentCount(args) <= i)
-        return nullptr;
-    CMC_Object* named = scene->getObject(parameterText(args, i).c_str());
-    return named != nullptr && named->getType() == type ? dynamic_cast<Type*>(named) : nullptr;
-}
-
 CXString CMC_Scene_Runner::toTime(int seconds)
 {
     const int minutes = seconds / 60;
@@ -168,17 +144,17 @@ CMC_Object* CMC_Scene_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
         return nullptr;
     case MTH_SETMUSICVOLUME:
         if (window != nullptr && argumentCount(args) >= 1)
-            window->setMusicVolume(CScriptSoundLevels::volumeToDevice(integerAt(args, 0)));
+            window->setMusicVolume(CScriptSoundLevels::volumeToDevice(integerParameter(args, 0)));
         return nullptr;
     case MTH_GETMUSICVOLUME:
         return giveInteger(window != nullptr ? CScriptSoundLevels::volumeFromDevice(window->getMusicVolume()) : 0);
     case MTH_SETMUSICPAN:
         if (window != nullptr && argumentCount(args) >= 1)
-            window->setMusicPan(CScriptSoundLevels::panToDevice(integerAt(args, 0)));
+            window->setMusicPan(CScriptSoundLevels::panToDevice(integerParameter(args, 0)));
         return nullptr;
     case MTH_SETMUSICFREQ:
         if (window != nullptr && argumentCount(args) >= 1)
-            window->setMusicFreq(integerAt(args, 0));
+            window->setMusicFreq(integerParameter(args, 0));
         return nullptr;
     case MTH_PAUSE:
         pause(scene, args);
@@ -191,11 +167,11 @@ CMC_Object* CMC_Scene_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
         return nullptr;
     case MTH_SETMINHSPRIORITY:
         if (argumentCount(args) >= 1)
-            CHotSpot::setMinPriority(integerAt(args, 0));
+            CHotSpot::setMinPriority(integerParameter(args, 0));
         return nullptr;
     case MTH_SETMAXHSPRIORITY:
         if (argumentCount(args) >= 1)
-            CHotSpot::setMaxPriority(integerAt(args, 0));
+            CHotSpot::setMaxPriority(integerParameter(args, 0));
         return nullptr;
     case MTH_GETMINHSPRIORITY:
         return giveInteger(CHotSpot::getMinPriority());
@@ -204,7 +180,7 @@ CMC_Object* CMC_Scene_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
     case MTH_GETELEMENTSNO:
         return giveInteger(scene->getElementsNo());
     case MTH_TOTIME:
-        return giveString(toTime(integerAt(args, 0)));
+        return giveString(toTime(integerParameter(args, 0)));
     case MTH_ISPAUSED:
         return giveBool(paused_);
     case MTH_GETPLAYINGANIMO:
@@ -236,8 +212,8 @@ void CMC_Scene_Runner::runClones(CMC_Scene* scene, CXVector* args)
     CMC_String* code = getParameterString(args, 3);
     if (target == nullptr || code == nullptr)
         return;
-    const int second = integerAt(args, 1);
-    const int third = integerAt(args, 2);
+    const int second = integerParameter(args, 1);
+    const int third = integerParameter(args, 2);
     const int64_t first = second > 0 ? second : 1;
     const int64_t last = third > 0 ? third : target->getClonesNo();
     CMC_CodeArgument behaviour(scene, code, false);
@@ -260,8 +236,8 @@ void CMC_Scene_Runner::removeClones(CMC_Scene* scene, CXVector* args)
     CMC_Object* found = scene->getObject(parameterText(args, 0).c_str());
     if (found == nullptr)
         return;
-    const int second = integerAt(args, 1);
-    const int third = integerAt(args, 2);
+    const int second = integerParameter(args, 1);
+    const int third = integerParameter(args, 2);
     const int64_t first = second == -1 ? 1 : second;
     const int64_t last = third == -1 ? found->getClonesNo() : third;
     const CXString base = found->getName();
@@ -298,7 +274,7 @@ void CMC_Scene_Runner::pause(CMC_Scene* scene, CXVector* args)
         application->getSoundManagerIfc()->pause();
     }
     CWindow::pause();
-    const bool keepTimers = boolAt(args, 0, false);
+    const bool keepTimers = argumentCount(args) > 0 && boolParameter(args, 0);
     if (!keepTimers && scene->getWindow() != nullptr)
         scene->getWindow()->GetTimerInterface()->pause();
     CXTimer::enable(keepTimers);
@@ -311,22 +287,15 @@ void CMC_Scene_Runner::resume(CMC_Scene* scene, CXVector* args, bool onlyAGroup)
     paused_ = false;
     if (CApplication* application = applicationOf(scene)) {
         CAnimationManager* animations = application->getAnimoManagerIfc();
-        auto* group = onlyAGroup ? namedOfType<CMC_Groupped>(scene, args, 0, CMC_Object::TYPE_GROUP) : nullptr;
-        if (group != nullptr) {
-            std::vector<CPlayable*> members;
-            CXVector* list = group->getList();
-            for (int i = 0; i < list->getCount(); ++i)
-                members.push_back(CMC_SceneTypes::playableOf(static_cast<CMC_Object*>(list->at(i))));
-            animations->resume([&members](CPlayable* playable) {
-                return std::find(members.begin(), members.end(), playable) != members.end();
-            });
-        } else {
+        if (onlyAGroup)
+            animations->resume(namedOfType<CMC_Groupped>(scene, args, 0, CMC_Object::TYPE_GROUP));
+        else
             animations->resume();
-        }
         application->getSoundManagerIfc()->resume();
     }
     CWindow::resume();
-    const bool resumeTimers = boolAt(args, onlyAGroup ? 1 : 0, true);
+    const int timersAt = onlyAGroup ? 1 : 0;
+    const bool resumeTimers = argumentCount(args) <= timersAt || boolParameter(args, timersAt);
     if (resumeTimers && scene->getWindow() != nullptr)
         scene->getWindow()->GetTimerInterface()->resume();
     CXTimer::enable(resumeTimers);

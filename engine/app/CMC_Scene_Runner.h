@@ -45,17 +45,12 @@ public:
     static CXString toTime(int seconds);
 
 private:
-    int integerAt(CXVector* args, int i);
-    bool boolAt(CXVector* args, int i, bool missing);
-    // The object of that type named by argument i, looked up from the scene; none.
-    template <typename Type>
-    Type* namedOfType(CMC_Scene* scene, CXVector* args, int i, int type);
 
     void runClones(CMC_Scene* scene, CXVector* args);
     void remove(CMC_Scene* scene, CXVector* args);
     void removeClones(CMC_Scene* scene, CXVector* args);
     void pause(CMC_Scene* scene, CXVector* args);
-    // RESUME, and RESUMEONLY with the group whose members' playables alone resume.
+    // RESUME, and RESUMEONLY with the group whose ANIMO members' animations alone resume.
     void resume(CMC_Scene* scene, CXVector* args, bool onlyAGroup);
 
     bool paused_ = false;

@@ -13,6 +13,7 @@
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
+#include "script_graphics/GraphicsScriptTypes.h"
 
 namespace {
 
@@ -43,4 +44,5 @@ void registerScriptTypes()
     attachSceneFlowTypes();
     attachTimer();
     attachInputScriptTypes();
+    attachGraphicsScriptTypes();
 }

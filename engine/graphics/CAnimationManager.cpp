@@ -1,9 +1,12 @@
 #include "graphics/CAnimationManager.h"
 
 #include "app/CApplication.h"
+#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
 #include "graphics/CPlayable.h"
 #include "platform/Clock.h"
+#include "script_graphics/CMC_Animo.h"
+#include "script_graphics/CMC_Groupped.h"
 
 #include <algorithm>
 
@@ -65,9 +68,31 @@ void CAnimationManager::resume()
     resume([](CPlayable*) { return true; });
 }
 
+void CAnimationManager::resume(CMC_Groupped* group)
+{
+    if (group == nullptr) {
+        resume();
+        return;
+    }
+    const std::vector<CPlayable*> animations = animationsOf(group);
+    resume([&animations](CPlayable* playable) { return std::ranges::find(animations, playable) != animations.end(); });
+}
+
 void CAnimationManager::resume(const std::function<bool(CPlayable*)>& chosen)
 {
     for (const auto& entry : Round(entries_))
-        if (entry->playable->isPaused() && chosen(entry->playable))
+        if (!entry->removed && entry->playable->isPaused() && chosen(entry->playable))
             entry->playable->resume();
+}
+
+std::vector<CPlayable*> CAnimationManager::animationsOf(CMC_Groupped* group)
+{
+    std::vector<CPlayable*> animations;
+    for (int i = 0; i < group->getCount(); ++i) {
+        CMC_Object* member = group->get(i);
+        if (member != nullptr && member->getType() == CMC_Animo::kType)
+            if (CPlayable* animation = CMC_SceneTypes::playableOf(member))
+                animations.push_back(animation);
+    }
+    return animations;
 }

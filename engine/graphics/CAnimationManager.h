@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class CMC_Groupped;
 class CPlayable;
 class CRefreshScreen;
 class CWindow;
@@ -36,12 +37,18 @@ public:
     // Pauses every playing playable; resumes every paused one.
     virtual void pause();
     virtual void resume();
+    // Resumes only the paused animations of the group's ANIMO members; other members match
+    // nothing. No group resumes every paused playable.
+    void resume(CMC_Groupped* group);
     // Resumes only the paused playables that the test chooses.
     void resume(const std::function<bool(CPlayable*)>& chosen);
 
     int getCount() const { return static_cast<int>(entries_.size()); }
 
 private:
+    // The playables of the group's ANIMO members, as scenes see them.
+    static std::vector<CPlayable*> animationsOf(CMC_Groupped* group);
+
     struct Registration {
         CPlayable* playable;
         CRefreshScreen* screen;

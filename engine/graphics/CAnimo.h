@@ -219,6 +219,7 @@ public:
     void Play();
     // The current event from its start.
     void play() override;
+    using CPlayable::play;
     // Plays on from the current position at the current event's rate.
     void Continue();
     void Stop();
@@ -249,12 +250,16 @@ public:
     // --- placing and drawing ---
     // The global position is the animation's placement, anchor taken off.
     void SetGlobalPosition(int x, int y) override;
+    using CPlayable::SetGlobalPosition;
     void setPosition(int x, int y) override { SetGlobalPosition(x, y); }
+    // As for any raster: every image takes the position.
+    void setPosition(CXPoint p) override { CGraphicsObject::setPosition(p); }
     // Every image takes the position.
     void SetPosition(int x, int y) override;
     // Moves the global position.
     void Move(int dx, int dy) override;
     void move(int dx, int dy) override { Move(dx, dy); }
+    using CPlayable::move;
     // The global position.
     CXPoint getPosition() override { return global_; }
     // Where the current image is drawn: its position, the global position and the displacement.

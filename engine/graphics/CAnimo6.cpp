@@ -61,8 +61,13 @@ CXPoint CAnimo6::ClientCoords(CXPoint p)
 
 CXRect CAnimo6::getRect()
 {
-    CFrame* image = GetFrame(Current());
-    return image != nullptr ? image->getRect() + globalPosition() : CXRect();
+    return getImageRect(Current());
+}
+
+CXRect CAnimo6::getImageRect(int image)
+{
+    CFrame* frame = GetFrame(image);
+    return frame != nullptr ? frame->getRect() + globalPosition() : CXRect();
 }
 
 int CAnimo6::GetMaxWidth()
@@ -89,7 +94,12 @@ bool CAnimo6::isPlaying(const char* name)
 bool CAnimo6::isAt(CXPoint p, bool useAlpha)
 {
     CFrame* image = GetFrame(Current());
-    return image != nullptr && image->isAt(p, useAlpha);
+    if (image == nullptr)
+        return false;
+    const CXPoint at = GetPosition();
+    if (!CXRect(at.x, at.y, at.x + image->Width(), at.y + image->Height()).IsInRect(p))
+        return false;
+    return !useAlpha || image->GetAlphaPtr() == nullptr || image->GetPixel(CHANNEL_ALPHA, p - at) != 0;
 }
 
 void CAnimo6::setVolume(int volume)

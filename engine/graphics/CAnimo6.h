@@ -30,14 +30,18 @@ public:
     void Redraw() override;
 
     CXPoint ClientCoords(CXPoint p) override;
+    // The current image's rectangle where the animation draws it.
     CXRect getRect() override;
+    // The image's rectangle at the animation's global position; empty for no image.
+    CXRect getImageRect(int image);
     // The largest side over all images, 0 without images.
     int GetMaxWidth();
     int GetMaxHeight();
     // Playing that very event (the name compared exactly).
     bool isPlaying(const char* name);
     using CAnimo::isPlaying;
-    // The current image's test.
+    // Whether the current image covers the point where it is drawn; with useAlpha also not
+    // transparent there (an image without an alpha plane is opaque).
     bool isAt(CXPoint p, bool useAlpha);
 
     // Every preloaded frame sound takes the level.

@@ -450,8 +450,7 @@ void CGraphicsObject::Flush()
     blue_.reset();
     alpha_.reset();
     alphaSize_ = 0;
-    alphaBackup_.clear();
-    alphaBackupRect_ = CXRect();
+    alphaStamps_.clear();
     compression_ = COMPRESSION_NONE;
     packedSize_ = 0;
 }
@@ -471,6 +470,22 @@ void CGraphicsObject::sharePlanes(const CGraphicsObject& source)
     packedSize_ = source.packedSize_;
     alphaSize_ = source.alphaSize_;
     compression_ = source.compression_;
+}
+
+void CGraphicsObject::linkPlanes(CGraphicsObject& other)
+{
+    if (&other == this)
+        return;
+    other.DeCompress();
+    other.unpack();
+    if (other.isPacked() || !other.colour_)
+        return;
+    const int ownHeight = height_;
+    sharePlanes(other);
+    height_ = std::min(ownHeight, other.height_);
+    rawSize_ = GetDataSize();
+    packedSize_ = rawSize_;
+    alphaSize_ = alpha_ ? width_ * height_ : 0;
 }
 
 void CGraphicsObject::SetDataPtr(char* data)
@@ -587,6 +602,25 @@ unsigned char CGraphicsObject::GetPixel(_channel channel, CXPoint p)
     if (which < 0 || which > 3 || !*planes[which])
         return 0;
     return planes[which]->bytes()[index];
+}
+
+uint16_t CGraphicsObject::GetPixelWord(CXPoint p)
+{
+    if (p.x < 0 || p.x >= width_ || p.y < 0 || p.y >= height_ || (bpp_ != 15 && bpp_ != 16) || !colour_)
+        return 0;
+    const size_t index = static_cast<size_t>(p.y) * width_ + p.x;
+    std::unique_ptr<char[]> unpacked;
+    const char* pixels = colour_.get();
+    if (compression_ == COMPRESSION_RLE) {
+        unpacked.reset(CRLECompression::__decompress(colour_.get(), packedSize_, GetDataSize()));
+        pixels = unpacked.get();
+    } else if (isPacked()) {
+        return 0;
+    }
+    uint16_t word = 0;
+    if (pixels != nullptr)
+        std::memcpy(&word, pixels + index * 2, 2);
+    return word;
 }
 
 CColor CGraphicsObject::GetPixel(CXPoint p)

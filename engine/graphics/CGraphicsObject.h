@@ -125,6 +125,9 @@ public:
     virtual unsigned char GetPixel(_channel channel, CXPoint p);
     virtual CColor GetPixel(CXPoint p);
     virtual CColor GetPixel(int x, int y);
+    // The colour word of a 15- or 16-bit raster at p, its own coordinates, read through the
+    // run-length packing too; 0 outside the raster, for other depths and other packings.
+    uint16_t GetPixelWord(CXPoint p);
     // Reverses the order of the rows.
     virtual void FlipH();
     // Reverses the pixels within each row.
@@ -248,6 +251,11 @@ public:
     void Scale(double sx, double sy);
     void Scale2x();
     void Copy(CGraphicsObject* source);
+    // Shows the other raster's planes from now on, whatever the other does with them later:
+    // the planes live while either raster holds them. The other is unpacked for good first;
+    // a raster that cannot be is not linked. The rows are the other's, so the raster takes its
+    // width, and keeps its own height where the other is as high, else the other's.
+    void linkPlanes(CGraphicsObject& other);
     void Copy(CGraphicsObject* source, CXRect r);
     void Alloc();
 
@@ -269,7 +277,8 @@ public:
     bool getAlphaAsMask() const { return alphaAsMask_; }
 
     // Stamps the mask's alpha plane into this raster's with its top-left at p; the bytes it
-    // covers are kept with the mask and put back before the mask is stamped again.
+    // covers are kept for this raster and this mask, and put back before the mask is stamped
+    // into this raster again.
     void mergeAlpha(CXPoint p, CGraphicsObject* mask);
     void restoreAlpha(CGraphicsObject* mask);
     void mergeAlpha2(CXPoint p, CGraphicsObject* mask, bool reset);
@@ -434,8 +443,13 @@ private:
     unsigned char opacity_ = 255;
     int floodCount_ = 0;
     _floodfill* floodSpans_ = nullptr;
-    CXRect alphaBackupRect_;
-    std::vector<unsigned char> alphaBackup_;
+    // The alpha bytes that each mask's stamp covered, by mask; the mask is only compared.
+    struct AlphaStamp {
+        const CGraphicsObject* mask;
+        CXRect area;
+        std::vector<unsigned char> covered;
+    };
+    std::vector<AlphaStamp> alphaStamps_;
     bool invalidated_ = false;
     CXArray* observers_ = nullptr;
     // The packed planes kept aside while a code-4 raster is unpacked for use.

@@ -396,40 +396,40 @@ char* CGraphicsObject::AlphaChannel(char* plane)
 
 void CGraphicsObject::restoreAlpha(CGraphicsObject* mask)
 {
-    if (mask == nullptr || isPacked())
+    const auto stamp = std::find_if(alphaStamps_.begin(), alphaStamps_.end(),
+                                    [mask](const AlphaStamp& entry) { return entry.mask == mask; });
+    if (mask == nullptr || isPacked() || stamp == alphaStamps_.end())
         return;
-    const CXRect r = mask->alphaBackupRect_;
-    std::vector<unsigned char>& backup = mask->alphaBackup_;
+    const CXRect r = stamp->area;
     const bool fits = r.left >= 0 && r.top >= 0 && r.right <= width_ && r.bottom <= height_ && r.Width() > 0 && r.Height() > 0
-                      && backup.size() == static_cast<size_t>(r.Width()) * r.Height();
+                      && stamp->covered.size() == static_cast<size_t>(r.Width()) * r.Height();
     if (alpha_ && fits) {
         for (int y = r.top; y < r.bottom; ++y)
             std::memcpy(alpha_.bytes() + static_cast<size_t>(y) * width_ + r.left,
-                        backup.data() + static_cast<size_t>(y - r.top) * r.Width(), static_cast<size_t>(r.Width()));
+                        stamp->covered.data() + static_cast<size_t>(y - r.top) * r.Width(), static_cast<size_t>(r.Width()));
         invalidateCanvas(r);
     }
+    alphaStamps_.erase(stamp);
 }
 
 void CGraphicsObject::mergeAlpha(CXPoint p, CGraphicsObject* mask)
 {
-    if (mask == nullptr || mask == this)
+    if (mask == nullptr || mask == this || isPacked())
         return;
     restoreAlpha(mask);
-    mask->alphaBackup_.clear();
-    mask->alphaBackupRect_ = CXRect();
-    if (p.x >= width_ || p.y >= height_ || !alpha_ || !mask->alpha_ || isPacked() || mask->isPacked())
+    if (p.x >= width_ || p.y >= height_ || !alpha_ || !mask->alpha_ || mask->isPacked())
         return;
     const CXRect r(std::max(p.x, 0), std::max(p.y, 0), std::min(p.x + mask->width_, width_), std::min(p.y + mask->height_, height_));
     if (r.Width() <= 0 || r.Height() <= 0)
         return;
-    mask->alphaBackupRect_ = r;
-    mask->alphaBackup_.resize(static_cast<size_t>(r.Width()) * r.Height());
+    AlphaStamp stamp{mask, r, std::vector<unsigned char>(static_cast<size_t>(r.Width()) * r.Height())};
     for (int y = r.top; y < r.bottom; ++y) {
         unsigned char* row = alpha_.bytes() + static_cast<size_t>(y) * width_ + r.left;
-        std::memcpy(mask->alphaBackup_.data() + static_cast<size_t>(y - r.top) * r.Width(), row, static_cast<size_t>(r.Width()));
+        std::memcpy(stamp.covered.data() + static_cast<size_t>(y - r.top) * r.Width(), row, static_cast<size_t>(r.Width()));
         std::memcpy(row, mask->alpha_.bytes() + static_cast<size_t>(y - p.y) * mask->width_ + (r.left - p.x),
                     static_cast<size_t>(r.Width()));
     }
+    alphaStamps_.push_back(std::move(stamp));
     invalidateCanvas(r);
 }
 

@@ -51,8 +51,13 @@ public:
     void show() override;
     void hide() override;
 
+    // Placed as a raster, also as a playable.
+    void setPosition(int x, int y) override { CGraphicsObject::setPosition(x, y); }
+    void setPosition(CXPoint p) override { CGraphicsObject::setPosition(p); }
+
     // A still image has nothing to play: the playable operations leave it as it is.
     void play() override {}
+    using CPlayable::play;
     void stop(bool) override {}
     void pause() override {}
     void resume() override {}

@@ -9,13 +9,35 @@ CPlayable::CPlayable(CWindow* window)
 {
 }
 
+CPlayable::~CPlayable()
+{
+    for (size_t i = 0; i < watchers_.size(); ++i)
+        watchers_[i]->onPlayableGone(this);
+}
+
+void CPlayable::watch(Watcher* watcher)
+{
+    if (std::find(watchers_.begin(), watchers_.end(), watcher) == watchers_.end())
+        watchers_.push_back(watcher);
+}
+
+void CPlayable::unwatch(Watcher* watcher)
+{
+    std::erase(watchers_, watcher);
+}
+
+std::vector<CPlayableObserver*> CPlayable::round() const
+{
+    std::vector<CPlayableObserver*> observers = notifiers_;
+    if (genericNotifier_ != nullptr)
+        observers.push_back(genericNotifier_);
+    return observers;
+}
+
 bool CPlayable::notify(int code)
 {
-    std::vector<CPlayableObserver*> round = notifiers_;
-    if (genericNotifier_ != nullptr)
-        round.push_back(genericNotifier_);
     bool answer = true;
-    for (CPlayableObserver* observer : round) {
+    for (CPlayableObserver* observer : round()) {
         switch (code) {
         case NOTIFY_STARTED:
             answer = observer->onPlayableStarted(this);
@@ -71,4 +93,22 @@ CXString CPlayable::getParameter(const CXString& event)
         if (name.equalsIgnoreCase(event))
             return parameter;
     return CXString();
+}
+
+void CPlayable::setParameter(const CXString& event, const CXString& value)
+{
+    for (auto& [name, parameter] : events_)
+        if (name == event) {
+            parameter = value;
+            return;
+        }
+}
+
+void CPlayable::play(const CXString& event)
+{
+    stop(false);
+    lastPlayedEvent_ = event;
+    status_ = STATUS_PLAYING;
+    parameter_ = getParameter(event);
+    play();
 }

@@ -41,24 +41,32 @@ void CRefreshRegion::add(const CXRect* rect)
         makeWholeScreen();
         return;
     }
-    for (int i = 0; i < getCount(); ++i) {
+    addFrom(rect, 0);
+}
+
+// A rectangle inside an entry adds nothing; an entry inside the rectangle gives way to it; any
+// other overlap adds the parts of the rectangle beside the entry. The parts miss every entry
+// up to this one, as the whole rectangle did, so their search goes on from there.
+void CRefreshRegion::addFrom(const CXRect* rect, int from)
+{
+    for (int i = from; i < getCount();) {
         CXRect* stored = rectAt(i);
-        if (stored == nullptr)
+        // Most entries lie beside the new rectangle: they are passed over without a cut.
+        if (stored == nullptr || stored->right <= rect->left || rect->right <= stored->left
+            || stored->bottom <= rect->top || rect->bottom <= stored->top) {
+            ++i;
             continue;
-        const CXRect common = stored->Common(*rect);
-        if (common.Width() == 0 || common.Height() == 0)
-            continue;
+        }
         if (rect->IsPartOf(*stored))
             return;
         if (stored->IsPartOf(*rect)) {
             removeAt(i);
             delete stored;
-            add(rect);
-            return;
+            continue;
         }
         const std::unique_ptr<CXArray> parts(rect->sub(*stored));
         for (int k = 0; k < parts->getCount(); ++k)
-            add(static_cast<CXRect*>(parts->at(k)));
+            addFrom(static_cast<CXRect*>(parts->at(k)), i + 1);
         for (int k = 0; k < parts->getCount(); ++k)
             delete static_cast<CXRect*>(parts->at(k));
         return;

@@ -29,6 +29,8 @@ public:
 
 private:
     void makeWholeScreen();
+    // Adds the rectangle, known to miss the entries before `from`.
+    void addFrom(const CXRect* rect, int from);
 
     bool wholeScreen_ = false;
 };

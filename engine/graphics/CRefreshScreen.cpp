@@ -310,6 +310,10 @@ bool CRefreshScreen::drawInDirtyRects(CGraphicsObject* object, CDirectDrawSurfac
     const CXRect box = object->GetBoundingBox();
     for (int k = 0; k < region_->getCount(); ++k) {
         const CXRect* dirty = region_->rectAt(k);
+        // Most dirty rectangles lie beside the object: they are passed over without a cut.
+        if (!whole && dirty != nullptr
+            && (dirty->right <= box.left || box.right <= dirty->left || dirty->bottom <= box.top || box.bottom <= dirty->top))
+            continue;
         const CXRect r = dirty == nullptr ? box : dirty->Common(box);
         if (!whole && (r.Width() == 0 || r.Height() == 0))
             continue;

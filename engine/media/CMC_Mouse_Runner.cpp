@@ -28,12 +28,6 @@ void CMC_Mouse_Runner::prepareMthHashSet()
     registerMethod("LOCKACTIVECURSOR", MTH_LOCKACTIVECURSOR);
 }
 
-int CMC_Mouse_Runner::integerAt(CXVector* args, int i)
-{
-    CMC_Integer* value = getParameterInteger(args, i);
-    return value != nullptr ? value->getValue() : 0;
-}
-
 CMC_Object* CMC_Mouse_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
 {
     auto* mouse = dynamic_cast<CMC_Mouse*>(object);
@@ -66,11 +60,11 @@ CMC_Object* CMC_Mouse_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
         return nullptr;
     case MTH_SETPOSITION:
         if (argumentCount(args) >= 2)
-            mouse->setPosition(integerAt(args, 0), integerAt(args, 1));
+            mouse->setPosition(integerParameter(args, 0), integerParameter(args, 1));
         return nullptr;
     case MTH_MOVE:
         if (argumentCount(args) >= 2)
-            mouse->setPosition(mouse->getPosX() + integerAt(args, 0), mouse->getPosY() + integerAt(args, 1));
+            mouse->setPosition(mouse->getPosX() + integerParameter(args, 0), mouse->getPosY() + integerParameter(args, 1));
         return nullptr;
     case MTH_CLICK:
         simulate(mouse, scope, args, true);
@@ -87,8 +81,8 @@ CMC_Object* CMC_Mouse_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
     case MTH_SETCLIPRECT: {
         if (argumentCount(args) < 4)
             return nullptr;
-        const int left = integerAt(args, 0), top = integerAt(args, 1);
-        const int right = integerAt(args, 2), bottom = integerAt(args, 3);
+        const int left = integerParameter(args, 0), top = integerParameter(args, 1);
+        const int right = integerParameter(args, 2), bottom = integerParameter(args, 3);
         if (left == 0 && top == 0 && right == 0 && bottom == 0)
             CMC_Mouse::reset(true);
         else
@@ -111,7 +105,7 @@ void CMC_Mouse_Runner::simulate(CMC_Object* mouse, CMC_ObjectsContainer* scope, 
 {
     if (argumentCount(args) < 2)
         return;
-    const CXPoint at(integerAt(args, 0), integerAt(args, 1));
+    const CXPoint at(integerParameter(args, 0), integerParameter(args, 1));
     const CXString button = argumentCount(args) > 2 ? parameterText(args, 2) : CXString("LEFT");
     CMC_Mouse::simulate(callerWindow(scope, mouse), button, at, down);
 }

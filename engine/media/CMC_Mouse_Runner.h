@@ -27,8 +27,6 @@ public:
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
 
 private:
-    // Argument i as an integer; 0 when it is missing.
-    int integerAt(CXVector* args, int i);
     // "CLICK" and "MOUSERELEASE": x, y and the button's name ("LEFT" when none is given).
     void simulate(CMC_Object* mouse, CMC_ObjectsContainer* scope, CXVector* args, bool down);
 };

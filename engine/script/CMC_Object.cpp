@@ -99,6 +99,19 @@ CMC_Object::~CMC_Object()
     CMC_Object::done(false);
     flushBehList();
     delete tmpBehaviours_;
+    for (size_t i = 0; i < watchers_.size(); ++i)
+        watchers_[i]->onObjectGone(this);
+}
+
+void CMC_Object::watch(Watcher* watcher)
+{
+    if (std::find(watchers_.begin(), watchers_.end(), watcher) == watchers_.end())
+        watchers_.push_back(watcher);
+}
+
+void CMC_Object::unwatch(Watcher* watcher)
+{
+    std::erase(watchers_, watcher);
 }
 
 CConfig* CMC_Object::applicationIni()
@@ -156,7 +169,7 @@ void CMC_Object::clone(CMC_Object* copy)
         std::unique_ptr<CXVector> keys(bindings_->getKeys());
         for (int k = 0; keys && k < keys->getCount(); ++k) {
             const CXString name = static_cast<CStringHashCode*>(keys->at(k))->getString();
-            if (name == "ONINIT")
+            if (name == "ONINIT" || !copy->verifyBehaviour(name))
                 continue;
             CXVector* list = getBehaviour(name);
             for (int i = 0; i < list->getCount(); ++i) {
@@ -269,7 +282,7 @@ void CMC_Object::rebindPlaceholders(CMC_ObjectsContainer* container)
                 continue;
             CMC_Object* found = container->getObject(binding->getBoundObject()->getName().c_str());
             auto* behaviour = found != nullptr && found->getType() == TYPE_BEHAVIOUR ? dynamic_cast<CMC_Behaviour*>(found) : nullptr;
-            if (behaviour == nullptr)
+            if (behaviour == nullptr || !verifyBehaviour(name))
                 continue;
             binding->bind(behaviour);
             defined_[static_cast<size_t>(signal)] = 1;
@@ -310,7 +323,9 @@ CXVector* CMC_Object::bindingListOf(const CXString& name, bool make)
             return nullptr;
         bindings_ = newBindingTable(kBindingBuckets);
     }
-    CStringHashCode key(name);
+    // Signals are raised often: the look-up reuses one key's storage.
+    static CStringHashCode key{CXString()};
+    key.set(name.c_str());
     auto* list = static_cast<CXVector*>(bindings_->get(&key));
     if (list == nullptr && make) {
         list = new CXVector(101, 0.75f);

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CConfig;
+class CGraphicsObject;
 class CHashtable;
 class CMC_Behaviour;
 class CMC_Binding;
@@ -69,11 +70,21 @@ public:
     static constexpr int SIGNAL_ONINIT = 0;
     static constexpr int SIGNAL_ONDONE = 1;
 
+    // Told of every script object that is destroyed, so that whoever lists objects lets go
+    // of it. A watcher neither comes nor goes while it is told.
+    class Watcher {
+    public:
+        virtual void onObjectGone(CMC_Object* object) = 0;
+
+    protected:
+        ~Watcher() = default;
+    };
+
     CMC_Object(const CXString& name, int type);
     // Named after the element and owned by the container; the type's own constructor binds
     // the element's signal properties with initializeBehaviours.
     CMC_Object(CMC_ObjectsContainer* scene, CMElement* element, int type);
-    // Raises "ONDONE" unless the object was finished already.
+    // Raises "ONDONE" unless the object was finished already; the watchers hear that it goes.
     ~CMC_Object() override;
     CMC_Object(const CMC_Object&) = delete;
     CMC_Object& operator=(const CMC_Object&) = delete;
@@ -115,6 +126,9 @@ public:
     virtual CMC_Runner* getRunner() { return nullptr; }
     // The object as a script value; none for objects that are no values.
     virtual CMC_Variable* asVariable() { return nullptr; }
+    // The picture that scripts reach under the object's name, and with a part the part of it
+    // that the part names; none for objects that show nothing.
+    virtual CGraphicsObject* getShownGraphics(const CXString&) { return nullptr; }
     // Whether the type accepts a binding of that name.
     virtual bool verifyBehaviour(const CXString& name);
     // Appends a binding under the name, after removing the name's bindings when replace is
@@ -166,6 +180,9 @@ public:
         return index >= 0 && index < static_cast<int>(defined_.size()) && defined_[static_cast<size_t>(index)] != 0;
     }
 
+    static void watch(Watcher* watcher);
+    static void unwatch(Watcher* watcher);
+
     // The id of a script type name, -1 for a name that is no type (case counts).
     static int getTypeId(const CXString& name);
     // The display name of a type id; ids without one give their decimal digits.
@@ -198,6 +215,8 @@ protected:
 
 private:
     static void releaseOwned(CMC_Object* result);
+
+    static inline std::vector<Watcher*> watchers_;
     CMC_Binding* bindingAt(CXVector* list, int i) const;
     CXVector* bindingListOf(const CXString& name, bool make);
     void appendBinding(const CXString& name, CMC_Binding* binding);

@@ -149,6 +149,46 @@ CMC_Object* CMC_ObjectsContainer::getObject(CStringHashCode* key)
     return parent_ != nullptr ? parent_->getObject(key) : nullptr;
 }
 
+CGraphicsObject* CMC_ObjectsContainer::getGraphicsObject(const CXString& spec)
+{
+    if (!spec.IsString())
+        return nullptr;
+    const int mark = spec.Find('!', 0);
+    const CXString name = mark < 0 ? spec : spec.Left(mark);
+    CMC_Object* object = getObject(name.c_str());
+    return object != nullptr ? object->getShownGraphics(mark < 0 ? CXString() : spec.Mid(mark + 1, spec.GetLength()))
+                             : nullptr;
+}
+
+CXString CMC_ObjectsContainer::getGraphicsObjectName(CGraphicsObject* picture)
+{
+    std::vector<CMC_ObjectsContainer*> searched;
+    CMC_Object* owner = ownerOf(picture, searched);
+    return owner != nullptr ? owner->getName() : CXString("UNKNOWN");
+}
+
+// Canvases and the screen composer are reached by name but never named by their pictures.
+// Script class instances may hold one another, so each is searched once.
+CMC_Object* CMC_ObjectsContainer::ownerOf(CGraphicsObject* picture, std::vector<CMC_ObjectsContainer*>& searched)
+{
+    constexpr int kCanvasObserver = 103;
+    constexpr int kCanvas = 2020;
+    searched.push_back(this);
+    for (int i = 0; picture != nullptr && i < objects_->getCount(); ++i) {
+        auto* object = static_cast<CMC_Object*>(objects_->at(i));
+        const int type = object->getType();
+        if (type == TYPE_CLASS) {
+            auto* instance = static_cast<CMC_ObjectsContainer*>(object);
+            if (std::find(searched.begin(), searched.end(), instance) == searched.end()
+                && instance->ownerOf(picture, searched) != nullptr)
+                return object;
+        } else if (type != kCanvasObserver && type != kCanvas && object->getShownGraphics(CXString()) == picture) {
+            return object;
+        }
+    }
+    return nullptr;
+}
+
 CMC_Object* CMC_ObjectsContainer::getOwnObject(const CXString& name)
 {
     lookupKey_->set(name.c_str());

@@ -2,6 +2,9 @@
 
 #include "script/CMC_Object.h"
 
+#include <vector>
+
+class CGraphicsObject;
 class CHashtable;
 class CMC_Groupped;
 class CMElements;
@@ -93,6 +96,13 @@ public:
     int getObjectId(const CXString& name);
     // A new vector, which the caller deletes, with every object of the type.
     CXVector* getObjectsOfType(int type);
+    // The picture behind "NAME" or the part of it behind "NAME!PART"; none for an empty or
+    // unknown name and for objects that show nothing.
+    CGraphicsObject* getGraphicsObject(const CXString& spec);
+    // The name of the first object, in the order they were added, that shows the picture
+    // itself; script class instances are searched too and answer with their own name.
+    // "UNKNOWN" when none does.
+    CXString getGraphicsObjectName(CGraphicsObject* picture);
     int getElementsNo();
     int getObjectsNo();
     CWindow* getWindow() const { return window_; }
@@ -122,6 +132,8 @@ private:
     bool resolveInPass(CMElement* element, int pass);
     void addInlineBehavioursToGroup(CMC_Object* object, CMC_Groupped* group);
     void notifyGone();
+    // The object that shows the picture, searching the containers not searched yet.
+    CMC_Object* ownerOf(CGraphicsObject* picture, std::vector<CMC_ObjectsContainer*>& searched);
 
     static inline uint64_t changes_ = 1;
     static inline int deferring_ = 0;

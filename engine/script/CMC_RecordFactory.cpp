@@ -69,7 +69,7 @@ Row rows[] = {
     {2021, nullptr}, // PATTERN
     {2022, nullptr}, // SCROLL
     {2023, nullptr}, // JOYSTICK, which files written with one read on
-    {3000, [](CMC_ObjectsContainer* node) -> CMC_Object* { return new CMC_Groupped(CXString(), node); }},
+    {3000, construct<CMC_Groupped>},
     {3001, [](CMC_ObjectsContainer* node) -> CMC_Object* { return new CMC_Array(node, CXString("temp")); }},
 };
 

@@ -159,8 +159,26 @@ CMC_String* CMC_Runner::getParameterString(CXVector* args, int i)
 
 CXString CMC_Runner::parameterText(CXVector* args, int i)
 {
-    CMC_String* text = getParameterString(args, i);
+    CMC_String* text = stringParameter(args, i);
     return text != nullptr ? text->getValue() : CXString();
+}
+
+int CMC_Runner::integerParameter(CXVector* args, int i, int fallback)
+{
+    CMC_Integer* value = getParameterInteger(args, i);
+    return value != nullptr ? value->getValue() : fallback;
+}
+
+bool CMC_Runner::boolParameter(CXVector* args, int i, bool fallback)
+{
+    CMC_Bool* value = getParameterBool(args, i);
+    return value != nullptr ? value->getValue() : fallback;
+}
+
+double CMC_Runner::doubleParameter(CXVector* args, int i, double fallback)
+{
+    CMC_Double* value = getParameterDouble(args, i);
+    return value != nullptr ? value->getValue() : fallback;
 }
 
 CMC_Object* CMC_Runner::getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope)
@@ -170,6 +188,14 @@ CMC_Object* CMC_Runner::getParameterObject(CXVector* args, int i, CMC_ObjectsCon
         return nullptr;
     CMC_String* name = getParameterString(args, i);
     return name != nullptr ? scope->getObject(name->getValue().c_str()) : argument;
+}
+
+CMC_Object* CMC_Runner::namedObject(CMC_ObjectsContainer* scope, CXVector* args, int i, int type)
+{
+    if (scope == nullptr || argumentCount(args) <= i)
+        return nullptr;
+    CMC_Object* named = scope->getObject(parameterText(args, i).c_str());
+    return named != nullptr && named->getType() == type ? named : nullptr;
 }
 
 CMC_Object* CMC_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)

@@ -126,9 +126,20 @@ protected:
     }
     // The text of argument i (as getParameterString reads it) copied out; empty when missing.
     CXString parameterText(CXVector* args, int i);
+    // Argument i converted as the typed getters convert it; the fallback when it is missing.
+    int integerParameter(CXVector* args, int i, int fallback = 0);
+    bool boolParameter(CXVector* args, int i, bool fallback = false);
+    double doubleParameter(CXVector* args, int i, double fallback = 0.0);
     // The object that argument i names: the scope's object of its text, or the argument
     // itself when it is an object that reads as no text (a STRUCTURE). None when missing.
     CMC_Object* getParameterObject(CXVector* args, int i, CMC_ObjectsContainer* scope);
+    // The scope's object that argument i names when it has the type id; none.
+    CMC_Object* namedObject(CMC_ObjectsContainer* scope, CXVector* args, int i, int type);
+    template <typename Type>
+    Type* namedOfType(CMC_ObjectsContainer* scope, CXVector* args, int i, int type)
+    {
+        return dynamic_cast<Type*>(namedObject(scope, args, i, type));
+    }
     // A method's result as a pooled temporary.
     static CMC_Object* giveBool(bool value);
     static CMC_Object* giveInteger(int value);

@@ -2,11 +2,13 @@
 
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
+#include "foundation/CResourcesManager.h"
 #include "graphics/CRefreshScreen.h"
 
 CUnit6::CUnit6(CWindow* window, const CXString& name)
     : unitName_(name)
     , window_(window)
+    , resources_(std::make_unique<CResourcesManager>(window))
 {
 }
 
@@ -20,6 +22,7 @@ bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
     active_ = true;
     scene_ = scene;
     musicFileName_ = previous != nullptr ? previous->getMusicFileName() : CXString();
+    startRandomPlay();
     setBackground();
     stopListening();
     if (windowLives()) {
@@ -40,6 +43,7 @@ bool CUnit6::done(CMC_Scene*, CUnit6*)
     active_ = false;
     initiallyUpdated_ = false;
     stopListening();
+    releaseSceneResources();
     return true;
 }
 
@@ -57,6 +61,30 @@ void CUnit6::stopListening()
         return;
     window_->removeKeyListener(this);
     window_->removeMouseListener(this);
+}
+
+void CUnit6::startRandomPlay()
+{
+    randomPlayable_ = std::make_unique<CRandomPlayable>(windowLives() ? window_ : nullptr, this);
+    randomPlayable_->addNotifier(this);
+}
+
+void CUnit6::releaseSceneResources()
+{
+    randomPlayable_.reset();
+    resources_->flush();
+}
+
+void CUnit6::addRandomPlayable(CPlayable* playable, double frequency, int count, const CXString& event)
+{
+    if (randomPlayable_ != nullptr)
+        randomPlayable_->add(playable, frequency, count, event);
+}
+
+void CUnit6::removeRandomPlayable(CPlayable* playable)
+{
+    if (randomPlayable_ != nullptr)
+        randomPlayable_->remove(playable);
 }
 
 bool CUnit6::onInitialUpdate()

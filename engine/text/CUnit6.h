@@ -3,16 +3,22 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 #include "graphics/CMouseListener.h"
+#include "graphics/CRandomPlayable.h"
 #include "media/CKeyListener.h"
+
+#include <memory>
 
 class CMC_Scene;
 class CMElements;
+class CPlayable;
+class CResourcesManager;
 class CWindow;
 
 // The screen unit: what the running scene shows and hears beyond its script objects, its
-// background and its music. One unit serves every scene in turn: a scene binds it while it
+// background and its music, the playables it plays at random and the resources the scene's
+// objects share by file name. One unit serves every scene in turn: a scene binds it while it
 // runs, renamed after the scene, and unbinds it when it unloads.
-class CUnit6 : public CXObject, public CMouseListener, public CKeyListener {
+class CUnit6 : public CXObject, public CMouseListener, public CKeyListener, public CRandomPlayableNotifier {
 public:
     // The unit listens to the window's mouse and keys at this priority while it is bound.
     static constexpr int kListenerPriority = 100000;
@@ -29,8 +35,9 @@ public:
     // (so that the same music plays on), sets the background and listens to the window.
     // Returns true.
     virtual bool initialize(CMC_Scene* scene, CUnit6* previous);
-    // Unbinds the unit: the screen lets go of its background, the unit of its scene and of
-    // the window's mouse and keys. An unbound unit may be unbound again. Returns true.
+    // Unbinds the unit: it stops playing at random, lets go of the scene's shared resources,
+    // the screen of its background, the unit of its scene and of the window's mouse and keys.
+    // An unbound unit may be unbound again. Returns true.
     virtual bool done(CMC_Scene* scene, CUnit6* next);
     // At the screen's first frame for the scene: starts the scene's music. Returns true.
     virtual bool onInitialUpdate();
@@ -64,7 +71,18 @@ public:
     // The unit's own timers end here; a unit does nothing with them.
     virtual void onTimer(int id);
 
+    // Plays the playable now and then while the unit is bound (see CRandomPlayable); every
+    // play is allowed. Nothing happens while the unit is not bound.
+    virtual void addRandomPlayable(CPlayable* playable, double frequency, int count, const CXString& event);
+    virtual void removeRandomPlayable(CPlayable* playable);
+    // The random player while the unit is bound, else none.
+    CRandomPlayable* getRandomPlayable() const { return randomPlayable_.get(); }
+    // Resources that the scene's objects share by file name; the unit owns it.
+    virtual CResourcesManager* getResourcesManager() { return resources_.get(); }
+
 private:
+    void startRandomPlay();
+    void releaseSceneResources();
     // Whether the window the unit listens to still exists.
     bool windowLives() const;
     void stopListening();
@@ -77,4 +95,7 @@ private:
     bool active_ = false;
     bool listening_ = false;
     CXString musicFileName_;
+    std::unique_ptr<CResourcesManager> resources_;
+    // Declared after the resources, so it goes first: it may still hold their playables.
+    std::unique_ptr<CRandomPlayable> randomPlayable_;
 };

@@ -1,6 +1,5 @@
 #include "app/CMC_Application.h"
 #include "app/CMC_Application_Runner.h"
-#include "app/CMC_SceneTypes.h"
 #include "foundation/CXVector.h"
 #include "graphics/CImage.h"
 #include "script/CMC_RunnerFactory.h"
@@ -29,6 +28,7 @@ public:
         , image(std::move(picture))
     {
     }
+    CGraphicsObject* getShownGraphics(const CXString&) override { return image.get(); }
     std::unique_ptr<CImage> image;
 };
 
@@ -39,11 +39,7 @@ protected:
         writeGameTree(world);
         application = world.start();
         world.log();
-        CMC_SceneTypes::attachGraphics(kPictureType, [](CMC_Object* object) -> CGraphicsObject* {
-            return static_cast<Picture*>(object)->image.get();
-        });
     }
-    ~ApplicationMethods() override { CMC_SceneTypes::attachGraphics(kPictureType, nullptr); }
 
     std::string app(const std::string& call) { return world.run(application, "APP^" + call); }
     CMC_Scene* sceneA() { return application->getCurrentScene()->getCurrentScene(); }

@@ -9,6 +9,7 @@
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Runner.h"
+#include "media/CMC_Mouse.h"
 #include "media/CMusic.h"
 #include "script/CMC_SignalList.h"
 #include "text/CUnit6.h"
@@ -369,6 +370,17 @@ TEST_F(SceneServices, TheUnitTakesTheRunningScenesNameAndBackgroundAndLetsGoWhen
     CMC_Scene::doneDefUnit();
     world.headless.backend().events().inject(platform::Event::mouseMove({10, 10}));
     world.headless.turn();
+}
+
+TEST_F(SceneServices, LeavingASceneLetsTheMouseOutOfItsClipRectangle)
+{
+    enter(a);
+    world.build(a, "OBJECT=MOUSE\nMOUSE:TYPE=MOUSE\n");
+    static_cast<CMC_Mouse*>(a->getObject("MOUSE"))->setClipRect(10, 10, 110, 200);
+    ASSERT_NE(CMC_Mouse::getClipRect(), CXRect());
+    enter(b);
+    EXPECT_EQ(CMC_Mouse::getClipRect(), CXRect());
+    EXPECT_EQ(world.headless.backend().cursors().clip(), std::nullopt);
 }
 
 TEST(SceneTree, AChildIsAdoptedOnceAndANodeNeverAdoptsItself)

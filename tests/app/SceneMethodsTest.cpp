@@ -230,8 +230,9 @@ TEST_F(SceneMethods, RunCallsABehaviourByItsExactNamesAndAnyOtherMethodThroughIt
     call("RUN", {"N", "ADD", "5"});
     EXPECT_EQ(world.text(scene, "N"), "6");
     EXPECT_EQ(call("RUN", {"N", "GETNAME"}), "N");
-    // Objects of types without a runner, and names of nothing, give nothing.
-    player("P", kAnimo);
+    // Objects of types without a runner (one that only plug-ins make), and names of nothing, give
+    // nothing.
+    player("P", 10002);
     EXPECT_EQ(call("RUN", {"P", "GETNAME"}), "none");
     EXPECT_EQ(call("RUN", {"NOSUCH", "GETNAME"}), "none");
 }

@@ -13,11 +13,15 @@ public:
         : CPlayable(nullptr)
     {
     }
-    void play() override {}
-    void stop(bool) override {}
+    using CPlayable::play;
+    // Writes what the playable does, and its status and parameter at play().
+    void play() override { log += "play(" + std::to_string(getStatus()) + "," + getParameter().c_str() + ") "; }
+    void stop(bool notify) override { log += notify ? "stop(true) " : "stop(false) "; }
     void pause() override {}
     void resume() override {}
     void seek(int request) override { current_ = request * 10; }
+
+    std::string log;
 };
 
 // Writes its name and the code's operation; answers as told; may take itself off when told.
@@ -78,4 +82,31 @@ TEST(CPlayable, StepsAreSeekRequestsAnsweredWithThePosition)
     EXPECT_EQ(playable.previous(), -30);
     EXPECT_EQ(playable.next(), -40);
     EXPECT_EQ(playable.getFPS(), 10);
+}
+
+TEST(CPlayable, PlayingAnEventStopsQuietlyAndTakesItsParameter)
+{
+    Seeker playable;
+    playable.addEvent("Walk", "fast");
+    playable.addEvent("walk", "slow");
+    playable.addEvent("Jump", "high");
+    EXPECT_EQ(playable.getPlaying(), nullptr);
+    playable.play(CXString("WALK"));
+    EXPECT_EQ(playable.log, "stop(false) play(1,fast) ");
+    EXPECT_EQ(playable.getLastPlayedEvent(), "WALK");
+    EXPECT_EQ(playable.getParam(), "fast");
+    EXPECT_EQ(playable.getPlaying(), &playable);
+
+    // Names are found in any case but set only exactly.
+    playable.setParameter(CXString("JUMP"), CXString("low"));
+    playable.setParameter(CXString("walk"), CXString("slower"));
+    EXPECT_EQ(playable.getParameter(CXString("jump")), "high");
+    EXPECT_EQ(playable.getParameter(CXString("Walk")), "fast");
+    playable.setParameter(CXString("Walk"), CXString("run"));
+    EXPECT_EQ(playable.getParameter(CXString("WALK")), "run");
+
+    playable.log.clear();
+    playable.play(CXString("Swim"));
+    EXPECT_EQ(playable.log, "stop(false) play(1,) ");
+    EXPECT_TRUE(playable.isParent());
 }

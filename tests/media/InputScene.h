@@ -5,7 +5,6 @@
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CFile.h"
-#include "foundation/CFile_Stream.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CTextFileReader.h"
@@ -20,12 +19,14 @@
 #include "script/CMElementsLoader.h"
 
 #include "tests/CurrentFolderGuard.h"
+#include "tests/ScriptCode.h"
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,6 +81,7 @@ protected:
         window->OnActivateApp(true);
         application = std::make_unique<CApplication>(window.get(), "", "", nullptr);
         scene = std::make_unique<CMC_ObjectsContainer>(window.get(), nullptr, CXString("SCENE"), CMC_Object::TYPE_SCENE);
+        code_.emplace(scene.get());
     }
     ~ScriptScene() override
     {
@@ -119,28 +121,9 @@ protected:
         return made;
     }
 
-    // Runs the code once as a behaviour of the scene.
-    void run(const std::string& code)
-    {
-        auto* behaviour = new CMC_Behaviour(scene.get(), CXString(("RUN_" + std::to_string(runs_++)).c_str()),
-                                            CXString(code.c_str()));
-        scene->addObject(behaviour);
-        behaviour->init();
-        behaviour->run(nullptr, nullptr, false);
-        endOfFrame();
-    }
-
+    void run(const std::string& code) { code_->run(code); }
     // What a method call gives, as text ("TRUE", "FALSE", a number or a text).
-    std::string ask(const std::string& call)
-    {
-        if (scene->getObject("ANSWER") == nullptr) {
-            auto* answer = new CMC_String(CXString("ANSWER"), CXString());
-            answer->setScene(scene.get());
-            scene->addObject(answer);
-        }
-        run("ANSWER^SET(" + call + ");");
-        return static_cast<CMC_String*>(scene->getObject("ANSWER"))->getValue().c_str();
-    }
+    std::string ask(const std::string& call) { return code_->ask(call); }
 
     // One turn of the program's loop: the waiting events, the window's frame, and the
     // end-of-frame step of the script values.
@@ -167,22 +150,10 @@ protected:
         }
         scene->removeObject(object);
         delete object;
-        const std::string bytes = folder.read("record.bin");
-        auto* read = new Type(scene.get());
-        CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
-        CXArchive archive(&file, false);
-        read->serialize(&archive);
-        EXPECT_FALSE(archive.failed());
-        scene->addObject(read);
-        read->initializeBehaviours(scene.get(), nullptr);
-        return read;
+        return code_->template readRecord<Type>(folder.read("record.bin"));
     }
 
-    static void endOfFrame()
-    {
-        CMC_VariableFactory::clearPool();
-        CMC_Behaviour::flushTrash();
-    }
+    static void endOfFrame() { ScriptCode::endOfFrame(); }
 
     CurrentFolderGuard guard;
     TempFolder folder;
@@ -200,7 +171,7 @@ protected:
 private:
     CXString savedRoot_ = CWindow::rootPath;
     CXString savedExe_ = CWindow::exePath;
-    int runs_ = 0;
+    std::optional<ScriptCode> code_;
 };
 
 // The scene on the headless back end and the manual clock. A frame is a turn of the loop with

@@ -2,6 +2,7 @@
 
 #include "app/CPublicTrash.h"
 #include "foundation/CXVector.h"
+#include "graphics/CGraphicsObject.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMC_String.h"
@@ -208,4 +209,56 @@ TEST_F(Containers, AFinishedSceneTakesItsBindingsOnOtherObjects)
     application->onSubSceneDone(scene);
     mouse->onSignal(CXString("ONCLICK"));
     EXPECT_EQ(world.takeLog(), (std::vector<std::string>{"OWN()"}));
+}
+
+namespace {
+
+// An object that shows a picture of its own, and its parts by name.
+class Showing : public CMC_Object {
+public:
+    Showing(const char* name, int type, CGraphicsObject* picture)
+        : CMC_Object(CXString(name), type)
+        , picture_(picture)
+    {
+    }
+    CGraphicsObject* getShownGraphics(const CXString& part) override
+    {
+        return part.IsString() ? (part == "PART" ? &part_ : nullptr) : picture_;
+    }
+
+private:
+    CGraphicsObject* picture_;
+    CGraphicsObject part_{nullptr};
+};
+
+} // namespace
+
+// "NAME" and "NAME!PART" find the picture an object shows; pictures are named after the first
+// object that shows them, script class instances answering for what they hold, and canvases
+// never.
+TEST_F(Containers, PicturesAreFoundByNameAndNamedAfterTheirObject)
+{
+    CGraphicsObject shown(nullptr), held(nullptr), canvas(nullptr);
+    auto* hero = new Showing("HERO", 2000, &shown);
+    scene->addObject(hero);
+    scene->addObject(new Showing("BOARD", 2020, &canvas));
+    auto* instance = world.container("KNIGHT", CMC_Object::TYPE_CLASS);
+    auto* other = world.container("SQUIRE", CMC_Object::TYPE_CLASS);
+    instance->addObject(other);
+    other->addObject(instance);
+    other->addObject(new Showing("SWORD", 2008, &held));
+    scene->addObject(instance);
+    EXPECT_EQ(scene->getGraphicsObject(CXString("HERO")), &shown);
+    EXPECT_NE(scene->getGraphicsObject(CXString("HERO!PART")), nullptr);
+    EXPECT_EQ(scene->getGraphicsObject(CXString("HERO!NONE")), nullptr);
+    EXPECT_EQ(scene->getGraphicsObject(CXString("NOSUCH")), nullptr);
+    EXPECT_EQ(scene->getGraphicsObject(CXString()), nullptr);
+    EXPECT_EQ(scene->getGraphicsObject(CXString("BOARD")), &canvas);
+    EXPECT_EQ(scene->getGraphicsObjectName(&shown), "HERO");
+    EXPECT_EQ(scene->getGraphicsObjectName(&held), "KNIGHT");
+    EXPECT_EQ(scene->getGraphicsObjectName(&canvas), "UNKNOWN");
+    EXPECT_EQ(scene->getGraphicsObjectName(nullptr), "UNKNOWN");
+    instance->removeObject(other);
+    other->removeObject(instance);
+    scene->removeObject(instance);
 }

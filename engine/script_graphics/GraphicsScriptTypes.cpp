@@ -1,0 +1,39 @@
+#include "script_graphics/GraphicsScriptTypes.h"
+
+#include "app/CMC_SceneTypes.h"
+#include "graphics/CAnimo6.h"
+#include "script/CMC_ObjectFactory.h"
+#include "script/CMC_RecordFactory.h"
+#include "script/CMC_RunnerFactory.h"
+#include "script_graphics/CMC_Animo.h"
+#include "script_graphics/CMC_Animo_Runner.h"
+#include "script_graphics/CMC_Groupped.h"
+#include "script_graphics/CMC_Groupped_Runner.h"
+#include "script_graphics/CMC_Image.h"
+#include "script_graphics/CMC_Image_Runner.h"
+
+namespace {
+
+CPlayable* animationOf(CMC_Object* object)
+{
+    auto* animo = dynamic_cast<CMC_Animo*>(object);
+    return animo != nullptr ? animo->getAnimo() : nullptr;
+}
+
+} // namespace
+
+void attachGraphicsScriptTypes()
+{
+    CMC_ObjectFactory::attach("ANIMO", CMC_ObjectFactory::construct<CMC_Animo>);
+    CMC_ObjectFactory::attach("IMAGE", CMC_ObjectFactory::construct<CMC_Image>);
+    CMC_ObjectFactory::attach("GROUP", CMC_ObjectFactory::construct<CMC_Groupped>);
+    // CREATE starts from the same empty object as a compiled record.
+    CMC_ObjectFactory::attachEmpty("ANIMO", CMC_RecordFactory::construct<CMC_Animo>);
+    CMC_ObjectFactory::attachEmpty("IMAGE", CMC_RecordFactory::construct<CMC_Image>);
+    CMC_RunnerFactory::attach(CMC_Animo::kType, CMC_RunnerFactory::make<CMC_Animo_Runner>);
+    CMC_RunnerFactory::attach(CMC_Image::kType, CMC_RunnerFactory::make<CMC_Image_Runner>);
+    CMC_RunnerFactory::attach(CMC_Groupped::kType, CMC_RunnerFactory::make<CMC_Groupped_Runner>);
+    CMC_RecordFactory::attach(CMC_Animo::kType, CMC_RecordFactory::construct<CMC_Animo>);
+    CMC_RecordFactory::attach(CMC_Image::kType, CMC_RecordFactory::construct<CMC_Image>);
+    CMC_SceneTypes::attachPlayable(CMC_Animo::kType, animationOf);
+}
