@@ -211,9 +211,8 @@ TEST_F(NetObjects, ValuesFollowTheirNamesakesAndCodeRunsOnceOnTheOtherSide)
     EXPECT_EQ(ask("SRV^ISSTARTED()"), "TRUE");
 }
 
-// The words of definitions make the objects in the last pass under their element's names;
-// a compiled record gives them back with their bindings.
-TEST_F(NetObjects, RecordsKeepTheNamesAndBindings)
+// A compiled scene's record gives the server back under its name, with its bindings.
+TEST_F(NetObjects, ARecordGivesTheServerBackWithItsBindings)
 {
     auto* read = roundTrip(server());
     EXPECT_EQ(read->getName(), "SRV");
