@@ -11,7 +11,8 @@ std::unique_ptr<Backend> createBackend(const BackendOptions& options)
         if (std::unique_ptr<SdlBackend> sdl = SdlBackend::create())
             return sdl;
     }
-    return std::make_unique<HeadlessBackend>(HeadlessBackend::Time::System);
+    return std::make_unique<HeadlessBackend>(options.steppedTime ? HeadlessBackend::Time::Manual
+                                                                 : HeadlessBackend::Time::System);
 }
 
 } // namespace platform

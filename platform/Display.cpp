@@ -1,5 +1,7 @@
 #include "platform/Display.h"
 
+#include <utility>
+
 namespace platform {
 
 DisplayResult Display::open(const DisplayMode& mode)
@@ -29,6 +31,29 @@ void Display::setTitle(std::string_view cp1250Title)
 {
     title_ = cp1250Title;
     titleChanged();
+}
+
+void Display::setIcon(IconImage icon)
+{
+    if (icon.width <= 0 || icon.height <= 0 || icon.rgba.size() != static_cast<size_t>(icon.width) * icon.height * 4)
+        return;
+    icon_ = std::move(icon);
+    iconChanged();
+}
+
+void Display::showWindow()
+{
+    if (!hidden_)
+        return;
+    hidden_ = false;
+    windowShown();
+}
+
+RgbImage Display::capture()
+{
+    if (!open_)
+        return {};
+    return widenPixels(screen_.view(), screen_.view().bounds(), mode_.bitsPerPixel);
 }
 
 void Display::update(const PixelView& frame, const Rect& rect)

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/Geometry.h"
+#include "platform/RgbImage.h"
 #include "platform/ScreenImage.h"
+
+#include <cstdint>
 
 #include <span>
 #include <string>
@@ -17,6 +20,14 @@ struct DisplayMode {
     int height = 600;
     int bitsPerPixel = 16; // 16 for 5-6-5 pixels, 15 for 5-5-5
     bool fullScreen = false;
+};
+
+// The picture of the program's window on the desktop: 8-bit red, green, blue and alpha bytes
+// per pixel, rows top first.
+struct IconImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
 };
 
 // The outcome of opening a display; anything but Ok is a failure, so the caller can try again
@@ -50,6 +61,14 @@ public:
     // The window's caption, in the engine's Windows-1250 text.
     void setTitle(std::string_view cp1250Title);
     const std::string& title() const { return title_; }
+    // A window opened from now on stays hidden until showWindow: a program that may still fail
+    // to start shows nothing.
+    void hideUntilShown() { hidden_ = true; }
+    void showWindow();
+    bool isHidden() const { return hidden_; }
+    // The window's icon, kept for a window opened later; an icon without pixels changes nothing.
+    void setIcon(IconImage icon);
+    const IconImage& icon() const { return icon_; }
 
     // Takes the rectangle of the frame, clipped to the frame and to the screen, for the next
     // show; an empty or wholly outside rectangle adds nothing. Nothing happens while closed.
@@ -65,6 +84,9 @@ public:
 
     // What the display shows now.
     const ScreenImage& screen() const { return screen_; }
+    // What the display shows now, 8 bits per channel: the screen as shown, read back from where
+    // it was drawn; no pixels while closed.
+    virtual RgbImage capture();
 
     // Where the top-left corner of the client area lies on the desktop.
     virtual Point clientOrigin() const = 0;
@@ -76,11 +98,15 @@ protected:
     // Shows the screen after the rectangles changed (each inside the screen, none empty).
     virtual void showChanged(std::span<const Rect> changed) = 0;
     virtual void titleChanged() {}
+    virtual void iconChanged() {}
+    virtual void windowShown() {}
 
 private:
     bool open_ = false;
     DisplayMode mode_;
     std::string title_;
+    IconImage icon_;
+    bool hidden_ = false;
     ScreenImage screen_;
     std::vector<Rect> changed_;
 };

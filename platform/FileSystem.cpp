@@ -116,6 +116,16 @@ bool isFolder(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+std::string programFolder()
+{
+    std::string path(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<size_t>(length) >= path.size())
+        return {};
+    path.resize(static_cast<size_t>(length));
+    return parentFolder(path);
+}
+
 bool exists(const std::string& path)
 {
     struct stat info {};

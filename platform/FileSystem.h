@@ -35,6 +35,8 @@ std::optional<std::vector<std::string>> folderEntryNames(const std::string& fold
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 
 bool isFolder(const std::string& path);
+// The folder of the running program's file; "" where the system does not say.
+std::string programFolder();
 bool exists(const std::string& path);
 // True when the path opens for reading as a file (folders never do).
 bool isReadableFile(const std::string& path);

@@ -65,23 +65,7 @@ bool FolderPrinter::printPage(const std::string&, const RgbImage& page, std::str
         cause = "cannot list \"" + folder_ + "\": " + std::strerror(errno);
         return false;
     }
-    const std::string path = joinPath(folder_, name);
-    const auto fail = [&](int error) {
-        cause = "cannot write \"" + path + "\": " + std::strerror(error);
-        return false;
-    };
-    const std::unique_ptr<FileStream> file = FileStream::open(path, "wb");
-    if (!file)
-        return fail(errno);
-    const bool encoded = writePng(page, kLetterLandscape.dotsPerInch, [&](const uint8_t* bytes, size_t count) {
-        return std::fwrite(bytes, 1, count, file->handle()) == count;
-    });
-    if (!encoded) {
-        const int error = errno;
-        file->discard();
-        return fail(error);
-    }
-    return file->commit() || fail(errno);
+    return writePngFile(joinPath(folder_, name), page, kLetterLandscape.dotsPerInch, cause);
 }
 
 } // namespace platform

@@ -28,6 +28,7 @@ public:
     HeadlessCursors& cursors() override { return cursors_; }
     HeadlessJoystick& joystick() override { return joystick_; }
     HeadlessMessageBox& messageBox() override { return messageBox_; }
+    bool isHeadless() const override { return true; }
     // The clock that tests advance; meaningful with Time::Manual only.
     ManualClock& clock() { return clock_; }
 

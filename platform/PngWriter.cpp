@@ -1,6 +1,11 @@
 #include "platform/PngWriter.h"
 
+#include "platform/FileSystem.h"
+
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <cmath>
 #include <vector>
 #include <zlib.h>
@@ -126,6 +131,27 @@ bool writePng(const RgbImage& image, int dotsPerInch, const ByteSink& sink)
     if (!data.finish())
         return false;
     return writeChunk(sink, "IEND", nullptr, 0);
+}
+
+bool writePngFile(const std::string& path, const RgbImage& image, int dotsPerInch, std::string& cause)
+{
+    const auto fail = [&](int error) {
+        cause = "cannot write \"" + path + "\": " + (error != 0 ? std::strerror(error) : "no picture");
+        return false;
+    };
+    errno = 0;
+    const std::unique_ptr<FileStream> file = FileStream::openReplacing(path, "wb");
+    if (!file)
+        return fail(errno);
+    const bool encoded = writePng(image, dotsPerInch, [&](const uint8_t* bytes, size_t count) {
+        return std::fwrite(bytes, 1, count, file->handle()) == count;
+    });
+    if (!encoded) {
+        const int error = errno;
+        file->discard();
+        return fail(error);
+    }
+    return file->commit() || fail(errno);
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScreenImage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,5 +25,10 @@ struct RgbImage {
     int height = 0;
     std::vector<uint8_t> pixels;
 };
+
+// The rectangle of 16-bit pixels (5-6-5, or 5-5-5 at 15 bits per pixel), clipped to them,
+// widened to 8 bits per channel by repeating each channel's top bits below it, so that black
+// stays black and white becomes full white.
+RgbImage widenPixels(const PixelView& pixels, const Rect& rect, int bitsPerPixel);
 
 } // namespace platform

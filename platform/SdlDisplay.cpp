@@ -77,11 +77,13 @@ DisplayResult SdlDisplay::makeWindow(const DisplayMode& mode)
         return DisplayResult::Ok;
     }
     window_ = SDL_CreateWindow(cp1250ToUtf8(title()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               mode.width, mode.height, SDL_WINDOW_RESIZABLE | fullScreenFlag);
+                               mode.width, mode.height,
+                               SDL_WINDOW_RESIZABLE | fullScreenFlag | (isHidden() ? SDL_WINDOW_HIDDEN : 0));
     if (window_ == nullptr) {
         reportSdlError("SDL_CreateWindow");
         return DisplayResult::WindowFailed;
     }
+    iconChanged();
     return DisplayResult::Ok;
 }
 
@@ -108,7 +110,7 @@ void SdlDisplay::showChanged(std::span<const Rect> changed)
     drawScreen();
 }
 
-void SdlDisplay::drawScreen()
+Rect SdlDisplay::renderScreen()
 {
     int width = 0;
     int height = 0;
@@ -118,7 +120,54 @@ void SdlDisplay::drawScreen()
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    return viewport;
+}
+
+void SdlDisplay::drawScreen()
+{
+    renderScreen();
     SDL_RenderPresent(renderer_);
+}
+
+RgbImage SdlDisplay::capture()
+{
+    if (!isOpen() || renderer_ == nullptr)
+        return {};
+    // What a renderer holds after a presentation is undefined: the screen is drawn once more
+    // and read before it is presented.
+    const Rect viewport = renderScreen();
+    RgbImage image(viewport.width(), viewport.height(), 0);
+    const SDL_Rect area{viewport.left, viewport.top, viewport.width(), viewport.height()};
+    const bool read = !viewport.isEmpty() &&
+                      SDL_RenderReadPixels(renderer_, &area, SDL_PIXELFORMAT_RGB24, image.pixels.data(), image.width * 3) == 0;
+    SDL_RenderPresent(renderer_);
+    if (!read) {
+        reportSdlError("SDL_RenderReadPixels");
+        return {};
+    }
+    return image;
+}
+
+void SdlDisplay::iconChanged()
+{
+    if (window_ == nullptr || icon().rgba.empty())
+        return;
+    const IconImage& picture = icon();
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(picture.rgba.data()), picture.width,
+                                                              picture.height, 32, picture.width * 4,
+                                                              SDL_PIXELFORMAT_RGBA32);
+    if (surface == nullptr) {
+        reportSdlError("SDL_CreateRGBSurfaceWithFormatFrom");
+        return;
+    }
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+}
+
+void SdlDisplay::windowShown()
+{
+    if (window_ != nullptr)
+        SDL_ShowWindow(window_);
 }
 
 void SdlDisplay::titleChanged()

@@ -23,15 +23,21 @@ public:
     // mouse events).
     Letterbox letterbox() const;
     Point clientOrigin() const override;
+    // The logical screen's part of the window, read back from the renderer.
+    RgbImage capture() override;
 
 protected:
     DisplayResult openDevice(const DisplayMode& mode) override;
     void closeDevice() override;
     void showChanged(std::span<const Rect> changed) override;
     void titleChanged() override;
+    void iconChanged() override;
+    void windowShown() override;
 
 private:
     DisplayResult makeWindow(const DisplayMode& mode);
+    // The screen scaled into the window, not yet presented; its place in the renderer's output.
+    Rect renderScreen();
     void drawScreen();
 
     SDL_Window* window_ = nullptr;

@@ -67,8 +67,12 @@ void CApplication::preinitializeApplication()
     registerScriptTypes();
     const CXString path = commandLine_ != nullptr ? commandLine_->getPath() : CXString();
     resourcesManager_ = new CResourcesManager(window_);
-    if (path.IsString())
-        CFile::chDir(path);
+    // Without its folder the look-ups would go on wherever the current folder is, and could
+    // find another application there.
+    if (path.IsString() && CFile::chDir(path) != 0) {
+        std::fputs(("No application: there is no folder \"" + path + "\"\n").c_str(), stderr);
+        return;
+    }
     {
         const CPath here(window_);
         CWindow::setCDPath(here.GetFullPath(CXString()));

@@ -7,6 +7,7 @@
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "graphics/CGraphicsObject.h"
+#include "media/CPrinter.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
@@ -140,11 +141,13 @@ std::optional<CXRect> CMC_Application_Runner::printArea(CWindow* window, CMC_Obj
     return area;
 }
 
-// The page itself comes with the printer; the screen is drawn again whole all the same.
+// The screen is drawn again whole whether or not the page was printed.
 void CMC_Application_Runner::print(CWindow* window, CMC_ObjectsContainer* scope, CXVector* args)
 {
-    if (window == nullptr || !printArea(window, scope, args))
+    const std::optional<CXRect> area = window != nullptr ? printArea(window, scope, args) : std::nullopt;
+    if (!area)
         return;
+    const CPrinter printer(window, *area);
     window->Invalidate();
     window->Redraw();
 }

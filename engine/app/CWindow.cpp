@@ -295,12 +295,12 @@ void CWindow::dispatchEvent(const platform::Event& event)
     }
 }
 
-void CWindow::run(uint32_t periodMs)
+void CWindow::run(uint32_t periodMs, const std::function<bool()>& afterFrame)
 {
     if (backend_ == nullptr)
         return;
     platform::FramePacer pacer(periodMs);
-    while (pumpEvents() && !domodal())
+    while (pumpEvents() && !domodal() && (!afterFrame || afterFrame()))
         pacer.waitForNextFrame(backend_->events());
 }
 

@@ -106,8 +106,9 @@ public:
     // devices while the program is active. False once the window was closed.
     bool pumpEvents();
     // The program's loop: events, a frame, then a wait until the next frame is due or an event
-    // comes (every periodMs). Ends when the window is closed or domodal says so.
-    void run(uint32_t periodMs);
+    // comes (every periodMs). Ends when the window is closed, domodal says so, or afterFrame
+    // (asked after every frame when one is given) says false.
+    void run(uint32_t periodMs, const std::function<bool()>& afterFrame = {});
     // Frees everything the window owns; also run by the destructor.
     void release();
 

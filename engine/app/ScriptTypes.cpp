@@ -10,6 +10,7 @@
 #include "app/CMC_Timer_Runner.h"
 #include "media/InputScriptTypes.h"
 #include "media/NetScriptTypes.h"
+#include "media/SoundScriptTypes.h"
 #include "script/CMC_Object.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
@@ -46,5 +47,6 @@ void registerScriptTypes()
     attachTimer();
     attachInputScriptTypes();
     attachNetScriptTypes();
+    attachSoundScriptTypes();
     attachGraphicsScriptTypes();
 }

@@ -73,4 +73,6 @@ void CCommandLine6::parse()
         updateHost_ = getNextToken("update");
     if (findToken("share"))
         shareFolder_ = getNextToken("share");
+    if (findToken("printto"))
+        printTo_ = getNextToken("printto");
 }

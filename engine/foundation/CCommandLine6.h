@@ -21,6 +21,9 @@ public:
     CXString getUpdateHost() const { return updateHost_; }
     // The folder a NETSERVER serves requested files from ("share" folder); empty without it.
     CXString getShareFolder() const { return shareFolder_; }
+    // The folder that "printto" names: printed pages are written there as PNG files instead of
+    // going to the default printer. Empty when not given.
+    CXString getPrintTo() const { return printTo_; }
 
     bool isMusicEnabled() const { return musicEnabled_; }
     bool isSoundEnabled() const { return soundEnabled_; }
@@ -44,11 +47,14 @@ public:
     void setAsShowDbg(bool on) { debug_ = on; }
     void setPath(const CXString& path) { path_ = path; }
 
+    // Whether the option was given, with its "-" or "/".
+    bool findToken(const CXString& name) const;
+    // The token after the first one that is the name with or without its "-" or "/"; "" when
+    // there is none.
+    CXString getNextToken(const CXString& name) const;
+
 private:
     void parse();
-    bool findToken(const CXString& name) const;
-    // The token after the first one that is the name with or without its "-" or "/".
-    CXString getNextToken(const CXString& name) const;
 
     std::vector<CXString> tokens_;
     int32_t width_ = 800;
@@ -72,4 +78,5 @@ private:
     CXString path_;
     CXString updateHost_;
     CXString shareFolder_;
+    CXString printTo_;
 };

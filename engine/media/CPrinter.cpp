@@ -1,6 +1,8 @@
 #include "media/CPrinter.h"
 
-#include "graphics/CGraphicsObject.h"
+#include "app/CWindow.h"
+#include "foundation/CCommandLine6.h"
+#include "graphics/CDirectDrawSurface.h"
 #include "media/SmoothStretch.h"
 
 #include <cstdint>
@@ -16,29 +18,38 @@ void reportNothingPrinted(const std::string& cause)
     std::fprintf(stderr, "Nothing printed: %s\n", cause.c_str());
 }
 
-// A channel of n bits widened to 8 by repeating its top bits below it, so that the
-// darkest and the brightest value stay 0 and 255.
-uint8_t widen(unsigned value, int bits)
+// The back buffer: the client area as the composer draws it.
+CGraphicsObject* clientImageOf(CWindow* window)
 {
-    return static_cast<uint8_t>(value << (8 - bits) | value >> (2 * bits - 8));
+    CGraphicsObject* image = window != nullptr ? window->GetSurface() : nullptr;
+    if (image == nullptr || image->GetDataPtr() == nullptr || (image->GetBpp() != 15 && image->GetBpp() != 16))
+        return nullptr;
+    return image;
+}
+
+std::string printFolderOf(CWindow* window)
+{
+    const CCommandLine6* commandLine = window->getCommandLineIfc();
+    return commandLine != nullptr ? commandLine->getPrintTo().c_str() : "";
 }
 
 } // namespace
 
-CPrinter::CPrinter(CGraphicsObject* clientImage, CXRect r, const std::string& printTo)
-    : image_(clientImage)
+CPrinter::CPrinter(CWindow* window, CXRect r)
+    : window_(window)
 {
-    if (image_ == nullptr || image_->GetDataPtr() == nullptr || (image_->GetBpp() != 15 && image_->GetBpp() != 16)) {
-        reportNothingPrinted("there is no 15- or 16-bit picture to print");
+    CGraphicsObject* image = clientImageOf(window_);
+    if (image == nullptr) {
+        reportNothingPrinted("the window shows no 15- or 16-bit picture");
         return;
     }
-    const CXRect area = r.Common(CXRect(0, 0, image_->Width(), image_->Height()));
+    const CXRect area = r.Common(CXRect(0, 0, image->Width(), image->Height()));
     if (area.Width() <= 0 || area.Height() <= 0) {
         reportNothingPrinted("the area to print is empty");
         return;
     }
     std::string cause;
-    printer_ = platform::openPrinter(printTo, cause);
+    printer_ = platform::openPrinter(printFolderOf(window_), cause);
     if (!printer_) {
         reportNothingPrinted(cause);
         return;
@@ -75,20 +86,10 @@ void CPrinter::print(CXRect r)
 
 platform::RgbImage CPrinter::GetImageBitmap(CXRect r) const
 {
-    const bool sixBitGreen = image_->GetBpp() == 16;
-    const int redShift = sixBitGreen ? 11 : 10;
-    const int greenBits = sixBitGreen ? 6 : 5;
-    const auto* words = reinterpret_cast<const uint16_t*>(image_->GetDataPtr());
-    platform::RgbImage bitmap(r.Width(), r.Height(), 0);
-    for (int y = 0; y < bitmap.height; ++y) {
-        const uint16_t* in = words + static_cast<size_t>(r.top + y) * image_->GetPitch() + r.left;
-        uint8_t* out = bitmap.row(y);
-        for (int x = 0; x < bitmap.width; ++x) {
-            const unsigned word = in[x];
-            *out++ = widen(word >> redShift & 0x1F, 5);
-            *out++ = widen(word >> 5 & ((1u << greenBits) - 1), greenBits);
-            *out++ = widen(word & 0x1F, 5);
-        }
-    }
-    return bitmap;
+    window_->Invalidate();
+    window_->Redraw();
+    CGraphicsObject* image = clientImageOf(window_);
+    const platform::PixelView pixels{reinterpret_cast<const uint16_t*>(image->GetDataPtr()), image->Width(),
+                                     image->Height(), image->GetPitch() * 2};
+    return platform::widenPixels(pixels, platform::Rect{r.left, r.top, r.right, r.bottom}, image->GetBpp());
 }

@@ -8,19 +8,19 @@
 #include <memory>
 #include <string>
 
-class CGraphicsObject;
+class CWindow;
 
-// Prints a rectangle of the client image on one landscape page: scaled smoothly to fit the
+// Prints a rectangle of the window's picture on one landscape page: scaled smoothly to fit the
 // page with its proportions kept, centred, white around it, as one job "DocPrint". The
 // constructor does the whole job. Whatever stops it (an empty rectangle, no printer, a
 // refused job, a folder that cannot be written) is one line on standard error, and nothing
 // is printed.
 class CPrinter {
 public:
-    // `clientImage` is a 5-6-5 or 5-5-5 raster; the rectangle is clipped to it. `printTo`
-    // names a folder that receives the page as a PNG file; empty prints on the default
-    // printer.
-    CPrinter(CGraphicsObject* clientImage, CXRect r, const std::string& printTo);
+    // The picture is the window's client area, without its frame, freshly composed; the
+    // rectangle is clipped to it. The page goes to the folder that the window's "printto"
+    // option names, as a PNG file, else to the default printer.
+    CPrinter(CWindow* window, CXRect r);
     CPrinter(const CPrinter&) = delete;
     CPrinter& operator=(const CPrinter&) = delete;
 
@@ -30,9 +30,9 @@ public:
 
 private:
     void print(CXRect r);
-    // The rectangle of the client image widened to 8 bits per channel.
+    // The rectangle of the whole window drawn again at once, widened to 8 bits per channel.
     platform::RgbImage GetImageBitmap(CXRect r) const;
 
-    CGraphicsObject* image_;
+    CWindow* window_;
     std::unique_ptr<platform::Printer> printer_;
 };

@@ -25,7 +25,12 @@
 // ARRAY "LOG".
 class ApplicationWorld {
 public:
-    ApplicationWorld() { headless.open(); }
+    // The window reads `windowOptions` as its command line ("-printto", ...).
+    explicit ApplicationWorld(const std::vector<std::string>& windowOptions = {})
+        : headless(windowOptions)
+    {
+        headless.open();
+    }
     ~ApplicationWorld()
     {
         stop();
@@ -54,12 +59,7 @@ public:
     CMC_Application* start(const std::vector<std::string>& options = {})
     {
         stop();
-        arguments_ = {"Kestrum"};
-        arguments_.insert(arguments_.end(), options.begin(), options.end());
-        std::vector<const char*> argv;
-        for (const std::string& argument : arguments_)
-            argv.push_back(argument.c_str());
-        commandLine_ = std::make_unique<CCommandLine6>(static_cast<int>(argv.size()), argv.data());
+        commandLine_ = std::make_unique<CCommandLine6>(commandLineOf(options));
         shell = std::make_unique<CApplication>(&window(), CXString("game.ini"), CXString(), commandLine_.get());
         shell->preinitializeApplication();
         return application();
@@ -127,6 +127,5 @@ public:
 
 private:
     CXString savedDisc_ = CWindow::getCDPath();
-    std::vector<std::string> arguments_;
     std::unique_ptr<CCommandLine6> commandLine_;
 };

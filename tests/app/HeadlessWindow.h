@@ -5,17 +5,24 @@
 #include "platform/HeadlessBackend.h"
 #include "platform/PathResolver.h"
 
+#include "CommandLineOf.h"
 #include "CurrentFolderGuard.h"
 #include "TempFolder.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 // An engine window on the headless back end, in a fresh data folder, on the manual clock: what
 // it presents is read from the display, events are injected, time moves by hand.
 class HeadlessWindow {
 public:
-    HeadlessWindow()
+    // The window reads the options given as its command line; without any it has none.
+    explicit HeadlessWindow(const std::vector<std::string>& options = {})
+        : commandLine_(options.empty() ? nullptr : std::make_unique<CCommandLine6>(commandLineOf(options)))
     {
         platform::changeFolder(folder_.path().string());
-        window_ = std::make_unique<CWindow>(&backend_, nullptr, &language_, CXSize(800, 600),
+        window_ = std::make_unique<CWindow>(&backend_, commandLine_.get(), &language_, CXSize(800, 600),
                                             backend_.cursors().systemCursor(platform::SystemCursor::Arrow), "");
     }
     ~HeadlessWindow()
@@ -53,5 +60,6 @@ private:
     CXString savedExe_ = CWindow::exePath;
     platform::HeadlessBackend backend_{platform::HeadlessBackend::Time::Manual};
     CLanguageOSVer language_;
+    std::unique_ptr<CCommandLine6> commandLine_;
     std::unique_ptr<CWindow> window_;
 };

@@ -101,6 +101,15 @@ TEST(CCommandLine6, ResolutionAndPath)
     EXPECT_EQ(commandLine({"-share"}).getShareFolder(), "");
 }
 
+TEST(CCommandLine6, PrintToNamesTheFolderAfterIt)
+{
+    EXPECT_EQ(commandLine({}).getPrintTo(), "");
+    EXPECT_EQ(commandLine({"-printto", "/tmp/pages"}).getPrintTo(), "/tmp/pages");
+    EXPECT_EQ(commandLine({"-window", "/printto", "pages", "-debug"}).getPrintTo(), "pages");
+    EXPECT_EQ(commandLine({"-printto"}).getPrintTo(), "");
+    EXPECT_EQ(commandLine({"printto", "pages"}).getPrintTo(), "") << "a bare word is no option";
+}
+
 TEST(CCommandLine6, SettersChangeTheStoredValues)
 {
     CCommandLine6 line = commandLine({"-window", "-debug"});

@@ -1,114 +1,57 @@
 #include "media/CPrinter.h"
 
-#include "CurrentFolderGuard.h"
-#include "NoPrintServer.h"
-#include "PngReader.h"
-#include "TempFolder.h"
-#include "graphics/RasterMaker.h"
-#include "platform/PathResolver.h"
+#include "app/CWindow.h"
+#include "graphics/CDirectDrawSurface.h"
+#include "graphics/CRefreshScreen.h"
 
-#include <algorithm>
-#include <array>
+#include "NoPrintServer.h"
+#include "PrintedPage.h"
+#include "TempFolder.h"
+#include "app/HeadlessWindow.h"
+#include "graphics/RasterMaker.h"
+
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
-using Rgb = std::array<uint8_t, 3>;
-
-struct Block {
-    uint16_t word;
-    Rgb colour; // the word widened to 8 bits per channel
-};
-
-// Words with channel values whose widening shows: low bits repeated from the top ones.
-const Block kBlocks565[] = {
-    {0xF800, {255, 0, 0}},     {0x07E0, {0, 255, 0}},    {0x001F, {0, 0, 255}},    {0x0000, {0, 0, 0}},
-    {0x8408, {132, 130, 66}}, {0x18F8, {24, 28, 198}}, {0xE7E1, {231, 255, 8}}, {0x7BEF, {123, 125, 123}},
-};
-const Block kBlocks555[] = {{0x4208, {132, 132, 66}}, {0x03E0, {0, 255, 0}}};
-
-// An 800 x 600 screen of flat blocks, laid out in `columns` columns, row by row.
-struct Screen {
-    Screen(int bpp, const Block* blocks, int count, int columns)
-        : blocks(blocks, blocks + count)
-        , columns(columns)
-        , blockWidth(800 / columns)
-        , blockHeight(600 / (count / columns))
+// An active window on the headless display at 16 bits (15 where 16 is refused) with the
+// options given, whose screen shows the flat blocks of the colours in `columns` columns.
+class Screen {
+public:
+    Screen(int bpp, const std::vector<PrintColour>& colours, int columns, const std::vector<std::string>& options = {})
+        : headless_(options)
+        , layout_(colours, columns)
     {
-        std::vector<uint16_t> words(800 * 600);
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x)
-                words[y * 800 + x] = blocks[(y / blockHeight) * columns + x / blockWidth].word;
-        raster = makeRaster(800, 600, bpp, words);
+        if (bpp == 15)
+            headless_.display().refuseDepth(16);
+        window().OnActivateApp(true);
+        EXPECT_EQ(window().SetDisplayMode(0, 0, bpp), 0);
+        raster_ = makeRaster(800, 600, bpp, layout_.words);
+        window().GetRefreshScreenInterface()->put(raster_.get(), 0);
     }
 
-    CXRect blockRect(int i) const
+    CWindow& window() { return headless_.window(); }
+    platform::HeadlessDisplay& display() { return headless_.display(); }
+    const std::vector<ColourBlock>& blocks() const { return layout_.blocks; }
+
+    // Prints the area and returns what was written on standard error.
+    std::string print(CXRect area)
     {
-        const int left = i % columns * blockWidth;
-        const int top = i / columns * blockHeight;
-        return CXRect(left, top, left + blockWidth, top + blockHeight);
+        testing::internal::CaptureStderr();
+        CPrinter printer(&window(), area);
+        return testing::internal::GetCapturedStderr();
     }
 
-    std::vector<Block> blocks;
-    int columns;
-    int blockWidth;
-    int blockHeight;
-    std::unique_ptr<CGraphicsObject> raster;
+private:
+    HeadlessWindow headless_;
+    BlockScreen layout_;
+    std::unique_ptr<CGraphicsObject> raster_;
 };
-
-Rgb pixelAt(const DecodedPng& page, int x, int y)
-{
-    const uint8_t* p = page.at(x, y);
-    return {p[0], p[1], p[2]};
-}
-
-// Checks one printed page: white outside the picture, and every block's colour at the
-// centre of the place the fit maps its visible part to.
-void expectPage(const DecodedPng& page, const Screen& screen, const CXRect& shown)
-{
-    ASSERT_EQ(page.width, 3300);
-    ASSERT_EQ(page.height, 2550);
-    const CXRect place = CPrinter::fitOnPage(CXSize(shown.Width(), shown.Height()), CXSize(3300, 2550));
-    long stray = 0;
-    for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.width; ++x)
-            if (!place.IsInRect(x, y) && pixelAt(page, x, y) != Rgb{255, 255, 255})
-                ++stray;
-    EXPECT_EQ(stray, 0) << "pixels that are not white outside the picture";
-
-    int seen = 0;
-    for (size_t i = 0; i < screen.blocks.size(); ++i) {
-        const CXRect part = screen.blockRect(static_cast<int>(i)).Common(shown);
-        if (part.Width() <= 0 || part.Height() <= 0)
-            continue;
-        ++seen;
-        const double centreX = (part.left + part.right) / 2.0 - shown.left;
-        const double centreY = (part.top + part.bottom) / 2.0 - shown.top;
-        const int x = place.left + static_cast<int>(centreX * place.Width() / shown.Width());
-        const int y = place.top + static_cast<int>(centreY * place.Height() / shown.Height());
-        EXPECT_EQ(pixelAt(page, x, y), screen.blocks[i].colour) << "block " << i << " at " << x << ", " << y;
-    }
-    EXPECT_GT(seen, 0);
-    // The picture reaches each edge of its place.
-    for (const CXPoint corner : {place.LeftTop(), place.RightBottom() - CXPoint(1, 1)})
-        EXPECT_NE(pixelAt(page, corner.x, corner.y), (Rgb{255, 255, 255}));
-}
-
-// Runs a print and returns what it wrote on standard error.
-std::string printed(CGraphicsObject* image, CXRect r, const std::string& printTo)
-{
-    testing::internal::CaptureStderr();
-    CPrinter printer(image, r, printTo);
-    return testing::internal::GetCapturedStderr();
-}
-
-void expectOneLine(const std::string& text, const std::string& cause)
-{
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
-    EXPECT_EQ(text.rfind("Nothing printed: ", 0), 0u) << text;
-    EXPECT_NE(text.find(cause), std::string::npos) << text;
-}
 
 } // namespace
 
@@ -135,62 +78,81 @@ TEST(CPrinter, TheFitKeepsTheProportionsAndCentres)
 
 TEST(CPrinter, APagePrintsTheAreaScaledCentredAndWidened)
 {
-    const Screen screen565(16, kBlocks565, 8, 4);
-    const Screen screen555(15, kBlocks555, 2, 2);
+    TempFolder temp;
+    const std::string folder = temp.file("pages");
+    Screen screen565(16, kColours565, 4, {"-printto", folder});
+    Screen screen555(15, kColours555, 2, {"-printto", folder});
     struct Case {
-        const Screen* screen;
+        Screen* screen;
         CXRect area;  // as asked for
         CXRect shown; // clipped to the screen
     };
     const Case cases[] = {
         {&screen565, {0, 0, 800, 600}, {0, 0, 800, 600}},         // the whole screen
-        {&screen565, {150, 100, 450, 500}, {150, 100, 450, 500}}, // a tall bounding box
-        {&screen565, {600, 450, 1000, 700}, {600, 450, 800, 600}}, // four integers beyond the edge
+        {&screen565, {150, 100, 450, 500}, {150, 100, 450, 500}}, // a tall area
+        {&screen565, {600, 450, 1000, 700}, {600, 450, 800, 600}}, // an area beyond the edge
         {&screen555, {0, 0, 800, 600}, {0, 0, 800, 600}},
     };
-    TempFolder temp;
-    const std::string folder = temp.file("pages");
     int pages = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.area.left << ", " << c.area.top << ", " << c.area.right << ", "
-                                        << c.area.bottom << " at " << c.screen->raster->GetBpp() << " bits");
-        EXPECT_EQ(printed(c.screen->raster.get(), c.area, folder), "");
-        char name[32];
-        std::snprintf(name, sizeof name, "page-%04d.png", ++pages);
-        const std::optional<DecodedPng> page = readPngFile(folder + "/" + name);
-        ASSERT_TRUE(page) << name;
-        expectPage(*page, *c.screen, c.shown);
+                                        << c.area.bottom << " at " << c.screen->window().GetBpp() << " bits");
+        EXPECT_EQ(c.screen->print(c.area), "");
+        const std::optional<DecodedPng> page = readPngFile(folder + "/" + pageName(++pages));
+        ASSERT_TRUE(page);
+        expectPage(*page, c.screen->blocks(), c.shown);
     }
     EXPECT_EQ(namesIn(folder).size(), static_cast<size_t>(pages));
 }
 
-TEST(CPrinter, AnEmptyAreaPrintsNothing)
+TEST(CPrinter, ThePictureIsTheClientAreaDrawnAgainWhole)
 {
-    const Screen screen(16, kBlocks565, 8, 4);
     TempFolder temp;
+    Screen screen(16, kColours565, 4, {"-printto", temp.path().string()});
+    platform::HeadlessDisplay& display = screen.display();
+    // A window with a caption and a border: the client area lies inside the frame.
+    display.setClientOrigin({40, 30});
+    // What the screen shows is drawn and then overwritten in the back buffer: only a redraw of
+    // the whole window before the print gives the blocks back.
+    screen.window().Redraw();
+    std::memset(screen.window().GetSurface()->GetDataPtr(), 0xFF, 800 * 600 * 2);
+    const int presented = display.presentCount();
+    EXPECT_EQ(screen.print(CXRect(0, 0, 800, 600)), "");
+    EXPECT_EQ(display.presentCount(), presented + 1);
+    const std::optional<DecodedPng> page = readPngFile(temp.file(pageName(1)));
+    ASSERT_TRUE(page);
+    expectPage(*page, screen.blocks(), CXRect(0, 0, 800, 600));
+}
+
+TEST(CPrinter, AnEmptyAreaOrNoPictureToPrintPrintsNothing)
+{
+    TempFolder temp;
+    Screen screen(16, kColours565, 4, {"-printto", temp.file("pages")});
     for (const CXRect area : {CXRect(900, 700, 1000, 800), CXRect(0, 100, 800, 100), CXRect(500, 0, 400, 600)}) {
-        expectOneLine(printed(screen.raster.get(), area, temp.file("pages")), "empty");
+        expectNothingPrinted(screen.print(area), "empty");
         EXPECT_TRUE(namesIn(temp.path()).empty());
     }
+
+    HeadlessWindow closed;
+    testing::internal::CaptureStderr();
+    CPrinter printer(&closed.window(), CXRect(0, 0, 800, 600));
+    expectNothingPrinted(testing::internal::GetCapturedStderr(), "no 15- or 16-bit picture");
 }
 
 TEST(CPrinter, WithoutAPrintServerNothingIsWritten)
 {
-    const Screen screen(16, kBlocks565, 8, 4);
+    Screen screen(16, kColours565, 4);
     NoPrintServer noServer;
-    TempFolder temp;
-    CurrentFolderGuard guard;
-    ASSERT_TRUE(platform::changeFolder(temp.path().string()));
-    expectOneLine(printed(screen.raster.get(), CXRect(0, 0, 800, 600), ""), "no print server answers");
-    EXPECT_TRUE(namesIn(temp.path()).empty());
+    expectNothingPrinted(screen.print(CXRect(0, 0, 800, 600)), "no print server answers");
+    EXPECT_TRUE(namesIn(platform::currentFolder()).empty());
 }
 
 TEST(CPrinter, AFolderThatIsAFileGetsNoPage)
 {
-    const Screen screen(16, kBlocks565, 8, 4);
     TempFolder temp;
     const std::string path = temp.write("pages", "keep");
-    expectOneLine(printed(screen.raster.get(), CXRect(0, 0, 800, 600), path), path);
+    Screen screen(16, kColours565, 4, {"-printto", path});
+    expectNothingPrinted(screen.print(CXRect(0, 0, 800, 600)), path);
     EXPECT_EQ(temp.read("pages"), "keep");
     EXPECT_EQ(namesIn(temp.path()), std::vector<std::string>{"pages"});
 }
