@@ -16,6 +16,7 @@
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/GraphicsScriptTypes.h"
+#include "text/TextScriptTypes.h"
 
 namespace {
 
@@ -49,4 +50,5 @@ void registerScriptTypes()
     attachNetScriptTypes();
     attachSoundScriptTypes();
     attachGraphicsScriptTypes();
+    attachTextScriptTypes();
 }
