@@ -36,7 +36,7 @@ protected:
             for (char& c : file)
                 c = static_cast<char>(std::tolower(c));
             definitions += properties(s, "SOUND", {"FILENAME=" + file + ".wav", std::string("ONSTARTED=") + s + "_STARTED"});
-            addLogger(std::string(s) + "_STARTED");
+            logger(std::string(s) + "_STARTED");
         }
         for (const char* n : {"1", "2", "3"}) {
             const std::string b = std::string("B") + n;
@@ -48,7 +48,7 @@ protected:
                 lines.push_back("RECT=200,100,240,120");
             for (const char* signal : {"FOCUSON", "FOCUSOFF", "CLICKED", "RELEASED", "ACTION", "PAUSED"}) {
                 lines.push_back(std::string("ON") + signal + "=" + b + "_" + signal);
-                addLogger(b + "_" + signal);
+                logger(b + "_" + signal);
             }
             definitions += properties(b, "BUTTON", lines);
         }
@@ -56,16 +56,7 @@ protected:
         frame();
     }
 
-    void addLogger(const std::string& name)
-    {
-        names_.push_back(name);
-        scene->addObject(new LoggedBehaviour(scene.get(), names_.back().c_str(), &log));
-    }
-
     CSound4* soundOf(const char* name) { return object<CMC_Sound>(name)->getSound(); }
-
-private:
-    std::vector<std::string> names_;
 };
 
 struct Step {

@@ -51,6 +51,9 @@ protected:
         return text;
     }
 
+    // A behaviour of the scene that logs its name.
+    void logger(const std::string& name) { scene->addObject(new LoggedBehaviour(scene.get(), name.c_str(), &log)); }
+
     void pointTo(int x, int y) { frame(10, {platform::Event::mouseMove({x, y})}); }
     // The pointer goes to the point and presses and releases the left button there.
     void clickAt(int x, int y)
