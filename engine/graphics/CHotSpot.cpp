@@ -11,6 +11,7 @@ CWindow* CHotSpot::window_ = nullptr;
 int CHotSpot::minPriority_ = 0;
 int CHotSpot::maxPriority_ = 10000000;
 uint64_t CHotSpot::nextSerial_ = 0;
+uint64_t CHotSpot::listChanges_ = 0;
 
 CHotSpot::CHotSpot(CWindow* window)
     : serial_(nextSerial_++)
@@ -86,6 +87,7 @@ bool CHotSpot::add(CHotSpot* spot)
 {
     if (list_ != nullptr)
         list_->add(spot);
+    ++listChanges_;
     return true;
 }
 
@@ -93,6 +95,7 @@ bool CHotSpot::remove(CHotSpot* spot)
 {
     if (list_ != nullptr)
         list_->remove(spot);
+    ++listChanges_;
     return true;
 }
 
@@ -151,19 +154,22 @@ bool CHotSpot::unitAllows()
     return unit_ == nullptr || unit_->isActive();
 }
 
-CHotSpot::Snapshot CHotSpot::snapshot()
+CHotSpot::Snapshot CHotSpot::snapshot(bool onlyOver)
 {
-    Snapshot spots;
+    Snapshot taken{{}, listChanges_};
     if (list_ != nullptr)
         for (int i = 0; i < list_->getCount(); ++i) {
             auto* spot = static_cast<CHotSpot*>(list_->at(i));
-            spots.emplace_back(spot, spot->serial_);
+            if (!onlyOver || spot->over_)
+                taken.spots.emplace_back(spot, spot->serial_);
         }
-    return spots;
+    return taken;
 }
 
-bool CHotSpot::isLive(const std::pair<CHotSpot*, uint64_t>& entry)
+bool CHotSpot::isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t>& entry)
 {
+    if (taken.listChanges == listChanges_)
+        return true;
     return list_ != nullptr && list_->contains(entry.first) && entry.first->serial_ == entry.second;
 }
 
@@ -217,8 +223,10 @@ int CHotSpot::dispatchMove(CXPoint p, int value)
     if (list_ == nullptr)
         return 0;
     int result = 0;
-    for (const auto& entry : snapshot()) {
-        if (!isLive(entry))
+    // Only a spot that the pointer is over can be left.
+    const Snapshot over = snapshot(true);
+    for (const auto& entry : over.spots) {
+        if (!isLive(over, entry))
             continue;
         CHotSpot* spot = entry.first;
         if (!spot->enabled_ || !spot->over_ || !spot->withinPriorityWindow() || spot->TestHit(p))
@@ -240,10 +248,10 @@ int CHotSpot::dispatchMove(CXPoint p, int value)
     if (hit->over_)
         return hit->OnMouseMove(p, value, hit->parent_);
     hit->over_ = true;
-    const std::pair<CHotSpot*, uint64_t> entered(hit, hit->serial_);
+    const Snapshot entered{{{hit, hit->serial_}}, listChanges_};
     hit->OnMouseMove(p, value, hit->parent_);
     // The move may have deleted the spot it entered.
-    return isLive(entered) ? hit->OnFocusOn(p, value, hit->parent_) : 0;
+    return isLive(entered, entered.spots.front()) ? hit->OnFocusOn(p, value, hit->parent_) : 0;
 }
 
 int CHotSpot::dispatchLeftButton(CXPoint p, int value, bool down)
@@ -259,8 +267,9 @@ int CHotSpot::dispatchLeftButton(CXPoint p, int value, bool down)
 int CHotSpot::dispatchRightButton(CXPoint p, int value)
 {
     int result = 0;
-    for (const auto& entry : snapshot()) {
-        if (!isLive(entry))
+    const Snapshot all = snapshot(false);
+    for (const auto& entry : all.spots) {
+        if (!isLive(all, entry))
             continue;
         CHotSpot* spot = entry.first;
         if (!spot->enabled_ || !spot->TestHit(p))

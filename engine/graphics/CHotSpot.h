@@ -109,11 +109,16 @@ public:
     virtual int OnKeyTyped(int, void*) { return 0; }
 
 private:
-    // A spot as a dispatch found it: handlers may delete spots, or make new ones at the same
-    // address, so each later use checks that the very same spot is still listed.
-    using Snapshot = std::vector<std::pair<CHotSpot*, uint64_t>>;
-    static Snapshot snapshot();
-    static bool isLive(const std::pair<CHotSpot*, uint64_t>& entry);
+    // The spots as a dispatch found them: handlers may delete spots, or make new ones at the
+    // same address, so once the list has changed each later use checks that the very same
+    // spot is still listed.
+    struct Snapshot {
+        std::vector<std::pair<CHotSpot*, uint64_t>> spots;
+        uint64_t listChanges;
+    };
+    // The spots of the list, or those that the pointer is over.
+    static Snapshot snapshot(bool onlyOver);
+    static bool isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t>& entry);
 
     static int dispatchMove(CXPoint p, int value);
     static int dispatchLeftButton(CXPoint p, int value, bool down);
@@ -127,6 +132,8 @@ private:
     static int minPriority_;
     static int maxPriority_;
     static uint64_t nextSerial_;
+    // Counts the spots added to the list and taken from it.
+    static uint64_t listChanges_;
 
     uint64_t serial_;
     CXObject* parent_ = nullptr;

@@ -9,9 +9,20 @@ CControl::CControl(CWindow* window)
 
 CControl::~CControl()
 {
-    const std::vector<CControlNotifier*> told = notifiers_;
-    for (CControlNotifier* notifier : told)
-        notifier->onControlGone(this);
+    const std::vector<Watcher*> told = watchers_;
+    for (Watcher* watcher : told)
+        watcher->onControlGone(this);
+}
+
+void CControl::watch(Watcher* watcher)
+{
+    if (watcher != nullptr && std::find(watchers_.begin(), watchers_.end(), watcher) == watchers_.end())
+        watchers_.push_back(watcher);
+}
+
+void CControl::unwatch(Watcher* watcher)
+{
+    watchers_.erase(std::remove(watchers_.begin(), watchers_.end(), watcher), watchers_.end());
 }
 
 void CControl::addNotifier(CControlNotifier* notifier)

@@ -16,8 +16,17 @@ class CWindow;
 // told twice.
 class CControl : public CXObject, public CKeyListener {
 public:
+    // Told that a control it holds goes; a watcher comes and goes by itself.
+    class Watcher {
+    public:
+        virtual void onControlGone(CControl* control) = 0;
+
+    protected:
+        ~Watcher() = default;
+    };
+
     explicit CControl(CWindow* window);
-    // Tells the observers that the control goes.
+    // Tells its watchers that it goes.
     ~CControl() override;
     CControl(const CControl&) = delete;
     CControl& operator=(const CControl&) = delete;
@@ -32,6 +41,8 @@ public:
     // Removes the first registration of the observer.
     virtual void removeNotifier(CControlNotifier* notifier);
     const std::vector<CControlNotifier*>& getNotifiers() const { return notifiers_; }
+    void watch(Watcher* watcher);
+    void unwatch(Watcher* watcher);
 
     // The events; those with a result give 0.
     virtual int onMouseMove(CXPoint p);
@@ -52,4 +63,5 @@ private:
     int id_ = -1;
     bool enabled_ = true;
     std::vector<CControlNotifier*> notifiers_;
+    std::vector<Watcher*> watchers_;
 };

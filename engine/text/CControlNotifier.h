@@ -18,8 +18,6 @@ public:
     virtual void onStartDragging(CControl*, CXPoint) {}
     virtual void onDragging(CControl*, CXPoint) {}
     virtual void onEndDragging(CControl*, CXPoint) {}
-    // The control is being destroyed: an observer that keeps it lets go of it.
-    virtual void onControlGone(CControl*) {}
 
 protected:
     ~CControlNotifier() = default;

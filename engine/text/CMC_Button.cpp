@@ -42,9 +42,10 @@ CMC_Button::CMC_Button(CMC_ObjectsContainer* owner, CButton* button, const CXStr
     }
 }
 
-CMC_Button::CMC_Button(CMC_ObjectsContainer*)
+CMC_Button::CMC_Button(CMC_ObjectsContainer* owner)
     : CMC_Object(CXString(), kType)
 {
+    setScene(owner);
 }
 
 CMC_Button::~CMC_Button() = default;

@@ -9,9 +9,10 @@ CMC_Dialog::CMC_Dialog(CMC_ObjectsContainer* owner, CMElement* element)
     initializeBehaviours(owner, element);
 }
 
-CMC_Dialog::CMC_Dialog(CMC_ObjectsContainer*)
+CMC_Dialog::CMC_Dialog(CMC_ObjectsContainer* owner)
     : CMC_Object(CXString("temp"), kType)
 {
+    setScene(owner);
 }
 
 CMC_Dialog::~CMC_Dialog() = default;

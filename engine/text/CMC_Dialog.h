@@ -15,7 +15,7 @@ public:
 
     // The panel of the container, then the signals.
     CMC_Dialog(CMC_ObjectsContainer* owner, CMElement* element);
-    // Named "temp", without a panel until it has a scene.
+    // Named "temp"; without a container, without a panel until it gets one.
     explicit CMC_Dialog(CMC_ObjectsContainer* owner);
     ~CMC_Dialog() override;
 

@@ -239,8 +239,7 @@ bool CUnit6::onStartDragging(CGraphicsObject* picture, CXPoint p, CControl* cont
     startingPress_ = true;
     draggedControl_ = control;
     draggedPicture_ = picture;
-    // While it drags, the unit hears of the control's end.
-    control->addNotifier(this);
+    control->watch(this);
     CRefreshScreen* canvas = window_ != nullptr ? window_->GetRefreshScreenInterface() : nullptr;
     savedPriority_ = canvas != nullptr ? canvas->GetPriority(picture) : -1;
     if (savedPriority_ != -1)
@@ -279,7 +278,7 @@ bool CUnit6::onEndDragging(CXPoint)
 void CUnit6::forgetDrag()
 {
     if (draggedControl_ != nullptr)
-        draggedControl_->removeNotifier(this);
+        draggedControl_->unwatch(this);
     dragging_ = false;
     startingPress_ = false;
     draggedControl_ = nullptr;

@@ -6,12 +6,11 @@
 #include "graphics/CMouseListener.h"
 #include "graphics/CRandomPlayable.h"
 #include "media/CKeyListener.h"
-#include "text/CControlNotifier.h"
+#include "text/CControl.h"
 
 #include <memory>
 #include <vector>
 
-class CControl;
 class CEditBox6;
 class CGraphicsObject;
 class CMC_Scene;
@@ -34,7 +33,8 @@ class CUnit6 : public CXObject,
                public CMouseListener,
                public CKeyListener,
                public CRandomPlayableNotifier,
-               public CControlNotifier {
+               public CControlNotifier,
+               private CControl::Watcher {
 public:
     // The unit listens to the window's mouse and keys at this priority while it is bound.
     static constexpr int kListenerPriority = 100000;
@@ -122,8 +122,6 @@ public:
     bool onMouseMove(CXPoint p) override;
     bool onClick(CXPoint p) override;
     bool onRelease(CXPoint p) override;
-    // The dragged control goes: the drag ends where it is, without telling anyone.
-    void onControlGone(CControl* control) override;
 
     // The unit's own timers end here; a unit does nothing with them.
     virtual void onTimer(int id);
@@ -145,6 +143,8 @@ private:
     void stopListening();
     void moveFocus(int step);
     void forgetDrag();
+    // The dragged control goes: the drag ends where it is, without telling anyone.
+    void onControlGone(CControl* control) override;
 
     CXString unitName_;
     CWindow* window_;
