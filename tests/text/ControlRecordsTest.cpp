@@ -2,30 +2,18 @@
 #include "text/CEditBox6.h"
 #include "text/CMC_Button.h"
 #include "text/CMC_Dialog.h"
-#include "text/CText6.h"
 #include "text/CMC_EditBox.h"
+#include "text/CText6.h"
 #include "text/CXDialog.h"
 
 #include "ControlScene.h"
+#include "RecordBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::string i32(int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i) & 0xFF);
-    return bytes;
-}
-
-std::string text(const std::string& value)
-{
-    return i32(static_cast<int32_t>(value.size())) + value;
-}
 
 // The common part of the record of an object without bindings.
 std::string head(const std::string& name)

@@ -5,6 +5,7 @@
 #include "text/TextScriptTypes.h"
 
 #include "FntFixtures.h"
+#include "RecordBytes.h"
 #include "tests/script_graphics/PictureScene.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,6 @@ FntLetter letter(char code, const std::string& ink)
     std::vector<std::string> rows(4, ink);
     rows.resize(8, "....");
     return {code, rows};
-}
-
-std::string i32(int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i) & 0xFF);
-    return bytes;
-}
-
-std::string text(const std::string& value)
-{
-    return i32(static_cast<int32_t>(value.size())) + value;
 }
 
 // FONT1 of family F, size 10: STANDARD ('a' 2 columns, 'b' and the blank 1) and BOLD ('a' 3,
