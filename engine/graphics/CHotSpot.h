@@ -108,6 +108,10 @@ public:
     virtual int OnFocusOff(CXPoint, int, void*) { return 0; }
     virtual int OnKeyTyped(int, void*) { return 0; }
 
+protected:
+    // Whether the pointer counts as over the spot: only a spot it is over can be left.
+    void setOver(bool over) { over_ = over; }
+
 private:
     // The spots as a dispatch found them: handlers may delete spots, or make new ones at the
     // same address, so once the list has changed each later use checks that the very same

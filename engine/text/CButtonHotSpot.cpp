@@ -74,6 +74,9 @@ int CButtonHotSpot::OnLButtonUp(CXPoint p, int, void*)
 {
     if (!button_->IsEnabled() || !unitAllowsButton())
         return 0;
+    // The button shows its pointed-at look again: the pointer is over it, and leaving it
+    // must give that look back.
+    setOver(true);
     button_->setClick(p);
     button_->Force(false);
     button_->onRelease(p);

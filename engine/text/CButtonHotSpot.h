@@ -15,7 +15,7 @@ public:
     // A left press on an enabled button: its click, then the pressed state; consumed.
     int OnLButtonDown(CXPoint p, int flags, void* data) override;
     // A left release on an enabled button: the released state, its release and its action;
-    // consumed.
+    // consumed. The pointer stays over the button, so that leaving it is a leave.
     int OnLButtonUp(CXPoint p, int flags, void* data) override;
     // Tells the button's observers of the right press, which the spots below still get.
     int OnRButtonDown(CXPoint p, int flags, void* data) override;

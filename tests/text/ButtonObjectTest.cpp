@@ -91,8 +91,9 @@ std::vector<Step> story(int b)
         {"enter again", moveTo(x, 105), {s("MOVE#_STARTED"), s("B#_FOCUSON")}, "M#"},
         {"press", left(true, x, 105), {s("CLICK#_STARTED"), s("B#_CLICKED"), s("CLICK#_STARTED")}, "C#"},
         {"release", left(false, x, 105), {s("B#_RELEASED"), s("B#_ACTION")}, "M#"},
-        // The release makes the next move an entry, but the sound waits for a real one.
-        {"move after the release", moveTo(x + 1, 105), {s("B#_FOCUSON")}, "M#"},
+        {"move after the release", moveTo(x + 1, 105), {}, "M#"},
+        {"leave after the release", moveTo(50, 50), {s("B#_FOCUSOFF")}, "S#"},
+        {"enter once more", moveTo(x + 1, 105), {s("MOVE#_STARTED"), s("B#_FOCUSON")}, "M#"},
         {"press again", left(true, x + 1, 105), {s("CLICK#_STARTED"), s("B#_CLICKED"), s("CLICK#_STARTED")}, "C#"},
         {"leave pressed", moveTo(50, 50), {s("B#_FOCUSOFF")}, "S#"},
         {"release outside", left(false, 50, 50), {}, "S#"},
@@ -245,6 +246,11 @@ TEST_F(ButtonScene, DraggingMovesThePictureAboveEverything)
         EXPECT_TRUE(object<CMC_Button>("B6")->getButton()->IsEnabled());
     }
 
+    // Without a picture or a control there is no drag.
+    EXPECT_FALSE(unit->onStartDragging(nullptr, CXPoint(), object<CMC_Button>("B6")->getButton()));
+    EXPECT_FALSE(unit->onStartDragging(dragged, CXPoint(), nullptr));
+    EXPECT_FALSE(unit->isDragging());
+
     const CXPoint at = dragged->getPosition();
     pointTo(at.x + 5, at.y + 5);
     press(at.x + 5, at.y + 5);
@@ -256,4 +262,44 @@ TEST_F(ButtonScene, DraggingMovesThePictureAboveEverything)
     pointTo(at.x + 50, at.y + 50);
     release(at.x + 50, at.y + 50);
     EXPECT_EQ(dragged->getPosition(), at);
+}
+
+// The sound lock silences both sounds; with only-when-silence, a button of a unit plays the
+// click sound for the click alone and never the pointed-at one. A frozen button keeps its
+// pointed-at look after the pointer leaves; disabled but visible, it shows its standard look.
+TEST_F(ButtonScene, SoundLockSilenceFreezeAndVisibleDisabling)
+{
+    CButton* b1 = object<CMC_Button>("B1")->getButton();
+    const auto story = [this] {
+        pointTo(110, 105);
+        press(110, 105);
+        release(110, 105);
+        pointTo(50, 50);
+        std::vector<std::string> sounds;
+        for (const std::string& entry : takeLog())
+            if (entry.find("STARTED") != std::string::npos)
+                sounds.push_back(entry);
+        return sounds;
+    };
+    b1->LockSound(true);
+    EXPECT_EQ(story(), std::vector<std::string>{});
+    b1->LockSound(false);
+    b1->SetPlaySoundOnlyWhenSilence(true);
+    EXPECT_EQ(story(), std::vector<std::string>{"CLICK1_STARTED"});
+    b1->SetPlaySoundOnlyWhenSilence(false);
+    EXPECT_EQ(story(), (std::vector<std::string>{"MOVE1_STARTED", "CLICK1_STARTED", "CLICK1_STARTED"}));
+
+    pointTo(110, 105);
+    b1->Freeze(true);
+    pointTo(50, 50);
+    EXPECT_EQ(shown({"S1", "M1", "C1"}), "M1");
+    b1->Enable(false);
+    EXPECT_FALSE(b1->isFrozen());
+    EXPECT_EQ(shown({"S1", "M1", "C1"}), "");
+    run("B1^DISABLEBUTVISIBLE();");
+    EXPECT_EQ(shown({"S1", "M1", "C1"}), "S1");
+    EXPECT_FALSE(b1->IsEnabled());
+    takeLog();
+    pointTo(110, 105);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{});
 }

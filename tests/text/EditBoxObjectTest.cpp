@@ -229,3 +229,47 @@ TEST_F(EditBoxScene, MethodsAndBoxesThatGo)
     EXPECT_EQ(ask("E1^GETTEXT()"), "");
     run("E1^ACTIVE();E1^SETTEXT(\"x\");");
 }
+
+namespace {
+
+// Logs what a box tells it under its name; it may leave the box when told of the focus.
+struct BoxObserver : CEditBoxNotifier {
+    BoxObserver(const char* name, Log* log)
+        : name(name)
+        , log(log)
+    {
+    }
+    void onFocusOn(CEditBox6* box) override
+    {
+        log->push_back(name + " on");
+        if (leaves)
+            box->removeNotifier(this);
+    }
+    void onFocusOff(CEditBox6*) override { log->push_back(name + " off"); }
+    void onEditBoxGone(CEditBox6*) override { log->push_back(name + " gone"); }
+
+    std::string name;
+    Log* log;
+    bool leaves = false;
+};
+
+} // namespace
+
+// A box tells its observers over the list as it stands, so one may leave while it is told;
+// each observer counts once; a box that goes loses its focus and says that it goes.
+TEST(EditBox, ObserversMayLeaveWhileToldAndHearOfTheBoxGoing)
+{
+    Log log;
+    BoxObserver first("first", &log);
+    BoxObserver second("second", &log);
+    first.leaves = true;
+    auto box = std::make_unique<CEditBox6>(nullptr, nullptr, nullptr, CXRect(0, 0, 10, 10), 0, CXString("x"));
+    box->addNotifier(&first);
+    box->addNotifier(&second);
+    box->addNotifier(&second);
+    box->activate(true);
+    box->notify(0);
+    box->notify(6);
+    box.reset();
+    EXPECT_EQ(log, (Log{"first on", "second on", "second off", "second gone"}));
+}
