@@ -34,6 +34,40 @@ int CXRandom::draw()
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
+// Eight draws at a time, each from the state before them: the state k steps on is
+// A_k × state + C_k, so the eight are independent of one another.
+void CXRandom::draw(int* values, int count)
+{
+    constexpr int kLanes = 8;
+    struct Steps {
+        uint32_t multiplier[kLanes];
+        uint32_t increment[kLanes];
+    };
+    static const Steps steps = [] {
+        Steps made{};
+        uint32_t multiplier = 1;
+        uint32_t increment = 0;
+        for (int k = 0; k < kLanes; ++k) {
+            multiplier *= 214013u;
+            increment = increment * 214013u + 2531011u;
+            made.multiplier[k] = multiplier;
+            made.increment[k] = increment;
+        }
+        return made;
+    }();
+    int i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        uint32_t next[kLanes];
+        for (int k = 0; k < kLanes; ++k)
+            next[k] = steps.multiplier[k] * state + steps.increment[k];
+        for (int k = 0; k < kLanes; ++k)
+            values[i + k] = static_cast<int>((next[k] >> 16) & 0x7FFFu);
+        state = next[kLanes - 1];
+    }
+    for (; i < count; ++i)
+        values[i] = draw();
+}
+
 int CXRandom::random(int n)
 {
     if (n == 0)

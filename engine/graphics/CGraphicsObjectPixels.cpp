@@ -2,6 +2,7 @@
 #include "graphics/CGraphicsObject.h"
 
 #include "graphics/CFloodFill.h"
+#include "graphics/PlaneDisplacement.h"
 
 #include <algorithm>
 #include <cmath>
@@ -453,18 +454,10 @@ void CGraphicsObject::displacementFilter(CXPoint* offsets, bool withAlpha, bool 
 {
     if (offsets == nullptr || !colour_ || isPacked() || width_ <= 0 || height_ <= 0)
         return;
-    const int64_t count = int64_t{width_} * height_;
-    const int pixelSize = GetPixelSize();
-    const auto sourceOf = [&](int64_t i) {
-        const CXPoint offset = offsets[i];
-        const int64_t from = (i / width_ + offset.y) * width_ + i % width_ + offset.x;
-        return from >= 0 && from < count ? from : i;
-    };
-    const auto displace = [&](const CPlane& old, int cellSize) {
-        CPlane plane = CPlane::allocate(static_cast<size_t>(count) * cellSize);
-        for (int64_t i = 0; i < count; ++i)
-            std::memcpy(plane.get() + i * cellSize, old.get() + sourceOf(i) * cellSize, static_cast<size_t>(cellSize));
-        return plane;
+    const int width = width_;
+    const auto distance = [offsets, width](int x, int y) {
+        const CXPoint offset = offsets[int64_t{y} * width + x];
+        return int64_t{offset.y} * width + offset.x;
     };
     const auto replace = [freeOld](CPlane& plane, CPlane fresh) {
         if (freeOld)
@@ -473,9 +466,12 @@ void CGraphicsObject::displacementFilter(CXPoint* offsets, bool withAlpha, bool 
             plane.handOver();
         plane = std::move(fresh);
     };
-    replace(colour_, displace(colour_, pixelSize));
+    CPlane colour = displacePlane(colour_.get(), width_, height_, GetPixelSize(), distance);
+    if (!colour)
+        return;
+    replace(colour_, std::move(colour));
     if (withAlpha && alpha_)
-        replace(alpha_, displace(alpha_, 1));
+        replace(alpha_, displacePlane(alpha_.get(), width_, height_, 1, distance));
 }
 
 // Flood fill.

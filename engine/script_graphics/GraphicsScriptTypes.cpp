@@ -7,10 +7,18 @@
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_Animo_Runner.h"
+#include "script_graphics/CMC_Filter.h"
+#include "script_graphics/CMC_Filter_Runner.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Groupped_Runner.h"
 #include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_Image_Runner.h"
+#include "script_graphics/CMC_Path.h"
+#include "script_graphics/CMC_Path_Runner.h"
+#include "script_graphics/CMC_Scroll.h"
+#include "script_graphics/CMC_Scroll_Runner.h"
+#include "script_graphics/CMC_StaticFilter.h"
+#include "script_graphics/CMC_StaticFilter_Runner.h"
 
 namespace {
 
@@ -18,6 +26,15 @@ CPlayable* animationOf(CMC_Object* object)
 {
     auto* animo = dynamic_cast<CMC_Animo*>(object);
     return animo != nullptr ? animo->getAnimo() : nullptr;
+}
+
+// The filters, PATH and SCROLL: built from definitions and compiled records alike.
+template <typename Type, typename Runner>
+void attachType(const char* word)
+{
+    CMC_ObjectFactory::attach(word, CMC_ObjectFactory::construct<Type>);
+    CMC_RecordFactory::attach(Type::kType, CMC_RecordFactory::construct<Type>);
+    CMC_RunnerFactory::attach(Type::kType, CMC_RunnerFactory::make<Runner>);
 }
 
 } // namespace
@@ -36,4 +53,8 @@ void attachGraphicsScriptTypes()
     CMC_RecordFactory::attach(CMC_Animo::kType, CMC_RecordFactory::construct<CMC_Animo>);
     CMC_RecordFactory::attach(CMC_Image::kType, CMC_RecordFactory::construct<CMC_Image>);
     CMC_SceneTypes::attachPlayable(CMC_Animo::kType, animationOf);
+    attachType<CMC_Filter, CMC_Filter_Runner>("FILTER");
+    attachType<CMC_StaticFilter, CMC_StaticFilter_Runner>("STATICFILTER");
+    attachType<CMC_Path, CMC_Path_Runner>("PATH");
+    attachType<CMC_Scroll, CMC_Scroll_Runner>("SCROLL");
 }
