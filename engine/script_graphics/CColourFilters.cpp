@@ -110,10 +110,17 @@ void CNegativeFilter::apply(CGraphicsObject* raster, bool release)
     if (area.Width() <= 0 || area.Height() <= 0)
         area = CXRect(0, 0, width, height);
     area = area.Common(CXRect(0, 0, width, height));
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const size_t i = static_cast<size_t>(y) * width + x;
-            if (alpha == nullptr || alpha[i] != 0)
-                words[i] = static_cast<uint16_t>((words[i] ^ inverted) & kept);
+    const int count = area.Width();
+    for (int y = area.top; y < area.bottom; ++y) {
+        const size_t start = static_cast<size_t>(y) * width + area.left;
+        uint16_t* __restrict row = words + start;
+        if (alpha == nullptr) {
+            for (int x = 0; x < count; ++x)
+                row[x] = static_cast<uint16_t>((row[x] ^ inverted) & kept);
+            continue;
         }
+        const unsigned char* __restrict opacity = alpha + start;
+        for (int x = 0; x < count; ++x)
+            row[x] = opacity[x] != 0 ? static_cast<uint16_t>((row[x] ^ inverted) & kept) : row[x];
+    }
 }

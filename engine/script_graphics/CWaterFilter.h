@@ -20,7 +20,8 @@ private:
 };
 
 // A copy of the picture as it was before the ripples, and the sine and cosine of each pixel's
-// distance from the centre, for the size they were made for.
+// distance from the centre, for the size they were made for. Rows as far above the centre as
+// below it have the same distances, so they share their tables.
 class CWaterLinkState : public CFilterLinkState {
 public:
     // Takes the raster's picture (unpacked) and makes the tables for its size.
@@ -29,11 +30,13 @@ public:
     bool fits(int width, int height) const { return width == width_ && height == height_; }
 
     const uint16_t* unfiltered() const { return unfiltered_.data(); }
-    const float* sine() const { return sine_.data(); }
-    const float* cosine() const { return cosine_.data(); }
+    // The tables of row y.
+    const float* sine(int y) const { return sine_.data() + tableRow(y); }
+    const float* cosine(int y) const { return cosine_.data() + tableRow(y); }
 
 private:
     void prepareRadialTables(int width, int height);
+    size_t tableRow(int y) const;
 
     int width_ = -1;
     int height_ = -1;

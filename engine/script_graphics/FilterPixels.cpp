@@ -5,6 +5,7 @@
 #include "graphics/CGraphicsObject.h"
 #include "graphics/PlaneDisplacement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -38,19 +39,17 @@ void wave(CGraphicsObject* raster, int dx, int amplitude, double density, int ph
     const int height = raster->Height();
     if (raster->isPacked() || !raster->getColourPlane() || width <= 0 || height <= 0)
         return;
-    std::vector<int64_t> distances(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) {
-        const int64_t dy = truncateToInt(amplitude * std::sin(x * density + phase));
-        distances[static_cast<size_t>(x)] = dy * width + dx;
-    }
-    const auto distance = [&distances](int x, int) { return distances[static_cast<size_t>(x)]; };
-    CPlane colour = displacePlane(raster->GetDataPtr(), width, height, raster->GetPixelSize(), distance);
-    if (!colour)
-        return;
-    CPlane alpha = raster->getAlphaPlane();
-    if (alpha)
-        alpha = displacePlane(alpha.get(), width, height, 1, distance);
-    raster->setPlanes(std::move(colour), std::move(alpha), width, height);
+    const int64_t count = int64_t{width} * height;
+    std::vector<int32_t> columns(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[static_cast<size_t>(x)] = PlaneDisplacement::heldDistance(
+            int64_t{truncateToInt(amplitude * std::sin(x * density + phase))} * width + dx, count);
+    const auto [lowest, highest] = std::minmax_element(columns.begin(), columns.end());
+    const auto distancesOf = [&columns](int, int32_t* distances) { std::copy(columns.begin(), columns.end(), distances); };
+    DisplacedPlanes displaced = displacePlanes(raster->GetDataPtr(), raster->GetPixelSize(), raster->GetAlphaPtr(), width,
+                                               height, *lowest, *highest, distancesOf);
+    if (displaced.colour)
+        raster->setPlanes(std::move(displaced.colour), std::move(displaced.alpha), width, height);
 }
 
 } // namespace FilterPixels

@@ -33,7 +33,11 @@ public:
         : reciprocal_(static_cast<float>(1.0 / static_cast<double>(divisor) * (1.0 + 0x1.8p-22)))
     {
     }
-    unsigned operator()(uint16_t n) const { return static_cast<unsigned>(static_cast<float>(n) * reciprocal_); }
+    // Through int, which holds every quotient and converts in one step.
+    unsigned operator()(uint16_t n) const
+    {
+        return static_cast<unsigned>(static_cast<int>(static_cast<float>(n) * reciprocal_));
+    }
 
 private:
     float reciprocal_;

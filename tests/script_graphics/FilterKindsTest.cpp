@@ -8,12 +8,15 @@
 #include "script_graphics/CWavingFilter.h"
 
 #include "foundation/CXRandom.h"
+#include "foundation/DoubleToInt.h"
 
 #include "tests/app/HeadlessWindow.h"
 #include "tests/graphics/RasterMaker.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -296,4 +299,169 @@ TEST_F(FilterKinds, WavingDrawsEveryTenthPhaseFromTheUndisturbedPicture)
     waving.onTimer(0);
     EXPECT_EQ(wordsOf(*opaque)[1], 0x8410);
     EXPECT_EQ(opaque->GetAlphaPtr(), nullptr);
+}
+
+namespace {
+
+// What the kinds are defined to give, pixel by pixel, over larger rasters of noise whose rows
+// and columns are no multiples of eight: the kinds' quicker ways must agree with it.
+class KindDefinitions : public FilterKinds {
+protected:
+    static constexpr int kWidth = 37;
+    static constexpr int kHeight = 29;
+
+    KindDefinitions()
+    {
+        TestNoise noise(11);
+        for (int i = 0; i < kWidth * kHeight; ++i) {
+            words.push_back(static_cast<uint16_t>(noise.next() * 2 + (i & 1)));
+            opacity.push_back(static_cast<uint8_t>(noise.next() % 5 == 0 ? 0 : 1 + noise.next() % 255));
+        }
+    }
+    std::unique_ptr<CGraphicsObject> picture() { return makeRaster(kWidth, kHeight, 16, words, opacity); }
+    static size_t at(int x, int y) { return static_cast<size_t>(y) * kWidth + x; }
+
+    Words words;
+    Bytes opacity;
+};
+
+} // namespace
+
+TEST_F(KindDefinitions, WaterTakesEachShiftedPixel)
+{
+    ASSERT_EQ(headless.window().SetDisplayMode(0, 0, 16), 0);
+    for (const char* factor : {"1.1", "3", "20", "9000"}) {
+        SCOPED_TRACE(factor);
+        auto raster = picture();
+        auto filter = made(kind<CWaterFilter>(), {{"FACTOR", factor}});
+        auto& water = dynamic_cast<CWaterFilter&>(*filter);
+        water.link(raster.get(), nullptr);
+        water.start(raster.get());
+        for (int tick = 1; tick <= 3; ++tick) {
+            water.onTimer(0);
+            const auto phaseSine = static_cast<float>(std::sin(tick));
+            const auto phaseCosine = static_cast<float>(std::cos(tick));
+            for (int y = 0; y < kHeight; ++y)
+                for (int x = 0; x < kWidth; ++x) {
+                    const int dx = kWidth / 2 - x;
+                    const int dy = kHeight / 2 - y;
+                    const double distance = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+                    const float wave = phaseSine * static_cast<float>(std::cos(distance))
+                                       + phaseCosine * static_cast<float>(std::sin(distance));
+                    const int n = truncateToInt(CXString(factor).toDouble() * wave);
+                    const uint16_t expected =
+                        opacity[at(x, y)] == 0 ? words[at(x, y)]
+                                               : words[at(std::clamp(x + n, 0, kWidth - 1), std::clamp(y + n, 0, kHeight - 1))];
+                    ASSERT_EQ(wordsOf(*raster)[at(x, y)], expected) << tick << " " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST_F(KindDefinitions, BlurAveragesEachSquare)
+{
+    for (int bpp : {16, 15}) {
+        ASSERT_EQ(headless.window().SetDisplayMode(0, 0, bpp), 0);
+        const int redShift = bpp == 16 ? 11 : 10;
+        const unsigned greenField = bpp == 16 ? 0x3F : 0x1F;
+        const auto field = [&](uint16_t p, int which) {
+            return which == 0 ? p >> redShift & 0x1F : which == 1 ? p >> 5 & greenField : p & 0x1F;
+        };
+        for (int size : {3, 5, 6, 9}) {
+            SCOPED_TRACE(std::to_string(bpp) + " " + std::to_string(size));
+            auto raster = picture();
+            apply(*made(kind<CBlurFilter>(), {{"SIZE", std::to_string(size).c_str()}}), *raster);
+            const int half = size / 2;
+            for (int y = half; y < kHeight - half; ++y)
+                for (int x = half; x < kWidth - half; ++x) {
+                    unsigned fields[3];
+                    for (int which = 0; which < 3; ++which) {
+                        unsigned sum = 0;
+                        for (int v = -half; v <= half; ++v)
+                            for (int u = -half; u <= half; ++u)
+                                if (u != 0 || v != 0)
+                                    sum += field(words[at(x + u, y + v)], which);
+                        const unsigned own = field(words[at(x, y)], which);
+                        fields[which] = (own + sum % 65536 / (size * size - 1)) / 2;
+                    }
+                    const auto expected = static_cast<uint16_t>((fields[0] & 0x1F) << redShift
+                                                                | (fields[1] << 5 & greenField << 5) | (fields[2] & 0x1F));
+                    ASSERT_EQ(wordsOf(*raster)[at(x, y)], expected) << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST_F(KindDefinitions, RandomJitterAndWavesTakeEachDisplacedPixel)
+{
+    ASSERT_EQ(headless.window().SetDisplayMode(0, 0, 16), 0);
+    const auto displaced = [&](const std::function<int(int, int)>& distance) {
+        Words expected(words.size());
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const int i = static_cast<int>(at(x, y));
+                const int64_t source = int64_t{i} + distance(x, y);
+                expected[static_cast<size_t>(i)] = words[static_cast<size_t>(source >= 0 && source < kWidth * kHeight ? source : i)];
+            }
+        return expected;
+    };
+    for (int jitter : {3, 8, 40000}) {
+        SCOPED_TRACE(jitter);
+        auto raster = picture();
+        CXRandom::seed(7);
+        apply(*made(kind<CRandomJitterFilter>(), {{"MAXJITTER", std::to_string(jitter).c_str()}}), *raster);
+        CXRandom::seed(7);
+        EXPECT_EQ(wordsOf(*raster), displaced([jitter](int, int) {
+            const int dx = jitter / 2 - CXRandom::draw() % jitter;
+            const int dy = jitter / 2 - CXRandom::draw() % jitter;
+            return dy * kWidth + dx;
+        }));
+    }
+    for (int amplitude : {3, 50}) {
+        SCOPED_TRACE(amplitude);
+        auto raster = picture();
+        apply(*made(kind<CWavesFilter>(), {{"AMPLITUDE", std::to_string(amplitude).c_str()}, {"DENSITY", "0.7"}, {"OFFSET", "2"}}),
+              *raster);
+        EXPECT_EQ(wordsOf(*raster), displaced([amplitude](int x, int) {
+            return truncateToInt(amplitude * std::sin(x * 0.7)) * kWidth + 2;
+        }));
+    }
+}
+
+TEST_F(KindDefinitions, RotateAndScaleTakeEachSourcePixel)
+{
+    ASSERT_EQ(headless.window().SetDisplayMode(0, 0, 16), 0);
+    for (double angle : {30.0, 90.0, 137.5}) {
+        SCOPED_TRACE(angle);
+        auto raster = picture();
+        apply(*made(kind<CRotateFilter>(), {{"ANGLE", CXString::toString(angle).c_str()}}), *raster);
+        const double a = angle * -0.017453233333333335;
+        const double s = std::sin(a);
+        const double c = std::cos(a);
+        const int width = raster->Width();
+        const int height = raster->Height();
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < width; ++i) {
+                const double du = i - width / 2;
+                const double dv = j - height / 2;
+                const int sx = truncateToInt(du * c - dv * s + kWidth / 2);
+                const int sy = truncateToInt(du * s + dv * c + kHeight / 2);
+                const bool shown = sx >= 0 && sx < kWidth && sy >= 0 && sy < kHeight && opacity[at(sx, sy)] > 0;
+                const size_t to = static_cast<size_t>(j) * width + i;
+                ASSERT_EQ(wordsOf(*raster)[to], shown ? words[at(sx, sy)] : 0) << i << "," << j;
+                ASSERT_EQ(alphaOf(*raster)[to], shown ? opacity[at(sx, sy)] : 0) << i << "," << j;
+            }
+    }
+    for (const auto& [factorX, factorY] : {std::pair{0.5, 2.0}, std::pair{1.7, 0.3}}) {
+        auto raster = picture();
+        apply(*made(kind<CScaleFilter>(), {{"FACTORX", CXString::toString(factorX).c_str()},
+                                           {"FACTORY", CXString::toString(factorY).c_str()}}),
+              *raster);
+        ASSERT_EQ(raster->Width(), static_cast<int>(kWidth * factorX));
+        for (int y = 0; y < raster->Height(); ++y)
+            for (int x = 0; x < raster->Width(); ++x)
+                ASSERT_EQ(wordsOf(*raster)[static_cast<size_t>(y) * raster->Width() + x],
+                          words[at(std::min(static_cast<int>(x / factorX), kWidth - 1),
+                                   std::min(static_cast<int>(y / factorY), kHeight - 1))]);
+    }
 }
