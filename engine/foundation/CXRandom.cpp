@@ -63,9 +63,8 @@ constexpr Steps makeSteps()
 
 constexpr Steps kSteps = makeSteps();
 
-} // namespace
-
-__attribute__((target_clones("avx2", "default"))) void CXRandom::draw(int* values, int count)
+// The whole blocks of sixteen from the state, which moves on past them; the draws made.
+__attribute__((target_clones("avx2", "default"))) int drawBlocks(uint32_t& current, int* values, int count)
 {
     Lanes firstMultipliers;
     Lanes secondMultipliers;
@@ -77,7 +76,7 @@ __attribute__((target_clones("avx2", "default"))) void CXRandom::draw(int* value
     std::memcpy(&secondIncrements, kSteps.increment + kLanes, sizeof secondIncrements);
     int i = 0;
     for (; i + 2 * kLanes <= count; i += 2 * kLanes) {
-        const Lanes from = Lanes{} + state;
+        const Lanes from = Lanes{} + current;
         const Lanes first = firstMultipliers * from + firstIncrements;
         const Lanes second = secondMultipliers * from + secondIncrements;
         const Lanes firstDraws = (first >> 16) & 0x7FFFu;
@@ -85,9 +84,16 @@ __attribute__((target_clones("avx2", "default"))) void CXRandom::draw(int* value
         std::memcpy(values + i, &firstDraws, sizeof firstDraws);
         std::memcpy(values + i + kLanes, &secondDraws, sizeof secondDraws);
         // Worked out apart from the vectors, so that the next sixteen need not wait for them.
-        state = kSteps.multiplier[2 * kLanes - 1] * state + kSteps.increment[2 * kLanes - 1];
+        current = kSteps.multiplier[2 * kLanes - 1] * current + kSteps.increment[2 * kLanes - 1];
     }
-    for (; i < count; ++i)
+    return i;
+}
+
+} // namespace
+
+void CXRandom::draw(int* values, int count)
+{
+    for (int i = drawBlocks(state, values, count); i < count; ++i)
         values[i] = draw();
 }
 

@@ -214,6 +214,20 @@ TEST_F(FilterObject, PathWithoutAUsablePathMovesNothing)
     EXPECT_EQ(picture("S")->GetPosition(), CXPoint(2, 0));
 }
 
+// An anchored object moves by its corner: the anchor is not taken off again at every step.
+TEST_F(FilterObject, PathMovesAnchoredObjectsByTheirCorner)
+{
+    define(image("S", "grad.img") + filter("F", "FILTER", "PATH")
+           + "OBJECT=V\nV:TYPE=VECTOR\nV:SIZE=2\nV:VALUE=2,0\nOBJECT=WAY\nWAY:TYPE=PATH\nWAY:NODES=V\n");
+    run("S^SETANCHOR(\"CENTER\");S^SETPOSITION(10,20);F^SETPROPERTY(\"PATHDEF\",\"WAY\");F^LINK(\"S\");"
+        "F^START(\"S\");");
+    const CXPoint corner = picture("S")->GetPosition();
+    for (int step : {1, 2, 2}) {
+        frame();
+        EXPECT_EQ(picture("S")->GetPosition(), corner + CXPoint(step, 0));
+    }
+}
+
 // WATER at FACTOR 0 samples each pixel itself; WAVING draws 11 pictures in 101 frames.
 TEST_F(FilterObject, WaterAtFactorZeroAndWavingEveryTenthFrame)
 {

@@ -98,6 +98,19 @@ TEST_F(StaticFilterObject, EveryFrameOrTheFramesOnShowWithoutUndo)
     EXPECT_NE(frameImage(1).words, before[1].words);
 }
 
+// A packed frame that leaves the frame on show is packed again at its own size, undo or not.
+TEST_F(StaticFilterObject, ScaledFramesArePackedAgainAtTheirOwnSize)
+{
+    define(std::string(kHero) + filter("Z", "STATICFILTER", "SCALE"));
+    const std::vector<Image> before = images();
+    run("HERO^PLAY(\"Walk\");Z^SETPROPERTY(\"FACTORX\",\"2.0\");Z^LINK(\"HERO\");");
+    EXPECT_EQ(hero()->GetFrame(0)->Width(), 16);
+    frame(100);
+    EXPECT_EQ(hero()->GetFrame(0)->Width(), 8);
+    EXPECT_EQ(frameImage(0), before[0]);
+    EXPECT_EQ(hero()->GetFrame(1)->Width(), 16);
+}
+
 // A picture SCALEd by 2.0 about its centre gets back its size, position and planes, whether it
 // was held packed or not.
 TEST_F(StaticFilterObject, ScaleWithUndoGivesBackSizePositionAndPlanes)
