@@ -154,7 +154,10 @@ TEST_F(ButtonScene, PropertiesMethodsAndMadeButtons)
     EXPECT_EQ(ask("B1^GETONCLICK()"), "C1");
     run("B1^SETONMOVE(\"NOTHING\");");
     EXPECT_EQ(ask("B1^GETONMOVE()"), "M1");
-    // Without FALSE the old look leaves the screen; with it, it stays.
+    // Without FALSE the old look leaves the screen; with it, it stays. The same look again
+    // stays where it is.
+    run("B1^SETSTD(\"S1\");");
+    EXPECT_EQ(screen()->GetPriority(imageOf("S1")), 5);
     run("B1^SETSTD(\"S3\");");
     EXPECT_EQ(screen()->GetPriority(imageOf("S1")), -1);
     run("B1^SETSTD(\"S2\",FALSE);");
