@@ -8,6 +8,7 @@
 class CAnimationManager;
 class CCommandLine6;
 class CConfig;
+class CFont5;
 class CMC_Application;
 class CMC_ObjectsContainer;
 class CMC_StructureParser;
@@ -64,6 +65,9 @@ public:
     CSoundManager* getSoundManagerIfc() const { return soundManager_; }
     // Made by preinitializeApplication; none before.
     CResourcesManager* getGeneralResourcesManager() const { return resourcesManager_; }
+    // The application's animation font; none until one is set. Not owned.
+    CFont5* getDefaultFont() const { return defaultFont_; }
+    void setDefaultFont(CFont5* font) { defaultFont_ = font; }
     // The root script container of the running application; none until it is loaded (or
     // registered by hand).
     CMC_ObjectsContainer* getMCApplicationIfc() const { return mcApplication_; }
@@ -82,6 +86,7 @@ private:
     CCommandLine6* commandLine_;
     CConfig* config_ = nullptr;
     CResourcesManager* resourcesManager_ = nullptr;
+    CFont5* defaultFont_ = nullptr;
     CXString iniName_;
     CXString archiveName_;
     std::unique_ptr<CMC_Application> application_;

@@ -15,6 +15,7 @@
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/GraphicsScriptTypes.h"
+#include "text/TextScriptTypes.h"
 
 namespace {
 
@@ -47,4 +48,5 @@ void registerScriptTypes()
     attachInputScriptTypes();
     attachSoundScriptTypes();
     attachGraphicsScriptTypes();
+    attachTextScriptTypes();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "graphics/CAnimo6.h"
+#include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_PictureRunner.h"
 
 #include <array>
-
-class CAnimo6;
-class CMC_Animo;
 
 // The methods of ANIMO, each working on the object's animation. Without an animation (before
 // LOAD, after the object's end) a method does nothing and answers its result type's empty

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "graphics/CImage.h"
+#include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_PictureRunner.h"
 
 #include <array>
-
-class CImage;
-class CMC_Image;
 
 // The methods of IMAGE, each working on the object's picture. Without a picture a method does
 // nothing and answers its result type's empty value; so does a method given fewer arguments

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "text/CText6.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// A text wrapped into lines no wider than its justification rectangle, shown one under
+// another, each line 4 pixels less than its height below the one before. Every line is a text
+// of its own that the multi-line text builds, owns and draws; a '|' or CR ends a line and
+// leaves a break marker behind it, words wrap at blanks, and an edit-box code reserves room in
+// its line. Justification places the block; every line starts at its left edge.
+//
+// With a collection each line is rebuilt as markup that the line parses again: an open style
+// tag is opened again at the start of the next line, the blanks before a word stay (one is
+// dropped where the word starts a new line), the blanks after the last word of a run are lost
+// and a colour is not repeated.
+class CMultilineText6 : public CText6 {
+public:
+    CMultilineText6(CWindow* window, CUnit6* unit);
+    ~CMultilineText6() override;
+
+    // Stores the text (tabs turned into blanks, no colour tags) and, with a font, wraps it.
+    void setText(const CXString& text) override;
+    // The widest line; 0 without lines.
+    int getLength() override;
+    // The sum of the lines' heights less 2 for every entry after the first, break markers
+    // counted (a little more than the lines take, which stand 4 pixels closer each).
+    int getHeight() override;
+    // Moves the rectangle, also an empty one, and places the block in it again.
+    void Move(int dx, int dy) override;
+    using CText6::Move;
+    void Redraw() override;
+    // Drops the lines.
+    virtual void flush();
+    // Sets the text read from a text file, its lines joined (line ends have no meaning in a
+    // text: only '|' breaks). A file that cannot be read keeps the text as it was; the error
+    // code.
+    int Load(const CXString& fileName) override;
+    using CGraphicsObject::Load;
+
+    int getLineCount() const { return static_cast<int>(lines_.size()); }
+    // The line at that position; none for a break marker.
+    CText6* getLine(int i) const { return lines_[static_cast<size_t>(i)].get(); }
+
+protected:
+    // The place of an edit-box code's box. Boxes belong to the screen unit, which makes them
+    // with the controls; until then the place is only reserved.
+    virtual void addEditBox(CXRect, const CTextFormatCode&) {}
+    // The multi-line text keeps its own colour.
+    void takeFontColour(CSimpleFont6*) override {}
+
+private:
+    // Each entry a line's markup, or none for a break marker.
+    using Entries = std::vector<std::optional<CXString>>;
+
+    void splitText();
+    void splitMultiText();
+    void makeLines(const Entries& entries);
+
+    std::vector<std::unique_ptr<CText6>> lines_;
+};
