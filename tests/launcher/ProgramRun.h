@@ -85,6 +85,15 @@ private:
     int code_ = -1;
 };
 
+// The program's SDL2 window on the virtual X server: SDL's own software renderer, since there
+// is no graphics card to draw with, and SDL's silent sound driver.
+inline void useSdlOnXvfb()
+{
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
 // A copy of the sample application that a run may change.
 class SampleCopy {
 public:
