@@ -1,12 +1,18 @@
-// The world's step against a plain Box2D world of the same bodies stepped alike: 200 balls
-// bouncing in a closed box, 10 ms frames of two 5 ms sub-steps. Then FINDPATH over a mesh of
+// MOVEOBJECTS of a WORLD object and the world's own step against a plain Box2D world of the
+// same bodies stepped alike: 200 balls bouncing in a closed box, each linked to a picture
+// and a script object, 10 ms frames of two 5 ms sub-steps. Then FINDPATH over a mesh of
 // 1,000 way points among walls, with the mesh's links already found and found anew.
 #include "plugins/world/Box2DTolvan.h"
+#include "plugins/world/CMC_World.h"
 #include "plugins/world/StepClock.h"
 #include "plugins/world/TolvanWorld.h"
 #include "plugins/world/WorldScale.h"
 
+#include "graphics/CGraphicsObject.h"
 #include "platform/Clock.h"
+#include "script/CMC_ObjectsContainer.h"
+#include "script/CMC_SignalList.h"
+#include "script/CMElement.h"
 
 #include <box2d/b2_circle_shape.h>
 #include <box2d/b2_fixture.h>
@@ -47,25 +53,79 @@ std::vector<Ball> balls()
     return result;
 }
 
+// The walls, and the balls with ids from 1.
+void fillBox(ITolvan* world)
+{
+    uint32_t id = 1000;
+    for (const Wall& wall : kWalls)
+        world->AddBody(id++, wall.x, wall.y, 0, wall.halfWidth, wall.halfHeight, 0, ITolvan::SHAPE_BOX,
+                       ITolvan::KIND_STATIC, 0, 1, 0);
+    id = 1;
+    for (const Ball& ball : balls()) {
+        world->AddObject(id, 0xF0000);
+        world->SetPosition(id, ball.x, ball.y, 0);
+        world->SetRadius(id, kRadius, 0, 0);
+        world->SetRigid(id, 1);
+        world->SetVelocity(id, ball.vx, ball.vy, 0, false);
+        ++id;
+    }
+}
+
+// A script object that shows a small picture, as the IMAGE objects that links name do; no
+// behaviour is bound to its signals.
+class BallObject : public CMC_Object {
+public:
+    static constexpr int TYPE = 7000; // the benchmark's own
+
+    BallObject(const CXString& name, CMC_ObjectsContainer* container)
+        : CMC_Object(name, TYPE)
+    {
+        setScene(container);
+    }
+    const CMC_SignalList* getBehavioursList() override
+    {
+        static const CMC_SignalList signals{"ONINIT", "ONDONE", "ONSIGNAL"};
+        return &signals;
+    }
+    CGraphicsObject* getShownGraphics(const CXString&) override { return &picture_; }
+
+private:
+    CGraphicsObject picture_{nullptr, CXSize(16, 16), 16};
+};
+
+// MOVEOBJECTS with every ball linked to follow and report (LINK's default flags).
+void WorldObjectStep(benchmark::State& state)
+{
+    platform::ManualClock clock(1000);
+    platform::setClock(&clock);
+    {
+        CMC_ObjectsContainer scene(nullptr, nullptr, CXString("SCENE"), CMC_Object::TYPE_SCENE);
+        CMElement definition(CXString("W"));
+        auto* world = new CMC_World(&scene, &definition);
+        scene.addObject(world);
+        fillBox(world->getWorld());
+        for (uint32_t id = 1; id <= kBalls; ++id) {
+            auto* ball = new BallObject("BALL" + CXString::toString(static_cast<int>(id)), &scene);
+            scene.addObject(ball);
+            world->link(id, ball->getShownGraphics(CXString()), ball, ball, CWorldLink::FOLLOW | CWorldLink::REPORT);
+        }
+        for (auto _ : state) {
+            clock.advance(kFrameMs);
+            benchmark::DoNotOptimize(world->moveObjects());
+        }
+        scene.unload();
+    }
+    platform::setClock(nullptr);
+}
+BENCHMARK(WorldObjectStep);
+
 void TolvanStep(benchmark::State& state)
 {
     platform::ManualClock clock(1000);
     platform::setClock(&clock);
     {
         std::unique_ptr<ITolvan> world = makeTolvanWorld();
-        uint32_t id = 1000;
-        for (const Wall& wall : kWalls)
-            world->AddBody(id++, wall.x, wall.y, 0, wall.halfWidth, wall.halfHeight, 0, ITolvan::SHAPE_BOX,
-                           ITolvan::KIND_STATIC, 0, 1, 0);
-        id = 1;
-        for (const Ball& ball : balls()) {
-            world->AddObject(id, 0xF0000);
-            world->SetPosition(id, ball.x, ball.y, 0);
-            world->SetRadius(id, kRadius, 0, 0);
-            world->SetRigid(id, 1);
-            world->SetVelocity(id, ball.vx, ball.vy, 0, false);
-            ++id;
-        }
+        fillBox(world.get());
         float time = 0;
         for (auto _ : state) {
             clock.advance(kFrameMs);

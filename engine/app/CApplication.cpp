@@ -1,6 +1,7 @@
 #include "app/CApplication.h"
 
 #include "app/CMC_Application.h"
+#include "app/CMC_SceneUpdate.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CCommandLine6.h"
@@ -11,6 +12,8 @@
 #include "foundation/CResourcesManager.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CHotSpot.h"
+#include "media/CMC_NetPeer.h"
+#include "media/CNetworkClient.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 #include "script/CMC_RunnerFactory.h"
@@ -39,6 +42,7 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 CApplication::~CApplication()
 {
     application_.reset();
+    updateClient_.reset();
     mcApplication_ = nullptr;
     parser_.reset();
     if (ownsRunners_) {
@@ -88,10 +92,31 @@ void CApplication::preinitializeApplication()
     mcApplication_ = application_.get();
     if (application_ == nullptr)
         return;
-    if (commandLine_ != nullptr && commandLine_->is2Bin())
+    if (commandLine_ != nullptr && commandLine_->is2Bin()) {
         binaryStored_ = application_->storeBinary();
-    else
-        application_->initialize(nullptr);
+        return;
+    }
+    connectUpdates();
+    application_->initialize(nullptr);
+}
+
+void CApplication::connectUpdates()
+{
+    const CXString host = commandLine_ != nullptr ? commandLine_->getUpdateHost() : CXString();
+    if (!host.IsString())
+        return;
+    updateClient_ = std::make_unique<CNetworkClient>(window_, false, false);
+    updateClient_->setApplicationIni(config_);
+    if (!updateClient_->connect(host, CMC_NetPeer::PORT))
+        std::fputs(("No scene updates: the update server " + host + " cannot be reached\n").c_str(), stderr);
+    application_->setUpdateIfc(std::make_unique<CMC_SceneUpdate>(updateClient_.get(), application_.get()));
+    application_->createUpdates(updateClient_.get());
+}
+
+void CApplication::tickUpdates()
+{
+    if (updateClient_ != nullptr)
+        updateClient_->tick();
 }
 
 CMC_Application* CApplication::loadCompiled()

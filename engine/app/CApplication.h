@@ -12,6 +12,7 @@ class CFont5;
 class CMC_Application;
 class CMC_ObjectsContainer;
 class CMC_StructureParser;
+class CNetworkClient;
 class CResourcesManager;
 class CSoundManager;
 class CWindow;
@@ -56,6 +57,8 @@ public:
     virtual int OnKeyDown(int key, int flags);
     // A sound's name in the sound-effects folder.
     virtual CXString getWAVPath(const CXString& name);
+    // The frame's step of the scene updates: what the update server sent reaches the updaters.
+    void tickUpdates();
 
     CWindow* getWindow() const { return window_; }
     CCommandLine6* getCommandLine() const { return commandLine_; }
@@ -74,11 +77,16 @@ public:
     void setMCApplicationIfc(CMC_ObjectsContainer* root) { mcApplication_ = root; }
     // Whether "2bin" wrote the compiled application whole.
     bool isBinaryStored() const { return binaryStored_; }
+    // The connection to the server that the "update" option names; none without the option.
+    CNetworkClient* getUpdateClient() const { return updateClient_.get(); }
 
 private:
     // The compiled application, with the value pools and the runners it needs; none, and a
     // line on standard error, when "application.bin" is damaged.
     CMC_Application* loadCompiled();
+    // With the "update" option: connects to that server and gives the application and every
+    // scene without sub-scenes an updater over the connection, before the application starts.
+    void connectUpdates();
 
     CWindow* window_;
     CAnimationManager* animationManager_;
@@ -89,6 +97,8 @@ private:
     CFont5* defaultFont_ = nullptr;
     CXString iniName_;
     CXString archiveName_;
+    // Outlives the application, whose updaters listen to it.
+    std::unique_ptr<CNetworkClient> updateClient_;
     std::unique_ptr<CMC_Application> application_;
     std::unique_ptr<CMC_StructureParser> parser_;
     // The compiled path set up the value pools and the runners itself.

@@ -3,6 +3,7 @@
 #include "app/CMC_Application.h"
 #include "app/CMC_Episode_Runner.h"
 #include "app/CMC_RunMethod.h"
+#include "app/CMC_SceneUpdate.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "graphics/CGraphicsObject.h"
@@ -28,6 +29,7 @@ constexpr CMC_Runner::MethodName kMethods[] = {
     {"EXISTSENV", CMC_Application_Runner::MTH_EXISTSENV},
     {"UPGRADE", CMC_Application_Runner::MTH_UPGRADE},
     {"NEEDSUPGRADE", CMC_Application_Runner::MTH_NEEDSUPGRADE},
+    {"GETUPGRADEPROGRESS", CMC_Application_Runner::MTH_GETUPGRADEPROGRESS},
 };
 
 } // namespace
@@ -41,7 +43,7 @@ void CMC_Application_Runner::prepareMthHashSet()
 CMC_Object* CMC_Application_Runner::run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args)
 {
     auto* application = dynamic_cast<CMC_Application*>(object);
-    if (application == nullptr || id < MTH_EXIT || id > MTH_NEEDSUPGRADE)
+    if (application == nullptr || id < MTH_EXIT || id > MTH_GETUPGRADEPROGRESS)
         return CMC_Runner::run(id, object, scope, args);
     return run(id, application, id >= MTH_STOREBINARY ? application : scope, args);
 }
@@ -82,10 +84,17 @@ CMC_Object* CMC_Application_Runner::run(int id, CMC_Application* application, CM
     case MTH_EXISTSENV:
         return giveBool(findEnvironment(application, args).behaviour != nullptr);
     case MTH_UPGRADE:
-        // No scene has an updater: there is nothing to bring up to date.
+        if (CMC_SceneUpdate* update = updaterOf(application, args))
+            update->startUpdate();
         return nullptr;
-    case MTH_NEEDSUPGRADE:
-        return giveBool(false);
+    case MTH_NEEDSUPGRADE: {
+        CMC_SceneUpdate* update = updaterOf(application, args);
+        return giveBool(update != nullptr && update->isUpdateAvailable());
+    }
+    case MTH_GETUPGRADEPROGRESS: {
+        CMC_SceneUpdate* update = updaterOf(application, args);
+        return giveInteger(update != nullptr ? update->getProgress() : 0);
+    }
     default:
         return nullptr;
     }
@@ -154,6 +163,14 @@ CMC_Application_Runner::Environment CMC_Application_Runner::findEnvironment(CMC_
     if (behaviour == nullptr || behaviour->getType() != CMC_Object::TYPE_BEHAVIOUR)
         return {};
     return {scene, behaviour};
+}
+
+CMC_SceneUpdate* CMC_Application_Runner::updaterOf(CMC_Application* application, CXVector* args)
+{
+    if (argumentCount(args) == 0)
+        return application->getUpdateIfc();
+    CMC_Scene* scene = application->getScene(parameterText(args, 0));
+    return scene != nullptr ? scene->getUpdateIfc() : nullptr;
 }
 
 // The behaviour runs with the scene as its own, so the names in its code are looked up there

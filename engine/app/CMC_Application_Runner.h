@@ -6,6 +6,7 @@
 #include <optional>
 
 class CMC_Application;
+class CMC_SceneUpdate;
 class CWindow;
 
 // The methods of APPLICATION. EXIT, RESTART and STOREBINARY act at once, inside the running
@@ -26,9 +27,10 @@ public:
     static constexpr int MTH_EXISTSENV = 12;
     static constexpr int MTH_UPGRADE = 13;
     static constexpr int MTH_NEEDSUPGRADE = 14;
+    static constexpr int MTH_GETUPGRADEPROGRESS = 15;
 
     void prepareMthHashSet() override;
-    // Ids 10 to 14 work in the application's scope instead of the caller's.
+    // Ids 10 to 15 work in the application's scope instead of the caller's.
     CMC_Object* run(int id, CMC_Object* object, CMC_ObjectsContainer* scope, CXVector* args) override;
 
     // The part of the screen that PRINT prints: the whole screen; with one argument the box
@@ -49,4 +51,7 @@ private:
     };
     Environment findEnvironment(CMC_Application* application, CXVector* args);
     void runEnv(CMC_Application* application, CXVector* args);
+    // The updater of the scene that the first argument names (the application's own without
+    // an argument); none when that names no scene or the scene has no updater.
+    CMC_SceneUpdate* updaterOf(CMC_Application* application, CXVector* args);
 };

@@ -1,6 +1,7 @@
 #include "app/CMC_Scene.h"
 
 #include "app/CApplication.h"
+#include "app/CMC_SceneUpdate.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFolder.h"

@@ -13,7 +13,9 @@ class CGraphicsObject;
 class CMC_Array;
 class CMC_DLLExModuleInterface;
 class CMC_Groupped;
+class CMC_SceneUpdate;
 class CMC_StructureParser;
+class CNetworkClient;
 class CUnit6;
 class CVersion;
 class CXArchive;
@@ -154,6 +156,13 @@ public:
     virtual CMC_Object* serializeEx(CXArchive* archive, int typeId);
     void setDraggedName(const CXString& name) { draggedName_ = name; }
     CXString getDraggedName() const { return draggedName_; }
+    // Gives every node without sub-scenes below this one (this node itself when it has none)
+    // an updater over the peer, unless it has one already.
+    virtual void createUpdates(CNetworkClient* peer);
+    // The node's updater; none until createUpdates or setUpdateIfc.
+    CMC_SceneUpdate* getUpdateIfc() const { return update_.get(); }
+    // The node takes the updater over, in place of any it had.
+    void setUpdateIfc(std::unique_ptr<CMC_SceneUpdate> update);
     // Appends the names of the playing sequences to the array.
     virtual void getPlayingSeq(CMC_Array* names);
     // Resumes the paused sequences that the array names.
@@ -266,6 +275,7 @@ private:
     CXString background_;
     CXString music_;
     std::unique_ptr<CVersion> version_;
+    std::unique_ptr<CMC_SceneUpdate> update_;
     CUnit6* unit_ = nullptr;
     CXVector* subScenes_;
     std::vector<CGraphicsObject*> monitored_;

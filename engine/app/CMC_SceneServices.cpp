@@ -1,9 +1,11 @@
 // What a scene does for itself while it runs: its music, its play statistics, its plug-in
-// libraries, the objects scripts create, collision monitoring and the lists scripts ask for.
+// libraries, the objects scripts create, collision monitoring, the lists scripts ask for and
+// its updates over the network.
 #include "app/CMC_Scene.h"
 
 #include "app/CApplication.h"
 #include "app/CMC_SceneTypes.h"
+#include "app/CMC_SceneUpdate.h"
 #include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CConfig.h"
@@ -25,6 +27,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -276,4 +279,22 @@ void CMC_Scene::getRunningTimers(CMC_Groupped* group)
         if (CMC_SceneTypes::isRunning(timer))
             group->add(timer);
     });
+}
+
+// --- updates over the network ---
+
+void CMC_Scene::createUpdates(CNetworkClient* peer)
+{
+    if (subScenes_->getCount() == 0) {
+        if (update_ == nullptr)
+            update_ = std::make_unique<CMC_SceneUpdate>(peer, this);
+        return;
+    }
+    for (int i = 0; i < subScenes_->getCount(); ++i)
+        static_cast<CMC_Scene*>(subScenes_->at(i))->createUpdates(peer);
+}
+
+void CMC_Scene::setUpdateIfc(std::unique_ptr<CMC_SceneUpdate> update)
+{
+    update_ = std::move(update);
 }

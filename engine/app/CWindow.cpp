@@ -20,6 +20,7 @@
 #include "media/CKeyboard.h"
 #include "media/CMC_Joystick.h"
 #include "media/CMC_Mouse.h"
+#include "media/CMC_NetPeer.h"
 #include "media/CMusic.h"
 #include "media/CSndStream.h"
 #include "media/CSound4.h"
@@ -205,6 +206,10 @@ int CWindow::Tick()
         if (CMC_Joystick* joystick = CMC_Joystick::getIfc())
             joystick->flushSignals(true);
     }
+    // What the network brought reaches the scripts after the frame's input.
+    CMC_NetPeer::drainQueues(this);
+    if (application_ != nullptr)
+        application_->tickUpdates();
     return 0;
 }
 

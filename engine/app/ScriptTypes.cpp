@@ -9,6 +9,7 @@
 #include "app/CMC_Timer.h"
 #include "app/CMC_Timer_Runner.h"
 #include "media/InputScriptTypes.h"
+#include "media/NetScriptTypes.h"
 #include "media/SoundScriptTypes.h"
 #include "script/CMC_Object.h"
 #include "script/CMC_ObjectFactory.h"
@@ -46,6 +47,7 @@ void registerScriptTypes()
     attachSceneFlowTypes();
     attachTimer();
     attachInputScriptTypes();
+    attachNetScriptTypes();
     attachSoundScriptTypes();
     attachGraphicsScriptTypes();
     attachTextScriptTypes();

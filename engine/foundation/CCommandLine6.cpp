@@ -69,6 +69,10 @@ void CCommandLine6::parse()
     }
     if (findToken("path"))
         path_ = getNextToken("path");
+    if (findToken("update"))
+        updateHost_ = getNextToken("update");
+    if (findToken("share"))
+        shareFolder_ = getNextToken("share");
     if (findToken("printto"))
         printTo_ = getNextToken("printto");
 }

@@ -17,6 +17,10 @@ public:
     int getNoArgs() const { return static_cast<int>(tokens_.size()); }
     CXSize getResolution() const;
     CXString getPath() const { return path_; }
+    // The server that scene updates come from ("update" host); empty without the option.
+    CXString getUpdateHost() const { return updateHost_; }
+    // The folder a NETSERVER serves requested files from ("share" folder); empty without it.
+    CXString getShareFolder() const { return shareFolder_; }
     // The folder that "printto" names: printed pages are written there as PNG files instead of
     // going to the default printer. Empty when not given.
     CXString getPrintTo() const { return printTo_; }
@@ -72,5 +76,7 @@ private:
     bool debug_ = false;
     bool createBigFile_ = false;
     CXString path_;
+    CXString updateHost_;
+    CXString shareFolder_;
     CXString printTo_;
 };

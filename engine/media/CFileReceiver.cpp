@@ -78,7 +78,11 @@ CFileReceiver_Entry::Progress CFileReceiver_Entry::received(const CNetMessage* m
 
 bool CFileReceiver_Entry::save_file(const CTransferFolder& transferFolder) const
 {
-    const std::string path = transferFolder.pathOf(folder_, subFolder_, fileName_);
+    return saveAs(transferFolder.pathOf(folder_, subFolder_, fileName_));
+}
+
+bool CFileReceiver_Entry::saveAs(const std::string& path) const
+{
     if (path.empty() || !platform::createFolders(platform::parentFolder(path)))
         return false;
     std::unique_ptr<platform::FileStream> file = platform::FileStream::open(path, "wb");

@@ -6,6 +6,7 @@
 #include "media/CTransferFolder.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CFileReceiver_Entry;
@@ -38,6 +39,9 @@ public:
     // Writes the bytes to folder\sub-folder\file name inside the transfer folder, creating the
     // folders; false when the names are not safe or the file cannot be written.
     bool save_file(const CTransferFolder& transferFolder) const;
+    // Writes the bytes to the disk path, creating its folders; a file there stays as it was
+    // unless the whole new one is written. False for the empty path.
+    bool saveAs(const std::string& path) const;
 
     // The connection the request went out on: only its answers count.
     CXSocket* getSocket() const { return socket_; }

@@ -1,5 +1,7 @@
 #include "media/CNetTextMessage.h"
 
+#include "script/CMC_Behaviour.h"
+
 CNetStringMessage::CNetStringMessage(CXSocket* socket, int type, const CXString& text)
     : CNetMessage(socket)
     , text_(text)
@@ -12,4 +14,9 @@ CNetStringMessage::CNetStringMessage(const CXString& sender, const CNetMessage* 
     : CNetMessage(sender, raw)
 {
     stringAt(HEADER_SIZE, &text_);
+}
+
+CNetBehaviourMessage::CNetBehaviourMessage(CXSocket* socket, CMC_Behaviour* behaviour)
+    : CNetBehaviourMessage(socket, behaviour->getCode())
+{
 }

@@ -2,6 +2,8 @@
 
 #include "media/CNetMessage.h"
 
+class CMC_Behaviour;
+
 // The frames whose payload is one text ending in NUL.
 class CNetStringMessage : public CNetMessage {
 protected:
@@ -51,6 +53,8 @@ public:
         : CNetStringMessage(socket, TYPE_BEHAVIOUR, code)
     {
     }
+    // The behaviour's code.
+    CNetBehaviourMessage(CXSocket* socket, CMC_Behaviour* behaviour);
     CNetBehaviourMessage(const CXString& sender, const CNetMessage* raw)
         : CNetStringMessage(sender, raw)
     {

@@ -1,5 +1,8 @@
 #include "media/CNetVariableMessage.h"
 
+#include "script/CMC_Variable.h"
+#include "script/CMC_VariableFactory.h"
+
 #include <cstring>
 
 CNetVariableMessage::CNetVariableMessage(CXSocket* socket, const CXString& name, const char* block, int blockSize)
@@ -9,6 +12,13 @@ CNetVariableMessage::CNetVariableMessage(CXSocket* socket, const CXString& name,
     char* target = allocateFor(name, blockSize);
     if (blockSize > 0)
         std::memcpy(target, block, static_cast<size_t>(blockSize));
+}
+
+CNetVariableMessage::CNetVariableMessage(CXSocket* socket, CMC_Variable* value)
+    : CNetMessage(socket)
+    , name_(value->getName())
+{
+    value->netstore(allocateFor(name_, value->getBufferLen()));
 }
 
 CNetVariableMessage::CNetVariableMessage(const CXString& sender, const CNetMessage* raw)
@@ -22,6 +32,11 @@ CNetVariableMessage::CNetVariableMessage(const CXString& sender, const CNetMessa
     const int available = getLength() - blockOffset_;
     if (available == 0 || valueBlockSize(getBuffer() + blockOffset_, available) != available)
         markIllFormed();
+}
+
+CMC_Variable* CNetVariableMessage::getVariable() const
+{
+    return isWellFormed() ? CMC_VariableFactory::netrestore(getValueBlock(), getValueBlockSize()) : nullptr;
 }
 
 char* CNetVariableMessage::allocateFor(const CXString& name, int blockSize)

@@ -2,6 +2,8 @@
 
 #include "media/CNetMessage.h"
 
+class CMC_Variable;
+
 // A script value for the object of the same name on the other side: the name ending in NUL,
 // then the value block, which starts with the value's kind id.
 //
@@ -17,7 +19,13 @@ public:
 
     // The block as the value wrote it.
     CNetVariableMessage(CXSocket* socket, const CXString& name, const char* block, int blockSize);
+    // The value under its own name, in its network form; a BOOL, DOUBLE, INTEGER or STRING.
+    CNetVariableMessage(CXSocket* socket, CMC_Variable* value);
     CNetVariableMessage(const CXString& sender, const CNetMessage* raw);
+
+    // A pooled value read from the block, to be given back with CMC_Object::flush; none for
+    // an ill-formed frame.
+    CMC_Variable* getVariable() const;
 
     const CXString& getName() const { return name_; }
     // The kind id at the start of the value block.

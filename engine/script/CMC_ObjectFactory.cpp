@@ -66,6 +66,8 @@ Word words[] = {
     {"DIALOG", 6, true, false, nullptr, nullptr},
     {"SCROLL", 6, true, false, nullptr, nullptr},
     {"MOVIE", 6, true, false, nullptr, nullptr},
+    {"NETCLIENT", 6, true, false, nullptr, nullptr},
+    {"NETSERVER", 6, true, false, nullptr, nullptr},
 };
 
 struct EmptyWord {

@@ -5,6 +5,7 @@
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
+#include "script/CMC_NetNotifier.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMC_String.h"
@@ -116,6 +117,7 @@ void CMC_Variable::report(bool changed)
 // The announcement to the other players belongs to the network objects of the scene.
 void CMC_Variable::announce()
 {
+    CMC_NetNotifier::announce(this);
 }
 
 void CMC_Variable::onNetChange(CMC_Variable* v)

@@ -39,8 +39,9 @@ CMC_Object* CMC_Font_Runner::run(int id, CMC_Object* object, CMC_ObjectsContaine
         return nullptr;
     switch (id) {
     case MTH_SETCOLOR:
-        font->setDefColor(CTextFormatCode::packColor(screenDepth(callerWindow(scope, object)), integerParameter(args, 0),
-                                                     integerParameter(args, 1), integerParameter(args, 2)));
+        font->setDefColor(CTextFormatCode::packColor(screenDepth(callerWindow(scope, object)),
+                                                     integerParameter(args, 0), integerParameter(args, 1),
+                                                     integerParameter(args, 2)));
         break;
     case MTH_SETSTYLE: fonts->setFamily(parameterText(args, 0)); break;
     case MTH_SETFAMILY: fonts->setStyle(parameterText(args, 0)); break;

@@ -159,14 +159,18 @@ bool CSimpleFont6::paintHolds()
     return false;
 }
 
+bool CSimpleFont6::canPaint()
+{
+    return colour_ >= 0 && CGraphicsObject::GetDataPtr() != nullptr && !isPacked() && isTwoByteLayout(bpp_);
+}
+
 void CSimpleFont6::paintCell(int letter)
 {
-    char* pixels = CGraphicsObject::GetDataPtr();
     int32_t& painted = cellColour_[static_cast<size_t>(letter)];
-    if (colour_ < 0 || pixels == nullptr || isPacked() || !isTwoByteLayout(bpp_) || (paintHolds() && painted == colour_))
+    if (!canPaint() || (paintHolds() && painted == colour_))
         return;
     const int cell = cellWidth();
-    auto* words = reinterpret_cast<uint16_t*>(pixels) + static_cast<size_t>(cell) * letter;
+    auto* words = reinterpret_cast<uint16_t*>(CGraphicsObject::GetDataPtr()) + static_cast<size_t>(cell) * letter;
     for (int y = 0; y < height_; ++y)
         std::fill_n(words + static_cast<size_t>(y) * width_, cell, static_cast<uint16_t>(colour_));
     painted = colour_;
@@ -175,10 +179,10 @@ void CSimpleFont6::paintCell(int letter)
 
 void CSimpleFont6::paintPlane()
 {
-    char* pixels = CGraphicsObject::GetDataPtr();
-    if (colour_ < 0 || pixels == nullptr || isPacked() || !isTwoByteLayout(bpp_) || (paintHolds() && planeColour_ == colour_))
+    if (!canPaint() || (paintHolds() && planeColour_ == colour_))
         return;
-    std::fill_n(reinterpret_cast<uint16_t*>(pixels), static_cast<size_t>(width_) * height_, static_cast<uint16_t>(colour_));
+    std::fill_n(reinterpret_cast<uint16_t*>(CGraphicsObject::GetDataPtr()), static_cast<size_t>(width_) * height_,
+                static_cast<uint16_t>(colour_));
     std::fill(cellColour_.begin(), cellColour_.end(), colour_);
     planeColour_ = colour_;
 }

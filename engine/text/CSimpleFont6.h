@@ -115,6 +115,7 @@ private:
     // has it already.
     void paintCell(int letter);
     void paintPlane();
+    bool canPaint();
     // Whether the paint laid on so far is of the plane's present depth.
     bool paintHolds();
 

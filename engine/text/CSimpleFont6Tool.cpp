@@ -91,8 +91,8 @@ int CSimpleFont6::create(const CXString& animationFile, const CXString& fontFile
     const int count = animation.GetNOF();
     const int cellW = animation.Width();
     const int cellH = animation.Height();
-    if (animation.LastError() != 0 || count < 1 || count > kMaxLetters || cellW <= 0 || cellW > kMaxCellWidth || cellH <= 0
-        || int64_t{count} * cellW * cellH > kMaxPixels)
+    if (animation.LastError() != 0 || count < 1 || count > kMaxLetters || cellW <= 0 || cellW > kMaxCellWidth
+        || cellH <= 0 || int64_t{count} * cellW * cellH > kMaxPixels)
         return refuse(ERROR_FORMAT);
     const int stripW = count * cellW;
     const auto pixels = static_cast<size_t>(stripW) * cellH;
@@ -120,7 +120,8 @@ int CSimpleFont6::create(const CXString& animationFile, const CXString& fontFile
         const int rightGap = clearColumns(alpha + cell, stripW, cellH, cellW - 1, -1, 0, cellW - 1, 0);
         left[letter] = static_cast<int8_t>(leftGap);
         right[letter] = static_cast<int8_t>(rightGap);
-        const int gap = clearColumns(alpha + cell, stripW, cellH, cellW - rightGap - 1, -1, leftGap, cellW - 1, kKerningInk);
+        const int gap =
+            clearColumns(alpha + cell, stripW, cellH, cellW - rightGap - 1, -1, leftGap, cellW - 1, kKerningInk);
         std::fill_n(kerning.begin() + static_cast<std::ptrdiff_t>(letter * codes.size()), codes.size(),
                     static_cast<int8_t>(1 - gap));
     }

@@ -246,7 +246,8 @@ void CText6::parseText()
             }
             addCode(CTextFormatCode::MODE_TEXT, pending, running);
             pending = "";
-            running = addCode(kind, kind == CTextFormatCode::MODE_COLOR ? slice(tag, 5, tag.GetLength()) : tag, running);
+            const CXString codeText = kind == CTextFormatCode::MODE_COLOR ? slice(tag, 5, tag.GetLength()) : tag;
+            running = addCode(kind, codeText, running);
             i = j;
         } else if (c != '\n') {
             pending += c;
@@ -267,8 +268,8 @@ CSimpleFont6* CText6::addCode(int kind, const CXString& text, CSimpleFont6* font
         return font;
     }
     const char* style = styleOf(text);
-    CSimpleFont6* found =
-        collection()->get(font->getFamily(), font->getStyle().equalsIgnoreCase(style) ? "STANDARD" : style, font->getSize());
+    const char* target = font->getStyle().equalsIgnoreCase(style) ? "STANDARD" : style;
+    CSimpleFont6* found = collection()->get(font->getFamily(), target, font->getSize());
     if (found == nullptr)
         return font;
     codes_.emplace_back(found, "<" + text + ">");
@@ -320,7 +321,8 @@ int CText6::drawRun(CSimpleFont6* font, const CXString& run, int pen)
             continue;
         }
         if (inside != cell)
-            font->SetClippingRect(*c, CXRect(inside.left - cell.left, inside.top, inside.right - cell.left, inside.bottom));
+            font->SetClippingRect(*c,
+                                  CXRect(inside.left - cell.left, inside.top, inside.right - cell.left, inside.bottom));
         pen += font->drawLetter(pen, at.y, previous, *c);
         font->CGraphicsObject::SetClippingRect(CXRect());
     }

@@ -38,8 +38,13 @@ Box2DTolvan::~Box2DTolvan() = default;
 
 WorldBody* Box2DTolvan::find(uint32_t id)
 {
+    if (lastFound_ != nullptr && lastFound_->id() == id)
+        return lastFound_;
     const auto found = bodies_.find(id);
-    return found == bodies_.end() ? nullptr : found->second.get();
+    if (found == bodies_.end())
+        return nullptr;
+    lastFound_ = found->second.get();
+    return lastFound_;
 }
 
 // --- the world ---
@@ -218,6 +223,7 @@ void Box2DTolvan::removeBody(uint32_t id)
         mesh_.invalidateLinks();
     joints_.forgetBody(body->body());
     world_.DestroyBody(body->body());
+    lastFound_ = nullptr;
     bodies_.erase(id);
     for (auto& [otherId, other] : bodies_)
         std::erase(other->pullers, id);
@@ -299,7 +305,7 @@ int32_t Box2DTolvan::SetSpeed(uint32_t id, float speed)
         if (speed < 0)
             return BAD_VALUE;
         const PathPoint moving = body.velocity();
-        const float now = std::hypot(moving.x, moving.y);
+        const float now = lengthOf(moving);
         const float angle = body.body()->GetAngle();
         const PathPoint way = now > 0 ? PathPoint{moving.x / now, moving.y / now}
                                       : PathPoint{std::cos(angle), std::sin(angle)};
@@ -313,8 +319,7 @@ int32_t Box2DTolvan::SetSpeed(uint32_t id, float speed)
 int32_t Box2DTolvan::GetSpeed(uint32_t id, float* speed)
 {
     return readBody(id, speed, [](WorldBody& body) {
-        const PathPoint moving = body.velocity();
-        return std::hypot(moving.x, moving.y);
+        return lengthOf(body.velocity());
     });
 }
 
@@ -352,7 +357,7 @@ int32_t Box2DTolvan::GetMoveVector(uint32_t id, float* dx, float* dy, float* dz)
 
 int32_t Box2DTolvan::GetMoveDistance(uint32_t id, float* distance)
 {
-    return readBody(id, distance, [](WorldBody& body) { return std::hypot(body.moveVector.x, body.moveVector.y); });
+    return readBody(id, distance, [](WorldBody& body) { return lengthOf(body.moveVector); });
 }
 
 // --- turning ---

@@ -136,6 +136,8 @@ private:
     b2World world_;
     JointSet joints_;
     std::map<uint32_t, std::unique_ptr<WorldBody>> bodies_;
+    // The body found last: callers ask several things of one body in a row.
+    WorldBody* lastFound_ = nullptr;
     PathMesh mesh_;
     StepClock clock_;
     bool running_ = true;

@@ -10,7 +10,14 @@ struct PathPoint {
     bool operator==(const PathPoint&) const = default;
 };
 
+// Plain square roots: world values are far from where hypot's care for overflow matters, and
+// speeds are read for every body at every step.
+inline float lengthOf(const PathPoint& v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+
 inline float distanceBetween(const PathPoint& a, const PathPoint& b)
 {
-    return std::hypot(b.x - a.x, b.y - a.y);
+    return lengthOf({b.x - a.x, b.y - a.y});
 }

@@ -204,7 +204,7 @@ void WorldBody::holdBounds()
 {
     if (maxSpeed > 0) {
         const PathPoint moving = velocity();
-        const float speed = std::hypot(moving.x, moving.y);
+        const float speed = lengthOf(moving);
         if (speed > maxSpeed)
             setVelocity({moving.x * maxSpeed / speed, moving.y * maxSpeed / speed});
     }

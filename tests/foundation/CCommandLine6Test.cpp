@@ -95,6 +95,10 @@ TEST(CCommandLine6, ResolutionAndPath)
     EXPECT_EQ(commandLine({"-res", "640", "640"}).getNoArgs(), 2);
     EXPECT_EQ(commandLine({"-window", "-path", "/opt/My Game"}).getPath(), "/opt/My Game");
     EXPECT_EQ(commandLine({"-window", "-path"}).getPath(), "");
+    const CCommandLine6 network = commandLine({"-update", "game.example", "/share", "Shared"});
+    EXPECT_EQ(network.getUpdateHost(), "game.example");
+    EXPECT_EQ(network.getShareFolder(), "Shared");
+    EXPECT_EQ(commandLine({"-share"}).getShareFolder(), "");
 }
 
 TEST(CCommandLine6, PrintToNamesTheFolderAfterIt)

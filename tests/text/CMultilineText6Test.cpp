@@ -1,10 +1,11 @@
 #include "text/CMultilineText6.h"
 
+#include "foundation/CFile_Stream.h"
+#include "platform/PathResolver.h"
+
 #include "TempFolder.h"
 #include "TextFonts.h"
 #include "tests/CurrentFolderGuard.h"
-
-#include "platform/PathResolver.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,27 @@ TEST_F(Wrapping, EditBoxesReserveTheirRoom)
     EXPECT_EQ(entries(), (std::vector<std::string>{"aa", " " + std::string(18, '_'), "b c"}));
     ASSERT_EQ(text.boxes.size(), 1u);
     EXPECT_EQ(text.boxes[0], CXRect(103, 56, 203, 66));
+}
+
+// A box of any width reserves no more than a screen's room, and a blank too narrow to count
+// letters by reserves a blank alone.
+TEST_F(Wrapping, EditBoxesOfAnyWidthReserveBoundedRoom)
+{
+    wrap("<E,2000000000,n,t>", 100);
+    ASSERT_EQ(text.getLineCount(), 2);
+    EXPECT_EQ(entries()[1].size(), 1u + 32767 / 5 - 2);
+    // The blank is an 'l', made 5 - 2 - 5 = -2 wide by its left offset.
+    std::string bytes = evenLetters("###..", kLineHeight).bytes();
+    bytes[20 + 5 + 25 + 3] = 5;
+    auto narrow = std::make_unique<CSimpleFont6>(nullptr);
+    CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
+    ASSERT_EQ(narrow->Load(&file), 0);
+    ASSERT_EQ(narrow->getLetterWidth(0, ' '), -2);
+    CFontCollection fonts(nullptr);
+    fonts.addFont(narrow.get());
+    text.setFont(&fonts);
+    wrap("<E,100,n,t>", 100);
+    EXPECT_EQ(entries(), (std::vector<std::string>{" "}));
 }
 
 // A new colour wraps the text again, so that every line takes it.

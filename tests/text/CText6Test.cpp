@@ -252,6 +252,11 @@ TEST(Text, ASingleFontTextTakesItsColourWhenDrawn)
     text.Redraw();
     EXPECT_EQ(wordsOf(canvas)[1], 0x001F);
     EXPECT_EQ(inked(canvas)[1], "#.#.##....");
+    // Within its clip, as a text of a collection.
+    std::memset(canvas.GetDataPtr(), 0, 10 * 3 * 2);
+    text.SetClippingRect(CXRect(1, 0, 3, 3));
+    text.Redraw();
+    EXPECT_EQ(inked(canvas), (std::vector<std::string>{".##.......", "..#.......", ".##......."}));
 }
 
 // A new font measures and parses the text at once, and a collection without a base font is
