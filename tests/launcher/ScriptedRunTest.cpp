@@ -1,0 +1,212 @@
+#include "foundation/CConfig.h"
+
+#include "launcher/ProgramRun.h"
+#include "launcher/SamplePictures.h"
+#include "launcher/WavTones.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The sample's scripted run (sample/scripted-run.txt) on the headless back end, as a user would
+// watch it: its shots, its sound and what its INI keeps.
+//
+// The shots named here are kept as golden PNG files in tests/launcher/golden. After a wanted
+// change of what the sample shows, `tools/golden` writes them anew from a run.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kFrameMs = 10;
+// The music's tone and the sounds' (Hz): see sample/CMakeLists.txt.
+constexpr double kMusic = 220;
+constexpr double kChime = 1200;
+constexpr double kClick = 3000;
+constexpr double kMusicLoopSeconds = 6;
+// A tone is heard when its amplitude is above this many sample steps; the sounds' are in the
+// thousands.
+constexpr double kHeard = 300;
+
+// Frames of the script.
+constexpr int kNameSceneEntered = 50;
+constexpr int kEscape = 650;
+
+struct Shot {
+    int frame;
+    // The golden file it equals, or the scene whose background alone it shows.
+    const char* golden;
+    const char* background;
+};
+
+const Shot kShots[] = {
+    {90, "position", nullptr}, // the name scene with the pointer's place
+    {200, nullptr, "Dawn"},
+    {350, nullptr, "Noon"},
+    {500, nullptr, "Dusk"},
+    {640, "title", nullptr}, // back on the title: its bold title, colours and wrapped paragraph
+};
+
+std::string shotList()
+{
+    std::string list;
+    for (const Shot& shot : kShots)
+        list += std::to_string(shot.frame) + ",";
+    return list + std::to_string(kEscape - 1) + "," + std::to_string(kEscape);
+}
+
+std::string shotName(int frame)
+{
+    return "shot-" + std::to_string(frame) + ".png";
+}
+
+// A run of the script on a fresh copy of the sample.
+struct ScriptedRun {
+    SampleCopy sample;
+    int exitCode = -1;
+    std::string errors;
+
+    ScriptedRun()
+    {
+        ProgramRun program(sample.path(), {"-nogfx", "-input", KESTRUM_SAMPLE_SCRIPT, "-frames", "1000", "-shots",
+                                           shotList(), "-audio", "run.wav"});
+        exitCode = program.exitCode();
+        errors = program.errors();
+    }
+
+    int iniNumber(const char* section, const char* key) const
+    {
+        return CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetInt(CXString(section), CXString(key));
+    }
+};
+
+class SampleScriptedRun : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        first_ = std::make_unique<ScriptedRun>();
+        second_ = std::make_unique<ScriptedRun>();
+    }
+    static void TearDownTestSuite()
+    {
+        first_.reset();
+        second_.reset();
+    }
+
+    static const ScriptedRun& run() { return *first_; }
+    static const ScriptedRun& again() { return *second_; }
+
+    static WavSound sound()
+    {
+        std::optional<WavSound> read = WavSound::read(run().sample.read("run.wav"));
+        EXPECT_TRUE(read.has_value());
+        return read.value_or(WavSound{});
+    }
+
+private:
+    static std::unique_ptr<ScriptedRun> first_;
+    static std::unique_ptr<ScriptedRun> second_;
+};
+
+std::unique_ptr<ScriptedRun> SampleScriptedRun::first_;
+std::unique_ptr<ScriptedRun> SampleScriptedRun::second_;
+
+// The frames of the sound, 10 ms each, from the first that holds the tone; none when it is
+// never heard.
+std::optional<size_t> firstFrameWith(const WavSound& sound, double frequency, size_t from = 0)
+{
+    const size_t frame = sound.rate / 100;
+    for (size_t i = from; (i + 1) * frame <= sound.frames(); ++i)
+        if (sound.tone(frequency, i * frame, frame) > kHeard)
+            return i;
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(SampleScriptedRun, EndsWithExitCodeZeroAtTheFrameOfEsc)
+{
+    EXPECT_EQ(run().exitCode, 0) << run().errors;
+    EXPECT_EQ(run().errors, "");
+    EXPECT_TRUE(fs::exists(run().sample.file(shotName(kEscape - 1))));
+    EXPECT_FALSE(fs::exists(run().sample.file(shotName(kEscape))));
+}
+
+TEST_F(SampleScriptedRun, KeepsTheVisitsAndTheMusicsLoopsInTheIni)
+{
+    const std::vector<std::pair<const char*, int>> played = {
+        {"TITLE", 2}, {"NAME", 1}, {"DAWN", 1}, {"NOON", 1}, {"DUSK", 1}};
+    for (const auto& [scene, visits] : played)
+        EXPECT_EQ(run().iniNumber(scene, "Played"), visits) << scene;
+    // The 6 s music began at the start and looped once before Esc at 6.49 s.
+    EXPECT_EQ(run().iniNumber("SAMPLE", "LOOPS"), 1);
+}
+
+TEST_F(SampleScriptedRun, ShowsItsScenesAsTheGoldenPicturesAndTheBackgrounds)
+{
+    const char* update = std::getenv("KESTRUM_GOLDEN_UPDATE");
+    for (const Shot& shot : kShots) {
+        SCOPED_TRACE(shot.frame);
+        const std::string png = run().sample.file(shotName(shot.frame));
+        if (shot.background != nullptr) {
+            EXPECT_TRUE(showsBackgroundOf(png, shot.background));
+            continue;
+        }
+        const std::string golden = std::string(KESTRUM_GOLDEN_FOLDER) + "/" + shot.golden + ".png";
+        if (update != nullptr)
+            fs::copy_file(png, golden, fs::copy_options::overwrite_existing);
+        const std::optional<DecodedPng> shown = readPngFile(png);
+        const std::optional<DecodedPng> expected = readPngFile(golden);
+        ASSERT_TRUE(shown && expected) << golden;
+        EXPECT_EQ(shown->width, expected->width);
+        EXPECT_TRUE(shown->rgb == expected->rgb) << png << " differs from " << golden;
+    }
+}
+
+TEST_F(SampleScriptedRun, SoundsTheChimeOnEntryAndTheMusicThroughoutAndAcrossItsLoop)
+{
+    const WavSound wav = sound();
+    ASSERT_EQ(wav.channels, 2);
+    ASSERT_EQ(wav.rate, 44100u);
+    // Rendered in step with the clock up to the frame of Esc.
+    EXPECT_NEAR(static_cast<double>(wav.frames()) / wav.rate * 1000, (kEscape - 1) * kFrameMs, kFrameMs);
+
+    // The chime sounds within a frame of the name scene's start, not before.
+    const std::optional<size_t> chime = firstFrameWith(wav, kChime);
+    ASSERT_TRUE(chime.has_value());
+    EXPECT_GE(*chime, static_cast<size_t>(kNameSceneEntered - 1));
+    EXPECT_LE(*chime, static_cast<size_t>(kNameSceneEntered));
+
+    // The music at every 5 ms, measured over five of its periods, stays as loud as ever, through
+    // its loop point at 6 s too: a gap of 1 ms would take 4 % off. Where another sound begins
+    // inside the span measured, its start leaks into it somewhat.
+    const auto window = static_cast<size_t>(std::lround(5 * wav.rate / kMusic));
+    const size_t hop = wav.rate / 200;
+    std::vector<double> music;
+    for (size_t first = 0; first + window <= wav.frames(); first += hop)
+        music.push_back(wav.tone(kMusic, first, window));
+    std::vector<double> sorted = music;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    EXPECT_GT(median, 10 * kHeard);
+    const size_t chimeStart = *chime * (wav.rate / 100);
+    for (size_t i = 0; i < music.size(); ++i) {
+        const bool overChime = i * hop < chimeStart && chimeStart < i * hop + window;
+        ASSERT_NEAR(music[i], median, (overChime ? 0.1 : 0.03) * median) << "the music changes at " << i * 5 << " ms";
+    }
+    EXPECT_GT(wav.frames(), static_cast<size_t>(kMusicLoopSeconds * wav.rate));
+    EXPECT_EQ(firstFrameWith(wav, kClick), std::nullopt);
+}
+
+TEST_F(SampleScriptedRun, GivesTheSameFilesEveryTime)
+{
+    EXPECT_TRUE(run().sample.read("run.wav") == again().sample.read("run.wav"));
+    for (const Shot& shot : kShots)
+        EXPECT_TRUE(run().sample.read(shotName(shot.frame)) == again().sample.read(shotName(shot.frame))) << shot.frame;
+}
