@@ -16,6 +16,7 @@
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/GraphicsScriptTypes.h"
+#include "text/ControlScriptTypes.h"
 #include "text/TextScriptTypes.h"
 
 namespace {
@@ -51,4 +52,5 @@ void registerScriptTypes()
     attachSoundScriptTypes();
     attachGraphicsScriptTypes();
     attachTextScriptTypes();
+    attachControlScriptTypes();
 }

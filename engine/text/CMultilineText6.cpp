@@ -1,7 +1,9 @@
 #include "text/CMultilineText6.h"
 
 #include "foundation/CTextFileReader.h"
+#include "text/CEditBox6.h"
 #include "text/CFontCollection.h"
+#include "text/CUnit6.h"
 
 #include <algorithm>
 
@@ -68,7 +70,29 @@ CMultilineText6::~CMultilineText6()
 void CMultilineText6::flush()
 {
     lines_.clear();
+    const std::vector<CEditBox6*> boxes = std::move(editBoxes_);
+    editBoxes_.clear();
+    for (CEditBox6* box : boxes) {
+        box->removeNotifier(this);
+        if (getUnit() != nullptr)
+            getUnit()->removeEditBox(box);
+        delete box;
+    }
     Flush();
+}
+
+void CMultilineText6::addEditBox(CXRect rect, const CTextFormatCode& code)
+{
+    if (getUnit() == nullptr)
+        return;
+    CEditBox6* box = getUnit()->addEditBox(font_, rect, 0, code.getText());
+    box->addNotifier(this);
+    editBoxes_.push_back(box);
+}
+
+void CMultilineText6::onEditBoxGone(CEditBox6* box)
+{
+    editBoxes_.erase(std::remove(editBoxes_.begin(), editBoxes_.end(), box), editBoxes_.end());
 }
 
 void CMultilineText6::setText(const CXString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/CEditBoxNotifier.h"
 #include "text/CText6.h"
 
 #include <memory>
@@ -10,13 +11,14 @@
 // another, each line 4 pixels less than its height below the one before. Every line is a text
 // of its own that the multi-line text builds, owns and draws; a '|' or CR ends a line and
 // leaves a break marker behind it, words wrap at blanks, and an edit-box code reserves room in
-// its line. Justification places the block; every line starts at its left edge.
+// its line and, on a text with a screen unit, puts a real edit box there, which the unit makes
+// and the text owns. Justification places the block; every line starts at its left edge.
 //
 // With a collection each line is rebuilt as markup that the line parses again: an open style
 // tag is opened again at the start of the next line, the blanks before a word stay (one is
 // dropped where the word starts a new line), the blanks after the last word of a run are lost
 // and a colour is not repeated.
-class CMultilineText6 : public CText6 {
+class CMultilineText6 : public CText6, private CEditBoxNotifier {
 public:
     CMultilineText6(CWindow* window, CUnit6* unit);
     ~CMultilineText6() override;
@@ -32,7 +34,7 @@ public:
     void Move(int dx, int dy) override;
     using CText6::Move;
     void Redraw() override;
-    // Drops the lines.
+    // Drops the lines and the edit boxes.
     virtual void flush();
     // Sets the text read from a text file, its lines joined (line ends have no meaning in a
     // text: only '|' breaks). A file that cannot be read keeps the text as it was; the error
@@ -43,11 +45,13 @@ public:
     int getLineCount() const { return static_cast<int>(lines_.size()); }
     // The line at that position; none for a break marker.
     CText6* getLine(int i) const { return lines_[static_cast<size_t>(i)].get(); }
+    // The edit boxes of the text's codes, in the order of the codes.
+    const std::vector<CEditBox6*>& getEditBoxes() const { return editBoxes_; }
 
 protected:
-    // The place of an edit-box code's box. Boxes belong to the screen unit, which makes them
-    // with the controls; until then the place is only reserved.
-    virtual void addEditBox(CXRect, const CTextFormatCode&) {}
+    // An edit box of the unit at the place of an edit-box code, with the code's text; a text
+    // without a unit only reserves the place.
+    virtual void addEditBox(CXRect rect, const CTextFormatCode& code);
     // The multi-line text keeps its own colour.
     void takeFontColour(CSimpleFont6*) override {}
 
@@ -58,6 +62,8 @@ private:
     void splitText();
     void splitMultiText();
     void makeLines(const Entries& entries);
+    void onEditBoxGone(CEditBox6* box) override;
 
     std::vector<std::unique_ptr<CText6>> lines_;
+    std::vector<CEditBox6*> editBoxes_;
 };

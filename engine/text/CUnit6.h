@@ -1,27 +1,45 @@
 #pragma once
 
 #include "foundation/CXObject.h"
+#include "foundation/CXRect.h"
 #include "foundation/CXString.h"
 #include "graphics/CMouseListener.h"
 #include "graphics/CRandomPlayable.h"
 #include "media/CKeyListener.h"
+#include "text/CControlNotifier.h"
 
 #include <memory>
+#include <vector>
 
+class CControl;
+class CEditBox6;
+class CGraphicsObject;
 class CMC_Scene;
 class CMElements;
 class CPlayable;
 class CResourcesManager;
+class CSimpleFont6;
 class CWindow;
 
 // The screen unit: what the running scene shows and hears beyond its script objects, its
-// background and its music, the playables it plays at random and the resources the scene's
-// objects share by file name. One unit serves every scene in turn: a scene binds it while it
-// runs, renamed after the scene, and unbinds it when it unloads.
-class CUnit6 : public CXObject, public CMouseListener, public CKeyListener, public CRandomPlayableNotifier {
+// background and its music, the playables it plays at random, the resources the scene's
+// objects share by file name, its edit boxes with the keyboard focus among them, and the
+// dragging of pictures. One unit serves every scene in turn: a scene binds it while it runs,
+// renamed after the scene, and unbinds it when it unloads.
+//
+// A drag moves a picture with the pointer above everything else, and tells the control that
+// started it of every step; it ends at the release of the button, or, in the drop-on-click
+// mode, at the next press. The unit never consumes a mouse event.
+class CUnit6 : public CXObject,
+               public CMouseListener,
+               public CKeyListener,
+               public CRandomPlayableNotifier,
+               public CControlNotifier {
 public:
     // The unit listens to the window's mouse and keys at this priority while it is bound.
     static constexpr int kListenerPriority = 100000;
+    // A dragged picture's screen priority.
+    static constexpr int kDraggedPriority = 10000;
 
     CUnit6(CWindow* window, const CXString& name);
     ~CUnit6() override;
@@ -65,8 +83,47 @@ public:
     // A scene's definitions pass through the unit before the scene builds them; they come
     // back unchanged.
     virtual CMElements* resolveObjects(CMC_Scene* scene, CMElements* elements);
-    // The unit's edit boxes go; a unit holds none before edit boxes exist.
-    virtual void flushEditBoxes() {}
+    // --- edit boxes, which the unit owns, in the order they were made ---
+    // The caret picture that boxes made from now on get; not owned.
+    virtual void setCursor(CGraphicsObject* cursor) { cursor_ = cursor; }
+    // A new box, not active.
+    virtual CEditBox6* addEditBox(CSimpleFont6* font, CXRect rect, int priority, const CXString& text);
+    // The box (none: no box) takes the keyboard focus from the box that had it.
+    virtual void activateEditBox(CEditBox6* box);
+    // The box leaves the unit without being deleted; a box that had the focus keeps it
+    // active, but the unit has no focused box any more.
+    virtual void removeEditBox(CEditBox6* box);
+    // Deletes every box.
+    virtual void flushEditBoxes();
+    // The focused box's position among the boxes; -1 without one.
+    virtual int getCurrentEditBoxIndex();
+    CEditBox6* getCurrentEditBox() const { return current_; }
+    const std::vector<CEditBox6*>& getEditBoxes() const { return editBoxes_; }
+    // The focus moves to the next box, from the last to the first, or back; nothing without a
+    // focused box.
+    virtual void nextEditBox();
+    virtual void prevEditBox();
+    // Tab moves the focus on, and back while a Shift key is held.
+    void onKeyDown(int key) override;
+
+    // --- dragging ---
+    // The picture moves with the pointer from the point on and the control hears of each
+    // step; nothing without a picture or a control. True when the drag started.
+    virtual bool onStartDragging(CGraphicsObject* picture, CXPoint p, CControl* control);
+    // One step to the point; whether a drag runs.
+    virtual bool onDragging(CXPoint p);
+    // The picture gets its priority back, the control is enabled and hears of the end at
+    // the picture's place. True.
+    virtual bool onEndDragging(CXPoint p);
+    bool isDragging() const { return dragging_; }
+    // True: a drag ends at the next press; false: at the release.
+    bool getDraggingMode() const { return dropOnClick_; }
+    void setDraggingMode(bool dropOnClick) { dropOnClick_ = dropOnClick; }
+    bool onMouseMove(CXPoint p) override;
+    bool onClick(CXPoint p) override;
+    bool onRelease(CXPoint p) override;
+    // The dragged control goes: the drag ends where it is, without telling anyone.
+    void onControlGone(CControl* control) override;
 
     // The unit's own timers end here; a unit does nothing with them.
     virtual void onTimer(int id);
@@ -86,6 +143,8 @@ private:
     // Whether the window the unit listens to still exists.
     bool windowLives() const;
     void stopListening();
+    void moveFocus(int step);
+    void forgetDrag();
 
     CXString unitName_;
     CWindow* window_;
@@ -98,4 +157,15 @@ private:
     std::unique_ptr<CResourcesManager> resources_;
     // Declared after the resources, so it goes first: it may still hold their playables.
     std::unique_ptr<CRandomPlayable> randomPlayable_;
+    CGraphicsObject* cursor_ = nullptr;
+    std::vector<CEditBox6*> editBoxes_;
+    CEditBox6* current_ = nullptr;
+    bool dragging_ = false;
+    bool dropOnClick_ = false;
+    // The press that started the drag still reaches the listeners: it ends nothing.
+    bool startingPress_ = false;
+    int savedPriority_ = -1;
+    CXPoint lastPoint_;
+    CControl* draggedControl_ = nullptr;
+    CGraphicsObject* draggedPicture_ = nullptr;
 };

@@ -376,11 +376,13 @@ TEST_F(SceneMethods, ListsHoldWhatPlaysOrRunsAndResumeOnlyPicksAGroup)
 
 TEST_F(SceneMethods, CreateObjectMakesOnlyTheRunTimeTypesThatExist)
 {
+    const CMC_SceneTypes::Maker button = CMC_SceneTypes::attachMaker("BUTTON", nullptr);
     platform::setDebugOutputEnabled(true);
     testing::internal::CaptureStderr();
     call("CREATEOBJECT", {"BUTTON", "B1"});
     const std::string reported = testing::internal::GetCapturedStderr();
     platform::setDebugOutputEnabled(false);
+    CMC_SceneTypes::attachMaker("BUTTON", button);
     EXPECT_NE(reported.find("Object B1 not created: no run-time type BUTTON"), std::string::npos) << reported;
     EXPECT_FALSE(isHeld("B1"));
 

@@ -1,0 +1,91 @@
+#include "text/CControl.h"
+
+#include <algorithm>
+
+CControl::CControl(CWindow* window)
+    : window_(window)
+{
+}
+
+CControl::~CControl()
+{
+    const std::vector<CControlNotifier*> told = notifiers_;
+    for (CControlNotifier* notifier : told)
+        notifier->onControlGone(this);
+}
+
+void CControl::addNotifier(CControlNotifier* notifier)
+{
+    if (notifier != nullptr)
+        notifiers_.push_back(notifier);
+}
+
+void CControl::removeNotifier(CControlNotifier* notifier)
+{
+    const auto found = std::find(notifiers_.begin(), notifiers_.end(), notifier);
+    if (found != notifiers_.end())
+        notifiers_.erase(found);
+}
+
+void CControl::tell(void (CControlNotifier::*operation)(CControl*, CXPoint), CXPoint p)
+{
+    const std::vector<CControlNotifier*> told = notifiers_;
+    for (CControlNotifier* notifier : told)
+        (notifier->*operation)(this, p);
+}
+
+int CControl::onMouseMove(CXPoint p)
+{
+    tell(&CControlNotifier::onControlOnMove, p);
+    return 0;
+}
+
+int CControl::onFocusOn(CXPoint p)
+{
+    tell(&CControlNotifier::onControlFocusOn, p);
+    return 0;
+}
+
+int CControl::onFocusOff(CXPoint p)
+{
+    tell(&CControlNotifier::onControlFocusOff, p);
+    return 0;
+}
+
+int CControl::onClick(CXPoint p)
+{
+    tell(&CControlNotifier::onControlClicked, p);
+    return 0;
+}
+
+int CControl::onRelease(CXPoint p)
+{
+    tell(&CControlNotifier::onControlReleased, p);
+    return 0;
+}
+
+int CControl::onRClick(CXPoint p)
+{
+    tell(&CControlNotifier::onControlPopup, p);
+    return 0;
+}
+
+void CControl::onAction(CXPoint p)
+{
+    tell(&CControlNotifier::onControlAction, p);
+}
+
+void CControl::onStartDragging(CXPoint p)
+{
+    tell(&CControlNotifier::onStartDragging, p);
+}
+
+void CControl::onDragging(CXPoint p)
+{
+    tell(&CControlNotifier::onDragging, p);
+}
+
+void CControl::onEndDragging(CXPoint p)
+{
+    tell(&CControlNotifier::onEndDragging, p);
+}
