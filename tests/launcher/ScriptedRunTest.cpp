@@ -34,9 +34,12 @@ constexpr double kMusicLoopSeconds = 6;
 // thousands.
 constexpr double kHeard = 300;
 
-// Frames of the script.
-constexpr int kNameSceneEntered = 50;
-constexpr int kEscape = 650;
+// Frames of the script: Start pressed and released (the name scene begins), Quit pressed and
+// released (the run ends).
+constexpr int kStartPressed = 40;
+constexpr int kNameSceneEntered = 43;
+constexpr int kQuitPressed = 640;
+constexpr int kQuitReleased = 643;
 
 struct Shot {
     int frame;
@@ -46,11 +49,13 @@ struct Shot {
 };
 
 const Shot kShots[] = {
-    {90, "position", nullptr}, // the name scene with the pointer's place
+    {30, "start-pointed", nullptr}, // the title with the pointer on Start
+    {41, "start-pressed", nullptr},
+    {110, "name", nullptr}, // the name typed, with its caret and its copy, and the pointer's place
     {200, nullptr, "Dawn"},
     {350, nullptr, "Noon"},
     {500, nullptr, "Dusk"},
-    {640, "title", nullptr}, // back on the title: its bold title, colours and wrapped paragraph
+    {630, "title", nullptr}, // back on the title: the bold title, a colour, the wrapped paragraph
 };
 
 std::string shotList()
@@ -58,7 +63,7 @@ std::string shotList()
     std::string list;
     for (const Shot& shot : kShots)
         list += std::to_string(shot.frame) + ",";
-    return list + std::to_string(kEscape - 1) + "," + std::to_string(kEscape);
+    return list + std::to_string(kQuitReleased - 1) + "," + std::to_string(kQuitReleased);
 }
 
 std::string shotName(int frame)
@@ -83,6 +88,10 @@ struct ScriptedRun {
     int iniNumber(const char* section, const char* key) const
     {
         return CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetInt(CXString(section), CXString(key));
+    }
+    std::string iniText(const char* section, const char* key) const
+    {
+        return CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetString(CXString(section), CXString(key)).c_str();
     }
 };
 
@@ -130,21 +139,24 @@ std::optional<size_t> firstFrameWith(const WavSound& sound, double frequency, si
 
 } // namespace
 
-TEST_F(SampleScriptedRun, EndsWithExitCodeZeroAtTheFrameOfEsc)
+TEST_F(SampleScriptedRun, EndsWithExitCodeZeroAtTheFrameOfQuitsRelease)
 {
     EXPECT_EQ(run().exitCode, 0) << run().errors;
     EXPECT_EQ(run().errors, "");
-    EXPECT_TRUE(fs::exists(run().sample.file(shotName(kEscape - 1))));
-    EXPECT_FALSE(fs::exists(run().sample.file(shotName(kEscape))));
+    // The frame before was shown; the release's frame ended the run.
+    EXPECT_TRUE(fs::exists(run().sample.file(shotName(kQuitReleased - 1))));
+    EXPECT_FALSE(fs::exists(run().sample.file(shotName(kQuitReleased))));
 }
 
-TEST_F(SampleScriptedRun, KeepsTheVisitsAndTheMusicsLoopsInTheIni)
+TEST_F(SampleScriptedRun, KeepsTheNameTheVisitsAndTheMusicsLoopsInTheIni)
 {
+    // "Ola" and Alt+S, the Polish s with its accent in the code page.
+    EXPECT_EQ(run().iniText("SAMPLE", "PLAYER"), "Ola\x9C");
     const std::vector<std::pair<const char*, int>> played = {
         {"TITLE", 2}, {"NAME", 1}, {"DAWN", 1}, {"NOON", 1}, {"DUSK", 1}};
     for (const auto& [scene, visits] : played)
         EXPECT_EQ(run().iniNumber(scene, "Played"), visits) << scene;
-    // The 6 s music began at the start and looped once before Esc at 6.49 s.
+    // The 6 s music began at the start and looped once before Quit at 6.42 s.
     EXPECT_EQ(run().iniNumber("SAMPLE", "LOOPS"), 1);
 }
 
@@ -169,13 +181,23 @@ TEST_F(SampleScriptedRun, ShowsItsScenesAsTheGoldenPicturesAndTheBackgrounds)
     }
 }
 
-TEST_F(SampleScriptedRun, SoundsTheChimeOnEntryAndTheMusicThroughoutAndAcrossItsLoop)
+TEST_F(SampleScriptedRun, SoundsTheClicksTheChimeOnEntryAndTheMusicThroughoutAndAcrossItsLoop)
 {
     const WavSound wav = sound();
     ASSERT_EQ(wav.channels, 2);
     ASSERT_EQ(wav.rate, 44100u);
-    // Rendered in step with the clock up to the frame of Esc.
-    EXPECT_NEAR(static_cast<double>(wav.frames()) / wav.rate * 1000, (kEscape - 1) * kFrameMs, kFrameMs);
+    // Rendered in step with the clock up to the frame of Quit's release.
+    EXPECT_NEAR(static_cast<double>(wav.frames()) / wav.rate * 1000, (kQuitReleased - 1) * kFrameMs, kFrameMs);
+
+    // The click of each button press begins within a frame of it, and not before the first.
+    const std::optional<size_t> firstClick = firstFrameWith(wav, kClick);
+    ASSERT_TRUE(firstClick.has_value());
+    EXPECT_GE(*firstClick, static_cast<size_t>(kStartPressed - 1));
+    EXPECT_LE(*firstClick, static_cast<size_t>(kStartPressed));
+    const std::optional<size_t> secondClick = firstFrameWith(wav, kClick, *firstClick + 20);
+    ASSERT_TRUE(secondClick.has_value());
+    EXPECT_GE(*secondClick, static_cast<size_t>(kQuitPressed - 1));
+    EXPECT_LE(*secondClick, static_cast<size_t>(kQuitPressed));
 
     // The chime sounds within a frame of the name scene's start, not before.
     const std::optional<size_t> chime = firstFrameWith(wav, kChime);
@@ -195,13 +217,15 @@ TEST_F(SampleScriptedRun, SoundsTheChimeOnEntryAndTheMusicThroughoutAndAcrossIts
     std::sort(sorted.begin(), sorted.end());
     const double median = sorted[sorted.size() / 2];
     EXPECT_GT(median, 10 * kHeard);
-    const size_t chimeStart = *chime * (wav.rate / 100);
+    std::vector<size_t> starts;
+    for (const size_t frame : {*chime, *firstClick, *secondClick})
+        starts.push_back(frame * (wav.rate / 100));
     for (size_t i = 0; i < music.size(); ++i) {
-        const bool overChime = i * hop < chimeStart && chimeStart < i * hop + window;
-        ASSERT_NEAR(music[i], median, (overChime ? 0.1 : 0.03) * median) << "the music changes at " << i * 5 << " ms";
+        const bool overStart = std::any_of(starts.begin(), starts.end(),
+                                           [&](size_t start) { return i * hop < start && start < i * hop + window; });
+        ASSERT_NEAR(music[i], median, (overStart ? 0.1 : 0.03) * median) << "the music changes at " << i * 5 << " ms";
     }
     EXPECT_GT(wav.frames(), static_cast<size_t>(kMusicLoopSeconds * wav.rate));
-    EXPECT_EQ(firstFrameWith(wav, kClick), std::nullopt);
 }
 
 TEST_F(SampleScriptedRun, GivesTheSameFilesEveryTime)
