@@ -10,7 +10,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <csignal>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -233,4 +235,37 @@ TEST_F(SampleScriptedRun, GivesTheSameFilesEveryTime)
     EXPECT_TRUE(run().sample.read("run.wav") == again().sample.read("run.wav"));
     for (const Shot& shot : kShots)
         EXPECT_TRUE(run().sample.read(shotName(shot.frame)) == again().sample.read(shotName(shot.frame))) << shot.frame;
+}
+
+// Run by CTest under xvfb-run: xdotool performs the script's actions on the program's SDL2
+// window, in real time. The name reaches the INI, and the last frame read back equals the
+// headless run's at the screen's precision: the title with Quit pressed.
+TEST(LauncherOnX11, DISABLED_TheScriptsActionsByXdotoolInTheWindowEndAsTheHeadlessRunDoes)
+{
+    SampleCopy sample;
+    ProgramRun headless(sample.path(), {"-nogfx", "-input", KESTRUM_SAMPLE_SCRIPT, "-frames", "1000", "-screenshot",
+                                        "headless.png"});
+    ASSERT_EQ(headless.exitCode(), 0) << headless.errors();
+
+    useSdlOnXvfb();
+    ProgramRun program(sample.path(), {"-window", "-screenshot", "window.png"});
+    const std::string actions = R"(
+set -e
+window=$(xdotool search --sync --onlyvisible --name 'Kestrum sample' | head -n 1)
+at() { xdotool mousemove --window "$window" --sync "$1" "$2"; sleep 0.3; }
+at 400 395; xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; sleep 0.5
+at 400 220; xdotool click 1; sleep 0.3
+xdotool key --delay 50 shift+o l a alt+s Return; sleep 0.3
+at 520 330; xdotool key Right; sleep 0.5
+xdotool click 3; sleep 0.5
+at 400 465; xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
+)";
+    EXPECT_EQ(std::system(("bash -c '" + std::regex_replace(actions, std::regex("'"), "'\\''") + "'").c_str()), 0);
+    if (!program.waitForEnd(30))
+        program.signal(SIGTERM);
+    EXPECT_EQ(program.exitCode(), 0) << program.errors();
+    const CXString name =
+        CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetString(CXString("SAMPLE"), CXString("PLAYER"));
+    EXPECT_EQ(std::string(name.c_str()), "Ola\x9C");
+    EXPECT_TRUE(sameAt565(sample.file("window.png"), sample.file("headless.png")));
 }
