@@ -161,7 +161,7 @@ int Launcher::run()
     if (!written)
         return fail(kExitFailed, "no shot: " + cause);
     if (!scriptedRun_->finish(cause))
-        return fail(kExitFailed, "no sound: " + cause);
+        return fail(kExitFailed, "not written: " + cause);
     const platform::RgbImage lastFrame =
         options_.screenshot.empty() ? platform::RgbImage() : backend_->display().capture();
     shutdown();

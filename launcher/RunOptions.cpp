@@ -47,10 +47,12 @@ std::optional<RunOptions> RunOptions::read(const CCommandLine6& commandLine, std
     }
     if (!readFileName(commandLine, "screenshot", options.screenshot, cause) ||
         !readFileName(commandLine, "input", options.input, cause) ||
-        !readFileName(commandLine, "audio", options.audio, cause))
+        !readFileName(commandLine, "audio", options.audio, cause) ||
+        !readFileName(commandLine, "frametimes", options.frameTimes, cause))
         return std::nullopt;
-    if (!options.audio.empty())
-        options.audio = std::filesystem::absolute(options.audio).string();
+    for (std::string* file : {&options.audio, &options.frameTimes})
+        if (!file->empty())
+            *file = std::filesystem::absolute(*file).string();
     if (commandLine.findToken("shots")) {
         const std::string list = commandLine.getNextToken("shots").c_str();
         size_t begin = 0;

@@ -19,6 +19,7 @@ struct RunOptions {
     std::string screenshot;
     std::string input;
     std::string audio;
+    std::string frameTimes;
     std::string shotsFolder;
     std::set<int> shots;
 

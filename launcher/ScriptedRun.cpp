@@ -2,13 +2,16 @@
 
 #include "platform/Backend.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/PngWriter.h"
 #include "platform/SoundDevice.h"
 #include "platform/WavWriter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -35,6 +38,7 @@ ScriptedRun::ScriptedRun(const RunOptions& options, std::optional<InputScript> i
 void ScriptedRun::beforeFrame()
 {
     ++frame_;
+    frameStart_ = std::chrono::steady_clock::now();
     renderSound();
     if (!input_)
         return;
@@ -46,6 +50,9 @@ void ScriptedRun::beforeFrame()
 
 bool ScriptedRun::afterFrame(std::string& cause)
 {
+    if (!options_.frameTimes.empty())
+        frameMicroseconds_.push_back(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - frameStart_).count());
     if (!options_.shots.contains(frame_))
         return true;
     return platform::writePngFile(options_.shotFile(frame_), backend_.display().capture(), kShotDotsPerInch, cause);
@@ -65,8 +72,20 @@ void ScriptedRun::renderSound()
 bool ScriptedRun::finish(std::string& cause)
 {
     renderSound();
-    if (options_.audio.empty())
+    if (!options_.audio.empty() && !platform::writeWavFile(options_.audio, sound_, platform::SoundDevice::kRate,
+                                                           platform::SoundDevice::kChannels, cause))
+        return false;
+    return options_.frameTimes.empty() || writeFrameTimes(cause);
+}
+
+bool ScriptedRun::writeFrameTimes(std::string& cause) const
+{
+    std::string lines;
+    for (const int64_t microseconds : frameMicroseconds_)
+        lines += std::to_string(microseconds) + "\n";
+    errno = 0;
+    if (platform::replaceFilesTogether({{options_.frameTimes, lines}}))
         return true;
-    return platform::writeWavFile(options_.audio, sound_, platform::SoundDevice::kRate, platform::SoundDevice::kChannels,
-                                  cause);
+    cause = "cannot write \"" + options_.frameTimes + "\": " + std::strerror(errno);
+    return false;
 }

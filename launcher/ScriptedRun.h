@@ -3,6 +3,7 @@
 #include "launcher/InputScript.h"
 #include "launcher/RunOptions.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,12 +27,13 @@ public:
     void beforeFrame();
     // False, with the cause, when a shot of this frame cannot be written.
     bool afterFrame(std::string& cause);
-    // Renders the sound up to now and writes the "audio" file; false, with the cause, when it
-    // cannot be written.
+    // Renders the sound up to now and writes the "audio" and "frametimes" files; false, with
+    // the cause, when one cannot be written.
     bool finish(std::string& cause);
 
 private:
     void renderSound();
+    bool writeFrameTimes(std::string& cause) const;
 
     const RunOptions& options_;
     std::optional<InputScript> input_;
@@ -40,4 +42,6 @@ private:
     uint32_t startTick_;
     int frame_ = 0;
     std::vector<int16_t> sound_;
+    std::chrono::steady_clock::time_point frameStart_;
+    std::vector<int64_t> frameMicroseconds_;
 };

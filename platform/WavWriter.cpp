@@ -3,9 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace platform {
 namespace {
@@ -56,15 +54,7 @@ bool writeWavFile(const std::string& path, const std::vector<int16_t>& samples, 
     for (const int16_t sample : samples)
         put16(bytes, static_cast<uint16_t>(sample));
     errno = 0;
-    const std::unique_ptr<FileStream> file = FileStream::openReplacing(path, "wb");
-    if (!file)
-        return fail(std::strerror(errno));
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file->handle()) != bytes.size()) {
-        const int error = errno;
-        file->discard();
-        return fail(std::strerror(error));
-    }
-    return file->commit() || fail(std::strerror(errno));
+    return replaceFilesTogether({{path, bytes}}) || fail(std::strerror(errno));
 }
 
 } // namespace platform

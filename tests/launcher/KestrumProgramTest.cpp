@@ -191,7 +191,7 @@ const Refusal kRefusals[] = {
     {"a sound file without its name", nullptr, {"-nogfx", "-audio"}, 2,
      "Kestrum: \"audio\" needs the name of a file\n"},
     {"a sound file into a missing folder", nullptr, {"-nogfx", "-frames", "5", "-audio", "Missing/run.wav"}, 1,
-     "Kestrum: no sound: cannot write"},
+     "Kestrum: not written: cannot write"},
 };
 
 // The names in the sample's folder.
