@@ -188,6 +188,8 @@ const Refusal kRefusals[] = {
      "Kestrum: \"shots\" needs frames, whole numbers above 0 separated by commas, not \"5,,6\"\n"},
     {"a shot that cannot be written", [](const SampleCopy& sample) { fs::create_directory(sample.path() / "shot-3.png"); },
      {"-nogfx", "-frames", "10", "-shots", "3,4"}, 1, "Kestrum: no shot: cannot write"},
+    {"frame times without a file", nullptr, {"-nogfx", "-frametimes"}, 2,
+     "Kestrum: \"frametimes\" needs the name of a file\n"},
     {"a sound file without its name", nullptr, {"-nogfx", "-audio"}, 2,
      "Kestrum: \"audio\" needs the name of a file\n"},
     {"a sound file into a missing folder", nullptr, {"-nogfx", "-frames", "5", "-audio", "Missing/run.wav"}, 1,
