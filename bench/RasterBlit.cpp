@@ -2,7 +2,7 @@
 // redraw against pixman (OVER or SRC, r5g6b5 source, a8 mask, r5g6b5 target) and, for opaque
 // sprites, against memcpy of the same rows. Every contender reads the same sprite bytes and
 // writes into the same frame; pixman rounds differently, so only times are compared.
-#include "graphics/CGraphicsObject.h"
+#include "SpriteFrame.h"
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -15,76 +15,13 @@
 
 namespace {
 
-constexpr int kFrameWidth = 800;
-constexpr int kFrameHeight = 600;
-constexpr int kSprite = 100;
-// Sprites overlap by 4 pixels, start 7 pixels outside the frame and cut its far edges, at
-// columns that are not multiples of 8.
-constexpr int kStep = 96;
-constexpr int kFirst = -7;
+using namespace SpriteFrame;
 
-enum class AlphaKind { Sprites, Partial, None };
-
-uint32_t nextNoise(uint32_t& state)
-{
-    state = state * 214013u + 2531011u;
-    return state >> 16 & 0x7FFF;
-}
-
-// Opaque inside a circle, transparent around it, with a soft edge 6 pixels wide; or partial
-// alpha (1 to 254) everywhere.
-std::vector<uint8_t> spriteAlpha(AlphaKind kind)
-{
-    std::vector<uint8_t> alpha(kSprite * kSprite);
-    uint32_t noise = 99;
-    for (int y = 0; y < kSprite; ++y)
-        for (int x = 0; x < kSprite; ++x) {
-            const double distance = std::hypot(x - 49.5, y - 49.5);
-            const double opacity = std::clamp((46.0 - distance) / 6.0, 0.0, 1.0);
-            alpha[y * kSprite + x] = kind == AlphaKind::Partial ? static_cast<uint8_t>(1 + nextNoise(noise) % 254)
-                                                                : static_cast<uint8_t>(std::lround(opacity * 255));
-        }
-    return alpha;
-}
-
-std::vector<uint16_t> spritePixels()
-{
-    std::vector<uint16_t> pixels(kSprite * kSprite);
-    for (int y = 0; y < kSprite; ++y)
-        for (int x = 0; x < kSprite; ++x)
-            pixels[y * kSprite + x] = static_cast<uint16_t>((x * 31 / kSprite) << 11 | (y * 63 / kSprite) << 5 | ((x + y) & 31));
-    return pixels;
-}
-
-std::vector<CXPoint> spritePlaces()
-{
-    std::vector<CXPoint> places;
-    for (int y = kFirst; y < kFrameHeight; y += kStep)
-        for (int x = kFirst; x < kFrameWidth; x += kStep)
-            places.emplace_back(x, y);
-    return places;
-}
-
-// The frame and the sprites: one raster holds the sprite's planes, one sharing copy of it stands
-// at each place (each keeps its own clipping rectangle).
-struct Scene {
+// The shared frame, and pixman's view of the same frame and sprite.
+struct Scene : Frame {
     explicit Scene(AlphaKind kind)
-        : pixels(spritePixels())
-        , alpha(spriteAlpha(kind))
-        , frame(nullptr, CXSize(kFrameWidth, kFrameHeight), 16)
-        , sprite(nullptr, CXSize(kSprite, kSprite), 16)
+        : Frame(kind)
     {
-        std::memcpy(sprite.GetDataPtr(), pixels.data(), pixels.size() * 2);
-        if (kind != AlphaKind::None) {
-            char* plane = new char[alpha.size()];
-            std::memcpy(plane, alpha.data(), alpha.size());
-            sprite.AlphaChannel(plane);
-        }
-        std::memset(frame.GetDataPtr(), 0x5A, kFrameWidth * kFrameHeight * 2);
-        for (const CXPoint& place : spritePlaces()) {
-            placed.emplace_back(sprite.clone());
-            placed.back()->SetPosition(place.x, place.y);
-        }
         frameImage = pixman_image_create_bits(PIXMAN_r5g6b5, kFrameWidth, kFrameHeight,
                                               reinterpret_cast<uint32_t*>(frame.GetDataPtr()), kFrameWidth * 2);
         spriteImage = pixman_image_create_bits(PIXMAN_r5g6b5, kSprite, kSprite,
@@ -101,12 +38,6 @@ struct Scene {
         pixman_image_unref(spriteImage);
         if (maskImage != nullptr)
             pixman_image_unref(maskImage);
-    }
-
-    void drawOurs()
-    {
-        for (auto& s : placed)
-            s->redraw(&frame);
     }
 
     void drawPixman(pixman_op_t op)
@@ -129,11 +60,6 @@ struct Scene {
         }
     }
 
-    std::vector<uint16_t> pixels;
-    std::vector<uint8_t> alpha;
-    CGraphicsObject frame;
-    CGraphicsObject sprite;
-    std::vector<std::unique_ptr<CGraphicsObject>> placed;
     pixman_image_t* frameImage = nullptr;
     pixman_image_t* spriteImage = nullptr;
     pixman_image_t* maskImage = nullptr;
@@ -157,7 +83,7 @@ void Kestrum(benchmark::State& state, AlphaKind kind)
 {
     Scene& s = scene(kind);
     for (auto _ : state) {
-        s.drawOurs();
+        s.draw();
         benchmark::ClobberMemory();
     }
     finish(state, kind);

@@ -1,8 +1,9 @@
-// Compiled-scene records of the picture types: the first byte picks ANIMO, IMAGE or GROUP,
-// whose empty object the compiled-scene reader makes; the rest is the archive. An object that
-// was read joins a running scene, is bound to the scene's behaviours, copied, played and shown
-// as scripts would, then finished and deleted; the scene's shared resources go after each
-// input. Names with folders are left out, so that only the scene's own folder (which holds
+// Compiled-scene records of the picture types: the first byte picks ANIMO, IMAGE, GROUP,
+// FILTER, STATICFILTER, PATH or SCROLL, whose empty object the compiled-scene reader makes; the
+// rest is the archive. An object that was read joins a running scene, is bound to the scene's
+// behaviours, copied, played and shown as scripts would (a filter's kind linked to a raster,
+// run and unlinked, a SCROLL scrolled), then finished and deleted; the scene's shared
+// resources go after each input. Names with folders are left out, so that only the scene's own folder (which holds
 // "x.ann" and "x.img") is read.
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
@@ -20,14 +21,19 @@
 #include "script/CMC_VariableFactory.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_Animo.h"
+#include "script_graphics/CMC_Filter.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
+#include "script_graphics/CMC_Path.h"
+#include "script_graphics/CMC_Scroll.h"
+#include "script_graphics/CMC_StaticFilter.h"
 #include "script_graphics/GraphicsScriptTypes.h"
 #include "text/CUnit6.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -82,6 +88,22 @@ void readAndUse(CXArchive& archive, int typeId, CMC_Scene* scene)
     }
     if (auto* image = dynamic_cast<CMC_Image*>(object))
         image->showPicture(true);
+    CGraphicsObject raster(scene->getWindow(), CXSize(3, 2), 16);
+    if (auto* filter = dynamic_cast<CMC_Filter*>(object); filter != nullptr && filter->getFilter() != nullptr) {
+        filter->getFilter()->link(&raster, nullptr);
+        filter->getFilter()->start(&raster);
+        filter->getFilter()->onTimer(0);
+        filter->getFilter()->unlink(&raster);
+    }
+    if (auto* filter = dynamic_cast<CMC_StaticFilter*>(object); filter != nullptr && filter->getFilter() != nullptr) {
+        filter->getFilter()->link(&raster, nullptr);
+        filter->getFilter()->unlink(&raster);
+    }
+    if (auto* scroll = dynamic_cast<CMC_Scroll*>(object)) {
+        scroll->add(&raster);
+        scroll->scrollUp(3);
+        scroll->moveViewport(1, 1);
+    }
     scene->unload();
 }
 
@@ -97,8 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     World& running = world();
     CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
     CXArchive archive(&file, false);
-    static constexpr int kTypes[] = {CMC_Animo::kType, CMC_Image::kType, CMC_Groupped::kType};
-    readAndUse(archive, kTypes[data[0] % 3], running.scene);
+    static constexpr int kTypes[] = {CMC_Animo::kType,        CMC_Image::kType, CMC_Groupped::kType, CMC_Filter::kType,
+                                     CMC_StaticFilter::kType, CMC_Path::kType,  CMC_Scroll::kType};
+    readAndUse(archive, kTypes[data[0] % std::size(kTypes)], running.scene);
     running.scene->addObject(running.scene);
     running.scene->addObject(new CMC_Behaviour(running.scene, CXString("B"), CXString()));
     CMC_Scene::getDefUnit()->getResourcesManager()->flush();

@@ -17,6 +17,8 @@ public:
     static void seed(uint32_t value);
     // The next draw, 0 to 32767.
     static int draw();
+    // The next count draws, as count calls of draw() give them, into values.
+    static void draw(int* values, int count);
 
     // A value from 0 to |n| - 1 (draw plus tick count, modulo |n|); 0 when n is 0.
     static int random(int n);

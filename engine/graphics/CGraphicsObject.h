@@ -273,6 +273,16 @@ public:
     // Also takes null: the raster becomes opaque.
     char* AlphaChannel(char* plane);
     unsigned char* GetAlphaPtr() const { return alpha_.bytes(); }
+    // The planes themselves: whoever keeps one keeps its bytes alive, whatever the raster does
+    // with its planes later.
+    CPlane getColourPlane() const { return colour_; }
+    CPlane getAlphaPlane() const { return alpha_; }
+    // Shows planes made for that size (an empty alpha plane: opaque); the planes it held are
+    // let go of, and freed unless someone else keeps them.
+    void setPlanes(CPlane colour, CPlane alpha, int width, int height)
+    {
+        replacePlanes(std::move(colour), std::move(alpha), width, height);
+    }
     void setAlphaAsMask(bool on) { alphaAsMask_ = on; }
     bool getAlphaAsMask() const { return alphaAsMask_; }
 

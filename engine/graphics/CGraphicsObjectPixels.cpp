@@ -2,11 +2,14 @@
 #include "graphics/CGraphicsObject.h"
 
 #include "graphics/CFloodFill.h"
+#include "graphics/PixelGather.h"
+#include "graphics/PlaneDisplacement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -30,17 +33,57 @@ void putWord(char* plane, size_t i, uint16_t word)
     std::memcpy(plane + i * 2, &word, 2);
 }
 
+// One row of cells taken from the source row at the columns given.
+template <typename Cell>
+void gatherRow(const char* sourceRow, const int32_t* columns, int width, char* target)
+{
+    const auto* from = reinterpret_cast<const Cell*>(sourceRow);
+    auto* to = reinterpret_cast<Cell*>(target);
+    for (int x = 0; x < width; ++x)
+        to[x] = from[columns[x]];
+}
+
 // A new plane of width × height cells of cellSize bytes, cell (x, y) taken from cell
-// (column(x), row(y)) of a plane sourceWidth cells wide.
+// (column(x), row(y)) of a plane sourceWidth cells wide. A row taken from the same source row
+// as the one before it is a copy of that one.
 template <typename Column, typename Row>
 CPlane resample(const char* source, int sourceWidth, int cellSize, int width, int height, Column column, Row row)
 {
     CPlane plane = CPlane::allocate(static_cast<size_t>(width) * height * cellSize);
+    if (!plane)
+        return plane;
+    std::vector<int32_t> columns(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[static_cast<size_t>(x)] = column(x);
+    const size_t rowBytes = static_cast<size_t>(width) * cellSize;
     char* target = plane.get();
-    for (int y = 0; y < height; ++y) {
-        const char* sourceRow = source + static_cast<size_t>(row(y)) * sourceWidth * cellSize;
-        for (int x = 0; x < width; ++x, target += cellSize)
-            std::memcpy(target, sourceRow + static_cast<size_t>(column(x)) * cellSize, static_cast<size_t>(cellSize));
+    int previous = -1;
+    for (int y = 0; y < height; ++y, target += rowBytes) {
+        const int sourceRowIndex = row(y);
+        if (sourceRowIndex == previous) {
+            std::memcpy(target, target - rowBytes, rowBytes);
+            continue;
+        }
+        previous = sourceRowIndex;
+        const char* sourceRow = source + static_cast<size_t>(sourceRowIndex) * sourceWidth * cellSize;
+        switch (cellSize) {
+        case 1:
+            gatherBytes(reinterpret_cast<const uint8_t*>(sourceRow), sourceWidth, columns.data(), width,
+                        reinterpret_cast<uint8_t*>(target));
+            break;
+        case 2:
+            gatherWords(reinterpret_cast<const uint16_t*>(sourceRow), sourceWidth, columns.data(), width,
+                        reinterpret_cast<uint16_t*>(target));
+            break;
+        case 4:
+            gatherRow<uint32_t>(sourceRow, columns.data(), width, target);
+            break;
+        default:
+            for (int x = 0; x < width; ++x)
+                std::memcpy(target + static_cast<size_t>(x) * cellSize,
+                            sourceRow + static_cast<size_t>(columns[static_cast<size_t>(x)]) * cellSize,
+                            static_cast<size_t>(cellSize));
+        }
     }
     return plane;
 }
@@ -53,6 +96,26 @@ CPlane cut(const char* source, int sourceWidth, int cellSize, const CXRect& r)
     return resample(
         source, sourceWidth, cellSize, r.Width(), r.Height(), [&r](int x) { return r.left + x; },
         [&r](int y) { return r.top + y; });
+}
+
+// Each word grey: blue is the field at bit 0, red the one at bit 10 or 11, and of green the
+// upper five bits count.
+template <int GreenShift, int RedShift>
+void greyWordsOf(uint16_t* __restrict words, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned p = words[i];
+        const unsigned g = ((p & 31) + (p >> GreenShift & 31) + (p >> RedShift & 31)) / 3;
+        words[i] = static_cast<uint16_t>(g | g << GreenShift | g << RedShift);
+    }
+}
+
+__attribute__((target_clones("avx2", "default"))) void greyWords(uint16_t* words, size_t count, bool fifteenBits)
+{
+    if (fifteenBits)
+        greyWordsOf<5, 10>(words, count);
+    else
+        greyWordsOf<6, 11>(words, count);
 }
 
 // 5-bit or 6-bit field of a pixel word, weighted as the pixel writes weigh it.
@@ -113,16 +176,7 @@ void CGraphicsObject::ToGrayScale()
     char* pixels = GetDataPtr();
     if (!isTwoByte(bpp_) || pixels == nullptr || isPacked())
         return;
-    for (size_t i = 0, n = static_cast<size_t>(width_) * height_; i < n; ++i) {
-        const unsigned p = wordAt(pixels, i);
-        if (bpp_ == 15) {
-            const unsigned grey = ((p & 31) + (p >> 5 & 31) + (p >> 10 & 31)) / 3;
-            putWord(pixels, i, static_cast<uint16_t>(grey | grey << 5 | grey << 10));
-        } else {
-            const unsigned grey = ((p & 31) + (p >> 6 & 31) + (p >> 11 & 31)) / 3;
-            putWord(pixels, i, static_cast<uint16_t>(grey | grey << 6 | grey << 11));
-        }
-    }
+    greyWords(reinterpret_cast<uint16_t*>(pixels), static_cast<size_t>(width_) * height_, bpp_ == 15);
 }
 
 void CGraphicsObject::outline(unsigned short colour, int width)
@@ -453,19 +507,26 @@ void CGraphicsObject::displacementFilter(CXPoint* offsets, bool withAlpha, bool 
 {
     if (offsets == nullptr || !colour_ || isPacked() || width_ <= 0 || height_ <= 0)
         return;
+    const int width = width_;
     const int64_t count = int64_t{width_} * height_;
-    const int pixelSize = GetPixelSize();
-    const auto sourceOf = [&](int64_t i) {
-        const CXPoint offset = offsets[i];
-        const int64_t from = (i / width_ + offset.y) * width_ + i % width_ + offset.x;
-        return from >= 0 && from < count ? from : i;
+    const auto distanceAt = [offsets, width, count](int64_t i) {
+        return PlaneDisplacement::heldDistance(int64_t{offsets[i].y} * width + offsets[i].x, count);
     };
-    const auto displace = [&](const CPlane& old, int cellSize) {
-        CPlane plane = CPlane::allocate(static_cast<size_t>(count) * cellSize);
-        for (int64_t i = 0; i < count; ++i)
-            std::memcpy(plane.get() + i * cellSize, old.get() + sourceOf(i) * cellSize, static_cast<size_t>(cellSize));
-        return plane;
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        lowest = std::min(lowest, distanceAt(i));
+        highest = std::max(highest, distanceAt(i));
+    }
+    const auto distancesOf = [&distanceAt, width](int y, int32_t* distances) {
+        for (int x = 0; x < width; ++x)
+            distances[x] = distanceAt(int64_t{y} * width + x);
     };
+    const bool moveAlpha = withAlpha && alpha_;
+    DisplacedPlanes displaced = displacePlanes(colour_.get(), GetPixelSize(), moveAlpha ? alpha_.bytes() : nullptr,
+                                               width_, height_, lowest, highest, distancesOf);
+    if (!displaced.colour)
+        return;
     const auto replace = [freeOld](CPlane& plane, CPlane fresh) {
         if (freeOld)
             plane.reset();
@@ -473,9 +534,9 @@ void CGraphicsObject::displacementFilter(CXPoint* offsets, bool withAlpha, bool 
             plane.handOver();
         plane = std::move(fresh);
     };
-    replace(colour_, displace(colour_, pixelSize));
-    if (withAlpha && alpha_)
-        replace(alpha_, displace(alpha_, 1));
+    replace(colour_, std::move(displaced.colour));
+    if (moveAlpha)
+        replace(alpha_, std::move(displaced.alpha));
 }
 
 // Flood fill.

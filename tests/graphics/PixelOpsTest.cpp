@@ -1,4 +1,5 @@
 #include "graphics/CGraphicsObject.h"
+#include "graphics/PixelGather.h"
 
 #include "RasterMaker.h"
 
@@ -263,6 +264,53 @@ TEST(PixelOps, DisplacementKeepsPixelsWhoseSourceLiesOutside)
     raster->displacementFilter(offsets.data(), false, true);
     EXPECT_EQ(wordsOf(*raster), (std::vector<uint16_t>{2, 2, 2}));
     EXPECT_EQ(alphaOf(*raster), (std::vector<uint8_t>{20, 20, 20}));
+}
+
+// Rows whose sources all lie inside go eight pixels at a time; the others pixel by pixel.
+TEST(PixelOps, DisplacementOfLargerRastersTakesEachPixelFromItsSource)
+{
+    constexpr int kWidth = 37;
+    constexpr int kHeight = 11;
+    TestNoise noise(5);
+    std::vector<uint16_t> words(kWidth * kHeight);
+    std::vector<uint8_t> alpha(kWidth * kHeight);
+    std::vector<CXPoint> offsets(kWidth * kHeight);
+    for (size_t i = 0; i < words.size(); ++i) {
+        words[i] = static_cast<uint16_t>(noise.next() * 2);
+        alpha[i] = static_cast<uint8_t>(noise.next());
+        offsets[i] = CXPoint(static_cast<int>(noise.next() % 5) - 2, static_cast<int>(noise.next() % 5) - 2);
+    }
+    auto raster = makeRaster(kWidth, kHeight, 16, words, alpha);
+    raster->displacementFilter(offsets.data(), true, true);
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        const int source = i + offsets[static_cast<size_t>(i)].y * kWidth + offsets[static_cast<size_t>(i)].x;
+        const int taken = source >= 0 && source < kWidth * kHeight ? source : i;
+        ASSERT_EQ(wordsOf(*raster)[static_cast<size_t>(i)], words[static_cast<size_t>(taken)]) << i;
+        ASSERT_EQ(alphaOf(*raster)[static_cast<size_t>(i)], alpha[static_cast<size_t>(taken)]) << i;
+    }
+}
+
+// Cells are gathered eight at a time up to the plane's last, which a wider read would pass.
+TEST(PixelOps, GathersTakeEveryCellUpToThePlanesEnd)
+{
+    constexpr int kCells = 37;
+    std::vector<uint16_t> words(kCells);
+    std::vector<uint8_t> bytes(kCells);
+    std::vector<int32_t> indices(kCells);
+    for (int i = 0; i < kCells; ++i) {
+        words[static_cast<size_t>(i)] = static_cast<uint16_t>(0x1001 * i);
+        bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(7 * i);
+        indices[static_cast<size_t>(i)] = (i * 11 + 5) % kCells;
+    }
+    indices[3] = kCells - 1;
+    std::vector<uint16_t> gatheredWords(kCells);
+    std::vector<uint8_t> gatheredBytes(kCells);
+    gatherWords(words.data(), kCells, indices.data(), kCells, gatheredWords.data());
+    gatherBytes(bytes.data(), kCells, indices.data(), kCells, gatheredBytes.data());
+    for (int i = 0; i < kCells; ++i) {
+        EXPECT_EQ(gatheredWords[static_cast<size_t>(i)], words[static_cast<size_t>(indices[static_cast<size_t>(i)])]);
+        EXPECT_EQ(gatheredBytes[static_cast<size_t>(i)], bytes[static_cast<size_t>(indices[static_cast<size_t>(i)])]);
+    }
 }
 
 TEST(PixelOps, FloodFillRecordsItsSpans)

@@ -1,0 +1,84 @@
+#include "graphics/PixelGather.h"
+
+#include <climits>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+template <typename Cell>
+void gatherEach(const Cell* from, const int32_t* indices, int begin, int end, Cell* to)
+{
+    for (int i = begin; i < end; ++i)
+        to[i] = from[indices[i]];
+}
+
+#if defined(__x86_64__)
+
+// Eight 32-bit reads at the cells' offsets, of which each cell keeps its low bytes; a read that
+// would end past the plane leaves its eight to be taken one by one. The cells done.
+template <typename Cell>
+__attribute__((target("avx2"))) int gatherEights(const Cell* from, int64_t cells, const int32_t* indices, int count,
+                                                 Cell* to)
+{
+    constexpr int kReadBytes = 4;
+    const int64_t lastWhole = cells - kReadBytes / static_cast<int>(sizeof(Cell));
+    if (lastWhole < 0)
+        return 0;
+    const __m256i limit = _mm256_set1_epi32(static_cast<int32_t>(lastWhole > INT32_MAX ? INT32_MAX : lastWhole));
+    const __m256i cellMask = _mm256_set1_epi32(sizeof(Cell) == 2 ? 0xFFFF : 0xFF);
+    const auto* base = reinterpret_cast<const int*>(from);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(indices + i));
+        if (_mm256_movemask_epi8(_mm256_cmpgt_epi32(at, limit)) != 0) {
+            gatherEach(from, indices, i, i + 8, to);
+            continue;
+        }
+        const __m256i read = _mm256_and_si256(_mm256_i32gather_epi32(base, at, sizeof(Cell)), cellMask);
+        // Each 128-bit half packs its own four cells: put the halves' first words side by side.
+        const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi32(read, read), 0x08);
+        if constexpr (sizeof(Cell) == 2) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm256_castsi256_si128(words));
+        } else {
+            const __m128i bytes = _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_castsi256_si128(words));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(to + i), bytes);
+        }
+    }
+    return i;
+}
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+#endif
+
+template <typename Cell>
+void gather(const Cell* from, int64_t cells, const int32_t* indices, int count, Cell* to)
+{
+    int done = 0;
+#if defined(__x86_64__)
+    if (hasAvx2())
+        done = gatherEights(from, cells, indices, count, to);
+#else
+    (void)cells;
+#endif
+    gatherEach(from, indices, done, count, to);
+}
+
+} // namespace
+
+void gatherWords(const uint16_t* from, int64_t cells, const int32_t* indices, int count, uint16_t* to)
+{
+    gather(from, cells, indices, count, to);
+}
+
+void gatherBytes(const uint8_t* from, int64_t cells, const int32_t* indices, int count, uint8_t* to)
+{
+    gather(from, cells, indices, count, to);
+}
