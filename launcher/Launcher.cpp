@@ -8,12 +8,14 @@
 #include "launcher/ProgramIcon.h"
 #include "launcher/QuitSignals.h"
 #include "launcher/ScenesMenu.h"
+#include "media/CSound4.h"
 #include "platform/Backend.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/FramePacer.h"
 #include "platform/PathResolver.h"
 #include "platform/PngWriter.h"
+#include "platform/SoundDevice.h"
 
 #include <cstdio>
 
@@ -74,13 +76,23 @@ std::optional<int> Launcher::start()
     if (!options)
         return fail(kExitBadOption, cause);
     options_ = *options;
+    if (!options_.input.empty()) {
+        input_ = InputScript::load(options_.input, cause);
+        if (!input_)
+            return fail(kExitBadOption, cause);
+    }
 
     platform::BackendOptions backendOptions;
     backendOptions.noGraphics = commandLine_->isGFXEnabled();
-    backendOptions.steppedTime = options_.frames > 0;
+    backendOptions.steppedTime = options_.frames > 0 || options_.needsHeadless();
     backend_ = platform::createBackend(backendOptions);
+    if (options_.needsHeadless() && !backend_->isHeadless())
+        return fail(kExitBadOption, "\"input\" and \"audio\" need the headless back end (\"nogfx\")");
     if (!backendOptions.noGraphics && backend_->isHeadless())
         report("no display opens; running without graphics");
+    // Headless, the sound is rendered in step with the frames instead of playing.
+    platform::SoundDevice::setOutput(backend_->isHeadless() ? platform::SoundOutput::Loopback
+                                                            : platform::SoundOutput::Speakers);
     platform::Cursors& cursors = backend_->cursors();
 
     const LauncherSettings settings = LauncherSettings::read();
@@ -117,6 +129,7 @@ std::optional<int> Launcher::start()
         for (const std::string& line : scenesMenuLines(root))
             platform::debugOutput((line + "\n").c_str());
     display.showWindow();
+    scriptedRun_ = std::make_unique<ScriptedRun>(options_, std::move(input_), *backend_, CSound4::getDirectSound());
     return std::nullopt;
 }
 
@@ -133,18 +146,27 @@ void Launcher::openDisplay()
 int Launcher::run()
 {
     int frames = 0;
-    window_->run(platform::FramePacer::kDefaultPeriodMs, [&] {
-        // A signal closes the window, as the user would.
-        if (QuitSignals::requested())
-            window_->OnDestroy();
-        return options_.frames == 0 || ++frames < options_.frames;
-    });
+    std::string cause;
+    bool written = true;
+    window_->run(
+        platform::FramePacer::kDefaultPeriodMs,
+        [&] {
+            // A signal closes the window, as the user would.
+            if (QuitSignals::requested())
+                window_->OnDestroy();
+            written = scriptedRun_->afterFrame(cause);
+            return written && (options_.frames == 0 || ++frames < options_.frames);
+        },
+        [&] { scriptedRun_->beforeFrame(); });
+    if (!written)
+        return fail(kExitFailed, "no shot: " + cause);
+    if (!scriptedRun_->finish(cause))
+        return fail(kExitFailed, "not written: " + cause);
     const platform::RgbImage lastFrame =
         options_.screenshot.empty() ? platform::RgbImage() : backend_->display().capture();
     shutdown();
     if (options_.screenshot.empty())
         return kExitOk;
-    std::string cause;
     if (!platform::writePngFile(options_.screenshot, lastFrame, kScreenshotDotsPerInch, cause))
         return fail(kExitFailed, "no screenshot: " + cause);
     return kExitOk;
@@ -152,6 +174,7 @@ int Launcher::run()
 
 void Launcher::shutdown()
 {
+    scriptedRun_.reset();
     application_.reset();
     window_.reset();
     backend_.reset();

@@ -2,6 +2,7 @@
 
 #include "foundation/CLanguageOSVer.h"
 #include "launcher/RunOptions.h"
+#include "launcher/ScriptedRun.h"
 
 #include <memory>
 #include <optional>
@@ -21,9 +22,11 @@ class Backend;
 class Launcher {
 public:
     static constexpr int kExitOk = 0;
-    // Start-up failed, "2bin" did not store, or the screenshot was not written.
+    // Start-up failed, "2bin" did not store, or the screenshot, a shot or the sound was not
+    // written.
     static constexpr int kExitFailed = 1;
-    // An option of the program's own lacks a sound value.
+    // An option of the program's own lacks a sound value, its input script is refused, or it
+    // asks for a scripted run where a display opened.
     static constexpr int kExitBadOption = 2;
 
     // The arguments as main receives them.
@@ -35,8 +38,9 @@ public:
     // Start-up up to the window shown: the exit code when the program ends here (a failure,
     // or "2bin" done), none when the loop is to run.
     std::optional<int> start();
-    // The loop until the window is closed, SIGINT or SIGTERM comes, the application ends or
-    // the frames asked for are done; then the shutdown and the screenshot. The exit code.
+    // The loop until the window is closed, SIGINT or SIGTERM comes, the application ends, the
+    // frames asked for are done or a shot cannot be written; then the sound file, the
+    // shutdown and the screenshot. The exit code.
     int run();
 
     // What start made; none before it or after the shutdown.
@@ -54,7 +58,9 @@ private:
     std::unique_ptr<CCommandLine6> commandLine_;
     CLanguageOSVer language_;
     RunOptions options_;
+    std::optional<InputScript> input_;
     std::unique_ptr<platform::Backend> backend_;
     std::unique_ptr<CWindow> window_;
     std::unique_ptr<CApplication> application_;
+    std::unique_ptr<ScriptedRun> scriptedRun_;
 };

@@ -1,17 +1,19 @@
 // Turns a picture that the engine reads (TGA, BMP, PSD, JPEG or IMG) into an IMG file of
-// 16-bit 5-6-5 pixels packed by runs, through the engine's own reader and writer. The sample
-// application's backgrounds are made with it when the project is built.
-// Usage: PictureToImg <picture> <img file>
+// 16-bit 5-6-5 pixels packed by runs, through the engine's own reader and writer, placed at the
+// screen position given (0, 0 by default). The sample application's pictures are made with it
+// when the project is built.
+// Usage: PictureToImg <picture> <img file> [x y]
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CImageFile.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fputs("usage: PictureToImg <picture> <img file>\n", stderr);
+    if (argc != 3 && argc != 5) {
+        std::fputs("usage: PictureToImg <picture> <img file> [x y]\n", stderr);
         return 2;
     }
     CImageFile file(nullptr);
@@ -23,6 +25,8 @@ int main(int argc, char** argv)
     }
     picture->unpack();
     picture->Convert(16);
+    if (argc == 5)
+        picture->SetPosition(std::atoi(argv[3]), std::atoi(argv[4]));
     if (file.Save(picture.get(), CXString(argv[2]), COMPRESSION_RLE) != FILETYPE_IMG) {
         std::fprintf(stderr, "PictureToImg: \"%s\" cannot be written\n", argv[2]);
         return 1;

@@ -295,13 +295,18 @@ void CWindow::dispatchEvent(const platform::Event& event)
     }
 }
 
-void CWindow::run(uint32_t periodMs, const std::function<bool()>& afterFrame)
+void CWindow::run(uint32_t periodMs, const std::function<bool()>& afterFrame, const std::function<void()>& beforeFrame)
 {
     if (backend_ == nullptr)
         return;
     platform::FramePacer pacer(periodMs);
-    while (pumpEvents() && !domodal() && (!afterFrame || afterFrame()))
+    for (;;) {
+        if (beforeFrame)
+            beforeFrame();
+        if (!pumpEvents() || domodal() || (afterFrame && !afterFrame()))
+            return;
         pacer.waitForNextFrame(backend_->events());
+    }
 }
 
 int CWindow::OnCreate()

@@ -107,8 +107,10 @@ public:
     bool pumpEvents();
     // The program's loop: events, a frame, then a wait until the next frame is due or an event
     // comes (every periodMs). Ends when the window is closed, domodal says so, or afterFrame
-    // (asked after every frame when one is given) says false.
-    void run(uint32_t periodMs, const std::function<bool()>& afterFrame = {});
+    // (asked after every frame when one is given) says false. beforeFrame, when given, runs
+    // before each frame's events are taken.
+    void run(uint32_t periodMs, const std::function<bool()>& afterFrame = {},
+             const std::function<void()>& beforeFrame = {});
     // Frees everything the window owns; also run by the destructor.
     void release();
 

@@ -113,6 +113,6 @@ TEST_F(LauncherStart, ReadsKestrumIniForTheWindowAndTheApplication)
             continue;
         EXPECT_EQ(launcher->run(), Launcher::kExitOk);
         CConfig statistics(CXString(sample.file(start.statistics).c_str()));
-        EXPECT_EQ(statistics.GetInt(CXString("DAWN"), CXString("Played")), 1);
+        EXPECT_EQ(statistics.GetInt(CXString("TITLE"), CXString("Played")), 1);
     }
 }

@@ -59,6 +59,20 @@ public:
         }
         return false;
     }
+    // Waits for the end, for that many seconds at most; false when the program still runs.
+    bool waitForEnd(int seconds)
+    {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (started_ && !ended_ && std::chrono::steady_clock::now() < giveUp) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                ended_ = true;
+                code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return ended_;
+    }
     // Waits for the end; -1 when the program did not start or did not exit by itself.
     int exitCode()
     {
@@ -84,6 +98,15 @@ private:
     bool ended_ = false;
     int code_ = -1;
 };
+
+// The program's SDL2 window on the virtual X server: SDL's own software renderer, since there
+// is no graphics card to draw with, and SDL's silent sound driver.
+inline void useSdlOnXvfb()
+{
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 // A copy of the sample application that a run may change.
 class SampleCopy {
