@@ -9,6 +9,7 @@
 #include "app/CMC_Timer.h"
 #include "app/CMC_Timer_Runner.h"
 #include "media/InputScriptTypes.h"
+#include "media/SoundScriptTypes.h"
 #include "script/CMC_Object.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
@@ -44,5 +45,6 @@ void registerScriptTypes()
     attachSceneFlowTypes();
     attachTimer();
     attachInputScriptTypes();
+    attachSoundScriptTypes();
     attachGraphicsScriptTypes();
 }

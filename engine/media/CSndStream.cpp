@@ -1,5 +1,6 @@
 #include "media/CSndStream.h"
 
+#include "app/CMC_Scene.h"
 #include "media/CSound4.h"
 #include "media/CStreamedWAV.h"
 #include "platform/DebugOutput.h"
@@ -228,8 +229,9 @@ int CSndStream::getVolume() const
 
 void CSndStream::loopStarted()
 {
-    // The script application raises "ONMUSICLOOPED" on its current scene; without one
-    // loaded, nobody hears of the loop.
+    // Without a scene running, nobody hears of the loop.
+    if (CMC_Scene* scene = CMC_Scene::currentSceneOf(window_))
+        scene->onSignal(CXString("ONMUSICLOOPED"));
 }
 
 void CSndStream::flushLoopSignals()
