@@ -255,7 +255,7 @@ bool CMC_Scene::writeCompiled(CXArchive* archive)
         CMC_Object* object = getObject(i);
         if (!CMC_RecordFactory::isStored(object->getType()))
             continue;
-        if (!CMC_RecordFactory::isReadable(object->getType())) {
+        if (!CMC_RecordFactory::isWritable(object->getType())) {
             const CXString line = "Object " + object->getName() + " of " + getName() + " not stored: type " +
                                   CMC_Object::typeToString(object->getType()) + " cannot be read back\n";
             std::fputs(line.c_str(), stderr);

@@ -169,6 +169,9 @@ public:
     virtual void removeInvalidateObserver(CInvalidateObserver* observer);
     virtual void notifyInvalidate(CXRect* r);
     virtual CGraphicsObject* getDrawn() { return this; }
+    // Whether drawing this raster draws the other one too, at any depth: rasters that compose
+    // others refuse to hold one that draws them, which would draw itself for ever.
+    virtual bool drawsFrom(CGraphicsObject*) { return false; }
 
     // As the observer of a child object.
     void onInvalidate(CGraphicsObject* object, CXRect* r) override;

@@ -2,6 +2,7 @@
 #include "graphics/CGraphicsObject.h"
 
 #include "graphics/CFloodFill.h"
+#include "graphics/PixelWeights.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,12 +56,6 @@ CPlane cut(const char* source, int sourceWidth, int cellSize, const CXRect& r)
         [&r](int y) { return r.top + y; });
 }
 
-// 5-bit or 6-bit field of a pixel word, weighted as the pixel writes weigh it.
-unsigned weighField(unsigned old, unsigned colour, int alpha)
-{
-    return (old * (255 - alpha) >> 8) + (colour * alpha >> 8);
-}
-
 } // namespace
 
 // Pixel writes and whole-plane colour operations.
@@ -92,11 +87,7 @@ void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bo
     alpha = std::clamp(alpha, 0, 255);
     const size_t i = static_cast<size_t>(y) * pitch_ + x;
     const unsigned old = replace ? 0 : wordAt(pixels, i);
-    const auto c = static_cast<uint16_t>(colour);
-    const unsigned blue = weighField(old & 31, c & 31, alpha);
-    const unsigned green = weighField(old >> 5 & greenMask, c >> 5 & greenMask, alpha);
-    const unsigned red = weighField(old >> redShift & 31, c >> redShift & 31, alpha);
-    putWord(pixels, i, static_cast<uint16_t>(blue | green << 5 | red << redShift));
+    putWord(pixels, i, PixelWeights{greenMask, redShift}.blend(old, static_cast<uint16_t>(colour), alpha));
 }
 
 void CGraphicsObject::InvertColors()

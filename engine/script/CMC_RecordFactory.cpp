@@ -71,13 +71,17 @@ Row rows[] = {
     {2023, nullptr}, // JOYSTICK, which files written with one read on
     {3000, construct<CMC_Groupped>},
     {3001, [](CMC_ObjectsContainer* node) -> CMC_Object* { return new CMC_Array(node, CXString("temp")); }},
+    {3005, nullptr}, // VIRTUALGRAPHICSOBJECT, whose object record alone makes an empty one
 };
 
 // Scene nodes and the application's built-in objects.
 constexpr int kNeverStored[] = {102, 1000, 1001, 1002, 11000, 12000};
 // The engine's types that have no record of their own: VARIABLE, NETPEER, MOVIE, STRUCTURE,
-// DATABASE, CLASS, VIRTUALGRAPHICSOBJECT, MULTIARRAY.
-constexpr int kWithoutRecord[] = {5, 2010, 2024, 3002, 3003, 3004, 3005, 3006};
+// DATABASE, CLASS, MULTIARRAY.
+constexpr int kWithoutRecord[] = {5, 2010, 2024, 3002, 3003, 3004, 3006};
+// Types whose records are read so that the records after them are, but bring back only an
+// empty object: VIRTUALGRAPHICSOBJECT.
+constexpr int kReadBackEmpty[] = {3005};
 
 Row* rowOf(int typeId)
 {
@@ -120,4 +124,9 @@ bool CMC_RecordFactory::isReadable(int typeId)
     if (Row* row = rowOf(typeId))
         return row->constructor != nullptr;
     return !listed(kWithoutRecord, typeId) && isStored(typeId);
+}
+
+bool CMC_RecordFactory::isWritable(int typeId)
+{
+    return isReadable(typeId) && !listed(kReadBackEmpty, typeId);
 }

@@ -32,4 +32,7 @@ public:
     // Whether a record of the type can be read back: its row has a constructor, or the type is
     // none of the engine's, so a plug-in module reads it.
     static bool isReadable(int typeId);
+    // Whether a record of the type brings its object back whole, so that compiled files may
+    // hold it: it is readable and does not come back empty.
+    static bool isWritable(int typeId);
 };

@@ -1,16 +1,31 @@
 #include "script_graphics/GraphicsScriptTypes.h"
 
+#include "app/CMC_Scene.h"
 #include "app/CMC_SceneTypes.h"
+#include "app/CWindow.h"
 #include "graphics/CAnimo6.h"
+#include "graphics/CRefreshScreen.h"
+#include "graphics/CSequencedPlayable.h"
+#include "graphics/CVirtualGraphicsObject.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_Animo_Runner.h"
+#include "script_graphics/CMC_Canvas.h"
+#include "script_graphics/CMC_CanvasObserver.h"
+#include "script_graphics/CMC_CanvasObserver_Runner.h"
+#include "script_graphics/CMC_Canvas_Runner.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Groupped_Runner.h"
 #include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_Image_Runner.h"
+#include "script_graphics/CMC_Pattern.h"
+#include "script_graphics/CMC_Pattern_Runner.h"
+#include "script_graphics/CMC_Sequence.h"
+#include "script_graphics/CMC_Sequence_Runner.h"
+#include "script_graphics/CMC_VirtualGraphicsObject.h"
+#include "script_graphics/CMC_VirtualGraphicsObject_Runner.h"
 
 namespace {
 
@@ -18,6 +33,33 @@ CPlayable* animationOf(CMC_Object* object)
 {
     auto* animo = dynamic_cast<CMC_Animo*>(object);
     return animo != nullptr ? animo->getAnimo() : nullptr;
+}
+
+// The tree as it is: asking a scene what plays builds nothing.
+CPlayable* sequenceOf(CMC_Object* object)
+{
+    auto* sequence = dynamic_cast<CMC_Sequence*>(object);
+    return sequence != nullptr ? sequence->heldSequence() : nullptr;
+}
+
+// CREATEOBJECT("VGO", name): an empty picture, shown on the screen at priority 0.
+CMC_Object* makeVirtualGraphicsObject(CMC_Scene* scene, const CXString& name)
+{
+    CWindow* window = scene->getWindow();
+    auto* picture = new CVirtualGraphicsObject(window);
+    picture->Visible(true);
+    if (CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr)
+        screen->put(picture, 0);
+    auto* object = new CMC_VirtualGraphicsObject(scene, picture);
+    object->setName(name);
+    return object;
+}
+
+template <typename Type>
+void attachType(const char* word, int type)
+{
+    CMC_ObjectFactory::attach(word, CMC_ObjectFactory::construct<Type>);
+    CMC_RecordFactory::attach(type, CMC_RecordFactory::construct<Type>);
 }
 
 } // namespace
@@ -36,4 +78,17 @@ void attachGraphicsScriptTypes()
     CMC_RecordFactory::attach(CMC_Animo::kType, CMC_RecordFactory::construct<CMC_Animo>);
     CMC_RecordFactory::attach(CMC_Image::kType, CMC_RecordFactory::construct<CMC_Image>);
     CMC_SceneTypes::attachPlayable(CMC_Animo::kType, animationOf);
+
+    attachType<CMC_Sequence>("SEQUENCE", CMC_Sequence::kType);
+    attachType<CMC_Canvas>("CANVAS", CMC_Canvas::kType);
+    attachType<CMC_CanvasObserver>("CANVAS_OBSERVER", CMC_CanvasObserver::kType);
+    attachType<CMC_Pattern>("PATTERN", CMC_Pattern::kType);
+    attachType<CMC_VirtualGraphicsObject>("VIRTUALGRAPHICSOBJECT", CMC_VirtualGraphicsObject::kType);
+    CMC_RunnerFactory::attach(CMC_Sequence::kType, CMC_RunnerFactory::make<CMC_Sequence_Runner>);
+    CMC_RunnerFactory::attach(CMC_Canvas::kType, CMC_RunnerFactory::make<CMC_Canvas_Runner>);
+    CMC_RunnerFactory::attach(CMC_CanvasObserver::kType, CMC_RunnerFactory::make<CMC_CanvasObserver_Runner>);
+    CMC_RunnerFactory::attach(CMC_Pattern::kType, CMC_RunnerFactory::make<CMC_Pattern_Runner>);
+    CMC_RunnerFactory::attach(CMC_VirtualGraphicsObject::kType, CMC_RunnerFactory::make<CMC_VirtualGraphicsObject_Runner>);
+    CMC_SceneTypes::attachPlayable(CMC_Sequence::kType, sequenceOf);
+    CMC_SceneTypes::attachMaker("VGO", makeVirtualGraphicsObject);
 }
