@@ -7,6 +7,7 @@
 #include "script_graphics/CMC_Sequence_Runner.h"
 
 #include "PictureScene.h"
+#include "tests/RecordBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,8 @@
 
 namespace {
 
-std::string i32(int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i) & 0xFF);
-    return bytes;
-}
-
-std::string text(const std::string& value)
-{
-    return i32(static_cast<int32_t>(value.size())) + value;
-}
+using RecordBytes::i32;
+using RecordBytes::text;
 
 // A sequence file "show.seq": the root "show" holds the sequence "intro" of four animation
 // events a, b, c and d, each the event "GO" of its own file "<name>.ann", showing 3, 3, 2 and 2
