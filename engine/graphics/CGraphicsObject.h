@@ -404,7 +404,7 @@ private:
     bool writeImg(CFile* file, _compression code);
     // The raster as a blitter reads or writes it.
     _canvas canvasRecord(int x, int y, CXRect rect);
-    void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift);
+    void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, bool fifteenBits);
     void takeSnapshot();
     // Sets one of the 8-bit planes by pointer, as the channel setters do.
     void replaceByPointer(CPlane& plane, char* data);

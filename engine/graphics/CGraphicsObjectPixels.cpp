@@ -70,15 +70,15 @@ void CGraphicsObject::putPixel(int x, int y, short colour, int alpha, bool repla
 
 void CGraphicsObject::putPixel15(int x, int y, short colour, int alpha, bool replace)
 {
-    putPixelWeighted(x, y, colour, alpha, replace, 31, 10);
+    putPixelWeighted(x, y, colour, alpha, replace, true);
 }
 
 void CGraphicsObject::putPixel16(int x, int y, short colour, int alpha, bool replace)
 {
-    putPixelWeighted(x, y, colour, alpha, replace, 63, 11);
+    putPixelWeighted(x, y, colour, alpha, replace, false);
 }
 
-void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift)
+void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bool replace, bool fifteenBits)
 {
     char* pixels = GetDataPtr();
     if (pixels == nullptr || isPacked() || x < 0 || x >= width_ || y < 0 || y >= height_
@@ -87,7 +87,9 @@ void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bo
     alpha = std::clamp(alpha, 0, 255);
     const size_t i = static_cast<size_t>(y) * pitch_ + x;
     const unsigned old = replace ? 0 : wordAt(pixels, i);
-    putWord(pixels, i, PixelWeights{greenMask, redShift}.blend(old, static_cast<uint16_t>(colour), alpha));
+    const auto c = static_cast<uint16_t>(colour);
+    putWord(pixels, i, fifteenBits ? PixelWeights15::blend(old, c, static_cast<unsigned>(alpha))
+                                       : PixelWeights16::blend(old, c, static_cast<unsigned>(alpha)));
 }
 
 void CGraphicsObject::InvertColors()

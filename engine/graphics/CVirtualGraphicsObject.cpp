@@ -1,6 +1,7 @@
 #include "graphics/CVirtualGraphicsObject.h"
 
 #include "app/CWindow.h"
+#include "graphics/AlphaRuns.h"
 #include "graphics/CAnimo.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
@@ -61,13 +62,6 @@ private:
     CGraphicsObject& raster_;
     bool unpacked_;
 };
-
-uint16_t wordAt(const char* plane, size_t i)
-{
-    uint16_t word;
-    std::memcpy(&word, plane + i * 2, 2);
-    return word;
-}
 
 } // namespace
 
@@ -252,36 +246,22 @@ void CVirtualGraphicsObject::drawMasked(CGraphicsObject* destination)
     const int bottom = std::min({area.bottom, destination->Height() - at.y, source_->Height() - from.y});
     if (left >= right || top >= bottom)
         return;
-    const char* pixels = source_->GetDataPtr();
+    const auto* pixels = reinterpret_cast<const uint16_t*>(source_->GetDataPtr());
     const unsigned char* alpha = mask_->GetAlphaPtr();
     const int maskWidth = mask_->Width();
-    const PixelWeights weights = PixelWeights::ofDepth(bpp);
+    const auto weigh = bpp == 15 ? &PixelWeights15::span : &PixelWeights16::span;
     for (int y = top; y < bottom; ++y) {
-        char* targetRow = target + (static_cast<size_t>(at.y + y) * targetWidth + at.x) * 2;
-        const char* sourceRow = pixels + (static_cast<size_t>(from.y + y) * sourceWidth + from.x) * 2;
+        uint16_t* targetRow = reinterpret_cast<uint16_t*>(target) + static_cast<size_t>(at.y + y) * targetWidth + at.x + left;
+        const uint16_t* sourceRow = pixels + static_cast<size_t>(from.y + y) * sourceWidth + from.x + left;
         if (alpha == nullptr) {
-            std::memcpy(targetRow + left * 2, sourceRow + left * 2, static_cast<size_t>(right - left) * 2);
+            std::memcpy(targetRow, sourceRow, static_cast<size_t>(right - left) * 2);
             continue;
         }
-        const unsigned char* alphaRow = alpha + static_cast<size_t>(y) * maskWidth;
-        for (int x = left; x < right;) {
-            const unsigned a = alphaRow[x];
-            if (a == 255) {
-                // Runs of opaque pixels are copied whole.
-                int end = x + 1;
-                while (end < right && alphaRow[end] == 255)
-                    ++end;
-                std::memcpy(targetRow + x * 2, sourceRow + x * 2, static_cast<size_t>(end - x) * 2);
-                x = end;
-                continue;
-            }
-            if (a != 0) {
-                const uint16_t blended = weights.blend(wordAt(targetRow, static_cast<size_t>(x)),
-                                                       wordAt(sourceRow, static_cast<size_t>(x)), static_cast<int>(a));
-                std::memcpy(targetRow + x * 2, &blended, 2);
-            }
-            ++x;
-        }
+        const unsigned char* alphaRow = alpha + static_cast<size_t>(y) * maskWidth + left;
+        AlphaRuns::walkAlpha(
+            alphaRow, right - left,
+            [&](int start, int count) { std::memcpy(targetRow + start, sourceRow + start, static_cast<size_t>(count) * 2); },
+            [&](int start, int count) { weigh(sourceRow + start, alphaRow + start, targetRow + start, count); });
     }
 }
 
