@@ -149,8 +149,9 @@ void CSequencedPlayable::play()
     if (getMode() == MODE_SEQUENCE) {
         for (int i = 0; isIndex(i); ++i) {
             child_ = current_ = i;
+            const bool waits = children_[static_cast<size_t>(i)]->getWaitMode();
             startChild(i, true);
-            if (children_[static_cast<size_t>(i)]->getWaitMode())
+            if (waits)
                 break;
         }
     } else {

@@ -45,8 +45,13 @@ void CMC_Sequence::build()
     CPlayable* root = CMultimediaSequenceCreator::load(window_, fileName_,
                                                       unit != nullptr ? unit->getResourcesManager() : nullptr, this);
     sequence_ = dynamic_cast<CSequencedPlayable*>(root);
-    // Only a sequence makes a tree; a sound belongs to the resources manager.
-    if (sequence_ == nullptr && root != nullptr && root->getType() != CSound4::kType)
+    if (sequence_ != nullptr || root == nullptr)
+        return;
+    // Only a sequence makes a tree; a sound belongs to the resources manager, and must not report
+    // here once the object is gone.
+    if (root->getType() == CSound4::kType)
+        root->setGenericNotifier(nullptr);
+    else
         delete root;
 }
 
