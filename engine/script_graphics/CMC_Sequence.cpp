@@ -1,7 +1,6 @@
 #include "script_graphics/CMC_Sequence.h"
 
 #include "app/CMC_Scene.h"
-#include "foundation/CResourcesManager.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CMultimediaSequenceCreator.h"
 #include "graphics/CSequencedPlayable.h"

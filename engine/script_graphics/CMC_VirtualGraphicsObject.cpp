@@ -7,8 +7,6 @@
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
 
-#include <algorithm>
-
 namespace {
 
 CWindow* windowOf(CMC_ObjectsContainer* owner)
