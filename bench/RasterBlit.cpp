@@ -2,6 +2,13 @@
 // redraw against pixman (OVER or SRC, r5g6b5 source, a8 mask, r5g6b5 target) and, for opaque
 // sprites, against memcpy of the same rows. Every contender reads the same sprite bytes and
 // writes into the same frame; pixman rounds differently, so only times are compared.
+//
+// Beside the frame of alpha sprites: the same frame drawn by a virtual graphics object whose
+// full-screen source shows through a mask of the sprites' soft alpha; and a pattern of 25 x 19
+// cells of 32 x 32 opaque tiles beside the same tiles drawn one by one.
+#include "graphics/CGraphicsObject.h"
+#include "graphics/CPattern.h"
+#include "graphics/CVirtualGraphicsObject.h"
 #include "SpriteFrame.h"
 
 #include <benchmark/benchmark.h>
@@ -110,8 +117,103 @@ void Memcpy(benchmark::State& state)
     finish(state, AlphaKind::None);
 }
 
+// The frame of alpha sprites once more, as one virtual graphics object: the source is a frame of
+// the sprite's pixels, the mask carries the sprite's alpha at every place.
+struct MaskedFrame {
+    MaskedFrame()
+        : source(nullptr, CXSize(kFrameWidth, kFrameHeight), 16)
+        , mask(nullptr, CXSize(kFrameWidth, kFrameHeight), 16)
+        , target(nullptr, CXSize(kFrameWidth, kFrameHeight), 16)
+        , object(nullptr)
+    {
+        const std::vector<uint16_t> pixels = spritePixels();
+        const std::vector<uint8_t> alpha = spriteAlpha(AlphaKind::Sprites);
+        auto* words = reinterpret_cast<uint16_t*>(source.GetDataPtr());
+        char* plane = new char[kFrameWidth * kFrameHeight];
+        for (int y = 0; y < kFrameHeight; ++y)
+            for (int x = 0; x < kFrameWidth; ++x) {
+                const int inSprite = (y - kFirst) % kStep * kSprite + (x - kFirst) % kStep;
+                words[y * kFrameWidth + x] = pixels[static_cast<size_t>(inSprite)];
+                plane[y * kFrameWidth + x] = static_cast<char>(alpha[static_cast<size_t>(inSprite)]);
+            }
+        mask.AlphaChannel(plane);
+        std::memset(target.GetDataPtr(), 0x5A, kFrameWidth * kFrameHeight * 2);
+        object.setSource(&source);
+        object.setMask(&mask);
+    }
+
+    CGraphicsObject source;
+    CGraphicsObject mask;
+    CGraphicsObject target;
+    CVirtualGraphicsObject object;
+};
+
+// 25 x 19 opaque tiles of 32 x 32 pixels on a frame: placed in a pattern, and as they are.
+constexpr int kTile = 32;
+constexpr int kColumns = 25;
+constexpr int kRows = 19;
+
+struct TiledFrame {
+    TiledFrame()
+        : frame(nullptr, CXSize(kColumns * kTile, kRows * kTile), 16)
+        , pattern(nullptr, CXSize(kColumns * kTile, kRows * kTile), CXSize(kTile, kTile), 1)
+    {
+        const std::vector<uint16_t> pixels = spritePixels();
+        for (int row = 0; row < kRows; ++row)
+            for (int column = 0; column < kColumns; ++column) {
+                auto tile = std::make_unique<CGraphicsObject>(nullptr, CXSize(kTile, kTile), 16);
+                auto* words = reinterpret_cast<uint16_t*>(tile->GetDataPtr());
+                for (int i = 0; i < kTile * kTile; ++i)
+                    words[i] = pixels[static_cast<size_t>((i + row * 7 + column) % (kSprite * kSprite))];
+                tile->SetPosition(column * kTile, row * kTile);
+                tile->SetDestiny(&frame);
+                pattern.add("tile", column, row, 0, tile.get(), 0, "");
+                tiles.push_back(std::move(tile));
+            }
+        pattern.SetDestiny(&frame);
+    }
+
+    CGraphicsObject frame;
+    CPattern pattern;
+    std::vector<std::unique_ptr<CGraphicsObject>> tiles;
+};
+
+void VirtualFullScreen(benchmark::State& state)
+{
+    static MaskedFrame masked;
+    for (auto _ : state) {
+        masked.object.redraw(&masked.target);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kFrameWidth * kFrameHeight);
+}
+
+void PatternTiles(benchmark::State& state)
+{
+    static TiledFrame tiled;
+    for (auto _ : state) {
+        tiled.pattern.Redraw();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kColumns * kRows);
+}
+
+void PlainTiles(benchmark::State& state)
+{
+    static TiledFrame tiled;
+    for (auto _ : state) {
+        for (auto& tile : tiled.tiles)
+            tile->Redraw();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kColumns * kRows);
+}
+
 } // namespace
 
+BENCHMARK(VirtualFullScreen)->Name("Kestrum/VirtualFullScreenSoftMask");
+BENCHMARK(PatternTiles)->Name("Kestrum/Pattern25x19Tiles");
+BENCHMARK(PlainTiles)->Name("Kestrum/Plain25x19Tiles");
 BENCHMARK_CAPTURE(Kestrum, AlphaSprites, AlphaKind::Sprites);
 BENCHMARK_CAPTURE(Pixman, AlphaSprites, AlphaKind::Sprites);
 BENCHMARK_CAPTURE(Kestrum, OpaqueSprites, AlphaKind::None);

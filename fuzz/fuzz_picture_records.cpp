@@ -1,10 +1,11 @@
-// Compiled-scene records of the picture types: the first byte picks ANIMO, IMAGE, GROUP,
-// FILTER, STATICFILTER, PATH or SCROLL, whose empty object the compiled-scene reader makes; the
-// rest is the archive. An object that was read joins a running scene, is bound to the scene's
-// behaviours, copied, played and shown as scripts would (a filter's kind linked to a raster,
-// run and unlinked, a SCROLL scrolled), then finished and deleted; the scene's shared
-// resources go after each input. Names with folders are left out, so that only the scene's own folder (which holds
-// "x.ann" and "x.img") is read.
+// Compiled-scene records of the graphics types: the first byte picks ANIMO, IMAGE, GROUP,
+// FILTER, STATICFILTER, PATH, SCROLL, SEQUENCE, CANVAS, CANVASOBSERVER, PATTERN or
+// VIRTUALGRAPHICSOBJECT, whose empty object the compiled-scene reader makes; the rest is the
+// archive. An object that was read joins a running scene, is bound to the scene's behaviours,
+// copied, played and shown as scripts would (a filter's kind linked to a raster, run and
+// unlinked, a SCROLL scrolled), then finished and deleted; the scene's shared resources go
+// after each input. Names with folders are left out, so that only the scene's own folder
+// (which holds "x.ann" and "x.img") is read.
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
@@ -21,12 +22,17 @@
 #include "script/CMC_VariableFactory.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_Animo.h"
+#include "script_graphics/CMC_Canvas.h"
+#include "script_graphics/CMC_CanvasObserver.h"
 #include "script_graphics/CMC_Filter.h"
 #include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_Path.h"
+#include "script_graphics/CMC_Pattern.h"
 #include "script_graphics/CMC_Scroll.h"
+#include "script_graphics/CMC_Sequence.h"
 #include "script_graphics/CMC_StaticFilter.h"
+#include "script_graphics/CMC_VirtualGraphicsObject.h"
 #include "script_graphics/GraphicsScriptTypes.h"
 #include "text/CUnit6.h"
 
@@ -119,8 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     World& running = world();
     CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
     CXArchive archive(&file, false);
-    static constexpr int kTypes[] = {CMC_Animo::kType,        CMC_Image::kType, CMC_Groupped::kType, CMC_Filter::kType,
-                                     CMC_StaticFilter::kType, CMC_Path::kType,  CMC_Scroll::kType};
+    static constexpr int kTypes[] = {CMC_Animo::kType,        CMC_Image::kType,          CMC_Groupped::kType,
+                                     CMC_Filter::kType,       CMC_StaticFilter::kType,   CMC_Path::kType,
+                                     CMC_Scroll::kType,       CMC_Sequence::kType,       CMC_Canvas::kType,
+                                     CMC_CanvasObserver::kType, CMC_Pattern::kType,      CMC_VirtualGraphicsObject::kType};
     readAndUse(archive, kTypes[data[0] % std::size(kTypes)], running.scene);
     running.scene->addObject(running.scene);
     running.scene->addObject(new CMC_Behaviour(running.scene, CXString("B"), CXString()));

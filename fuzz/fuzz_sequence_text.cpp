@@ -1,5 +1,6 @@
 // Sequence definition files: any text read as the sequence "fuzz" in a running scene, with a
-// resources manager, an ANIMO object and an animation file to name; the tree is then deleted.
+// resources manager, an ANIMO object and an animation file to name; the tree is then played,
+// moved on a few times, stopped and deleted.
 // Names with folders are left out, so that only the scene's own folder is read.
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
@@ -11,6 +12,7 @@
 #include "graphics/CAnimo6.h"
 #include "graphics/CMultimediaSequenceCreator.h"
 #include "graphics/CPlayableObserver.h"
+#include "graphics/CSequencedPlayable.h"
 #include "media/CSound4.h"
 #include "media/CSoundManager.h"
 #include "platform/PathResolver.h"
@@ -85,6 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CTextFileReader reader(running.window, text.data(), static_cast<int>(text.size()));
     CPlayableObserver observer;
     CPlayable* root = CMultimediaSequenceCreator::load(running.window, reader, "fuzz.seq", running.resources, &observer);
+    if (auto* sequence = dynamic_cast<CSequencedPlayable*>(root)) {
+        sequence->play(CXString("GO"));
+        for (int step = 0; step < 3; ++step)
+            sequence->next();
+        sequence->get(CXString("GO"));
+        sequence->getAllAnimations();
+        sequence->stop(true);
+    }
     if (root != nullptr && root->getType() != CSound4::kType)
         delete root;
     running.resources->flush();

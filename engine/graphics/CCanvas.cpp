@@ -56,9 +56,7 @@ bool CCanvas::holds(CGraphicsObject* object) const
 {
     for (int i = 0; i < entries_.getCount(); ++i) {
         CGraphicsObject* entry = entries_.entry(i)->getObject();
-        if (entry == object)
-            return true;
-        if (auto* canvas = dynamic_cast<CCanvas*>(entry); canvas != nullptr && canvas->holds(object))
+        if (entry == object || entry->drawsFrom(object))
             return true;
     }
     return false;
@@ -68,8 +66,8 @@ void CCanvas::add(CGraphicsObject* object, int priority)
 {
     if (object == nullptr || object == this || entries_.find(object) != nullptr)
         return;
-    // A canvas drawn inside itself would redraw for ever.
-    if (auto* canvas = dynamic_cast<CCanvas*>(object); canvas != nullptr && canvas->holds(this))
+    // A canvas drawn inside itself would redraw for ever; the screen draws every canvas.
+    if (object->drawsFrom(this) || dynamic_cast<CRefreshScreen*>(object) != nullptr)
         return;
     entries_.add(object, priority, 0);
     object->addInvalidateObserver(this);

@@ -24,7 +24,7 @@ public:
     CCanvas& operator=(const CCanvas&) = delete;
 
     // Once per object: an object already on the canvas keeps its priority. The canvas itself,
-    // or a canvas that holds this one, is refused.
+    // the screen composer, or a raster that draws this canvas, is refused.
     virtual void add(CGraphicsObject* object, int priority);
     virtual void remove(CGraphicsObject* object);
     // Leaves the background alone on the canvas.
@@ -52,8 +52,9 @@ public:
     void onDestroy(CGraphicsObject* object) override;
 
     CGraphicsObject* getBackground() const { return background_; }
-    // Whether the object is on the canvas or on a canvas on it, at any depth.
+    // Whether the object is on the canvas or drawn by an object on it, at any depth.
     bool holds(CGraphicsObject* object) const;
+    bool drawsFrom(CGraphicsObject* object) override { return holds(object); }
 
 private:
     // Unhooks an object that leaves the canvas.

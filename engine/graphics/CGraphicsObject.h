@@ -169,6 +169,9 @@ public:
     virtual void removeInvalidateObserver(CInvalidateObserver* observer);
     virtual void notifyInvalidate(CXRect* r);
     virtual CGraphicsObject* getDrawn() { return this; }
+    // Whether drawing this raster draws the other one too, at any depth: rasters that compose
+    // others refuse to hold one that draws them, which would draw itself for ever.
+    virtual bool drawsFrom(CGraphicsObject*) { return false; }
 
     // As the observer of a child object.
     void onInvalidate(CGraphicsObject* object, CXRect* r) override;
@@ -411,7 +414,7 @@ private:
     bool writeImg(CFile* file, _compression code);
     // The raster as a blitter reads or writes it.
     _canvas canvasRecord(int x, int y, CXRect rect);
-    void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift);
+    void putPixelWeighted(int x, int y, short colour, int alpha, bool replace, bool fifteenBits);
     void takeSnapshot();
     // Sets one of the 8-bit planes by pointer, as the channel setters do.
     void replaceByPointer(CPlane& plane, char* data);

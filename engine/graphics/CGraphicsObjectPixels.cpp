@@ -4,6 +4,7 @@
 #include "graphics/CFloodFill.h"
 #include "graphics/PixelGather.h"
 #include "graphics/PlaneDisplacement.h"
+#include "graphics/PixelWeights.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,12 +119,6 @@ __attribute__((target_clones("avx2", "default"))) void greyWords(uint16_t* words
         greyWordsOf<6, 11>(words, count);
 }
 
-// 5-bit or 6-bit field of a pixel word, weighted as the pixel writes weigh it.
-unsigned weighField(unsigned old, unsigned colour, int alpha)
-{
-    return (old * (255 - alpha) >> 8) + (colour * alpha >> 8);
-}
-
 } // namespace
 
 // Pixel writes and whole-plane colour operations.
@@ -138,15 +133,15 @@ void CGraphicsObject::putPixel(int x, int y, short colour, int alpha, bool repla
 
 void CGraphicsObject::putPixel15(int x, int y, short colour, int alpha, bool replace)
 {
-    putPixelWeighted(x, y, colour, alpha, replace, 31, 10);
+    putPixelWeighted(x, y, colour, alpha, replace, true);
 }
 
 void CGraphicsObject::putPixel16(int x, int y, short colour, int alpha, bool replace)
 {
-    putPixelWeighted(x, y, colour, alpha, replace, 63, 11);
+    putPixelWeighted(x, y, colour, alpha, replace, false);
 }
 
-void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bool replace, unsigned greenMask, int redShift)
+void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bool replace, bool fifteenBits)
 {
     char* pixels = GetDataPtr();
     if (pixels == nullptr || isPacked() || x < 0 || x >= width_ || y < 0 || y >= height_
@@ -156,10 +151,8 @@ void CGraphicsObject::putPixelWeighted(int x, int y, short colour, int alpha, bo
     const size_t i = static_cast<size_t>(y) * pitch_ + x;
     const unsigned old = replace ? 0 : wordAt(pixels, i);
     const auto c = static_cast<uint16_t>(colour);
-    const unsigned blue = weighField(old & 31, c & 31, alpha);
-    const unsigned green = weighField(old >> 5 & greenMask, c >> 5 & greenMask, alpha);
-    const unsigned red = weighField(old >> redShift & 31, c >> redShift & 31, alpha);
-    putWord(pixels, i, static_cast<uint16_t>(blue | green << 5 | red << redShift));
+    putWord(pixels, i, fifteenBits ? PixelWeights15::blend(old, c, static_cast<unsigned>(alpha))
+                                       : PixelWeights16::blend(old, c, static_cast<unsigned>(alpha)));
 }
 
 void CGraphicsObject::InvertColors()

@@ -122,6 +122,7 @@ public:
     // Keeps the generic observer, which clearNotifiers leaves in place.
     void clearNotifiers() { notifiers_.clear(); }
     void setGenericNotifier(CPlayableObserver* observer) { genericNotifier_ = observer; }
+    CPlayableObserver* getGenericNotifier() const { return genericNotifier_; }
 
     void setName(const CXString& name) { name_ = name; }
     CXString getName() const { return name_; }

@@ -104,8 +104,11 @@ public:
         // A picture with transparent parts shows black there rather than stale memory.
         if (char* pixels = surface_->GetDataPtr())
             std::memset(pixels, 0, static_cast<size_t>(surface_->GetDataSize()));
+        // The picture is drawn once; it goes on drawing where it drew before.
+        CGraphicsObject* destination = picture->GetDestiny();
         picture->SetDestiny(surface_);
         picture->Redraw();
+        picture->SetDestiny(destination);
         surface_->applyToRestore(picture);
         mode_ = Plain;
         checkScrollMode();
@@ -244,6 +247,16 @@ CRefreshScreen::~CRefreshScreen()
 
 bool CRefreshScreen::Redraw(CDirectDrawSurface* back, CSurface*, bool* initialUpdateDone)
 {
+    if (composing_)
+        return false;
+    composing_ = true;
+    const bool drawn = compose(back, initialUpdateDone);
+    composing_ = false;
+    return drawn;
+}
+
+bool CRefreshScreen::compose(CDirectDrawSurface* back, bool* initialUpdateDone)
+{
     if (CUnit6* unit = CMC_Scene::getDefUnit()) {
         if (!unit->wasInitiallyUpdated()) {
             if (notifyEnabled_)
@@ -332,7 +345,7 @@ bool CRefreshScreen::drawInDirtyRects(CGraphicsObject* object, CDirectDrawSurfac
 
 void CRefreshScreen::put(CGraphicsObject* object, int priority)
 {
-    if (object == nullptr || queue_->find(object) != nullptr)
+    if (object == nullptr || object == this || queue_->find(object) != nullptr)
         return;
     object->SetCanvas(this);
     queue_->add(object, priority, 0);

@@ -74,7 +74,8 @@ public:
     // back; true when something was dirty. The screen surface is not used.
     bool Redraw(CDirectDrawSurface* back, CSurface* primary, bool* initialUpdateDone);
 
-    // Lists the object at the priority; a null or already listed object is ignored.
+    // Lists the object at the priority; a null or already listed object, and the screen
+    // itself, are ignored.
     void put(CGraphicsObject* object, int priority);
     // put at priority 0.
     CRefreshScreen& operator<<(CGraphicsObject* object);
@@ -134,10 +135,16 @@ public:
     virtual void onFocusOff();
 
     int getFrameCounter() const { return frameCounter_; }
+    // While a frame is composed: the observers told meanwhile must not compose another inside it.
+    bool isComposing() const { return composing_; }
+    // The surface the last frame was composed into; none before the first frame.
+    CDirectDrawSurface* getLastSurface() const { return lastBack_; }
 
 private:
     class CBackgroundManager;
 
+    // The frame of Redraw, outside any other.
+    bool compose(CDirectDrawSurface* back, bool* initialUpdateDone);
     // Draws the frame into back; true when something was dirty.
     bool drawPass(CDirectDrawSurface* back);
     void drawInvalidated(CGraphicsObject* object, CDirectDrawSurface* back);
@@ -152,6 +159,7 @@ private:
     CXArray* canvasObservers_ = nullptr;
     CGraphicsObject* backgroundPicture_ = nullptr;
     bool notifyEnabled_ = false;
+    bool composing_ = false;
     CBackgroundManager* background_;
     CValidationQuene* queue_;
 };

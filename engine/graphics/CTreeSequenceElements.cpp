@@ -253,9 +253,16 @@ void CTreeSequenceElements::createSimple(_tse_entry* entry)
 void CTreeSequenceElements::dropUnlinked(CPlayable* root)
 {
     std::vector<CPlayable*> unlinked;
-    for (CPlayable* playable : made_)
-        if (playable != root && playable->getParentsNo() == 0 && playable->getType() != CSound4::kType)
+    for (CPlayable* playable : made_) {
+        if (playable == root || playable->getParentsNo() > 0)
+            continue;
+        // A sound outside the tree stays with its manager, and must not report to the tree's
+        // observer, which may go first.
+        if (playable->getType() == CSound4::kType)
+            playable->setGenericNotifier(nullptr);
+        else
             unlinked.push_back(playable);
+    }
     made_.clear();
     for (CPlayable* playable : unlinked)
         delete playable;

@@ -72,13 +72,15 @@ Row rows[] = {
     {2024, nullptr}, // MOVIE, read from files that hold one
     {3000, construct<CMC_Groupped>},
     {3001, [](CMC_ObjectsContainer* node) -> CMC_Object* { return new CMC_Array(node, CXString("temp")); }},
+    {3005, nullptr}, // VIRTUALGRAPHICSOBJECT, whose object record alone makes an empty one
 };
 
 // Scene nodes and the application's built-in objects.
 constexpr int kNeverStored[] = {102, 1000, 1001, 1002, 11000, 12000};
 // The engine's types that have no record of their own: VARIABLE, NETPEER, MOVIE, STRUCTURE,
-// DATABASE, CLASS, VIRTUALGRAPHICSOBJECT, MULTIARRAY. None is written; a MOVIE is still read,
-// from the common record that files written elsewhere hold, so that the records after it read.
+// DATABASE, CLASS, VIRTUALGRAPHICSOBJECT, MULTIARRAY. None is written; a MOVIE and a
+// VIRTUALGRAPHICSOBJECT are still read, empty, from the common record that files written
+// elsewhere hold, so that the records after them read.
 constexpr int kWithoutRecord[] = {5, 2010, 2024, 3002, 3003, 3004, 3005, 3006};
 
 Row* rowOf(int typeId)

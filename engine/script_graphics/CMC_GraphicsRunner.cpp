@@ -128,3 +128,20 @@ void CMC_GraphicsRunner::appendPoint(CMC_ObjectsContainer* scope, CXVector* args
     array->add(&x);
     array->add(&y);
 }
+
+void CMC_GraphicsRunner::saveCopy(CWindow* window, CGraphicsObject* picture, CXVector* args)
+{
+    if (picture == nullptr || argumentCount(args) < 1)
+        return;
+    CGraphicsObject copy(window);
+    copy.Copy(picture);
+    const CXRect part(integerParameter(args, 3), integerParameter(args, 4), integerParameter(args, 5),
+                      integerParameter(args, 6));
+    if (part.right != part.left && part.bottom != part.top)
+        copy.crop(part);
+    const double scaleX = doubleParameter(args, 1, 1.0);
+    const double scaleY = doubleParameter(args, 2, 1.0);
+    if (scaleX != 1.0 || scaleY != 1.0)
+        copy.Scale(scaleX, scaleY);
+    copy.Save(parameterText(args, 0), COMPRESSION_NONE);
+}

@@ -40,4 +40,8 @@ protected:
     void drawPictureOnto(CGraphicsObject* picture, CMC_ObjectsContainer* scope, CXVector* args);
     // The ARRAY named by argument i gains the point's x and y as INTEGERs.
     void appendPoint(CMC_ObjectsContainer* scope, CXVector* args, int i, CXPoint point);
+    // "SAVE"(file [, scale x, scale y, left, top, right, bottom]): a copy of the picture, cut
+    // to the rectangle when it has a width and a height, scaled when a factor is not 1.0,
+    // written as an unpacked IMG file; the picture itself stays as it is.
+    void saveCopy(CWindow* window, CGraphicsObject* picture, CXVector* args);
 };

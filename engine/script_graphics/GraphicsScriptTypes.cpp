@@ -1,12 +1,21 @@
 #include "script_graphics/GraphicsScriptTypes.h"
 
+#include "app/CMC_Scene.h"
 #include "app/CMC_SceneTypes.h"
+#include "app/CWindow.h"
 #include "graphics/CAnimo6.h"
+#include "graphics/CRefreshScreen.h"
+#include "graphics/CSequencedPlayable.h"
+#include "graphics/CVirtualGraphicsObject.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_Animo_Runner.h"
+#include "script_graphics/CMC_Canvas.h"
+#include "script_graphics/CMC_CanvasObserver.h"
+#include "script_graphics/CMC_CanvasObserver_Runner.h"
+#include "script_graphics/CMC_Canvas_Runner.h"
 #include "script_graphics/CMC_Filter.h"
 #include "script_graphics/CMC_Filter_Runner.h"
 #include "script_graphics/CMC_Groupped.h"
@@ -17,10 +26,16 @@
 #include "script_graphics/CMC_Movie_Runner.h"
 #include "script_graphics/CMC_Path.h"
 #include "script_graphics/CMC_Path_Runner.h"
+#include "script_graphics/CMC_Pattern.h"
+#include "script_graphics/CMC_Pattern_Runner.h"
 #include "script_graphics/CMC_Scroll.h"
 #include "script_graphics/CMC_Scroll_Runner.h"
+#include "script_graphics/CMC_Sequence.h"
+#include "script_graphics/CMC_Sequence_Runner.h"
 #include "script_graphics/CMC_StaticFilter.h"
 #include "script_graphics/CMC_StaticFilter_Runner.h"
+#include "script_graphics/CMC_VirtualGraphicsObject.h"
+#include "script_graphics/CMC_VirtualGraphicsObject_Runner.h"
 
 namespace {
 
@@ -28,6 +43,26 @@ CPlayable* animationOf(CMC_Object* object)
 {
     auto* animo = dynamic_cast<CMC_Animo*>(object);
     return animo != nullptr ? animo->getAnimo() : nullptr;
+}
+
+// The tree as it is: asking a scene what plays builds nothing.
+CPlayable* sequenceOf(CMC_Object* object)
+{
+    auto* sequence = dynamic_cast<CMC_Sequence*>(object);
+    return sequence != nullptr ? sequence->heldSequence() : nullptr;
+}
+
+// CREATEOBJECT("VGO", name): an empty picture, shown on the screen at priority 0.
+CMC_Object* makeVirtualGraphicsObject(CMC_Scene* scene, const CXString& name)
+{
+    CWindow* window = scene->getWindow();
+    auto* picture = new CVirtualGraphicsObject(window);
+    picture->Visible(true);
+    if (CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr)
+        screen->put(picture, 0);
+    auto* object = new CMC_VirtualGraphicsObject(scene, picture);
+    object->setName(name);
+    return object;
 }
 
 // A type built from definitions and compiled records alike.
@@ -60,4 +95,11 @@ void attachGraphicsScriptTypes()
     attachType<CMC_StaticFilter, CMC_StaticFilter_Runner>("STATICFILTER");
     attachType<CMC_Path, CMC_Path_Runner>("PATH");
     attachType<CMC_Scroll, CMC_Scroll_Runner>("SCROLL");
+    attachType<CMC_Sequence, CMC_Sequence_Runner>("SEQUENCE");
+    attachType<CMC_Canvas, CMC_Canvas_Runner>("CANVAS");
+    attachType<CMC_CanvasObserver, CMC_CanvasObserver_Runner>("CANVAS_OBSERVER");
+    attachType<CMC_Pattern, CMC_Pattern_Runner>("PATTERN");
+    attachType<CMC_VirtualGraphicsObject, CMC_VirtualGraphicsObject_Runner>("VIRTUALGRAPHICSOBJECT");
+    CMC_SceneTypes::attachPlayable(CMC_Sequence::kType, sequenceOf);
+    CMC_SceneTypes::attachMaker("VGO", makeVirtualGraphicsObject);
 }

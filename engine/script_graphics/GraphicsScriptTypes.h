@@ -1,7 +1,9 @@
 #pragma once
 
-// Attaches ANIMO, IMAGE, GROUP, MOVIE, FILTER, STATICFILTER, PATH and SCROLL to the definition
-// factory (and ANIMO and IMAGE to the CREATE statement), their runners to the runner registry,
-// their record readers to the compiled-scene reader (GROUP's is the script core's) and ANIMO's
-// animation to what scenes play; the runners are made at the registry's next initialize.
+// Attaches the graphics script types to the definition factory (and ANIMO and IMAGE to the
+// CREATE statement), their runners to the runner registry and the readers of their records
+// to the compiled-scene reader (GROUP's is the script core's): ANIMO, IMAGE, GROUP, MOVIE,
+// FILTER, STATICFILTER, PATH, SCROLL, SEQUENCE, CANVAS, CANVASOBSERVER, PATTERN and
+// VIRTUALGRAPHICSOBJECT. Scenes get the animations and the sequences that play and
+// CREATEOBJECT's "VGO". The runners are made at the registry's next initialize.
 void attachGraphicsScriptTypes();

@@ -100,6 +100,7 @@ public:
     explicit TestSound(CWindow* window)
         : CSound4(window)
     {
+        type_ = kType;
     }
     void Play() override
     {
