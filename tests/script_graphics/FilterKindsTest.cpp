@@ -431,7 +431,7 @@ TEST_F(KindDefinitions, RandomJitterAndWavesTakeEachDisplacedPixel)
 TEST_F(KindDefinitions, RotateAndScaleTakeEachSourcePixel)
 {
     ASSERT_EQ(headless.window().SetDisplayMode(0, 0, 16), 0);
-    for (double angle : {30.0, 90.0, 137.5}) {
+    for (double angle : {30.0, 90.0, 137.5, 180.0, 270.0, -90.0}) {
         SCOPED_TRACE(angle);
         auto raster = picture();
         apply(*made(kind<CRotateFilter>(), {{"ANGLE", CXString::toString(angle).c_str()}}), *raster);
