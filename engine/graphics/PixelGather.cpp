@@ -56,7 +56,52 @@ bool hasAvx2()
     return has;
 }
 
+// Four registers of cells at a time are made up from every kind's row, each masked to the
+// cells of its code.
+template <typename Cell>
+__attribute__((target("avx2"))) int takeCodedVectors(const Cell* from, const int64_t* offsets, const Cell* codes,
+                                                     int kinds, int count, Cell* to)
+{
+    constexpr int kVectors = 4;
+    constexpr int kCells = 32 / static_cast<int>(sizeof(Cell));
+    int i = 0;
+    for (; i + kVectors * kCells <= count; i += kVectors * kCells) {
+        __m256i code[kVectors];
+        __m256i taken[kVectors];
+        for (int n = 0; n < kVectors; ++n) {
+            code[n] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(codes + i + n * kCells));
+            taken[n] = _mm256_setzero_si256();
+        }
+        for (int k = 0; k < kinds; ++k) {
+            const Cell* row = from + offsets[k] + i;
+            const __m256i kind = sizeof(Cell) == 2 ? _mm256_set1_epi16(static_cast<short>(k)) : _mm256_set1_epi8(static_cast<char>(k));
+            for (int n = 0; n < kVectors; ++n) {
+                const __m256i mask = sizeof(Cell) == 2 ? _mm256_cmpeq_epi16(code[n], kind) : _mm256_cmpeq_epi8(code[n], kind);
+                const __m256i cells = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + n * kCells));
+                taken[n] = _mm256_or_si256(taken[n], _mm256_and_si256(cells, mask));
+            }
+        }
+        for (int n = 0; n < kVectors; ++n)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i + n * kCells), taken[n]);
+    }
+    return i;
+}
+
 #endif
+
+template <typename Cell>
+void takeCoded(const Cell* from, const int64_t* offsets, const Cell* codes, int kinds, int count, Cell* to)
+{
+    int done = 0;
+#if defined(__x86_64__)
+    if (hasAvx2())
+        done = takeCodedVectors(from, offsets, codes, kinds, count, to);
+#else
+    (void)kinds;
+#endif
+    for (int i = done; i < count; ++i)
+        to[i] = from[offsets[codes[i]] + i];
+}
 
 template <typename Cell>
 void gather(const Cell* from, int64_t cells, const int32_t* indices, int count, Cell* to)
@@ -81,4 +126,14 @@ void gatherWords(const uint16_t* from, int64_t cells, const int32_t* indices, in
 void gatherBytes(const uint8_t* from, int64_t cells, const int32_t* indices, int count, uint8_t* to)
 {
     gather(from, cells, indices, count, to);
+}
+
+void takeCodedWords(const uint16_t* from, const int64_t* offsets, const uint16_t* codes, int kinds, int count, uint16_t* to)
+{
+    takeCoded(from, offsets, codes, kinds, count, to);
+}
+
+void takeCodedBytes(const uint8_t* from, const int64_t* offsets, const uint8_t* codes, int kinds, int count, uint8_t* to)
+{
+    takeCoded(from, offsets, codes, kinds, count, to);
 }

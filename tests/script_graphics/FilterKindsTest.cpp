@@ -428,10 +428,32 @@ TEST_F(KindDefinitions, RandomJitterAndWavesTakeEachDisplacedPixel)
     }
 }
 
+// Rows wide enough for the quick way's whole registers, and an odd rest beside them.
+TEST_F(KindDefinitions, WavesMoveWideRowsAlphaAlike)
+{
+    constexpr int kWide = 301;
+    constexpr int kRows = 13;
+    Words wideWords;
+    Bytes wideOpacity;
+    TestNoise noise(5);
+    for (int i = 0; i < kWide * kRows; ++i) {
+        wideWords.push_back(static_cast<uint16_t>(noise.next()));
+        wideOpacity.push_back(static_cast<uint8_t>(noise.next()));
+    }
+    auto raster = makeRaster(kWide, kRows, 16, wideWords, wideOpacity);
+    apply(*made(kind<CWavesFilter>(), {{"AMPLITUDE", "4"}, {"OFFSET", "-3"}}), *raster);
+    for (int i = 0; i < kWide * kRows; ++i) {
+        const int64_t source = i + int64_t{truncateToInt(4 * std::sin(i % kWide * 1.0))} * kWide - 3;
+        const auto taken = static_cast<size_t>(source >= 0 && source < kWide * kRows ? source : i);
+        ASSERT_EQ(wordsOf(*raster)[static_cast<size_t>(i)], wideWords[taken]) << i;
+        ASSERT_EQ(alphaOf(*raster)[static_cast<size_t>(i)], wideOpacity[taken]) << i;
+    }
+}
+
 TEST_F(KindDefinitions, RotateAndScaleTakeEachSourcePixel)
 {
     ASSERT_EQ(headless.window().SetDisplayMode(0, 0, 16), 0);
-    for (double angle : {30.0, 90.0, 137.5}) {
+    for (double angle : {30.0, 90.0, 137.5, 180.0, 270.0, -90.0}) {
         SCOPED_TRACE(angle);
         auto raster = picture();
         apply(*made(kind<CRotateFilter>(), {{"ANGLE", CXString::toString(angle).c_str()}}), *raster);
