@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -38,14 +39,16 @@ struct HeadlessRun {
     const char* frames;
     const char* background;
     std::vector<int> played;
+    // Where the scene's animation shows over its background.
+    std::optional<ScreenBox> animated;
 };
 
 // Headless, a frame moves the clock on by 10 ms: DAWN begins at frame 20, NOON 1.5 s later
 // near frame 170, DUSK near frame 320.
 const HeadlessRun kHeadlessRuns[] = {
-    {"100", "Dawn", {1, 1, 1, 0, 0}},
-    {"250", "Noon", {1, 1, 1, 1, 0}},
-    {"400", "Dusk", {1, 1, 1, 1, 1}},
+    {"100", "Dawn", {1, 1, 1, 0, 0}, kDawnSunrays},
+    {"250", "Noon", {1, 1, 1, 1, 0}, std::nullopt},
+    {"400", "Dusk", {1, 1, 1, 1, 1}, std::nullopt},
 };
 
 // Every definition file of the copy without the objects of those types.
@@ -89,7 +92,10 @@ TEST(KestrumProgram, TheArrowKeysLeadIntoTheTourWhoseScenesShowTheirBackgrounds)
         ProgramRun program(sample.path(), {"-nogfx", "-input", "input.txt", "-frames", run.frames, "-screenshot", "last.png"});
         EXPECT_EQ(program.exitCode(), 0) << program.errors();
         EXPECT_EQ(program.errors(), "");
-        EXPECT_TRUE(showsBackgroundOf(sample.file("last.png"), run.background));
+        EXPECT_TRUE(showsBackgroundOf(sample.file("last.png"), run.background, run.animated));
+        if (run.animated) {
+            EXPECT_FALSE(showsBackgroundOf(sample.file("last.png"), run.background));
+        }
         EXPECT_EQ(visits(sample), run.played);
     }
 }
