@@ -1,5 +1,6 @@
 #include "foundation/CXRandom.h"
 
+#include "foundation/CpuClones.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 
@@ -64,7 +65,7 @@ constexpr Steps makeSteps()
 constexpr Steps kSteps = makeSteps();
 
 // The whole blocks of sixteen from the state, which moves on past them; the draws made.
-__attribute__((target_clones("avx2", "default"))) int drawBlocks(uint32_t& current, int* values, int count)
+KESTRUM_CPU_CLONES int drawBlocks(uint32_t& current, int* values, int count)
 {
     Lanes firstMultipliers;
     Lanes secondMultipliers;

@@ -1,6 +1,7 @@
 // Operations that rewrite a raster's own pixels or build new planes for it.
 #include "graphics/CGraphicsObject.h"
 
+#include "foundation/CpuClones.h"
 #include "graphics/CFloodFill.h"
 #include "graphics/PixelGather.h"
 #include "graphics/PlaneDisplacement.h"
@@ -111,7 +112,7 @@ void greyWordsOf(uint16_t* __restrict words, size_t count)
     }
 }
 
-__attribute__((target_clones("avx2", "default"))) void greyWords(uint16_t* words, size_t count, bool fifteenBits)
+KESTRUM_CPU_CLONES void greyWords(uint16_t* words, size_t count, bool fifteenBits)
 {
     if (fifteenBits)
         greyWordsOf<5, 10>(words, count);

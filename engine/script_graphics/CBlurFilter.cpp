@@ -1,5 +1,6 @@
 #include "script_graphics/CBlurFilter.h"
 
+#include "foundation/CpuClones.h"
 #include "graphics/CGraphicsObject.h"
 
 #include <cstring>
@@ -42,7 +43,7 @@ void addFields(uint16_t* __restrict red, uint16_t* __restrict green, uint16_t* _
     }
 }
 
-__attribute__((target_clones("avx2", "default"))) void addRow(uint16_t* red, uint16_t* green, uint16_t* blue,
+KESTRUM_CPU_CLONES void addRow(uint16_t* red, uint16_t* green, uint16_t* blue,
                                                                const uint16_t* line, int width, bool add, bool wideGreen)
 {
     if (wideGreen)
@@ -52,7 +53,7 @@ __attribute__((target_clones("avx2", "default"))) void addRow(uint16_t* red, uin
 }
 
 // The sums of the column sums across the square, from..to, of one field.
-__attribute__((target_clones("avx2", "default"))) void squareRow(uint16_t* __restrict squares,
+KESTRUM_CPU_CLONES void squareRow(uint16_t* __restrict squares,
                                                                   const uint16_t* __restrict columns, int half, int from,
                                                                   int to)
 {
@@ -101,7 +102,7 @@ void blurPixels(uint16_t* line, const uint16_t* centres, const uint16_t* red, co
 }
 
 // SIZE 3 divides by 8, a shift that keeps the pixels in 16 bits.
-__attribute__((target_clones("avx2", "default"))) void blurRow(uint16_t* line, const uint16_t* centres,
+KESTRUM_CPU_CLONES void blurRow(uint16_t* line, const uint16_t* centres,
                                                                 const uint16_t* red, const uint16_t* green,
                                                                 const uint16_t* blue, int from, int to, int64_t divisor,
                                                                 bool wideGreen)

@@ -1,6 +1,7 @@
 #include "script_graphics/CDisplacementFilters.h"
 
 #include "foundation/CXRandom.h"
+#include "foundation/CpuClones.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/PlaneDisplacement.h"
 
@@ -42,7 +43,7 @@ struct Jitter {
 };
 
 // The distances of a row from its pairs of draws, where they stay far within 32 bits.
-__attribute__((target_clones("avx2", "default"))) void smallDistances(const int* __restrict draws, int width, Jitter jitter,
+KESTRUM_CPU_CLONES void smallDistances(const int* __restrict draws, int width, Jitter jitter,
                                                                        int32_t* __restrict distances)
 {
     for (int x = 0; x < width; ++x)

@@ -1,5 +1,6 @@
 #include "script_graphics/CWaterFilter.h"
 
+#include "foundation/CpuClones.h"
 #include "foundation/DoubleToInt.h"
 #include "graphics/CGraphicsObject.h"
 #include "script_graphics/FilterPixels.h"
@@ -23,7 +24,7 @@ constexpr int16_t kNone = INT16_MAX;
 // The shift of each pixel of a row of tables; the least and greatest of them.
 // Columns as far left of the centre as right of it have the same shifts: the right half is
 // worked out and mirrored.
-__attribute__((target_clones("avx2", "default"))) void rowShifts(const float* __restrict sine, const float* __restrict cosine,
+KESTRUM_CPU_CLONES void rowShifts(const float* __restrict sine, const float* __restrict cosine,
                                                                   int width, float phaseSine, float phaseCosine, double factor,
                                                                   int16_t* __restrict shifts, int* least, int* greatest)
 {
@@ -57,7 +58,7 @@ struct Shifted {
     const uint16_t* source;
     int16_t shift;
 };
-__attribute__((target_clones("avx2", "default"))) void takeShifted(uint16_t* __restrict row, const int16_t* __restrict shifts,
+KESTRUM_CPU_CLONES void takeShifted(uint16_t* __restrict row, const int16_t* __restrict shifts,
                                                                     const unsigned char* __restrict alpha, Shifted first,
                                                                     Shifted second, Shifted third, int from, int to)
 {

@@ -1,5 +1,6 @@
 #include "script_graphics/TurnedPlanes.h"
 
+#include "foundation/CpuClones.h"
 #include "graphics/PixelGather.h"
 
 #include <algorithm>
@@ -80,7 +81,7 @@ std::optional<int32_t> evenValue(int32_t first, int32_t last)
 
 // The sources of columns from to from + count - 1 of turned row j, and whether each lies inside
 // the raster (a source outside is given as 0).
-__attribute__((target_clones("avx2", "default"))) void turnedSources(Turn turn, int j, int from, int count,
+KESTRUM_CPU_CLONES void turnedSources(Turn turn, int j, int from, int count,
                                                                       int32_t* __restrict sources,
                                                                       uint8_t* __restrict inside)
 {
@@ -100,7 +101,7 @@ __attribute__((target_clones("avx2", "default"))) void turnedSources(Turn turn, 
 }
 
 // A pixel whose source lies outside, or is transparent, becomes transparent black.
-__attribute__((target_clones("avx2", "default"))) void keepShown(uint16_t* __restrict line, uint8_t* __restrict alpha,
+KESTRUM_CPU_CLONES void keepShown(uint16_t* __restrict line, uint8_t* __restrict alpha,
                                                                   const uint8_t* __restrict inside, int count)
 {
     if (alpha == nullptr) {
