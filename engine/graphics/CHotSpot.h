@@ -110,7 +110,7 @@ public:
 
 protected:
     // Whether the pointer counts as over the spot: only a spot it is over can be left.
-    void setOver(bool over) { over_ = over; }
+    void setOver(bool over);
 
 private:
     // The spots as a dispatch found them: handlers may delete spots, or make new ones at the
@@ -123,6 +123,25 @@ private:
     // The spots of the list, or those that the pointer is over.
     static Snapshot snapshot(bool onlyOver);
     static bool isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t>& entry);
+
+    // Where a listed spot can be hit: no point outside the box hits it, unless it is unbounded
+    // (a shape that its object's position and size do not bound).
+    struct Reach {
+        CXRect box;
+        CHotSpot* spot;
+        bool unbounded;
+    };
+    // The list, the spots' shapes and every raster's geometry as the reaches were taken.
+    struct ReachStamp {
+        uint64_t listChanges = ~uint64_t{0};
+        uint64_t shapeChanges = 0;
+        uint64_t geometryChanges = 0;
+        bool operator==(const ReachStamp&) const = default;
+    };
+    Reach reach();
+    // The reaches of the listed spots in list order, taken again only once something they
+    // depend on changed, so that a search rejects most spots without touching them.
+    static const std::vector<Reach>& reaches();
 
     static int dispatchMove(CXPoint p, int value);
     static int dispatchLeftButton(CXPoint p, int value, bool down);
@@ -138,6 +157,13 @@ private:
     static uint64_t nextSerial_;
     // Counts the spots added to the list and taken from it.
     static uint64_t listChanges_;
+    // Counts the changes of the spots' rectangles and objects.
+    static uint64_t shapeChanges_;
+    static std::vector<Reach> reaches_;
+    static ReachStamp reachesTaken_;
+    // The spots that the pointer is over, listed or not, so that the leave pass of a move
+    // finds them without touching every spot.
+    static std::vector<CHotSpot*> overSpots_;
 
     uint64_t serial_;
     CXObject* parent_ = nullptr;
