@@ -7,6 +7,7 @@
 #include "text/CUnit6.h"
 
 #include <algorithm>
+#include <climits>
 
 CXVector* CHotSpot::list_ = nullptr;
 CWindow* CHotSpot::window_ = nullptr;
@@ -15,7 +16,7 @@ int CHotSpot::maxPriority_ = 10000000;
 uint64_t CHotSpot::nextSerial_ = 0;
 uint64_t CHotSpot::listChanges_ = 0;
 uint64_t CHotSpot::shapeChanges_ = 0;
-std::vector<CHotSpot::Reach> CHotSpot::reaches_;
+CHotSpot::Reaches CHotSpot::reaches_;
 std::vector<CHotSpot*> CHotSpot::overSpots_;
 CHotSpot::ReachStamp CHotSpot::reachesTaken_;
 
@@ -196,23 +197,29 @@ bool CHotSpot::isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t
     return list_ != nullptr && list_->contains(entry.first) && entry.first->serial_ == entry.second;
 }
 
-CHotSpot::Reach CHotSpot::reach()
+CXRect CHotSpot::reach()
 {
     if (activeRect_.Width() != 0 && activeRect_.Height() != 0)
-        return {activeRect_, this, false};
+        return activeRect_;
     if (object_ == nullptr)
-        return {CXRect(), this, false};
-    return {object_->ownBox(), this, !object_->keepsToOwnBox()};
+        return CXRect();
+    if (!object_->keepsToOwnBox())
+        return {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    return object_->ownBox();
 }
 
-const std::vector<CHotSpot::Reach>& CHotSpot::reaches()
+const CHotSpot::Reaches& CHotSpot::reaches()
 {
     const ReachStamp now{listChanges_, shapeChanges_, CGraphicsObject::geometryChanges()};
     if (now == reachesTaken_)
         return reaches_;
-    reaches_.clear();
-    for (int i = 0; i < list_->getCount(); ++i)
-        reaches_.push_back(static_cast<CHotSpot*>(list_->at(i))->reach());
+    reaches_.boxes.clear();
+    reaches_.spots.clear();
+    for (int i = 0; i < list_->getCount(); ++i) {
+        auto* spot = static_cast<CHotSpot*>(list_->at(i));
+        reaches_.boxes.push_back(spot->reach());
+        reaches_.spots.push_back(spot);
+    }
     reachesTaken_ = now;
     return reaches_;
 }
@@ -223,10 +230,13 @@ CHotSpot* CHotSpot::findAt(CXVector* list, CXPoint p)
         return nullptr;
     // Over a copy: a spot's own priority may be worked out by a subclass.
     std::vector<CHotSpot*> spots;
-    if (list == list_) {
-        for (const Reach& reach : reaches())
-            if (reach.unbounded || reach.box.IsInRect(p))
-                spots.push_back(reach.spot);
+    // The far edges of the plane lie outside even the unbounded reaches: there every spot is
+    // tested.
+    if (list == list_ && p.x != INT_MAX && p.y != INT_MAX) {
+        const Reaches& known = reaches();
+        for (size_t i = 0; i < known.boxes.size(); ++i)
+            if (known.boxes[i].IsInRect(p))
+                spots.push_back(known.spots[i]);
     } else {
         spots.reserve(static_cast<size_t>(list->getCount()));
         for (int i = 0; i < list->getCount(); ++i)

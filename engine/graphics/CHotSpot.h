@@ -124,12 +124,11 @@ private:
     static Snapshot snapshot(bool onlyOver);
     static bool isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t>& entry);
 
-    // Where a listed spot can be hit: no point outside the box hits it, unless it is unbounded
-    // (a shape that its object's position and size do not bound).
-    struct Reach {
-        CXRect box;
-        CHotSpot* spot;
-        bool unbounded;
+    // Where the listed spots can be hit, in list order: no point outside a spot's box hits it.
+    // A shape that its object's position and size do not bound spans the whole plane.
+    struct Reaches {
+        std::vector<CXRect> boxes;
+        std::vector<CHotSpot*> spots;
     };
     // The list, the spots' shapes and every raster's geometry as the reaches were taken.
     struct ReachStamp {
@@ -138,10 +137,10 @@ private:
         uint64_t geometryChanges = 0;
         bool operator==(const ReachStamp&) const = default;
     };
-    Reach reach();
-    // The reaches of the listed spots in list order, taken again only once something they
-    // depend on changed, so that a search rejects most spots without touching them.
-    static const std::vector<Reach>& reaches();
+    CXRect reach();
+    // The reaches, taken again only once something they depend on changed, so that a search
+    // rejects most spots without touching them.
+    static const Reaches& reaches();
 
     static int dispatchMove(CXPoint p, int value);
     static int dispatchLeftButton(CXPoint p, int value, bool down);
@@ -159,7 +158,7 @@ private:
     static uint64_t listChanges_;
     // Counts the changes of the spots' rectangles and objects.
     static uint64_t shapeChanges_;
-    static std::vector<Reach> reaches_;
+    static Reaches reaches_;
     static ReachStamp reachesTaken_;
     // The spots that the pointer is over, listed or not, so that the leave pass of a move
     // finds them without touching every spot.
