@@ -33,6 +33,7 @@ CAnimo::CAnimo(CWindow* window)
     : CGraphicsObject(window)
     , CPlayable(window)
 {
+    hitsBeyondOwnBox();
     initialize();
 }
 
@@ -60,6 +61,7 @@ CAnimo::CAnimo(CAnimo& source)
     , randomFrames_(source.randomFrames_)
     , loadAtStart_(source.loadAtStart_)
 {
+    hitsBeyondOwnBox();
     static_cast<CFileResolver&>(*this) = source;
     initialize();
     author_ = source.author_;

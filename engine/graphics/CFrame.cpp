@@ -90,8 +90,7 @@ bool CFrame::takeHeaderFields(int width, int height, CXPoint position, int depth
         return false;
     if (depth != 15 && depth != 16 && depth != 24 && depth != 32)
         return false;
-    width_ = width;
-    height_ = height;
+    setOwnSize(width, height);
     bpp_ = depth;
     SetPosition(position);
     return true;

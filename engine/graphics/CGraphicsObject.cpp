@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+uint64_t CGraphicsObject::geometryChanges_ = 0;
+
 CGraphicsObject::CGraphicsObject(CWindow* window)
     : window_(window)
 {
@@ -37,6 +39,7 @@ CGraphicsObject::CGraphicsObject(CWindow* window, CGraphicsObject& source)
     , width_(source.width_)
     , height_(source.height_)
     , bpp_(source.bpp_)
+    , position_(source.GetPosition())
     , fileName_(source.fileName_)
     , destination_(source.destination_)
     , palette_(source.palette_)
@@ -44,7 +47,6 @@ CGraphicsObject::CGraphicsObject(CWindow* window, CGraphicsObject& source)
     , colour_(source.colour_)
     , clip_(source.clip_)
     , sourceWindow_(source.sourceWindow_)
-    , position_(source.GetPosition())
     , redSize_(source.redSize_)
     , greenSize_(source.greenSize_)
     , blueSize_(source.blueSize_)
@@ -132,7 +134,7 @@ void CGraphicsObject::SetPosition(CXPoint p)
 
 void CGraphicsObject::SetPosition(int x, int y)
 {
-    position_ = CXPoint(x - anchor_.x, y - anchor_.y);
+    placeAt(CXPoint(x - anchor_.x, y - anchor_.y));
     notifyCollisionInspector();
 }
 
@@ -144,7 +146,7 @@ void CGraphicsObject::Move(CXPoint d)
 void CGraphicsObject::Move(int dx, int dy)
 {
     CXRect changed = GetAbsoluteBoundingBox();
-    position_ = position_ + CXPoint(dx, dy);
+    placeAt(position_ + CXPoint(dx, dy));
     changed.Sum(GetAbsoluteBoundingBox());
     invalidateArea(changed);
     notifyCollisionInspector();
@@ -192,8 +194,24 @@ CXSize CGraphicsObject::Size()
 
 void CGraphicsObject::setSize(CXSize size)
 {
-    width_ = size.width;
-    height_ = size.height;
+    setOwnSize(size.width, size.height);
+}
+
+void CGraphicsObject::placeAt(CXPoint p)
+{
+    if (p == position_)
+        return;
+    position_ = p;
+    ++geometryChanges_;
+}
+
+void CGraphicsObject::setOwnSize(int width, int height)
+{
+    if (width == width_ && height == height_)
+        return;
+    width_ = width;
+    height_ = height;
+    ++geometryChanges_;
 }
 
 CXRect CGraphicsObject::getRect()
@@ -462,8 +480,7 @@ void CGraphicsObject::sharePlanes(const CGraphicsObject& source)
     forgetSavedPlanes();
     colour_ = source.colour_;
     alpha_ = source.alpha_;
-    width_ = source.width_;
-    height_ = source.height_;
+    setOwnSize(source.width_, source.height_);
     bpp_ = source.bpp_;
     pitch_ = source.pitch_;
     rawSize_ = source.rawSize_;
@@ -482,7 +499,7 @@ void CGraphicsObject::linkPlanes(CGraphicsObject& other)
         return;
     const int ownHeight = height_;
     sharePlanes(other);
-    height_ = std::min(ownHeight, other.height_);
+    setOwnSize(width_, std::min(ownHeight, other.height_));
     rawSize_ = GetDataSize();
     packedSize_ = rawSize_;
     alphaSize_ = alpha_ ? width_ * height_ : 0;
@@ -508,8 +525,7 @@ void CGraphicsObject::replacePlanes(CPlane colour, CPlane alpha, int width, int 
 {
     colour_ = std::move(colour);
     alpha_ = std::move(alpha);
-    width_ = width;
-    height_ = height;
+    setOwnSize(width, height);
     pitch_ = width;
     rawSize_ = GetDataSize();
     alphaSize_ = alpha_ ? width * height : 0;

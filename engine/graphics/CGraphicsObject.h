@@ -108,7 +108,17 @@ public:
     virtual bool getMonitorCollisionsFlag() { return monitorCollisions_; }
     virtual void SetOpacity(unsigned char opacity) { opacity_ = opacity; }
     virtual char* GetDataPtr() { return colour_.get(); }
+    // A subclass that overrides testHit, GetAbsoluteBoundingBox, getRect, Width or Height calls
+    // hitsBeyondOwnBox() in its constructors.
     virtual bool testHit(CXPoint p);
+    // The position and size as a box, which bounds every hit unless the shape reaches beyond
+    // them. Plain members only, so that a walk over many shapes can reject most of them without
+    // their virtual geometry.
+    CXRect ownBox() const { return {position_.x, position_.y, position_.x + width_, position_.y + height_}; }
+    bool keepsToOwnBox() const { return keepsToOwnBox_; }
+    // Counts the changes of position or size of every raster, so that a box taken from ownBox
+    // can be kept while the count stays.
+    static uint64_t geometryChanges() { return geometryChanges_; }
     virtual CXPoint getCenterPoint();
     virtual void setPosition(CXPoint p);
     virtual void setPosition(int x, int y);
@@ -360,7 +370,11 @@ protected:
     // as a raster that stands for whichever of its images is shown.
     void sharePlanes(const CGraphicsObject& source);
     // Places the raster without the anchor, collision reports or invalidation.
-    void placeAt(CXPoint p) { position_ = p; }
+    void placeAt(CXPoint p);
+    // Every change of the size goes through here (the size members are read directly).
+    void setOwnSize(int width, int height);
+    // For a shape that its own position and size do not bound.
+    void hitsBeyondOwnBox() { keepsToOwnBox_ = false; }
     // The raster's new planes and size after an operation that rebuilt them.
     void replacePlanes(CPlane colour, CPlane alpha, int width, int height);
     // The planes as a file holds them, packed by the code: colourLength bytes of colour data and
@@ -405,6 +419,12 @@ protected:
 private:
     friend class CCollisionInspector;
 
+    static uint64_t geometryChanges_;
+
+    // Beside the size, read together by ownBox.
+    CXPoint position_;
+    bool keepsToOwnBox_ = true;
+
     // Unpacks a code-4 raster for good before its pixels are rewritten; true when it is to be
     // packed again afterwards.
     bool unpackForRewrite();
@@ -436,7 +456,6 @@ private:
     bool autoClip_ = true;
     CXRect clip_;
     CXRect sourceWindow_;
-    CXPoint position_;
     CXPoint anchor_;
     bool flippedH_ = false;
     bool flippedV_ = false;

@@ -62,8 +62,7 @@ void CGraphicsObject::setStoredPlanes(CPlane colour, int colourLength, CPlane al
 void CGraphicsObject::dropPlanes(int error)
 {
     Flush();
-    width_ = 0;
-    height_ = 0;
+    setOwnSize(0, 0);
     pitch_ = 0;
     rawSize_ = 0;
     setErrorCode(error);

@@ -298,7 +298,7 @@ void CGraphicsObject::Copy(CGraphicsObject* source)
     autoClip_ = source->autoClip_;
     clip_ = CXRect();
     sourceWindow_ = source->sourceWindow_;
-    position_ = source->position_;
+    placeAt(source->position_);
     compression_ = COMPRESSION_NONE;
     ownsPlanes_ = true;
     visible_ = true;
@@ -326,7 +326,7 @@ void CGraphicsObject::Copy(CGraphicsObject* source, CXRect r)
     visible_ = true;
     clip_ = CXRect();
     sourceWindow_ = CXRect();
-    position_ = CXPoint(r.left, r.top);
+    placeAt(CXPoint(r.left, r.top));
     compression_ = COMPRESSION_NONE;
     replacePlanes(cut(source->GetDataPtr(), source->width_, GetPixelSize(), part), cut(source->alpha_.get(), source->width_, 1, part),
                   part.Width(), part.Height());

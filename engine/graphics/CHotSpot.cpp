@@ -6,12 +6,19 @@
 #include "graphics/CRefreshScreen.h"
 #include "text/CUnit6.h"
 
+#include <algorithm>
+#include <climits>
+
 CXVector* CHotSpot::list_ = nullptr;
 CWindow* CHotSpot::window_ = nullptr;
 int CHotSpot::minPriority_ = 0;
 int CHotSpot::maxPriority_ = 10000000;
 uint64_t CHotSpot::nextSerial_ = 0;
 uint64_t CHotSpot::listChanges_ = 0;
+uint64_t CHotSpot::shapeChanges_ = 0;
+CHotSpot::Reaches CHotSpot::reaches_;
+std::vector<CHotSpot*> CHotSpot::overSpots_;
+CHotSpot::ReachStamp CHotSpot::reachesTaken_;
 
 CHotSpot::CHotSpot(CWindow* window)
     : serial_(nextSerial_++)
@@ -48,6 +55,7 @@ CHotSpot::CHotSpot(const CHotSpot& other)
 CHotSpot& CHotSpot::operator=(const CHotSpot& other)
 {
     CXObject::operator=(other);
+    ++shapeChanges_;
     parent_ = other.parent_;
     id_ = other.id_;
     activeRect_ = other.activeRect_;
@@ -56,7 +64,7 @@ CHotSpot& CHotSpot::operator=(const CHotSpot& other)
     event_ = other.event_;
     enabled_ = other.enabled_;
     cursor_ = other.cursor_;
-    over_ = other.over_;
+    setOver(other.over_);
     unit_ = other.unit_;
     priority_ = other.priority_;
     button_ = other.button_;
@@ -65,7 +73,19 @@ CHotSpot& CHotSpot::operator=(const CHotSpot& other)
 
 CHotSpot::~CHotSpot()
 {
+    setOver(false);
     remove(this);
+}
+
+void CHotSpot::setOver(bool over)
+{
+    if (over == over_)
+        return;
+    over_ = over;
+    if (over)
+        overSpots_.push_back(this);
+    else
+        std::erase(overSpots_, this);
 }
 
 void CHotSpot::initialize(CWindow* window)
@@ -81,6 +101,7 @@ void CHotSpot::done()
     delete list_;
     list_ = nullptr;
     window_ = nullptr;
+    ++listChanges_;
 }
 
 bool CHotSpot::add(CHotSpot* spot)
@@ -103,6 +124,7 @@ int CHotSpot::Set(CGraphicsObject* object, _event, int)
 {
     object_ = object;
     activeRect_ = CXRect();
+    ++shapeChanges_;
     return 0;
 }
 
@@ -110,6 +132,7 @@ int CHotSpot::SetActiveRect(CXRect rect, _event, int)
 {
     activeRect_ = rect;
     object_ = nullptr;
+    ++shapeChanges_;
     return 0;
 }
 
@@ -157,12 +180,13 @@ bool CHotSpot::unitAllows()
 CHotSpot::Snapshot CHotSpot::snapshot(bool onlyOver)
 {
     Snapshot taken{{}, listChanges_};
-    if (list_ != nullptr)
-        for (int i = 0; i < list_->getCount(); ++i) {
-            auto* spot = static_cast<CHotSpot*>(list_->at(i));
-            if (!onlyOver || spot->over_)
-                taken.spots.emplace_back(spot, spot->serial_);
-        }
+    if (list_ == nullptr || (onlyOver && overSpots_.empty()))
+        return taken;
+    for (int i = 0; i < list_->getCount(); ++i) {
+        auto* spot = static_cast<CHotSpot*>(list_->at(i));
+        if (!onlyOver || std::ranges::find(overSpots_, spot) != overSpots_.end())
+            taken.spots.emplace_back(spot, spot->serial_);
+    }
     return taken;
 }
 
@@ -173,15 +197,51 @@ bool CHotSpot::isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t
     return list_ != nullptr && list_->contains(entry.first) && entry.first->serial_ == entry.second;
 }
 
+CXRect CHotSpot::reach()
+{
+    if (activeRect_.Width() != 0 && activeRect_.Height() != 0)
+        return activeRect_;
+    if (object_ == nullptr)
+        return CXRect();
+    if (!object_->keepsToOwnBox())
+        return {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    return object_->ownBox();
+}
+
+const CHotSpot::Reaches& CHotSpot::reaches()
+{
+    const ReachStamp now{listChanges_, shapeChanges_, CGraphicsObject::geometryChanges()};
+    if (now == reachesTaken_)
+        return reaches_;
+    reaches_.boxes.clear();
+    reaches_.spots.clear();
+    for (int i = 0; i < list_->getCount(); ++i) {
+        auto* spot = static_cast<CHotSpot*>(list_->at(i));
+        reaches_.boxes.push_back(spot->reach());
+        reaches_.spots.push_back(spot);
+    }
+    reachesTaken_ = now;
+    return reaches_;
+}
+
 CHotSpot* CHotSpot::findAt(CXVector* list, CXPoint p)
 {
     if (list == nullptr)
         return nullptr;
     // Over a copy: a spot's own priority may be worked out by a subclass.
     std::vector<CHotSpot*> spots;
-    spots.reserve(static_cast<size_t>(list->getCount()));
-    for (int i = 0; i < list->getCount(); ++i)
-        spots.push_back(static_cast<CHotSpot*>(list->at(i)));
+    // The far edges of the plane lie outside even the unbounded reaches: there every spot is
+    // tested.
+    if (list == list_ && p.x != INT_MAX && p.y != INT_MAX) {
+        const Reaches& known = reaches();
+        for (size_t i = 0; i < known.boxes.size(); ++i)
+            if (known.boxes[i].IsInRect(p))
+                spots.push_back(known.spots[i]);
+    } else {
+        spots.reserve(static_cast<size_t>(list->getCount()));
+        for (int i = 0; i < list->getCount(); ++i)
+            spots.push_back(static_cast<CHotSpot*>(list->at(i)));
+    }
     CHotSpot* best = nullptr;
     int bestPriority = -1;
     for (CHotSpot* spot : spots) {
@@ -233,7 +293,7 @@ int CHotSpot::dispatchMove(CXPoint p, int value)
             continue;
         if (spot->cursor_)
             showMainCursor();
-        spot->over_ = false;
+        spot->setOver(false);
         result = spot->OnFocusOff(p, value, spot->parent_);
         if (result > 0)
             break;
@@ -247,7 +307,7 @@ int CHotSpot::dispatchMove(CXPoint p, int value)
         return result;
     if (hit->over_)
         return hit->OnMouseMove(p, value, hit->parent_);
-    hit->over_ = true;
+    hit->setOver(true);
     const Snapshot entered{{{hit, hit->serial_}}, listChanges_};
     hit->OnMouseMove(p, value, hit->parent_);
     // The move may have deleted the spot it entered.
@@ -260,7 +320,7 @@ int CHotSpot::dispatchLeftButton(CXPoint p, int value, bool down)
     if (hit == nullptr || !hit->enabled_ || !hit->TestHit(p))
         return 0;
     // A release makes the next move over the spot count as entering it again.
-    hit->over_ = down;
+    hit->setOver(down);
     return down ? hit->OnLButtonDown(p, value, hit->parent_) : hit->OnLButtonUp(p, value, hit->parent_);
 }
 
@@ -276,7 +336,7 @@ int CHotSpot::dispatchRightButton(CXPoint p, int value)
             continue;
         if (spot->cursor_)
             showMainCursor();
-        spot->over_ = true;
+        spot->setOver(true);
         result = spot->OnRButtonDown(p, value, spot->parent_);
         if (result > 0)
             break;

@@ -110,7 +110,7 @@ public:
 
 protected:
     // Whether the pointer counts as over the spot: only a spot it is over can be left.
-    void setOver(bool over) { over_ = over; }
+    void setOver(bool over);
 
 private:
     // The spots as a dispatch found them: handlers may delete spots, or make new ones at the
@@ -123,6 +123,24 @@ private:
     // The spots of the list, or those that the pointer is over.
     static Snapshot snapshot(bool onlyOver);
     static bool isLive(const Snapshot& taken, const std::pair<CHotSpot*, uint64_t>& entry);
+
+    // Where the listed spots can be hit, in list order: no point outside a spot's box hits it.
+    // A shape that its object's position and size do not bound spans the whole plane.
+    struct Reaches {
+        std::vector<CXRect> boxes;
+        std::vector<CHotSpot*> spots;
+    };
+    // The list, the spots' shapes and every raster's geometry as the reaches were taken.
+    struct ReachStamp {
+        uint64_t listChanges = ~uint64_t{0};
+        uint64_t shapeChanges = 0;
+        uint64_t geometryChanges = 0;
+        bool operator==(const ReachStamp&) const = default;
+    };
+    CXRect reach();
+    // The reaches, taken again only once something they depend on changed, so that a search
+    // rejects most spots without touching them.
+    static const Reaches& reaches();
 
     static int dispatchMove(CXPoint p, int value);
     static int dispatchLeftButton(CXPoint p, int value, bool down);
@@ -138,6 +156,13 @@ private:
     static uint64_t nextSerial_;
     // Counts the spots added to the list and taken from it.
     static uint64_t listChanges_;
+    // Counts the changes of the spots' rectangles and objects.
+    static uint64_t shapeChanges_;
+    static Reaches reaches_;
+    static ReachStamp reachesTaken_;
+    // The spots that the pointer is over, listed or not, so that the leave pass of a move
+    // finds them without touching every spot.
+    static std::vector<CHotSpot*> overSpots_;
 
     uint64_t serial_;
     CXObject* parent_ = nullptr;

@@ -115,8 +115,7 @@ int CImage::load(const CXString& path)
     CPlane pixels = CPlane::take(decoder.decompress(depth), true);
     if (!pixels)
         return fail(ERROR_OPEN);
-    width_ = decoder.getWidth();
-    height_ = decoder.getHeight();
+    setOwnSize(decoder.getWidth(), decoder.getHeight());
     bpp_ = depth;
     setStoredPlanes(std::move(pixels), GetDataSize(), CPlane(), 0, COMPRESSION_NONE);
     setErrorCode(0);
@@ -205,8 +204,7 @@ int CImage::readPik(const char* data, size_t size)
     if (!in.ok() || bpp_ == 0 || !sizeFits(width, height) || alphaLength < 0
         || static_cast<uint64_t>(alphaLength) > size - dataStart)
         return fail(ERROR_FORMAT);
-    width_ = width;
-    height_ = height;
+    setOwnSize(width, height);
     SetPosition(position);
     const size_t colourLength = size - dataStart - static_cast<size_t>(alphaLength);
     int packedLength = static_cast<int>(colourLength);
@@ -238,8 +236,7 @@ int CImage::readNvi(const char* data, size_t size)
     if (!in.ok() || size < kNviHeader || bpp_ == 0 || !sizeFits(width, height) || colourLength > size - kNviHeader
         || alphaLength > size - kNviHeader - colourLength)
         return fail(ERROR_FORMAT);
-    width_ = width;
-    height_ = height;
+    setOwnSize(width, height);
     SetPosition(position);
     const char* colour = data + kNviHeader;
     const char* alpha = colour + colourLength;

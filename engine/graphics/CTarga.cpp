@@ -68,8 +68,7 @@ int CTarga::LoadFromMemory(const char* data, size_t size)
     const int height = header_[kHeight] | header_[kHeight + 1] << 8;
     if (width == 0 || height == 0 || int64_t{width} * height > kMaxPixels)
         return fail(ERROR_FORMAT);
-    width_ = width;
-    height_ = height;
+    setOwnSize(width, height);
     bpp_ = header_[kDepth];
     // Other depths keep the size and depth they announce, without pixels.
     if (bpp_ != 24) {

@@ -69,6 +69,7 @@ CVirtualGraphicsObject::CVirtualGraphicsObject(CWindow* window)
     : CGraphicsObject(window, CXSize(0, 0), 16, nullptr)
     , screen_(window != nullptr ? window->GetRefreshScreenInterface() : nullptr)
 {
+    hitsBeyondOwnBox();
 }
 
 CVirtualGraphicsObject::~CVirtualGraphicsObject()
@@ -86,8 +87,7 @@ void CVirtualGraphicsObject::detach()
     maskOwner_ = nullptr;
     mask_ = nullptr;
     frameMask_.reset();
-    width_ = 0;
-    height_ = 0;
+    setOwnSize(0, 0);
 }
 
 bool CVirtualGraphicsObject::setSource(CGraphicsObject* source)
@@ -151,14 +151,11 @@ void CVirtualGraphicsObject::setAnimoMask(CAnimo* animation)
 void CVirtualGraphicsObject::resize()
 {
     if (source_ != nullptr && mask_ != nullptr) {
-        width_ = std::min(source_->Width(), mask_->Width());
-        height_ = std::min(source_->Height(), mask_->Height());
+        setOwnSize(std::min(source_->Width(), mask_->Width()), std::min(source_->Height(), mask_->Height()));
     } else if (CGraphicsObject* one = source_ != nullptr ? source_ : mask_) {
-        width_ = one->Width();
-        height_ = one->Height();
+        setOwnSize(one->Width(), one->Height());
     } else {
-        width_ = 0;
-        height_ = 0;
+        setOwnSize(0, 0);
     }
     SetPitch(width_);
     Invalidate();

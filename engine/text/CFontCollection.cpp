@@ -5,6 +5,7 @@
 CFontCollection::CFontCollection(CWindow* window)
     : CSimpleFont6(window)
 {
+    hitsBeyondOwnBox();
 }
 
 void CFontCollection::addFont(CSimpleFont6* font)

@@ -110,8 +110,7 @@ void CMultilineText6::setText(const CXString& text)
         splitMultiText();
     else
         splitText();
-    width_ = getLength();
-    height_ = getHeight();
+    setOwnSize(getLength(), getHeight());
     setJustify(rect_, hJustify_, vJustify_);
     Invalidate();
 }

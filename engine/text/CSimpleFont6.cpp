@@ -41,8 +41,7 @@ void CSimpleFont6::flush()
 {
     setLetters({}, {}, {}, {});
     Flush();
-    width_ = 0;
-    height_ = 0;
+    setOwnSize(0, 0);
     forgetColour();
 }
 

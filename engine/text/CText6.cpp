@@ -105,8 +105,7 @@ void CText6::setText(const CXString& text)
     parseText();
     if (font == nullptr)
         return;
-    width_ = getLength();
-    height_ = font->Height();
+    setOwnSize(getLength(), font->Height());
     setJustify(rect_, hJustify_, vJustify_);
     Invalidate();
 }

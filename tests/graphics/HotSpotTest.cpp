@@ -1,4 +1,5 @@
 #include "graphics/CHotSpot.h"
+#include "graphics/CVirtualGraphicsObject.h"
 #include "text/CUnit6.h"
 
 #include "AnimationWorld.h"
@@ -295,6 +296,48 @@ TEST_F(HotSpots, PicturesOnTheScreenTakeTheEventsOfTheWindowByTheirPriority)
         world.turn(10);
         EXPECT_EQ(log, step.calls) << "row " << row;
         EXPECT_EQ(cursors.current()->kind(), step.cursor) << "row " << row;
+        ++row;
+    }
+}
+
+TEST_F(HotSpots, TheSearchFollowsTheShapesAsTheyMoveAndGrow)
+{
+    ScreenWorld world;
+    auto picture = loadPicture(world.window(), writePicture(world.folder(), "moving.img", 40, 40, 0x07E0), 10, 10);
+    world.screen()->put(picture.get(), 5);
+    Spot spot("spot", log, CXRect(), 0, world.window());
+    spot.Set(picture.get(), EVENT_NONE, 0);
+    CVirtualGraphicsObject view(world.window());
+    view.setSource(picture.get());
+    world.screen()->put(&view, 9);
+    struct Step {
+        std::function<void()> change;
+        int x;
+        int y;
+        Log calls;
+    };
+    const std::vector<Step> steps = {
+        {nullptr, 20, 20, {"spot:down"}},
+        {[&] { picture->SetPosition(100, 100); }, 20, 20, {}},
+        {nullptr, 110, 110, {"spot:down"}},
+        {[&] { picture->Move(-50, 0); }, 110, 110, {}},
+        {nullptr, 60, 110, {"spot:down"}},
+        {[&] { picture->setSize(CXSize(80, 80)); }, 120, 170, {"spot:down"}},
+        {[&] { spot.SetActiveRect(CXRect(0, 0, 5, 5), EVENT_NONE, 0); }, 60, 110, {}},
+        {nullptr, 2, 2, {"spot:down"}},
+        {[&] { spot.Set(picture.get(), EVENT_NONE, 0); }, 2, 2, {}},
+        {nullptr, 60, 110, {"spot:down"}},
+        // A view at (0, 0) shows the picture where it is: its shape reaches beyond its own box.
+        {[&] { spot.Set(&view, EVENT_NONE, 0); }, 120, 170, {"spot:down"}},
+        {[&] { picture->SetPosition(300, 300); }, 310, 310, {"spot:down"}},
+    };
+    int row = 0;
+    for (const Step& step : steps) {
+        if (step.change)
+            step.change();
+        log.clear();
+        event(EVENT_LBUTTONDOWN, step.x, step.y);
+        EXPECT_EQ(log, step.calls) << "row " << row;
         ++row;
     }
 }
