@@ -56,15 +56,54 @@ bool hasAvx2()
     return has;
 }
 
+bool hasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512bw");
+    return has;
+}
+
+// Where mask registers are at hand, each kind's cells are merged in under the mask of its code:
+// two steps a kind where AVX2 takes three, on registers twice as wide.
+template <typename Cell>
+__attribute__((target("avx512f,avx512bw"))) int takeCodedWideVectors(const Cell* from, const int64_t* offsets,
+                                                                      const Cell* codes, int kinds, int count, Cell* to)
+{
+    constexpr int kVectors = 4;
+    constexpr int kCells = 64 / static_cast<int>(sizeof(Cell));
+    int i = 0;
+    for (; i + kVectors * kCells <= count; i += kVectors * kCells) {
+        __m512i code[kVectors];
+        __m512i taken[kVectors];
+        for (int n = 0; n < kVectors; ++n) {
+            code[n] = _mm512_loadu_si512(codes + i + n * kCells);
+            taken[n] = _mm512_setzero_si512();
+        }
+        for (int k = 0; k < kinds; ++k) {
+            const Cell* row = from + offsets[k] + i;
+            for (int n = 0; n < kVectors; ++n) {
+                if constexpr (sizeof(Cell) == 2) {
+                    const __mmask32 mask = _mm512_cmpeq_epi16_mask(code[n], _mm512_set1_epi16(static_cast<short>(k)));
+                    taken[n] = _mm512_mask_loadu_epi16(taken[n], mask, row + n * kCells);
+                } else {
+                    const __mmask64 mask = _mm512_cmpeq_epi8_mask(code[n], _mm512_set1_epi8(static_cast<char>(k)));
+                    taken[n] = _mm512_mask_loadu_epi8(taken[n], mask, row + n * kCells);
+                }
+            }
+        }
+        for (int n = 0; n < kVectors; ++n)
+            _mm512_storeu_si512(to + i + n * kCells, taken[n]);
+    }
+    return i;
+}
+
 // Four registers of cells at a time are made up from every kind's row, each masked to the
 // cells of its code.
 template <typename Cell>
 __attribute__((target("avx2"))) int takeCodedVectors(const Cell* from, const int64_t* offsets, const Cell* codes,
-                                                     int kinds, int count, Cell* to)
+                                                     int kinds, int count, Cell* to, int i)
 {
     constexpr int kVectors = 4;
     constexpr int kCells = 32 / static_cast<int>(sizeof(Cell));
-    int i = 0;
     for (; i + kVectors * kCells <= count; i += kVectors * kCells) {
         __m256i code[kVectors];
         __m256i taken[kVectors];
@@ -94,8 +133,10 @@ void takeCoded(const Cell* from, const int64_t* offsets, const Cell* codes, int 
 {
     int done = 0;
 #if defined(__x86_64__)
+    if (hasAvx512())
+        done = takeCodedWideVectors(from, offsets, codes, kinds, count, to);
     if (hasAvx2())
-        done = takeCodedVectors(from, offsets, codes, kinds, count, to);
+        done = takeCodedVectors(from, offsets, codes, kinds, count, to, done);
 #else
     (void)kinds;
 #endif
