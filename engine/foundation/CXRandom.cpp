@@ -36,13 +36,13 @@ int CXRandom::draw()
 }
 
 // Thirty-two draws at a time, each from the state before them: the state k steps on is
-// A_k × state + C_k, so the thirty-two are independent of one another and go in four vectors.
+// A_k × state + C_k, so the thirty-two are independent of one another and go in two vectors.
 // The vectors work out twice each state, whose top bit then falls off: the draw is what stays
 // above the lowest 17 bits.
 namespace {
 
-constexpr int kLanes = 8;
-constexpr int kVectors = 4;
+constexpr int kLanes = 16;
+constexpr int kVectors = 2;
 constexpr int kBlock = kLanes * kVectors;
 using Lanes = uint32_t __attribute__((vector_size(kLanes * sizeof(uint32_t))));
 
@@ -73,7 +73,7 @@ constexpr Steps kSteps = makeSteps();
 
 // The whole blocks from the state, which moves on past them; the draws made. The state is held
 // apart from the values while they are written, so that the next block need not wait for them.
-__attribute__((target_clones("avx2", "default"))) int drawBlocks(uint32_t& state, int* values, int count)
+__attribute__((target_clones("avx512f", "avx2", "default"))) int drawBlocks(uint32_t& state, int* values, int count)
 {
     Lanes multipliers[kVectors];
     Lanes increments[kVectors];
