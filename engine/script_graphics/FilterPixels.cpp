@@ -12,8 +12,8 @@
 
 namespace FilterPixels {
 
-// A row whose sources all lie inside is made up of the rows each distance takes, each masked to
-// the pixels of its code; the others take their pixels one by one.
+// Where a row's sources all lie inside, it is made up of the rows each distance takes, each
+// masked to the pixels of its code; the pixels near the planes' ends are taken one by one.
 DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alpha, int width, int height,
                                 const std::vector<int32_t>& distances, const std::function<CodedRow(int)>& codesOf)
 {
@@ -22,8 +22,8 @@ DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alph
         return {};
     DisplacedPlanes displaced{CPlane::allocate(static_cast<size_t>(count) * 2),
                               alpha != nullptr ? CPlane::allocate(static_cast<size_t>(count)) : CPlane()};
-    auto* to = reinterpret_cast<uint16_t*>(displaced.colour.get());
-    unsigned char* toAlpha = displaced.alpha.bytes();
+    auto* target = reinterpret_cast<uint16_t*>(displaced.colour.get());
+    unsigned char* targetAlpha = displaced.alpha.bytes();
     const int kinds = static_cast<int>(distances.size());
     const auto [lowest, highest] = std::minmax_element(distances.begin(), distances.end());
     std::vector<int64_t> offsets(distances.size());
@@ -32,18 +32,24 @@ DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alph
     for (int y = 0; y < height; ++y) {
         const CodedRow codes = codesOf(y);
         const int64_t start = int64_t{y} * width;
-        if (start + *lowest < 0 || start + width - 1 + *highest >= count) {
+        // The pixels from..to take every source from inside; those on either side, one by one.
+        const auto from = static_cast<int>(std::clamp<int64_t>(-start - *lowest, 0, width));
+        const auto to = static_cast<int>(std::clamp<int64_t>(count - start - *highest, from, width));
+        if (from > 0 || to < width) {
             for (int x = 0; x < width; ++x)
                 rowDistances[static_cast<size_t>(x)] = distances[codes.words[x]];
-            PlaneDisplacement::displaceRow(words, alpha, to, toAlpha, start, width, rowDistances.data(), false, count,
+            PlaneDisplacement::displaceRow(words, alpha, target, targetAlpha, start, from, rowDistances.data(), false, count,
                                            sources.data());
-            continue;
+            PlaneDisplacement::displaceRow(words, alpha, target, targetAlpha, start + to, width - to, rowDistances.data() + to,
+                                           false, count, sources.data());
         }
+        if (from == to)
+            continue;
         for (size_t k = 0; k < distances.size(); ++k)
-            offsets[k] = start + distances[k];
-        takeCodedWords(words, offsets.data(), codes.words, kinds, width, to + start);
+            offsets[k] = start + from + distances[k];
+        takeCodedWords(words, offsets.data(), codes.words + from, kinds, to - from, target + start + from);
         if (alpha != nullptr)
-            takeCodedBytes(alpha, offsets.data(), codes.bytes, kinds, width, toAlpha + start);
+            takeCodedBytes(alpha, offsets.data(), codes.bytes + from, kinds, to - from, targetAlpha + start + from);
     }
     return displaced;
 }
