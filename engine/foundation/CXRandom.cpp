@@ -36,16 +36,22 @@ int CXRandom::draw()
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
-// Sixteen draws at a time, each from the state before them: the state k steps on is
-// A_k × state + C_k, so the sixteen are independent of one another and go in two vectors.
+// Thirty-two draws at a time, each from the state before them: the state k steps on is
+// A_k × state + C_k, so the thirty-two are independent of one another and go in two vectors.
+// The vectors work out twice each state, whose top bit then falls off: the draw is what stays
+// above the lowest 17 bits.
 namespace {
 
-constexpr int kLanes = 8;
+constexpr int kLanes = 16;
+constexpr int kVectors = 2;
+constexpr int kBlock = kLanes * kVectors;
 using Lanes = uint32_t __attribute__((vector_size(kLanes * sizeof(uint32_t))));
 
 struct Steps {
-    uint32_t multiplier[2 * kLanes];
-    uint32_t increment[2 * kLanes];
+    uint32_t multiplier[kBlock];
+    uint32_t increment[kBlock];
+    uint32_t doubledMultiplier[kBlock];
+    uint32_t doubledIncrement[kBlock];
 };
 
 constexpr Steps makeSteps()
@@ -53,40 +59,38 @@ constexpr Steps makeSteps()
     Steps made{};
     uint32_t multiplier = 1;
     uint32_t increment = 0;
-    for (int k = 0; k < 2 * kLanes; ++k) {
+    for (int k = 0; k < kBlock; ++k) {
         multiplier *= 214013u;
         increment = increment * 214013u + 2531011u;
         made.multiplier[k] = multiplier;
         made.increment[k] = increment;
+        made.doubledMultiplier[k] = 2 * multiplier;
+        made.doubledIncrement[k] = 2 * increment;
     }
     return made;
 }
 
 constexpr Steps kSteps = makeSteps();
 
-// The whole blocks of sixteen from the state, which moves on past them; the draws made.
-KESTRUM_CPU_CLONES int drawBlocks(uint32_t& current, int* values, int count)
+// The whole blocks from the state, which moves on past them; the draws made. The state is held
+// apart from the values while they are written, so that the next block need not wait for them.
+KESTRUM_WIDE_CPU_CLONES int drawBlocks(uint32_t& state, int* values, int count)
 {
-    Lanes firstMultipliers;
-    Lanes secondMultipliers;
-    Lanes firstIncrements;
-    Lanes secondIncrements;
-    std::memcpy(&firstMultipliers, kSteps.multiplier, sizeof firstMultipliers);
-    std::memcpy(&secondMultipliers, kSteps.multiplier + kLanes, sizeof secondMultipliers);
-    std::memcpy(&firstIncrements, kSteps.increment, sizeof firstIncrements);
-    std::memcpy(&secondIncrements, kSteps.increment + kLanes, sizeof secondIncrements);
+    Lanes multipliers[kVectors];
+    Lanes increments[kVectors];
+    std::memcpy(multipliers, kSteps.doubledMultiplier, sizeof multipliers);
+    std::memcpy(increments, kSteps.doubledIncrement, sizeof increments);
+    uint32_t current = state;
     int i = 0;
-    for (; i + 2 * kLanes <= count; i += 2 * kLanes) {
+    for (; i + kBlock <= count; i += kBlock) {
         const Lanes from = Lanes{} + current;
-        const Lanes first = firstMultipliers * from + firstIncrements;
-        const Lanes second = secondMultipliers * from + secondIncrements;
-        const Lanes firstDraws = (first >> 16) & 0x7FFFu;
-        const Lanes secondDraws = (second >> 16) & 0x7FFFu;
-        std::memcpy(values + i, &firstDraws, sizeof firstDraws);
-        std::memcpy(values + i + kLanes, &secondDraws, sizeof secondDraws);
-        // Worked out apart from the vectors, so that the next sixteen need not wait for them.
-        current = kSteps.multiplier[2 * kLanes - 1] * current + kSteps.increment[2 * kLanes - 1];
+        for (int v = 0; v < kVectors; ++v) {
+            const Lanes draws = (multipliers[v] * from + increments[v]) >> 17;
+            std::memcpy(values + i + v * kLanes, &draws, sizeof draws);
+        }
+        current = kSteps.multiplier[kBlock - 1] * current + kSteps.increment[kBlock - 1];
     }
+    state = current;
     return i;
 }
 

@@ -56,15 +56,65 @@ bool hasAvx2()
     return has;
 }
 
+bool hasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512bw");
+    return has;
+}
+
+// Where mask registers are at hand, each kind's cells are merged in under the mask of its code:
+// two steps a kind where AVX2 takes three, on registers twice as wide. The cells of that many
+// registers from at; built into its callers, so that the registers stay registers.
+template <int Vectors, typename Cell>
+__attribute__((target("avx512f,avx512bw"), always_inline)) inline void
+takeUnderMasks(const Cell* from, const int64_t* offsets, const Cell* codes, int kinds, int at, Cell* to)
+{
+    constexpr int kCells = 64 / static_cast<int>(sizeof(Cell));
+    __m512i code[Vectors];
+    __m512i taken[Vectors];
+    for (int n = 0; n < Vectors; ++n) {
+        code[n] = _mm512_loadu_si512(codes + at + n * kCells);
+        taken[n] = _mm512_setzero_si512();
+    }
+    for (int k = 0; k < kinds; ++k) {
+        const Cell* row = from + offsets[k] + at;
+        for (int n = 0; n < Vectors; ++n) {
+            if constexpr (sizeof(Cell) == 2) {
+                const __mmask32 mask = _mm512_cmpeq_epi16_mask(code[n], _mm512_set1_epi16(static_cast<short>(k)));
+                taken[n] = _mm512_mask_loadu_epi16(taken[n], mask, row + n * kCells);
+            } else {
+                const __mmask64 mask = _mm512_cmpeq_epi8_mask(code[n], _mm512_set1_epi8(static_cast<char>(k)));
+                taken[n] = _mm512_mask_loadu_epi8(taken[n], mask, row + n * kCells);
+            }
+        }
+    }
+    for (int n = 0; n < Vectors; ++n)
+        _mm512_storeu_si512(to + at + n * kCells, taken[n]);
+}
+
+// Four registers at a time, then one. The cells done.
+template <typename Cell>
+__attribute__((target("avx512f,avx512bw"))) int takeCodedWideVectors(const Cell* from, const int64_t* offsets,
+                                                                      const Cell* codes, int kinds, int count, Cell* to)
+{
+    constexpr int kVectors = 4;
+    constexpr int kCells = 64 / static_cast<int>(sizeof(Cell));
+    int i = 0;
+    for (; i + kVectors * kCells <= count; i += kVectors * kCells)
+        takeUnderMasks<kVectors>(from, offsets, codes, kinds, i, to);
+    for (; i + kCells <= count; i += kCells)
+        takeUnderMasks<1>(from, offsets, codes, kinds, i, to);
+    return i;
+}
+
 // Four registers of cells at a time are made up from every kind's row, each masked to the
 // cells of its code.
 template <typename Cell>
 __attribute__((target("avx2"))) int takeCodedVectors(const Cell* from, const int64_t* offsets, const Cell* codes,
-                                                     int kinds, int count, Cell* to)
+                                                     int kinds, int count, Cell* to, int i)
 {
     constexpr int kVectors = 4;
     constexpr int kCells = 32 / static_cast<int>(sizeof(Cell));
-    int i = 0;
     for (; i + kVectors * kCells <= count; i += kVectors * kCells) {
         __m256i code[kVectors];
         __m256i taken[kVectors];
@@ -94,8 +144,10 @@ void takeCoded(const Cell* from, const int64_t* offsets, const Cell* codes, int 
 {
     int done = 0;
 #if defined(__x86_64__)
+    if (hasAvx512())
+        done = takeCodedWideVectors(from, offsets, codes, kinds, count, to);
     if (hasAvx2())
-        done = takeCodedVectors(from, offsets, codes, kinds, count, to);
+        done = takeCodedVectors(from, offsets, codes, kinds, count, to, done);
 #else
     (void)kinds;
 #endif

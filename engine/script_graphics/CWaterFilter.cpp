@@ -29,24 +29,28 @@ KESTRUM_CPU_CLONES void rowShifts(const float* __restrict sine, const float* __r
                                                                   int16_t* __restrict shifts, int* least, int* greatest)
 {
     const int centre = width / 2;
-    const auto shiftAt = [&](int x) {
-        const float wave = phaseSine * cosine[x] + phaseCosine * sine[x];
+    // By the column's distance from the centre column.
+    const auto shiftAt = [&](int distance) {
+        const float wave = phaseSine * cosine[distance] + phaseCosine * sine[distance];
         return static_cast<int16_t>(static_cast<int32_t>(factor * wave));
     };
-    for (int x = centre; x < width; ++x)
-        shifts[x] = shiftAt(x);
+    // The mirrored columns repeat what the others hold: the least and greatest are found as they are made.
+    int low = INT16_MAX;
+    int high = INT16_MIN;
+    for (int x = centre; x < width; ++x) {
+        const int16_t shift = shiftAt(x - centre);
+        shifts[x] = shift;
+        low = shift < low ? shift : low;
+        high = shift > high ? shift : high;
+    }
     // Column x mirrors column 2 × centre - x, which for an even width lies past the last one at x = 0.
     const int unmirrored = 2 * centre < width ? 0 : 1;
     for (int x = unmirrored; x < centre; ++x)
         shifts[x] = shifts[2 * centre - x];
-    if (unmirrored == 1)
-        shifts[0] = shiftAt(0);
-    int low = shifts[0];
-    int high = shifts[0];
-    for (int x = 0; x < width; ++x) {
-        const int shift = shifts[x];
-        low = shift < low ? shift : low;
-        high = shift > high ? shift : high;
+    if (unmirrored == 1) {
+        shifts[0] = shiftAt(centre);
+        low = shifts[0] < low ? shifts[0] : low;
+        high = shifts[0] > high ? shifts[0] : high;
     }
     *least = low;
     *greatest = high;
@@ -65,24 +69,22 @@ KESTRUM_CPU_CLONES void takeShifted(uint16_t* __restrict row, const int16_t* __r
     const uint16_t* __restrict a = first.source;
     const uint16_t* __restrict b = second.source;
     const uint16_t* __restrict c = third.source;
-    const auto taken = [&](int x) {
+    // Masks in place of choices: the three sources and the own pixel are each masked and merged.
+    const auto taken = [&](int x, uint16_t opaque) {
         const int16_t shift = shifts[x];
-        const uint16_t fromA = a[x];
-        const uint16_t fromB = b[x];
-        const uint16_t fromC = c[x];
-        const uint16_t own = row[x];
-        return shift == first.shift ? fromA : shift == second.shift ? fromB : shift == third.shift ? fromC : own;
+        const auto fromA = static_cast<uint16_t>(-static_cast<uint16_t>(shift == first.shift) & opaque);
+        const auto fromB = static_cast<uint16_t>(-static_cast<uint16_t>(shift == second.shift) & opaque);
+        const auto fromC = static_cast<uint16_t>(-static_cast<uint16_t>(shift == third.shift) & opaque);
+        const auto own = static_cast<uint16_t>(~(fromA | fromB | fromC));
+        return static_cast<uint16_t>((a[x] & fromA) | (b[x] & fromB) | (c[x] & fromC) | (row[x] & own));
     };
     if (alpha == nullptr) {
         for (int x = from; x < to; ++x)
-            row[x] = taken(x);
+            row[x] = taken(x, 0xFFFF);
         return;
     }
-    for (int x = from; x < to; ++x) {
-        const uint16_t pixel = taken(x);
-        const uint16_t own = row[x];
-        row[x] = alpha[x] != 0 ? pixel : own;
-    }
+    for (int x = from; x < to; ++x)
+        row[x] = taken(x, static_cast<uint16_t>(-static_cast<uint16_t>(alpha[x] != 0)));
 }
 
 // One step of the ripples over a raster: most pixels of a row move by one of a few shifts, each
@@ -140,7 +142,8 @@ private:
         for (int x = 0; x < width_; ++x) {
             if (alpha_ != nullptr && alpha_[at(x, y)] == 0)
                 continue;
-            const float wave = phaseSine_ * state_.cosine(y)[x] + phaseCosine_ * state_.sine(y)[x];
+            const int distance = std::abs(width_ / 2 - x);
+            const float wave = phaseSine_ * state_.cosine(y)[distance] + phaseCosine_ * state_.sine(y)[distance];
             take(x, y, truncateToInt(factor_ * wave));
         }
     }
@@ -210,14 +213,15 @@ void CWaterLinkState::prepareRadialTables(int width, int height)
     width_ = width;
     height_ = height;
     const int rows = height > 0 ? std::max(height / 2, height - 1 - height / 2) + 1 : 0;
-    const size_t count = static_cast<size_t>(width) * rows;
+    // The centre column is as far from the first as from the last or farther.
+    columns_ = width > 0 ? width / 2 + 1 : 0;
+    const size_t count = static_cast<size_t>(columns_) * rows;
     sine_.resize(count);
     cosine_.resize(count);
     for (int dy = 0; dy < rows; ++dy)
-        for (int x = 0; x < width; ++x) {
-            const int64_t dx = width / 2 - x;
-            const double distance = std::sqrt(static_cast<double>(dx * dx + int64_t{dy} * dy));
-            const size_t i = static_cast<size_t>(dy) * width + x;
+        for (int dx = 0; dx < columns_; ++dx) {
+            const double distance = std::sqrt(static_cast<double>(int64_t{dx} * dx + int64_t{dy} * dy));
+            const size_t i = static_cast<size_t>(dy) * columns_ + dx;
             sine_[i] = static_cast<float>(std::sin(distance));
             cosine_[i] = static_cast<float>(std::cos(distance));
         }
@@ -225,7 +229,7 @@ void CWaterLinkState::prepareRadialTables(int width, int height)
 
 size_t CWaterLinkState::tableRow(int y) const
 {
-    return static_cast<size_t>(std::abs(height_ / 2 - y)) * width_;
+    return static_cast<size_t>(std::abs(height_ / 2 - y)) * columns_;
 }
 
 CWaterFilter::CWaterFilter(CWindow* owner)

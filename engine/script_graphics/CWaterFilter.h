@@ -21,7 +21,8 @@ private:
 
 // A copy of the picture as it was before the ripples, and the sine and cosine of each pixel's
 // distance from the centre, for the size they were made for. Rows as far above the centre as
-// below it have the same distances, so they share their tables.
+// below it have the same distances, so they share their tables, and so do columns as far left
+// of the centre column as right of it: a row's table is read by that distance.
 class CWaterLinkState : public CFilterLinkState {
 public:
     // Takes the raster's picture (unpacked) and makes the tables for its size.
@@ -30,7 +31,7 @@ public:
     bool fits(int width, int height) const { return width == width_ && height == height_; }
 
     const uint16_t* unfiltered() const { return unfiltered_.data(); }
-    // The tables of row y.
+    // The tables of row y, by the column's distance from the centre column.
     const float* sine(int y) const { return sine_.data() + tableRow(y); }
     const float* cosine(int y) const { return cosine_.data() + tableRow(y); }
 
@@ -40,6 +41,7 @@ private:
 
     int width_ = -1;
     int height_ = -1;
+    int columns_ = 0;
     std::vector<uint16_t> unfiltered_;
     std::vector<float> sine_;
     std::vector<float> cosine_;

@@ -6,54 +6,53 @@
 #include "graphics/PlaneDisplacement.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
 
-namespace {
+namespace FilterPixels {
 
-// Columns that move by more distances than this are gathered pixel by pixel.
-constexpr size_t kMostMaskedDistances = 16;
-
-// The displaced planes of 16-bit pixels whose columns move by the few distances given, in
-// order: a row whose sources all lie inside is made up of the rows each distance takes, each
-// masked to the columns that move by it; the others take their pixels one by one.
-DisplacedPlanes displaceByColumns(const uint16_t* words, const unsigned char* alpha, int width, int height,
-                                const std::vector<int32_t>& columns, const std::vector<int32_t>& distances)
+// Where a row's sources all lie inside, it is made up of the rows each distance takes, each
+// masked to the pixels of its code; the pixels near the planes' ends are taken one by one.
+DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alpha, int width, int height,
+                                const std::vector<int32_t>& distances, const std::function<CodedRow(int)>& codesOf)
 {
     const int64_t count = int64_t{width} * height;
+    if (count > INT32_MAX)
+        return {};
     DisplacedPlanes displaced{CPlane::allocate(static_cast<size_t>(count) * 2),
                               alpha != nullptr ? CPlane::allocate(static_cast<size_t>(count)) : CPlane()};
-    auto* to = reinterpret_cast<uint16_t*>(displaced.colour.get());
-    unsigned char* toAlpha = displaced.alpha.bytes();
+    auto* target = reinterpret_cast<uint16_t*>(displaced.colour.get());
+    unsigned char* targetAlpha = displaced.alpha.bytes();
     const int kinds = static_cast<int>(distances.size());
-    std::vector<uint16_t> wordCodes(static_cast<size_t>(width));
-    std::vector<uint8_t> byteCodes(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x) {
-        const auto kind = std::lower_bound(distances.begin(), distances.end(), columns[static_cast<size_t>(x)]);
-        wordCodes[static_cast<size_t>(x)] = static_cast<uint16_t>(kind - distances.begin());
-        byteCodes[static_cast<size_t>(x)] = static_cast<uint8_t>(kind - distances.begin());
-    }
+    const auto [lowest, highest] = std::minmax_element(distances.begin(), distances.end());
     std::vector<int64_t> offsets(distances.size());
+    std::vector<int32_t> rowDistances(static_cast<size_t>(width));
     std::vector<int32_t> sources(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
+        const CodedRow codes = codesOf(y);
         const int64_t start = int64_t{y} * width;
-        if (start + distances.front() < 0 || start + width - 1 + distances.back() >= count) {
-            PlaneDisplacement::displaceRow(words, alpha, to, toAlpha, start, width, columns.data(), false, count,
+        // The pixels from..to take every source from inside; those on either side, one by one.
+        const auto from = static_cast<int>(std::clamp<int64_t>(-start - *lowest, 0, width));
+        const auto to = static_cast<int>(std::clamp<int64_t>(count - start - *highest, from, width));
+        if (from > 0 || to < width) {
+            for (int x = 0; x < width; ++x)
+                rowDistances[static_cast<size_t>(x)] = distances[codes.words[x]];
+            PlaneDisplacement::displaceRow(words, alpha, target, targetAlpha, start, from, rowDistances.data(), false, count,
                                            sources.data());
-            continue;
+            PlaneDisplacement::displaceRow(words, alpha, target, targetAlpha, start + to, width - to, rowDistances.data() + to,
+                                           false, count, sources.data());
         }
+        if (from == to)
+            continue;
         for (size_t k = 0; k < distances.size(); ++k)
-            offsets[k] = start + distances[k];
-        takeCodedWords(words, offsets.data(), wordCodes.data(), kinds, width, to + start);
+            offsets[k] = start + from + distances[k];
+        takeCodedWords(words, offsets.data(), codes.words + from, kinds, to - from, target + start + from);
         if (alpha != nullptr)
-            takeCodedBytes(alpha, offsets.data(), byteCodes.data(), kinds, width, toAlpha + start);
+            takeCodedBytes(alpha, offsets.data(), codes.bytes + from, kinds, to - from, targetAlpha + start + from);
     }
     return displaced;
 }
-
-} // namespace
-
-namespace FilterPixels {
 
 Layout layoutOf(CWindow* window)
 {
@@ -91,13 +90,24 @@ void wave(CGraphicsObject* raster, int dx, int amplitude, double density, int ph
     std::vector<int32_t> distances = columns;
     std::sort(distances.begin(), distances.end());
     distances.erase(std::unique(distances.begin(), distances.end()), distances.end());
-    const auto distancesOf = [&columns](int, int32_t* distances) { std::copy(columns.begin(), columns.end(), distances); };
-    DisplacedPlanes displaced =
-        raster->GetPixelSize() == 2 && distances.size() <= kMostMaskedDistances
-            ? displaceByColumns(reinterpret_cast<const uint16_t*>(raster->GetDataPtr()), raster->GetAlphaPtr(), width, height,
-                              columns, distances)
-            : displacePlanes(raster->GetDataPtr(), raster->GetPixelSize(), raster->GetAlphaPtr(), width,
-                                               height, distances.front(), distances.back(), distancesOf);
+    const auto displacedPlanes = [&]() {
+        // Columns that move by more distances than codes tell apart are gathered pixel by pixel.
+        if (raster->GetPixelSize() != 2 || distances.size() > kMostCodedDistances) {
+            const auto distancesOf = [&columns](int, int32_t* to) { std::copy(columns.begin(), columns.end(), to); };
+            return displacePlanes(raster->GetDataPtr(), raster->GetPixelSize(), raster->GetAlphaPtr(), width, height,
+                                  distances.front(), distances.back(), distancesOf);
+        }
+        std::vector<uint16_t> wordCodes(static_cast<size_t>(width));
+        std::vector<uint8_t> byteCodes(static_cast<size_t>(width));
+        for (int x = 0; x < width; ++x) {
+            const auto kind = std::lower_bound(distances.begin(), distances.end(), columns[static_cast<size_t>(x)]);
+            wordCodes[static_cast<size_t>(x)] = static_cast<uint16_t>(kind - distances.begin());
+            byteCodes[static_cast<size_t>(x)] = static_cast<uint8_t>(kind - distances.begin());
+        }
+        return displaceByCodes(reinterpret_cast<const uint16_t*>(raster->GetDataPtr()), raster->GetAlphaPtr(), width,
+                               height, distances, [&](int) { return CodedRow{wordCodes.data(), byteCodes.data()}; });
+    };
+    DisplacedPlanes displaced = displacedPlanes();
     if (displaced.colour)
         raster->setPlanes(std::move(displaced.colour), std::move(displaced.alpha), width, height);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "graphics/PlaneDisplacement.h"
+
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class CGraphicsObject;
 class CWindow;
@@ -49,6 +53,23 @@ void unpackForUse(CGraphicsObject* raster);
 // The colour plane as 16-bit pixel words, after unpacking; none for rasters of other depths
 // or without pixels.
 uint16_t* wordsOf(CGraphicsObject* raster);
+
+// Codes tell apart this many distances at most.
+constexpr size_t kMostCodedDistances = 16;
+
+// The codes of a row's pixels, each below the number of distances; as bytes too where there is
+// an alpha plane.
+struct CodedRow {
+    const uint16_t* words;
+    const uint8_t* bytes;
+};
+
+// The displaced planes (as displacePlanes makes them) of 16-bit pixels that each move by one of
+// a few distances, the one its code in the row picks: codesOf(y) is asked once for each row,
+// in order, and its codes are read before the next row is asked for. None for more pixels than
+// an int counts.
+DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alpha, int width, int height,
+                                const std::vector<int32_t>& distances, const std::function<CodedRow(int)>& codesOf);
 
 // The wave of the WAVING and WAVES kinds: every pixel of column x takes the one dx columns and
 // trunc(amplitude × sin(x × density + phase)) rows further on in row order (the raster's own

@@ -405,7 +405,7 @@ TEST_F(KindDefinitions, RandomJitterAndWavesTakeEachDisplacedPixel)
             }
         return expected;
     };
-    for (int jitter : {3, 8, 40000}) {
+    for (int jitter : {3, 4, 8, 40000}) {
         SCOPED_TRACE(jitter);
         auto raster = picture();
         CXRandom::seed(7);
