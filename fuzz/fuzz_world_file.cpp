@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     WorldDescription world;
     if (WorldFile::parse(std::string_view(reinterpret_cast<const char*>(data), size), &world) != ITolvan::OK)
         return 0;
-    for (const BodySpec& body : world.bodies) {
+    for (const BodyDescription& body : world.bodies) {
         if (!body.isValid())
             std::abort();
     }

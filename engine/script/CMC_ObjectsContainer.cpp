@@ -149,14 +149,14 @@ CMC_Object* CMC_ObjectsContainer::getObject(CStringHashCode* key)
     return parent_ != nullptr ? parent_->getObject(key) : nullptr;
 }
 
-CGraphicsObject* CMC_ObjectsContainer::getGraphicsObject(const CXString& spec)
+CGraphicsObject* CMC_ObjectsContainer::getGraphicsObject(const CXString& reference)
 {
-    if (!spec.IsString())
+    if (!reference.IsString())
         return nullptr;
-    const int mark = spec.Find('!', 0);
-    const CXString name = mark < 0 ? spec : spec.Left(mark);
+    const int mark = reference.Find('!', 0);
+    const CXString name = mark < 0 ? reference : reference.Left(mark);
     CMC_Object* object = getObject(name.c_str());
-    return object != nullptr ? object->getShownGraphics(mark < 0 ? CXString() : spec.Mid(mark + 1, spec.GetLength()))
+    return object != nullptr ? object->getShownGraphics(mark < 0 ? CXString() : reference.Mid(mark + 1, reference.GetLength()))
                              : nullptr;
 }
 

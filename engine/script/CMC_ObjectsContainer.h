@@ -98,7 +98,7 @@ public:
     CXVector* getObjectsOfType(int type);
     // The picture behind "NAME" or the part of it behind "NAME!PART"; none for an empty or
     // unknown name and for objects that show nothing.
-    CGraphicsObject* getGraphicsObject(const CXString& spec);
+    CGraphicsObject* getGraphicsObject(const CXString& reference);
     // The name of the first object, in the order they were added, that shows the picture
     // itself; script class instances are searched too and answer with their own name.
     // "UNKNOWN" when none does.

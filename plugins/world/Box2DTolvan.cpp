@@ -74,7 +74,7 @@ int32_t Box2DTolvan::Load(const char* fileName)
     const int32_t status = WorldFile::read(fileName, &description);
     if (status != OK)
         return status;
-    for (const BodySpec& body : description.bodies) {
+    for (const BodyDescription& body : description.bodies) {
         if (find(body.id))
             return ID_IN_USE;
     }
@@ -86,7 +86,7 @@ void Box2DTolvan::apply(const WorldDescription& description)
 {
     if (description.gravity)
         world_.SetGravity(toMetres(*description.gravity));
-    for (const BodySpec& body : description.bodies)
+    for (const BodyDescription& body : description.bodies)
         addBody(body);
     for (const WorldDescription::WayPoint& wayPoint : description.wayPoints)
         mesh_.setWayPoint(wayPoint.number, wayPoint.at);
@@ -203,16 +203,16 @@ int32_t Box2DTolvan::UseFF(bool on)
 
 // --- bodies ---
 
-int32_t Box2DTolvan::addBody(const BodySpec& spec)
+int32_t Box2DTolvan::addBody(const BodyDescription& description)
 {
-    if (find(spec.id))
+    if (find(description.id))
         return ID_IN_USE;
-    if (!spec.isValid())
+    if (!description.isValid())
         return BAD_VALUE;
-    auto body = std::make_unique<WorldBody>(world_, spec);
+    auto body = std::make_unique<WorldBody>(world_, description);
     if (body->blocksMesh())
         mesh_.invalidateLinks();
-    bodies_.emplace(spec.id, std::move(body));
+    bodies_.emplace(description.id, std::move(body));
     return OK;
 }
 
@@ -231,17 +231,17 @@ void Box2DTolvan::removeBody(uint32_t id)
 
 int32_t Box2DTolvan::AddObject(uint32_t id, int32_t)
 {
-    BodySpec spec;
-    spec.id = id;
-    spec.rx = 10;
-    spec.mass = 1;
-    return addBody(spec);
+    BodyDescription description;
+    description.id = id;
+    description.rx = 10;
+    description.mass = 1;
+    return addBody(description);
 }
 
 int32_t Box2DTolvan::AddBody(uint32_t id, float x, float y, float z, float rx, float ry, float rz, int32_t shape,
                              int32_t kind, float mass, float restitution, float maxSpeed)
 {
-    return addBody(BodySpec{id, x, y, z, rx, ry, rz, shape, kind, mass, restitution, maxSpeed});
+    return addBody(BodyDescription{id, x, y, z, rx, ry, rz, shape, kind, mass, restitution, maxSpeed});
 }
 
 int32_t Box2DTolvan::RemoveObject(uint32_t id)

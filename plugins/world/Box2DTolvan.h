@@ -119,7 +119,7 @@ private:
     template <typename Value, typename Read>
     int32_t readBody(uint32_t id, Value* out, Read read);
 
-    int32_t addBody(const BodySpec& spec);
+    int32_t addBody(const BodyDescription& description);
     void removeBody(uint32_t id);
     void apply(const WorldDescription& description);
     // Runs a change to a body and has the mesh linked again when the body blocks it before

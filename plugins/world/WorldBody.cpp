@@ -28,22 +28,22 @@ b2BodyType typeOf(int32_t kind)
 
 } // namespace
 
-WorldBody::WorldBody(b2World& world, const BodySpec& spec)
-    : z(spec.z)
-    , maxSpeed(spec.maxSpeed)
-    , id_(spec.id)
-    , shape_(spec.shape)
-    , rx_(spec.rx)
-    , ry_(spec.ry)
-    , mass_(spec.mass)
+WorldBody::WorldBody(b2World& world, const BodyDescription& description)
+    : z(description.z)
+    , maxSpeed(description.maxSpeed)
+    , id_(description.id)
+    , shape_(description.shape)
+    , rx_(description.rx)
+    , ry_(description.ry)
+    , mass_(description.mass)
 {
     b2BodyDef definition;
-    definition.type = typeOf(spec.kind);
-    definition.position = toMetres(spec.x, spec.y);
+    definition.type = typeOf(description.kind);
+    definition.position = toMetres(description.x, description.y);
     definition.userData.pointer = reinterpret_cast<uintptr_t>(this);
     body_ = world.CreateBody(&definition);
     replaceFixture();
-    setRestitution(spec.restitution);
+    setRestitution(description.restitution);
 }
 
 WorldBody* WorldBody::of(const b2Body* body)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BodyCourse.h"
-#include "BodySpec.h"
+#include "BodyDescription.h"
 #include "ITolvan.h"
 #include "PathPoint.h"
 
@@ -29,7 +29,7 @@ public:
     static constexpr double DEFAULT_G = 1e6;
 
     // Makes the Box2D body in the world; the world's owner destroys it.
-    WorldBody(b2World& world, const BodySpec& spec);
+    WorldBody(b2World& world, const BodyDescription& description);
     WorldBody(const WorldBody&) = delete;
     WorldBody& operator=(const WorldBody&) = delete;
 

@@ -66,7 +66,7 @@ int32_t choice(std::string_view field, std::initializer_list<std::string_view> n
     return -1;
 }
 
-bool readBody(const std::vector<std::string_view>& f, BodySpec* body)
+bool readBody(const std::vector<std::string_view>& f, BodyDescription* body)
 {
     if (f.size() != 13 || !readNumber(f[1], &body->id))
         return false;
@@ -99,7 +99,7 @@ bool readRecord(const std::vector<std::string_view>& f, WorldDescription* world,
         return true;
     }
     case 1: {
-        BodySpec body;
+        BodyDescription body;
         if (!readBody(f, &body) || !bodyIds->insert(body.id).second)
             return false;
         world->bodies.push_back(body);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BodySpec.h"
+#include "BodyDescription.h"
 #include "PathPoint.h"
 
 #include <cstdint>
@@ -16,7 +16,7 @@ struct WorldDescription {
     };
 
     std::optional<PathPoint> gravity;
-    std::vector<BodySpec> bodies;
+    std::vector<BodyDescription> bodies;
     std::vector<WayPoint> wayPoints;
 };
 

@@ -233,7 +233,7 @@ TEST_F(Collisions, DestroyedObjectsLeaveAtOnceAndObserversMayChangeTheScene)
 
 TEST_F(Collisions, ManyMoversGiveWhatTestingEveryPairGives)
 {
-    // The spec's loop, pair by pair, beside the inspector, over random moves of random rasters.
+    // The plain loop over every pair, beside the inspector, over random moves of random rasters.
     TestNoise noise(7);
     inspector()->addNotifier(&first);
     std::vector<CGraphicsObject*> objects;

@@ -30,7 +30,7 @@ TEST(WorldFile, ReadsBodiesWayPointsAndGravity)
     ASSERT_TRUE(world.gravity.has_value());
     EXPECT_EQ(*world.gravity, (PathPoint{0, -950}));
     ASSERT_EQ(world.bodies.size(), 2u);
-    const BodySpec& floor = world.bodies[0];
+    const BodyDescription& floor = world.bodies[0];
     EXPECT_EQ(floor.id, 100u);
     EXPECT_EQ(floor.shape, ITolvan::SHAPE_BOX);
     EXPECT_EQ(floor.kind, ITolvan::KIND_STATIC);
@@ -38,7 +38,7 @@ TEST(WorldFile, ReadsBodiesWayPointsAndGravity)
     EXPECT_EQ(floor.rx, 300);
     EXPECT_EQ(floor.ry, 10);
     EXPECT_EQ(floor.restitution, 0.25f);
-    const BodySpec& ball = world.bodies[1];
+    const BodyDescription& ball = world.bodies[1];
     EXPECT_EQ(ball.id, 7u);
     EXPECT_EQ(ball.shape, ITolvan::SHAPE_CIRCLE);
     EXPECT_EQ(ball.kind, ITolvan::KIND_DYNAMIC);

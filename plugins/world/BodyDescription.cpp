@@ -1,4 +1,4 @@
-#include "BodySpec.h"
+#include "BodyDescription.h"
 
 #include "ITolvan.h"
 
@@ -16,7 +16,7 @@ bool isValidSize(int32_t shape, float rx, float ry, float rz)
     return rx > 0 && (shape == ITolvan::SHAPE_CIRCLE || ry > 0);
 }
 
-bool BodySpec::isValid() const
+bool BodyDescription::isValid() const
 {
     for (float value : {x, y, z}) {
         if (!std::isfinite(value))

@@ -7,7 +7,7 @@
 bool isValidSize(int32_t shape, float rx, float ry, float rz);
 
 // A body as AddBody and the world file describe it.
-struct BodySpec {
+struct BodyDescription {
     uint32_t id = 0;
     float x = 0, y = 0, z = 0;
     float rx = 0, ry = 0, rz = 0;
