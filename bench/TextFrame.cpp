@@ -55,7 +55,7 @@ private:
     std::vector<Glyph>* glyphs_;
 };
 
-// Letters '!' to '~' (and 'l' among them, the blank's width) with a visible part 6 pixels wide
+// Letters '!' to '~' (and 'l' among them, the blank's width) whose ink is 6 pixels wide
 // and soft edges: alpha 255 inside, some other value at the border of the ink.
 std::string fntBytes(uint32_t seed)
 {

@@ -78,7 +78,7 @@ TEST(VirtualGraphics, TheMasksPlaceChoosesThePartAndTheObjectsPlaceWhereItShows)
     EXPECT_EQ(drawn(object, 3, 1), (std::vector<uint16_t>{3, 4, kWhite}));
     object.SetPosition(1, 0);
     EXPECT_EQ(drawn(object, 3, 1), (std::vector<uint16_t>{kWhite, 3, 4}));
-    // Parts outside the source or the destination are passed by.
+    // Pixels outside the source or the destination are passed by.
     mask->SetPosition(3, 0);
     EXPECT_EQ(drawn(object, 2, 1), (std::vector<uint16_t>{kWhite, 4}));
 }
