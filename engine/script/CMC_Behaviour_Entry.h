@@ -22,6 +22,7 @@ class CMC_CodeBlockName;
 //   THIS^METHOD(args)        a method of the calling object (of the class, in a class)
 //   [expr]                   the statement's own EXPRESSION object
 //   "text", or text with no "^"   a literal: the object of that name, else the value it reads as
+//                            (an empty text has none)
 //   OBJ^METHOD(args)         a method of the object OBJ (STRUCT|FIELD^... of a field)
 //
 // Arguments, by the first rule that fits each piece: "[expr]" without "$" an EXPRESSION made

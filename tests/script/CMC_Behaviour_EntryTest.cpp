@@ -109,6 +109,8 @@ TEST_F(Statement, LiteralsGiveTheirObjectOrAPooledValue)
             CMC_Object::releaseResult(value);
         }
     }
+    // An empty text reads as no value.
+    EXPECT_EQ(parse("")->run(nullptr, nullptr), nullptr);
     // A bracket filled with parameters gives the value it computes.
     auto filled = parse("[$1+A]");
     const Params two{"2"};
