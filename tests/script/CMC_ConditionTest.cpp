@@ -265,6 +265,8 @@ TEST_F(Conditions, OperatorsConversionsAndInstanceTests)
         {"N", "LESSEQUAL", "11", false},       {"N", "GREATER", "11", true},     {"\"12\"", "EQUAL", "N", true},
         {"SMALL", "EQUAL", "NEXT", false},     {"SMALL", "LESS", "NEXT", true},  {"[N+1]", "EQUAL", "13", true},
         {"N", "EQUAL", "[6*2]", true},         {"N", "EQUAL", "NOBODY^X()", false},
+        // An empty operand has no value.
+        {"", "EQUAL", "", false},              {"N", "NOTEQUAL", "", false},
         // INSTANCEOF asks about the objects that the operand texts name.
         {"N", "INSTANCEOF", "INTEGER", true},  {"N", "INSTANCEOF", "integer", false},
         {"ISFIVE", "INSTANCEOF", "CONDITION", true}, {"BOTH", "INSTANCEOF", "COMPLEX CONDITION", true},
