@@ -287,13 +287,13 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
             ownerContainer()->addObject(block);
         value = slot.owned.get();
     } else if (text[0] == '&' && !CMC_CodeText::isCode(text)) {
-        slot.kind = Slot::Kind::Variable;
         slot.name = piece.Right(1);
         value = variableIn(find(slot.lookup, slot.name.c_str()));
         slot.owned.reset(literalCopy(slot.name));
+        slot.kind = value != nullptr ? Slot::Kind::Variable : Slot::Kind::LiteralCopy;
+        hasVariables_ = hasVariables_ || value != nullptr;
         if (value == nullptr)
             value = slot.owned.get();
-        hasVariables_ = true;
     } else {
         slot.kind = Slot::Kind::Statement;
         slot.hasParams = CMC_CodeText::isCode(text) && holds(piece, '$');
