@@ -29,6 +29,9 @@ void use(CNetMessage* message, CFileReceiver_Entry& entry)
     } else if (dynamic_cast<CNetFileDataMessage*>(message) != nullptr) {
         entry.received(message);
     }
+    // Chunks in any order, twice or overlapping, never count a byte twice.
+    if (entry.getReceived() > entry.getExpectedSize())
+        std::abort();
 }
 
 } // namespace

@@ -43,8 +43,8 @@ CFileReceiver_Entry::Progress CFileReceiver_Entry::received(const CNetMessage* m
 {
     if (const auto* response = dynamic_cast<const CNetFileResponseMessage*>(message)) {
         if (answered_) {
-            report(*this, "a second response refused");
-            return Progress::REFUSED;
+            report(*this, "a second response dropped");
+            return Progress::WAITING;
         }
         if (response->getFileSize2() > CNetFileResponseMessage::MAX_FILE_SIZE) {
             report(*this, "refused, the file is too large");
@@ -62,17 +62,18 @@ CFileReceiver_Entry::Progress CFileReceiver_Entry::received(const CNetMessage* m
     if (chunk == nullptr)
         return Progress::WAITING;
     if (!answered_ || chunk->getTransferId() != transferId_) {
-        report(*this, "data without its response refused");
-        return Progress::REFUSED;
+        report(*this, "data without its response dropped");
+        return Progress::WAITING;
     }
-    if (chunk->getOffset() != received_ ||
-        static_cast<int64_t>(chunk->getOffset()) + chunk->getSize() > expectedSize_) {
-        report(*this, "data outside the announced size refused");
-        return Progress::REFUSED;
+    const int64_t offset = chunk->getOffset();
+    const int64_t size = chunk->getSize();
+    if (offset < 0 || size < 0 || offset + size > expectedSize_) {
+        report(*this, "data outside the announced size dropped");
+        return Progress::WAITING;
     }
-    if (chunk->getSize() > 0)
-        std::memcpy(data_.data() + chunk->getOffset(), chunk->getData(), static_cast<size_t>(chunk->getSize()));
-    received_ += chunk->getSize();
+    if (size > 0)
+        std::memcpy(data_.data() + offset, chunk->getData(), static_cast<size_t>(size));
+    received_ += static_cast<int32_t>(filled_.add(offset, size));
     return received_ < expectedSize_ ? Progress::WAITING : Progress::COMPLETE;
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/CHashtable.h"
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "media/CByteSpans.h"
 #include "media/CTransferFolder.h"
 
 #include <cstdint>
@@ -32,9 +33,11 @@ public:
     int getHashcode() override { return requestId_; }
     bool equals(CXObject* other) override;
 
-    // Takes the response or the next chunk. A response announcing a file above
-    // CNetFileResponseMessage::MAX_FILE_SIZE, a chunk before the response, for another transfer, or not following the bytes
-    // already in (so reaching outside the announced size) is refused.
+    // Takes the response or a chunk, which is written at its own offset; the file is complete
+    // once every byte of the announced size has come. A response announcing a file above
+    // CNetFileResponseMessage::MAX_FILE_SIZE refuses the transfer. A bad frame (a second
+    // response; a chunk before the response, of another transfer, or reaching outside the
+    // announced size) is dropped on its own and the transfer goes on.
     Progress received(const CNetMessage* message);
     // Writes the bytes to folder\sub-folder\file name inside the transfer folder, creating the
     // folders; false when the names are not safe or the file cannot be written.
@@ -52,6 +55,7 @@ public:
     const CXString& getFileName() const { return fileName_; }
     int getFileSize() const { return fileSize_; }
     int getExpectedSize() const { return expectedSize_; }
+    // The bytes of the file that have come, each counted once.
     int getReceived() const { return received_; }
     const char* getData() const { return data_.data(); }
 
@@ -65,6 +69,7 @@ private:
     int32_t fileSize_ = 0;
     int32_t expectedSize_ = 0;
     std::vector<char> data_;
+    CByteSpans filled_;
     int32_t received_ = 0;
     bool answered_ = false;
 };

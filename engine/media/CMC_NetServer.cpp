@@ -99,11 +99,14 @@ void CMC_NetServer::onNewPlayer(CNetPlayerInfo* player)
     onSignal(CXString("ONNEWPLAYER"));
 }
 
+// Applications count their players by the two signals: a player that never came with
+// "ONNEWPLAYER" does not go with "ONDESTROYPLAYER".
 void CMC_NetServer::onDestroyPlayer(CNetPlayerInfo* player)
 {
     if (sender_ != nullptr)
         sender_->remove_socket(player->getSocket());
-    onSignal(CXString("ONDESTROYPLAYER"));
+    if (player->isIntroduced())
+        onSignal(CXString("ONDESTROYPLAYER"));
 }
 
 // Every player gets a frame of its own, sent through its connection, so that players who

@@ -9,7 +9,7 @@ class CNetworkServer;
 
 // The NETSERVER script object: listens for players on PORT. A player is named by its address
 // until its hello renames it ("ONNEWPLAYER"); its disconnect notice or the loss of its
-// connection removes it ("ONDESTROYPLAYER").
+// connection removes it ("ONDESTROYPLAYER" once it has had its "ONNEWPLAYER").
 //
 // With the program's "share" option naming a folder, the server also answers file requests
 // from it (the scene updates of other programs): one chunk of every transfer per frame.

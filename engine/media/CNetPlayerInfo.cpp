@@ -43,12 +43,8 @@ void CNetPlayerInfo::receiveLoop()
 {
     while (!stopping_ && server_->isStarted()) {
         CXArray* frames = socket_->receive();
-        const CXString name = getName();
-        for (int i = 0; i < frames->getCount(); ++i) {
-            auto* frame = static_cast<CNetMessage*>(frames->at(i));
-            frame->setSender(name);
-            server_->addMessage(frame);
-        }
+        for (int i = 0; i < frames->getCount(); ++i)
+            server_->addMessage(static_cast<CNetMessage*>(frames->at(i)));
         if (frames->getCount() > 0 && !server_->isQueneActive())
             server_->tick();
         if (socket_->isClosed())

@@ -25,6 +25,9 @@ public:
     void setName(const CXString& name);
     const CXString& getAddress() const { return address_; }
     CXSocket* getSocket() const { return socket_; }
+    // The listeners have been told of the player (its hello was handled).
+    bool isIntroduced() const { return introduced_; }
+    void setIntroduced() { introduced_ = true; }
 
     // Ends the connection and waits for the receiver thread to end.
     void stopReceiver();
@@ -38,5 +41,6 @@ private:
     mutable std::mutex nameLock_;
     CXString name_;
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> introduced_{false};
     std::thread receiver_;
 };

@@ -80,6 +80,11 @@ void CNetworkClient::onLinkLost(CXSocket* socket)
     notify([](CNetListener* listener) { listener->onConnectionClosed(); });
 }
 
+CXString CNetworkClient::senderOf(const CXSocket*)
+{
+    return serverName_;
+}
+
 void CNetworkClient::start_receiver()
 {
     stopping_ = false;
@@ -99,11 +104,8 @@ void CNetworkClient::receiveLoop(CXSocket* socket)
 {
     while (!stopping_) {
         CXArray* frames = socket->receive();
-        for (int i = 0; i < frames->getCount(); ++i) {
-            auto* frame = static_cast<CNetMessage*>(frames->at(i));
-            frame->setSender(serverName_);
-            addMessage(frame);
-        }
+        for (int i = 0; i < frames->getCount(); ++i)
+            addMessage(static_cast<CNetMessage*>(frames->at(i)));
         if (frames->getCount() > 0 && processesOnThread())
             tick();
         if (socket->isClosed()) {

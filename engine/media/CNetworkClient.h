@@ -39,6 +39,8 @@ public:
 protected:
     // Reports the lost connection to the listeners (onConnectionClosed) after closing it.
     void onLinkLost(CXSocket* socket) override;
+    // The server's name.
+    CXString senderOf(const CXSocket* socket) override;
 
 private:
     void start_receiver();

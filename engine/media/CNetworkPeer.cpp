@@ -111,6 +111,7 @@ void CNetworkPeer::tick()
             onLinkLost(entry.socket);
             continue;
         }
+        entry.frame->setSender(senderOf(entry.socket));
         CNetMessageProcessor::process(entry.frame, this);
         delete entry.frame;
     }

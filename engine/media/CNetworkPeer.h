@@ -14,7 +14,9 @@ class CWindow;
 class CXSocket;
 
 // One end of the engine's TCP conversation: the client or the server. Receiver threads queue
-// the frames they read; `tick` hands them, parsed, to the listeners in arrival order.
+// the frames they read; `tick` hands them, parsed, to the listeners in arrival order, each
+// credited to the name its sender bears at that moment (so a frame after a hello comes from
+// the hello's name, however the frames were cut into reads).
 //
 // Threads: with processOnThread off, frames wait until the owner calls `tick` (the main
 // thread, once a frame), so listeners run there. With it on, the receiver thread that queued
@@ -58,6 +60,8 @@ protected:
     void dropEntriesOf(CXSocket* socket);
     // The connection through `socket` has ended; called by tick.
     virtual void onLinkLost(CXSocket* socket) = 0;
+    // The name a frame that came through `socket` is credited to now; called by tick.
+    virtual CXString senderOf(const CXSocket* socket) = 0;
 
     void setSocket(CXSocket* socket);
     bool processesOnThread() const { return processOnThread_; }

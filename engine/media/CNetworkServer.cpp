@@ -124,6 +124,7 @@ bool CNetworkServer::send(const CXString& name, CNetMessage* frame)
 
 void CNetworkServer::newPlayer(CNetPlayerInfo* player)
 {
+    player->setIntroduced();
     notify([player](CNetListener* listener) { listener->onNewPlayer(player); });
 }
 
@@ -145,6 +146,12 @@ void CNetworkServer::destroyPlayer(CNetPlayerInfo* player)
     player->stopReceiver();
     dropEntriesOf(player->getSocket());
     delete player;
+}
+
+CXString CNetworkServer::senderOf(const CXSocket* socket)
+{
+    CNetPlayerInfo* player = findBySocket(socket);
+    return player != nullptr ? player->getName() : CXString();
 }
 
 void CNetworkServer::onLinkLost(CXSocket* socket)

@@ -44,7 +44,7 @@ public:
     bool send(const CXString& name, CNetMessage* frame);
     using CNetworkPeer::send;
 
-    // Tells the listeners that a player has introduced itself.
+    // Marks the player introduced and tells the listeners.
     void newPlayer(CNetPlayerInfo* player);
     // Takes the player out of the list, tells the listeners, and destroys it; nothing when it
     // is not in the list.
@@ -52,6 +52,8 @@ public:
 
 protected:
     void onLinkLost(CXSocket* socket) override;
+    // The player's current name.
+    CXString senderOf(const CXSocket* socket) override;
 
 private:
     // A connection that the accept thread took: the player of it, under its address.

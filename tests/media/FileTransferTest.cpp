@@ -8,6 +8,7 @@
 #include "NetworkTestSupport.h"
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -182,54 +183,84 @@ TEST_F(FileTransferTest, NamesReachingOutsideTheFoldersAreRefusedOnBothSides)
     EXPECT_EQ(entries, expected);
 }
 
-TEST(FileReceiver, ChunksOutsideTheAnnouncedSizeOrBeforeTheResponseAreRefused)
+// A bad frame is dropped on its own: the transfer goes on and the file lands whole once its
+// good chunks are in, each written at its own offset. Every case's transfer is number 5.
+TEST(FileReceiver, BadFramesAreDroppedAndTheTransferGoesOn)
+{
+    struct Frame {
+        bool response;
+        int transfer;
+        int offset; // a chunk's
+        int size;   // the file's, or the chunk's
+    };
+    const auto respond = [](int size) { return Frame{true, 5, 0, size}; };
+    const auto chunk = [](int offset, int n, int transfer = 5) { return Frame{false, transfer, offset, n}; };
+    constexpr int STILL_WAITING = -1;
+    constexpr int GIVEN_UP = -2;
+    struct Case {
+        const char* file;
+        std::vector<Frame> frames;
+        int lands; // the size of the file that lands, else STILL_WAITING or GIVEN_UP
+    };
+    const Case cases[] = {
+        {"empty-after-early-data.bin", {chunk(0, 10), respond(0)}, 0},
+        {"early-data.bin", {chunk(0, 10), respond(30), chunk(0, 30)}, 30},
+        {"past-the-end.bin", {respond(50), chunk(0, 40), chunk(40, 20), chunk(40, 10)}, 50},
+        {"before-the-start.bin", {respond(20), chunk(-10, 10), chunk(0, 20)}, 20},
+        {"other-transfer.bin", {respond(10), chunk(0, 10, 6), chunk(0, 10)}, 10},
+        {"second-response.bin", {respond(20), chunk(0, 10), respond(90), chunk(10, 10)}, 20},
+        {"backwards.bin", {respond(30), chunk(20, 10), chunk(10, 10), chunk(0, 10)}, 30},
+        {"overlapping.bin", {respond(30), chunk(0, 20), chunk(0, 20), chunk(10, 15), chunk(25, 5)}, 30},
+        {"hole.bin", {respond(30), chunk(0, 10), chunk(0, 10), chunk(0, 10), chunk(20, 10)}, STILL_WAITING},
+        {"huge.bin", {respond(CNetFileResponseMessage::MAX_FILE_SIZE + 1), respond(10), chunk(0, 10)}, GIVEN_UP},
+    };
+    TempFolder root;
+    CXSocket socket(nullptr);
+    CFileReceiver_Manager receiver(nullptr, root.path().c_str());
+    const std::string bytes = pattern(100);
+    for (const Case& test : cases) {
+        const int id = receiver.add_file(&socket, "", "", test.file);
+        for (const Frame& frame : test.frames) {
+            if (frame.response) {
+                CNetFileResponseMessage message(&socket, id, frame.transfer, frame.size, frame.size);
+                receiver.received(&message);
+            } else {
+                const char* data = bytes.data() + std::max(frame.offset, 0);
+                CNetFileDataMessage message(&socket, id, frame.transfer, 0, frame.offset, frame.size, data);
+                receiver.received(&message);
+            }
+        }
+        const bool landed = std::filesystem::exists(root.path() / test.file);
+        EXPECT_EQ(landed, test.lands >= 0) << test.file;
+        if (landed) {
+            EXPECT_EQ(root.read(test.file), bytes.substr(0, static_cast<size_t>(test.lands))) << test.file;
+        }
+        EXPECT_EQ(receiver.getEntry(id) != nullptr, test.lands == STILL_WAITING) << test.file;
+    }
+}
+
+// Answers count only on the connection their request went out on, and frames for a request
+// that is gone change nothing.
+TEST(FileReceiver, AnswersComeOnTheRequestsConnection)
 {
     TempFolder root;
     CXSocket socket(nullptr);
     CXSocket otherSocket(nullptr);
     CFileReceiver_Manager receiver(nullptr, root.path().c_str());
-    const std::string bytes = pattern(100);
-    const auto chunk = [&](int id, int transfer, int offset, int n) {
-        CNetFileDataMessage message(&socket, id, transfer, 0, offset, n, bytes.data() + offset);
-        receiver.received(&message);
-    };
-    const auto respond = [&](int id, int size, CXSocket* through) {
-        CNetFileResponseMessage message(through, id, 5, size, size);
-        receiver.received(&message);
-    };
+    const std::string bytes = pattern(10);
+    const int id = receiver.add_file(&socket, "", "", "elsewhere.bin");
+    CNetFileResponseMessage elsewhere(&otherSocket, id, 5, 10, 10);
+    receiver.received(&elsewhere);
+    ASSERT_NE(receiver.getEntry(id), nullptr);
+    EXPECT_EQ(receiver.getEntry(id)->getTransferId(), -1);
 
-    const int early = receiver.add_file(&socket, "", "", "early.bin");
-    chunk(early, 5, 0, 10);
-    EXPECT_EQ(receiver.getEntry(early), nullptr);
-
-    const int outside = receiver.add_file(&socket, "", "", "outside.bin");
-    respond(outside, 50, &socket);
-    chunk(outside, 5, 0, 40);
-    chunk(outside, 5, 40, 20);
-    EXPECT_EQ(receiver.getEntry(outside), nullptr);
-
-    const int huge = receiver.add_file(&socket, "", "", "huge.bin");
-    respond(huge, CNetFileResponseMessage::MAX_FILE_SIZE + 1, &socket);
-    EXPECT_EQ(receiver.getEntry(huge), nullptr);
-
-    const int elsewhere = receiver.add_file(&socket, "", "", "elsewhere.bin");
-    respond(elsewhere, 10, &otherSocket);
-    ASSERT_NE(receiver.getEntry(elsewhere), nullptr);
-    EXPECT_EQ(receiver.getEntry(elsewhere)->getTransferId(), -1);
-    respond(elsewhere, 10, &socket);
-    chunk(elsewhere, 6, 0, 10);
-    EXPECT_EQ(receiver.getEntry(elsewhere), nullptr);
-
-    const int good = receiver.add_file(&socket, "", "", "good.bin");
-    respond(good, 30, &socket);
-    chunk(good, 5, 0, 20);
-    chunk(good, 5, 20, 10);
-    EXPECT_EQ(receiver.getEntry(good), nullptr);
-    chunk(good, 5, 0, 10); // for a request that is gone: nothing happens
-
-    std::set<std::string> written;
-    for (const auto& entry : std::filesystem::directory_iterator(root.path()))
-        written.insert(entry.path().filename().string());
-    EXPECT_EQ(written, std::set<std::string>{"good.bin"});
-    EXPECT_EQ(root.read("good.bin"), bytes.substr(0, 30));
+    CNetFileResponseMessage response(&socket, id, 5, 10, 10);
+    CNetFileDataMessage chunk(&socket, id, 5, 0, 0, 10, bytes.data());
+    receiver.received(&response);
+    receiver.received(&chunk);
+    EXPECT_EQ(receiver.getEntry(id), nullptr);
+    EXPECT_EQ(root.read("elsewhere.bin"), bytes);
+    std::filesystem::remove(root.path() / "elsewhere.bin");
+    receiver.received(&chunk);
+    EXPECT_FALSE(std::filesystem::exists(root.path() / "elsewhere.bin"));
 }

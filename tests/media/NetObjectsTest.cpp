@@ -106,6 +106,20 @@ protected:
         return "Received text message: '" + text + "' from " + from + ".\n";
     }
 
+    // A peer of our own making, connected to the started server and counted among its players.
+    std::unique_ptr<platform::TcpSocket> rawPlayer()
+    {
+        const int before = std::stoi(ask("SRV^GETPLAYERSNO()"));
+        auto raw = platform::TcpSocket::create();
+        EXPECT_TRUE(raw->connect("127.0.0.1", CMC_NetPeer::PORT, 2000));
+        EXPECT_TRUE(until([&] { return ask("SRV^GETPLAYERSNO()") == std::to_string(before + 1); }));
+        return raw;
+    }
+    static std::string bytesOf(const CNetMessage& message)
+    {
+        return std::string(message.getBuffer(), static_cast<size_t>(message.getLength()));
+    }
+
     std::unique_ptr<CMC_ObjectsContainer> players;
     ScriptCode playerCode;
 };
@@ -150,6 +164,39 @@ TEST_F(NetObjects, PlayersComeByHelloAndGoByNoticeOrWithTheServer)
     EXPECT_EQ(gather(players.get(), 3), (Log{"connected", "connected", "closed"}));
     EXPECT_EQ(playerCode.ask("CLI^ISCONNECTED()"), "FALSE");
     EXPECT_EQ(serverLog(), Log{});
+}
+
+// A frame is credited to the name its player bears when the frame is handled: a text in the
+// same read as the hello before it comes from the hello's name.
+TEST_F(NetObjects, ATextRightAfterTheHelloComesFromTheNewName)
+{
+    run("SRV^START();");
+    auto ann = rawPlayer();
+    const std::string helloAndText = bytesOf(CNetHelloMessage(nullptr, "Ann")) + bytesOf(CNetTextMessage(nullptr, "hi"));
+    ASSERT_TRUE(ann->sendAll(helloAndText.data(), helloAndText.size()));
+    EXPECT_EQ(gather(scene.get(), 2), (Log{"new", "text"}));
+    EXPECT_EQ(ask("SRV^GETLATESTTEXT()"), received("hi", "Ann"));
+}
+
+// "ONDESTROYPLAYER" pairs with "ONNEWPLAYER": a connection that ends, or gives notice, before
+// its hello leaves the players unannounced.
+TEST_F(NetObjects, OnlyAnnouncedPlayersAreSeenToGo)
+{
+    run("SRV^START();");
+    rawPlayer().reset();
+    ASSERT_TRUE(until([&] { return ask("SRV^GETPLAYERSNO()") == "0"; }));
+    const std::string notice = bytesOf(CNetMessage(nullptr, CNetMessage::TYPE_DISCONNECT));
+    ASSERT_TRUE(rawPlayer()->sendAll(notice.data(), notice.size()));
+    ASSERT_TRUE(until([&] { return ask("SRV^GETPLAYERSNO()") == "0"; }));
+    EXPECT_EQ(serverLog(), Log{});
+
+    auto bob = rawPlayer();
+    const std::string hello = bytesOf(CNetHelloMessage(nullptr, "Bob"));
+    ASSERT_TRUE(bob->sendAll(hello.data(), hello.size()));
+    EXPECT_EQ(gather(scene.get(), 1), Log{"new"});
+    bob.reset();
+    EXPECT_EQ(gather(scene.get(), 1), Log{"gone"});
+    EXPECT_EQ(ask("SRV^GETPLAYERSNO()"), "0");
 }
 
 // Texts from the server reach every player, or the first one of the name; a name that no
