@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,6 +115,27 @@ bool isFolder(const std::string& path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool liesWithin(const std::string& path, const std::string& folder)
+{
+    // The names of the path, from the root, with its links followed and no empty name that
+    // a closing "/" leaves.
+    auto names = [](const std::string& given) -> std::optional<std::vector<std::string>> {
+        std::error_code error;
+        const std::filesystem::path real = std::filesystem::weakly_canonical(given, error);
+        if (error || !real.is_absolute())
+            return std::nullopt;
+        std::vector<std::string> parts;
+        for (const std::filesystem::path& part : real.relative_path())
+            if (!part.empty())
+                parts.push_back(part.string());
+        return parts;
+    };
+    const auto where = names(path);
+    const auto root = names(folder);
+    // Compared name by name, so that "/app2" never counts as lying in "/app".
+    return where && root && where->size() >= root->size() && std::equal(root->begin(), root->end(), where->begin());
 }
 
 std::string programFolder()

@@ -35,6 +35,9 @@ std::optional<std::vector<std::string>> folderEntryNames(const std::string& fold
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 
 bool isFolder(const std::string& path);
+// Whether the path is the folder or lies somewhere under it, both taken with their links
+// followed as far as they exist on disk (a link inside the folder may lead out of it).
+bool liesWithin(const std::string& path, const std::string& folder);
 // The folder of the running program's file; "" where the system does not say.
 std::string programFolder();
 bool exists(const std::string& path);

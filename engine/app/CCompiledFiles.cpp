@@ -1,5 +1,6 @@
 #include "app/CCompiledFiles.h"
 
+#include "foundation/CFileSandbox.h"
 #include "foundation/CFile_Memory.h"
 #include "foundation/CXArchive.h"
 #include "platform/FileSystem.h"
@@ -24,6 +25,8 @@ bool CCompiledFiles::write(const CXString& fileName, const std::function<void(CX
     if (archive.failed())
         return false;
     std::pair<std::string, std::string> file{platform::resolvePath(fileName.c_str()), memory.contents()};
+    if (!CFileSandbox::permits(fileName, file.first))
+        return false;
     if (open_ == nullptr)
         return platform::replaceFilesTogether({file});
     // A folder that is missing is named now, by the file that cannot go there.

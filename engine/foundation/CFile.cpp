@@ -2,6 +2,7 @@
 
 #include "app/CWindow.h"
 #include "foundation/CBigFile.h"
+#include "foundation/CFileSandbox.h"
 #include "foundation/CFolder.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CPath.h"
@@ -92,6 +93,25 @@ std::vector<CXString> openingCandidates(const CLanguageOSVer* language, const CX
     return {language->getLocalFileName(local), local, language->getLocalFileName(path), path};
 }
 
+// Tries the candidates in order until the attempt takes one (its text and its disk path);
+// candidates where confined code may not go are passed over, and a name that found nothing
+// because of them is reported.
+template <typename Attempt>
+bool tryCandidates(const CXString& name, const std::vector<CXString>& candidates, Attempt attempt)
+{
+    bool refused = false;
+    for (const CXString& candidate : candidates) {
+        const std::string diskPath = platform::resolvePath(candidate.c_str());
+        if (!CFileSandbox::admits(diskPath))
+            refused = true;
+        else if (attempt(candidate, diskPath))
+            return true;
+    }
+    if (refused)
+        CFileSandbox::refuse(name);
+    return false;
+}
+
 CLanguageOSVer* languageOf(CWindow* window)
 {
     return window != nullptr ? window->getLangIfc() : nullptr;
@@ -127,7 +147,7 @@ std::vector<_finddata_t> diskMatches(const CXString& pattern)
     const CXString filter = separator < 0 ? pattern : pattern.Right(separator + 1);
     const std::string folder = separator < 0 ? platform::currentFolder()
                                              : platform::resolvePath(pattern.Left(separator + 1).c_str());
-    const auto entries = platform::listFolder(folder);
+    const auto entries = CFileSandbox::permits(pattern, folder) ? platform::listFolder(folder) : std::nullopt;
     if (!entries)
         return matches;
     auto consider = [&](const CXString& name, bool isFolder, uint64_t size) {
@@ -201,11 +221,11 @@ int CFile::Open(CWindow* window, const CXString& name, int mode)
     mode_ = mode;
     path_ = fullPath(window, name);
     const CXString text = modeText(mode);
-    for (const CXString& candidate : openingCandidates(languageOf(window), path_)) {
-        stream_ = platform::FileStream::open(platform::resolvePath(candidate.c_str()), text.c_str());
-        if (stream_)
-            break;
-    }
+    const auto open = [&](const CXString&, const std::string& diskPath) {
+        stream_ = platform::FileStream::open(diskPath, text.c_str());
+        return stream_ != nullptr;
+    };
+    tryCandidates(name, openingCandidates(languageOf(window), path_), open);
     setErrorCode(stream_ ? 0 : ERROR_OPEN);
     return LastError();
 }
@@ -349,11 +369,14 @@ CXString CFile::getPath(CWindow* window, const CXString& name)
     }
     candidates.push_back(local);
     candidates.push_back(path);
-    for (const CXString& candidate : candidates) {
-        if (platform::isReadableFile(platform::resolvePath(candidate.c_str())))
-            return candidate;
-    }
-    return "";
+    CXString found;
+    tryCandidates(name, candidates, [&found](const CXString& candidate, const std::string& diskPath) {
+        if (!platform::isReadableFile(diskPath))
+            return false;
+        found = candidate;
+        return true;
+    });
+    return found;
 }
 
 void CFile::openBigFile(const CXString& name)
@@ -428,14 +451,16 @@ bool CFile::fileExists(const CXString& path)
 {
     if (bigFileSlot())
         return bigFileSlot()->FileExists(path);
-    return platform::isReadableFile(platform::resolvePath(path.c_str()));
+    const std::string diskPath = platform::resolvePath(path.c_str());
+    return CFileSandbox::permits(path, diskPath) && platform::isReadableFile(diskPath);
 }
 
 bool CFile::dirExists(const CXString& path)
 {
     if (bigFileSlot())
         return bigFileSlot()->DirExists(path);
-    return platform::isFolder(platform::resolvePath(path.c_str()));
+    const std::string diskPath = platform::resolvePath(path.c_str());
+    return CFileSandbox::permits(path, diskPath) && platform::isFolder(diskPath);
 }
 
 int CFile::fSeek(CFile* file, int offset, int origin)

@@ -1,6 +1,7 @@
 #include "media/CMC_NetPeer.h"
 
 #include "app/CMC_Scene.h"
+#include "foundation/CFileSandbox.h"
 #include "media/CNetCmdMessage.h"
 #include "media/CNetTextMessage.h"
 #include "media/CNetVariableMessage.h"
@@ -137,9 +138,11 @@ void CMC_NetPeer::takeVariable(CMC_ObjectsContainer* scene, const CNetVariableMe
 }
 
 // Peers rely on code they send running at once, in the running scene, with this object as
-// the caller.
+// the caller. Anyone on the network may send it, so it runs confined to the application's
+// folder, and so does whatever code it makes, binds or schedules.
 void CMC_NetPeer::runReceivedCode(CMC_ObjectsContainer* scene, const CXString& code)
 {
+    const CFileSandbox::Scope confinement(true);
     auto behaviour = std::make_unique<CMC_Behaviour>(scene, CXString("temp"), code);
     behaviour->init();
     behaviour->run(this, nullptr, false);

@@ -1,5 +1,6 @@
 #include "script/CMC_BasicCondition.h"
 
+#include "foundation/CFileSandbox.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Binding.h"
@@ -52,6 +53,7 @@ void CMC_BasicCondition::runHandler(bool result)
     if (behaviour == nullptr)
         return;
     std::unique_ptr<CMC_Binding> copy(binding->getArguments() != nullptr ? binding->copy() : nullptr);
+    const CFileSandbox::Scope confinement(binding->isConfined());
     behaviour->run(this, copy != nullptr ? copy->getArguments() : nullptr, true);
 }
 

@@ -65,6 +65,9 @@ struct CMC_Behaviour::TimerRun {
     CMC_Behaviour* followUp;
     std::unique_ptr<CMC_Behaviour> ownFollowUp;
     int64_t ticks = 0;
+    // Started by confined code: the ticks and the end behaviour run confined too, whatever
+    // code they run.
+    bool confined = CFileSandbox::isConfined();
     // A tick's run is going on: the argument texts are in use.
     bool ticking = false;
     bool ended = false;
@@ -239,6 +242,7 @@ bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition
 {
     if (!canRun())
         return false;
+    const CFileSandbox::Scope confinement(confined_);
     // The condition is checked inside the run's depth: a handler of the condition that runs
     // this behaviour again goes one level deeper, and the limit ends the chain.
     ++runDepth_;
@@ -313,6 +317,7 @@ void CMC_Behaviour::onTimer(int)
     if (!isRunningOnTimer())
         return;
     TimerRun& timer = *timer_;
+    const CFileSandbox::Scope confinement(timer.confined);
     ++timer.ticks;
     *timer.args->stringAt(0) = std::to_string(timer.ticks).c_str();
     timer.ticking = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CFileSandbox.h"
 #include "foundation/CXTimer.h"
 #include "script/CMC_Object.h"
 
@@ -162,6 +163,9 @@ private:
     static inline CXVector* globalTrash_ = nullptr;
     static inline int runDepth_ = 0;
 
+    // Code that a peer sent, or made while such code ran: its runs are confined to the
+    // application's folder.
+    bool confined_ = CFileSandbox::isConfined();
     CXString code_;
     CXString conditionName_;
     CMC_BasicCondition* condition_ = nullptr;

@@ -43,9 +43,10 @@ CMC_Binding::~CMC_Binding()
 
 CMC_Binding* CMC_Binding::copy() const
 {
-    if (ownsPlaceholder_)
-        return placeholder(getBoundObject()->getName(), copyTexts(getArguments()));
-    return new CMC_Binding(getBoundObject(), copyTexts(getArguments()), getOwner(), false);
+    CMC_Binding* made = ownsPlaceholder_ ? placeholder(getBoundObject()->getName(), copyTexts(getArguments()))
+                                         : new CMC_Binding(getBoundObject(), copyTexts(getArguments()), getOwner(), false);
+    made->confined_ = confined_;
+    return made;
 }
 
 // A behaviour deleted since it was bound (ended by its BREAK method, replaced, or its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CFileSandbox.h"
 #include "foundation/CXTriple.h"
 
 class CMC_Behaviour;
@@ -21,7 +22,7 @@ public:
     CMC_Binding(const CMC_Binding&) = delete;
     CMC_Binding& operator=(const CMC_Binding&) = delete;
 
-    // A record of its own with the same behaviour, owner and argument texts.
+    // A record of its own with the same behaviour, owner, argument texts and confinement.
     CMC_Binding* copy() const;
 
     // The behaviour or the placeholder.
@@ -36,6 +37,10 @@ public:
     // Puts the real behaviour in place of the placeholder, which is deleted.
     void bind(CMC_Behaviour* behaviour);
 
+    // Made while confined code ran: whoever raises the signal, the behaviour runs confined,
+    // since the binding may hand it names the peer chose.
+    bool isConfined() const { return confined_; }
+
     // A record taken out of its list while a signal is being raised stays alive until the
     // raise ends, but runs no more.
     void retire() { retired_ = true; }
@@ -45,5 +50,6 @@ private:
     CMC_Binding(CMC_Object* bound, CXArray* arguments, CMC_ObjectsContainer* owner, bool ownsPlaceholder);
 
     bool ownsPlaceholder_;
+    bool confined_ = CFileSandbox::isConfined();
     bool retired_ = false;
 };

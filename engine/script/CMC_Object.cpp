@@ -2,6 +2,7 @@
 
 #include "app/CApplication.h"
 #include "app/CWindow.h"
+#include "foundation/CFileSandbox.h"
 #include "foundation/CHashtable.h"
 #include "foundation/CStringHashCode.h"
 #include "foundation/CXArchive.h"
@@ -442,8 +443,10 @@ bool CMC_Object::raise(const CXString& name, CXArray* arguments, bool boundArgum
     ++raising_;
     for (CMC_Binding* binding : snapshot) {
         CMC_Behaviour* behaviour = binding->isRetired() ? nullptr : binding->getBehaviour();
-        if (behaviour != nullptr)
-            behaviour->run(this, boundArguments ? binding->getArguments() : arguments, true);
+        if (behaviour == nullptr)
+            continue;
+        const CFileSandbox::Scope confinement(binding->isConfined());
+        behaviour->run(this, boundArguments ? binding->getArguments() : arguments, true);
     }
     if (--raising_ == 0) {
         for (CMC_Binding* binding : retired_)

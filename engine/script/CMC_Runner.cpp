@@ -1,5 +1,6 @@
 #include "script/CMC_Runner.h"
 
+#include "foundation/CFileSandbox.h"
 #include "foundation/CHashtable.h"
 #include "foundation/CInteger.h"
 #include "foundation/CPath.h"
@@ -298,8 +299,11 @@ CMC_Object* CMC_Runner::copyFile(CMC_ObjectsContainer* scope, CXVector* args)
     if (target == nullptr)
         return giveBool(false);
     CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
+    const CXString to = target->getValue();
     const std::string fromPath = platform::resolvePath(CPath::resolveFileNameEx(window, from).c_str());
-    const std::string toPath = platform::resolvePath(CPath::resolveFileNameEx(window, target->getValue()).c_str());
+    const std::string toPath = platform::resolvePath(CPath::resolveFileNameEx(window, to).c_str());
+    if (!CFileSandbox::permits(from, fromPath) || !CFileSandbox::permits(to, toPath))
+        return giveBool(false);
     return giveBool(platform::copyFile(fromPath, toPath));
 }
 

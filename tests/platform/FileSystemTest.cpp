@@ -122,3 +122,32 @@ TEST(FileSystem, FilesWrittenTogetherReplaceTheirTargetsAllOrNone)
     EXPECT_EQ(entries, 2u);
     EXPECT_TRUE(platform::replaceFilesTogether({}));
 }
+
+// A path lies in a folder by its names, after links are followed as far as they exist; a
+// sibling whose name begins with the folder's lies outside.
+TEST(FileSystem, APathLiesWithinAFolderByItsRealNames)
+{
+    TempFolder temp;
+    const fs::path app = temp.path() / "app";
+    fs::create_directories(app / "Dane");
+    fs::create_directories(temp.path() / "app2");
+    fs::create_directory_symlink(temp.path() / "app2", app / "door");
+    fs::create_directory_symlink(app / "Dane", temp.path() / "way-in");
+    const struct {
+        fs::path path;
+        bool within;
+    } cases[] = {
+        {app, true},
+        {app / "Dane" / "save.dat", true},
+        {app / "new" / "folder" / "save.dat", true},
+        {temp.path() / "way-in" / "save.dat", true},
+        {app / "door" / "save.dat", false},
+        {temp.path() / "app2" / "save.dat", false},
+        {temp.path() / "save.dat", false},
+        {"/", false},
+    };
+    for (const auto& [path, within] : cases)
+        EXPECT_EQ(platform::liesWithin(path.string(), app.string()), within) << path;
+    EXPECT_TRUE(platform::liesWithin((app / "Dane").string(), (app.string() + "/")));
+    EXPECT_FALSE(platform::liesWithin("relative/save.dat", app.string()));
+}
