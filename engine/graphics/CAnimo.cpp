@@ -419,8 +419,19 @@ void CAnimo::ClearWAVEntry(int event, int position)
 
 void CAnimo::Convert(int bpp)
 {
-    forEachImage([bpp](CFrame& image) { image.Convert(bpp); });
-    bpp_ = bpp;
+    convertImages(bpp);
+}
+
+bool CAnimo::convertImages(int bpp)
+{
+    forEachImage([bpp](CFrame& image) { image.convertWhole(bpp); });
+    // The depth is the images': a file saved says it for all of them.
+    const bool converted = std::all_of(images_.begin(), images_.end(), [bpp](const std::shared_ptr<CFrame>& image) {
+        return image->GetDataPtr() == nullptr || image->GetBpp() == bpp;
+    });
+    if (converted)
+        bpp_ = bpp;
+    return converted;
 }
 
 void CAnimo::forEachImage(const std::function<void(CFrame&)>& apply)

@@ -111,7 +111,9 @@ public:
     // Only the 12-byte legacy header: "PIK" for code 0, "PI2" for 1, "PI3" otherwise.
     int Save(CFile* file, _compression code) override;
     // The current generation, every image packed with the code first (4 packs, any other code
-    // writes the planes unpacked); the error code.
+    // writes the planes unpacked); the error code. The depth the file states is the one every
+    // image is brought to: the animation's, or 16 bits for images that cannot take it (pixel
+    // words do not widen). Images that cannot share a depth are not written (ERROR_FORMAT).
     int Save3(CFile* file, _compression code);
 
     CXString& Author() { return author_; }
@@ -192,7 +194,8 @@ public:
     void SetFPS(int fps) { fps_ = fps < 1 ? 1 : fps; }
     int GetFPS() const { return fps_; }
     int getFPS() override { return fps_; }
-    // Converts unpacked images to the depth; the depth is the animation's in any case.
+    // Converts the images to the depth, packed or not, whatever their size; the animation takes
+    // the depth when every image with pixels holds it.
     void Convert(int bpp);
 
     // --- showing ---
@@ -309,6 +312,8 @@ protected:
 private:
     CAnimationManager* animationManager() const;
     void initialize();
+    // Convert; whether every image with pixels holds the depth now.
+    bool convertImages(int bpp);
     void setStatus(_astatus status);
     _annEventInfo3* eventAt(int event);
     // The image index of a position; -1 for a position outside the event.

@@ -452,6 +452,12 @@ int CAnimo::Save(CFile* file, _compression code)
 
 int CAnimo::Save3(CFile* file, _compression code)
 {
+    // Pixel words do not widen to 24 or 32 bits: images that cannot take the animation's depth
+    // all take 16 bits.
+    if (!convertImages(bpp_) && !convertImages(16)) {
+        setErrorCode(ERROR_FORMAT);
+        return ERROR_FORMAT;
+    }
     for (const auto& image : images_)
         image->Compress(code);
     // The name (never written) and the reserved bytes are zeros.
