@@ -94,6 +94,19 @@ CAnimationManager* CAnimo::animationManager() const
     return CAnimationManager::of(getWindow());
 }
 
+void CAnimo::resetToNew()
+{
+    Flush();
+    author_ = kDefaultAuthor;
+    description_ = "";
+    fps_ = kDefaultFps;
+    animoFlags_ = 0;
+    randomFrames_ = 0;
+    SetFlags(0);
+    SetOpacity(255);
+    bpp_ = kDefaultBpp;
+}
+
 void CAnimo::Flush()
 {
     lastDrawn_.reset();

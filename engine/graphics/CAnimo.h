@@ -99,10 +99,11 @@ public:
     // Drops the images, events, records and sounds.
     void Flush() override;
     // Reads the file, logging the attempt; the error code: ERROR_OPEN when the file does not
-    // open, ERROR_FORMAT when it is damaged (the animation is then empty). Afterwards the first
-    // event that has frames shows its first position.
+    // open, ERROR_FORMAT when it is damaged (either leaves the animation as a new one).
+    // Afterwards the first event that has frames shows its first position.
     int Load(const CXString& name) override;
-    // Any generation, from the file's position; the error code.
+    // Any generation, from the file's position; the error code. A damaged file leaves the
+    // animation as a new one.
     int Load(CFile* file) override;
     int LoadFromMemory(const char* data, size_t size);
     // Writes the current generation ("NVP"), replacing the named file only once it is whole;
@@ -312,6 +313,8 @@ protected:
 private:
     CAnimationManager* animationManager() const;
     void initialize();
+    // Drops the content and what a file gave besides: texts, rate, flags, opacity, depth.
+    void resetToNew();
     // Convert; whether every image with pixels holds the depth now.
     bool convertImages(int bpp);
     void setStatus(_astatus status);
@@ -331,8 +334,9 @@ private:
     // which the step then leaves alone.
     bool finishEvent(int event);
 
-    // Readers over the file's bytes; each leaves the content empty and answers ERROR_FORMAT on
-    // damage.
+    // A file that cannot be read leaves the animation as a new one; the error code.
+    int refuse(int error);
+    // Readers over the file's bytes; on damage the file is refused with ERROR_FORMAT.
     int readFile(CByteReader& in);
     bool readCurrent(CByteReader& in);
     bool readMiddle(CByteReader& in);

@@ -72,6 +72,8 @@ public:
     // reach the disk), or its data are not a picture the reader takes.
     static constexpr int ERROR_OPEN = 2000;
     static constexpr int ERROR_FORMAT = 2001;
+    // The depth of a new raster.
+    static constexpr int kDefaultBpp = 16;
 
     explicit CGraphicsObject(CWindow* window);
     // An uninitialised colour plane of that size.
@@ -417,7 +419,7 @@ protected:
     CWindow* window_;
     int width_ = 0;
     int height_ = 0;
-    int bpp_ = 16;
+    int bpp_ = kDefaultBpp;
 
 private:
     friend class CCollisionInspector;

@@ -55,6 +55,15 @@ std::string oneImageFile(const char* signature = "NVP", size_t imageHeader = 52)
            + ann::image(2, 2, 1, 2, 0, 8, {0, 0, 0, 4}, imageHeader) + ann::picture(7) + ann::kAlpha;
 }
 
+// What a file gives an animation besides its images and events.
+auto contentOf(CAnimo& animation)
+{
+    return std::make_tuple(animation.GetNOF(), animation.GetNOE(), std::string(animation.Author().c_str()),
+                           std::string(animation.Description().c_str()), animation.GetFPS(), animation.getAnimoFlags(),
+                           animation.GetFlags(), static_cast<int>(animation.GetOpacity()),
+                           static_cast<int>(animation.RandomFramesNumber()), animation.GetBpp());
+}
+
 // The colours of an image's pixels, whatever its depth.
 std::vector<int> coloursOf(CFrame* image)
 {
@@ -388,6 +397,48 @@ TEST(AnnFile, TruncatedFilesOfEveryGenerationLoadEmpty)
             EXPECT_TRUE(isEmpty(animation)) << cut;
         }
     }
+}
+
+TEST(AnnFile, ARefusedFileLeavesANewAnimation)
+{
+    CByteWriter pak;
+    pak.bytes("PAK", 4).u16(1).bytes(ann::fixed("auth", 128).data(), 128).bytes(ann::fixed("desc", 256).data(), 256);
+    pak.u16(15).u16(0).bytes(ann::zeros(13).data(), 13);
+    CByteWriter legacy;
+    legacy.bytes("PIK", 4).u16(1).u16(4).u32(0);
+    legacy.bytes("EXT", 3).u32(0).u32(5).bytes("auth\0", 5).u32(5).bytes("desc\0", 5);
+    legacy.u32(8).u32(0).u16(2).u16(0).u16(2).u16(0).u16(0).u16(4);
+    const std::string image = ann::image(2, 2, 0, 0, 0, 8, {}) + ann::picture(1);
+    const std::string current = ann::header("NVP", 1, 15, 1, 30, 0x800005, 77, -3) + ann::text("auth")
+                                + ann::text("desc") + ann::event({"show", {0}})
+                                + ann::frame({"first", std::nullopt, 0, 0, "step.wav"}) + image;
+    const std::string files[] = {current, bytesOf(pak) + ann::image(2, 2, 0, 0, 0, 8, {}, 32) + ann::picture(1),
+                                 bytesOf(legacy) + ann::picture(1)};
+    const std::string earlier = ann::header("NVP", 0, 16, 0, 12, 0x400000, 9, 4) + ann::text("earlier")
+                                + ann::text("before");
+    CAnimo fresh(nullptr);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file.substr(0, 3));
+        for (size_t cut = 0; cut < file.size(); ++cut) {
+            CAnimo animation(nullptr);
+            ASSERT_EQ(load(animation, earlier), 0);
+            EXPECT_EQ(load(animation, file.substr(0, cut)), CGraphicsObject::ERROR_FORMAT) << cut;
+            EXPECT_EQ(contentOf(animation), contentOf(fresh)) << cut;
+        }
+    }
+    // The image replaced by one whose planes do not unpack, after every text was read.
+    const std::string badImage = ann::image(2, 2, 0, 0, 4, 3, {}) + "\x05\x01\x02";
+    CAnimo animation(nullptr);
+    EXPECT_EQ(load(animation, current.substr(0, current.size() - image.size()) + badImage),
+              CGraphicsObject::ERROR_FORMAT);
+    EXPECT_EQ(contentOf(animation), contentOf(fresh));
+
+    // Nor does a file that does not open keep what the last one gave.
+    AnimationWorld world;
+    world.folder().write("earlier.ann", earlier);
+    CAnimo byName(world.window(), world.path("earlier.ann"));
+    EXPECT_EQ(byName.Load(world.path("missing.ann")), CGraphicsObject::ERROR_OPEN);
+    EXPECT_EQ(contentOf(byName), contentOf(fresh));
 }
 
 TEST(AnnFile, ImagesKeepTheAnimationsDepthInMemoryAndInTheFilesItSaves)
