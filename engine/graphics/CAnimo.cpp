@@ -94,6 +94,19 @@ CAnimationManager* CAnimo::animationManager() const
     return CAnimationManager::of(getWindow());
 }
 
+void CAnimo::resetToNew()
+{
+    Flush();
+    author_ = kDefaultAuthor;
+    description_ = "";
+    fps_ = kDefaultFps;
+    animoFlags_ = 0;
+    randomFrames_ = 0;
+    SetFlags(0);
+    SetOpacity(255);
+    bpp_ = kDefaultBpp;
+}
+
 void CAnimo::Flush()
 {
     lastDrawn_.reset();
@@ -419,8 +432,19 @@ void CAnimo::ClearWAVEntry(int event, int position)
 
 void CAnimo::Convert(int bpp)
 {
-    forEachImage([bpp](CFrame& image) { image.Convert(bpp); });
-    bpp_ = bpp;
+    convertImages(bpp);
+}
+
+bool CAnimo::convertImages(int bpp)
+{
+    forEachImage([bpp](CFrame& image) { image.convertWhole(bpp); });
+    // The depth is the images': a file saved says it for all of them.
+    const bool converted = std::all_of(images_.begin(), images_.end(), [bpp](const std::shared_ptr<CFrame>& image) {
+        return image->GetDataPtr() == nullptr || image->GetBpp() == bpp;
+    });
+    if (converted)
+        bpp_ = bpp;
+    return converted;
 }
 
 void CAnimo::forEachImage(const std::function<void(CFrame&)>& apply)

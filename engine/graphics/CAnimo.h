@@ -99,10 +99,11 @@ public:
     // Drops the images, events, records and sounds.
     void Flush() override;
     // Reads the file, logging the attempt; the error code: ERROR_OPEN when the file does not
-    // open, ERROR_FORMAT when it is damaged (the animation is then empty). Afterwards the first
-    // event that has frames shows its first position.
+    // open, ERROR_FORMAT when it is damaged (either leaves the animation as a new one).
+    // Afterwards the first event that has frames shows its first position.
     int Load(const CXString& name) override;
-    // Any generation, from the file's position; the error code.
+    // Any generation, from the file's position; the error code. A damaged file leaves the
+    // animation as a new one.
     int Load(CFile* file) override;
     int LoadFromMemory(const char* data, size_t size);
     // Writes the current generation ("NVP"), replacing the named file only once it is whole;
@@ -111,7 +112,9 @@ public:
     // Only the 12-byte legacy header: "PIK" for code 0, "PI2" for 1, "PI3" otherwise.
     int Save(CFile* file, _compression code) override;
     // The current generation, every image packed with the code first (4 packs, any other code
-    // writes the planes unpacked); the error code.
+    // writes the planes unpacked); the error code. The depth the file states is the one every
+    // image is brought to: the animation's, or 16 bits for images that cannot take it (pixel
+    // words do not widen). Images that cannot share a depth are not written (ERROR_FORMAT).
     int Save3(CFile* file, _compression code);
 
     CXString& Author() { return author_; }
@@ -192,7 +195,8 @@ public:
     void SetFPS(int fps) { fps_ = fps < 1 ? 1 : fps; }
     int GetFPS() const { return fps_; }
     int getFPS() override { return fps_; }
-    // Converts unpacked images to the depth; the depth is the animation's in any case.
+    // Converts the images to the depth, packed or not, whatever their size; the animation takes
+    // the depth when every image with pixels holds it.
     void Convert(int bpp);
 
     // --- showing ---
@@ -309,6 +313,10 @@ protected:
 private:
     CAnimationManager* animationManager() const;
     void initialize();
+    // Drops the content and what a file gave besides: texts, rate, flags, opacity, depth.
+    void resetToNew();
+    // Convert; whether every image with pixels holds the depth now.
+    bool convertImages(int bpp);
     void setStatus(_astatus status);
     _annEventInfo3* eventAt(int event);
     // The image index of a position; -1 for a position outside the event.
@@ -326,8 +334,9 @@ private:
     // which the step then leaves alone.
     bool finishEvent(int event);
 
-    // Readers over the file's bytes; each leaves the content empty and answers ERROR_FORMAT on
-    // damage.
+    // A file that cannot be read leaves the animation as a new one; the error code.
+    int refuse(int error);
+    // Readers over the file's bytes; on damage the file is refused with ERROR_FORMAT.
     int readFile(CByteReader& in);
     bool readCurrent(CByteReader& in);
     bool readMiddle(CByteReader& in);

@@ -109,15 +109,13 @@ int CAnimo::Load(const CXString& name)
         error = Load(&file);
         file.Close();
     }
-    if (error == 0) {
-        CXObject::log(" - Succesfull.\n", false);
-        CFileResolver::load();
-    } else {
+    if (error != 0) {
         CXObject::log(" - Failed.\n", false);
+        return refuse(error);
     }
-    setErrorCode(error);
-    if (error != 0)
-        return error;
+    CXObject::log(" - Succesfull.\n", false);
+    CFileResolver::load();
+    setErrorCode(0);
     positionInEvent_ = 0;
     setFilename(name);
     setFileName(name);
@@ -128,11 +126,8 @@ int CAnimo::Load(const CXString& name)
 int CAnimo::Load(CFile* file)
 {
     std::vector<char> bytes;
-    if (!readRest(file, bytes)) {
-        Flush();
-        setErrorCode(ERROR_FORMAT);
-        return ERROR_FORMAT;
-    }
+    if (!readRest(file, bytes))
+        return refuse(ERROR_FORMAT);
     return LoadFromMemory(bytes.data(), bytes.size());
 }
 
@@ -152,13 +147,17 @@ int CAnimo::readFile(CByteReader& in)
         read = readMiddle(in);
     else
         read = readLegacy(in);
-    if (!read) {
-        Flush();
-        setErrorCode(ERROR_FORMAT);
-        return ERROR_FORMAT;
-    }
+    if (!read)
+        return refuse(ERROR_FORMAT);
     setErrorCode(0);
     return 0;
+}
+
+int CAnimo::refuse(int error)
+{
+    resetToNew();
+    setErrorCode(error);
+    return error;
 }
 
 bool CAnimo::readCurrent(CByteReader& in)
@@ -452,6 +451,12 @@ int CAnimo::Save(CFile* file, _compression code)
 
 int CAnimo::Save3(CFile* file, _compression code)
 {
+    // Pixel words do not widen to 24 or 32 bits: images that cannot take the animation's depth
+    // all take 16 bits.
+    if (!convertImages(bpp_) && !convertImages(16)) {
+        setErrorCode(ERROR_FORMAT);
+        return ERROR_FORMAT;
+    }
     for (const auto& image : images_)
         image->Compress(code);
     // The name (never written) and the reserved bytes are zeros.

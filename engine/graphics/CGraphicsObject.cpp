@@ -767,16 +767,34 @@ void CGraphicsObject::resetFlips()
 
 void CGraphicsObject::Convert(int bpp)
 {
+    convertPlanes(bpp, false);
+}
+
+void CGraphicsObject::convertWhole(int bpp)
+{
+    if (bpp == bpp_)
+        return;
+    const bool repack = unpackForRewrite();
+    convertPlanes(bpp, true);
+    if (repack)
+        Compress(COMPRESSION_RLE);
+}
+
+void CGraphicsObject::convertPlanes(int bpp, bool anySize)
+{
     if (isPacked())
         return;
     if (bpp_ == 15 && (bpp == 24 || bpp == 32))
-        Convert(16);
-    if (bpp >= 24 || bpp == bpp_ || !colour_ || width_ * height_ < 4)
+        convertPlanes(16, anySize);
+    if (bpp >= 24 || bpp == bpp_ || !colour_)
         return;
     if (bpp_ == 24 && (bpp == 15 || bpp == 16)) {
         convertRows24(bpp);
         return;
     }
+    // Drawing leaves pixel words of planes under 4 pixels as they are; loading by name does not.
+    if (!anySize && width_ * height_ < 4)
+        return;
     // The depth belongs to this raster alone: a plane shared with another raster keeps its pixels.
     unshareColour();
     char* pixels = colour_.get();

@@ -72,6 +72,8 @@ public:
     // reach the disk), or its data are not a picture the reader takes.
     static constexpr int ERROR_OPEN = 2000;
     static constexpr int ERROR_FORMAT = 2001;
+    // The depth of a new raster.
+    static constexpr int kDefaultBpp = 16;
 
     explicit CGraphicsObject(CWindow* window);
     // An uninitialised colour plane of that size.
@@ -245,10 +247,13 @@ public:
 
     // Pixels.
     void SetPixel(int x, int y, CColor c);
-    // Converts 15-bit and 16-bit planes into each other and 24-bit planes (blue, green, red bytes)
-    // into either; a 15-bit raster asked for 24 or 32 becomes 16-bit. Other pairs, and packed
-    // rasters, stay as they are.
+    // Converts 24-bit planes (blue, green, red bytes) into 15- or 16-bit pixel words, and 15-bit
+    // and 16-bit planes of at least 4 pixels into each other; a 15-bit raster asked for 24 or 32
+    // becomes 16-bit. Other pairs, and packed rasters, stay as they are.
     void Convert(int bpp);
+    // The same for planes of any size, and for a run-length packed raster, which is unpacked for
+    // it and packed again: what a picture loaded by name goes through.
+    void convertWhole(int bpp);
 
     // 15- and 16-bit pixel writes weighted by alpha: each channel becomes
     // (old × (255 − alpha) >> 8) + (colour × alpha >> 8), the old pixel counting as 0 with replace.
@@ -414,7 +419,7 @@ protected:
     CWindow* window_;
     int width_ = 0;
     int height_ = 0;
-    int bpp_ = 16;
+    int bpp_ = kDefaultBpp;
 
 private:
     friend class CCollisionInspector;
@@ -442,6 +447,8 @@ private:
     void flipColumns(CPlane& plane, int pixelSize);
     // The colour plane as the raster's own, unshared buffer.
     void unshareColour();
+    // Convert, with or without the smallest size that pixel words convert at.
+    void convertPlanes(int bpp, bool anySize);
     // Replaces the 24-bit plane by pixel words of that depth.
     void convertRows24(int bpp);
 

@@ -26,7 +26,7 @@ int CGraphicsObject::screenDepth() const
 int CGraphicsObject::Load(const CXString&)
 {
     if (const int depth = screenDepth())
-        Convert(depth);
+        convertWhole(depth);
     return LastError();
 }
 

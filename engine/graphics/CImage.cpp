@@ -129,7 +129,7 @@ int CImage::Load(const CXString& name, bool convert)
     setErrorCode(0);
     const int result = endsWithImg(name) ? readFile(name) : load(CFile::getPath(getWindow(), name));
     if (result != 0)
-        return result;
+        return fail(result);
     setFilename(name);
     CFileResolver::load();
     Visible(true);
@@ -154,23 +154,22 @@ int CImage::Load3(CFile* file)
         return fail(ERROR_FORMAT);
     Flush();
     setErrorCode(0);
-    return readNvi(bytes.data(), bytes.size());
+    return failOn(readNvi(bytes.data(), bytes.size()));
 }
 
 int CImage::LoadFromMemory(const char* data, size_t size)
 {
     Flush();
     setErrorCode(0);
-    if (data != nullptr && size >= 4 && std::memcmp(data, "NVI", 4) == 0)
-        return readNvi(data, size);
-    return readPik(data, size);
+    const bool nvi = data != nullptr && size >= 4 && std::memcmp(data, "NVI", 4) == 0;
+    return failOn(nvi ? readNvi(data, size) : readPik(data, size));
 }
 
 int CImage::readPik(const char* data, size_t size)
 {
     CByteReader in(data, size);
     if (size < kPikHeader)
-        return fail(ERROR_FORMAT);
+        return ERROR_FORMAT;
     int width;
     int height;
     int depth;
@@ -203,14 +202,14 @@ int CImage::readPik(const char* data, size_t size)
     bpp_ = depthOf(depth);
     if (!in.ok() || bpp_ == 0 || !sizeFits(width, height) || alphaLength < 0
         || static_cast<uint64_t>(alphaLength) > size - dataStart)
-        return fail(ERROR_FORMAT);
+        return ERROR_FORMAT;
     setOwnSize(width, height);
     SetPosition(position);
     const size_t colourLength = size - dataStart - static_cast<size_t>(alphaLength);
     int packedLength = static_cast<int>(colourLength);
     if (code == COMPRESSION_JPEG) {
         if (jpegLength <= 0 || static_cast<size_t>(jpegLength) > colourLength)
-            return fail(ERROR_FORMAT);
+            return ERROR_FORMAT;
         packedLength = jpegLength;
     }
     // Unpacked data of another length can only be an LZO block.
@@ -235,7 +234,7 @@ int CImage::readNvi(const char* data, size_t size)
     const uint32_t code = in.u32();
     if (!in.ok() || size < kNviHeader || bpp_ == 0 || !sizeFits(width, height) || colourLength > size - kNviHeader
         || alphaLength > size - kNviHeader - colourLength)
-        return fail(ERROR_FORMAT);
+        return ERROR_FORMAT;
     setOwnSize(width, height);
     SetPosition(position);
     const char* colour = data + kNviHeader;
@@ -247,14 +246,21 @@ int CImage::readNvi(const char* data, size_t size)
     const std::unique_ptr<char[]> unpackedColour = unpackLzw(colour, colourLength, GetDataSize());
     const std::unique_ptr<char[]> unpackedAlpha = alphaLength > 0 ? unpackLzw(alpha, alphaLength, pixels) : nullptr;
     if (!unpackedColour || (alphaLength > 0 && !unpackedAlpha))
-        return fail(ERROR_FORMAT);
+        return ERROR_FORMAT;
     return takeStoredPlanes(unpackedColour.get(), static_cast<size_t>(GetDataSize()), unpackedAlpha.get(),
                             unpackedAlpha ? static_cast<size_t>(pixels) : 0, COMPRESSION_NONE, GetDataSize());
+}
+
+int CImage::failOn(int error)
+{
+    return error != 0 ? fail(error) : 0;
 }
 
 int CImage::fail(int error)
 {
     dropPlanes(error);
+    bpp_ = kDefaultBpp;
+    placeAt(CXPoint());
     return error;
 }
 

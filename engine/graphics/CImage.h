@@ -34,7 +34,8 @@ public:
     // ERROR_OPEN when it does not open or decode.
     virtual int load(const CXString& path);
     // An IMG file when the name ends with ".IMG" in any case, else a JPEG picture; the error
-    // code. With convert the pixels end in the screen's depth.
+    // code. With convert the pixels end in the screen's depth. A file that does not open or
+    // read leaves the image as a new one (no pixels, the depth and place of a new image).
     virtual int Load(const CXString& name, bool convert);
     // The "NVI" form from the file's position.
     virtual int Load3(CFile* file);
@@ -64,7 +65,11 @@ public:
     void seek(int) override {}
 
 private:
+    // The readers' error code, 0 once the planes are taken.
     int readPik(const char* data, size_t size);
     int readNvi(const char* data, size_t size);
+    // Leaves the image as a new one: nothing that a file it could not read gave stays.
     int fail(int error);
+    // fail unless the error code is 0.
+    int failOn(int error);
 };

@@ -55,6 +55,25 @@ std::string oneImageFile(const char* signature = "NVP", size_t imageHeader = 52)
            + ann::image(2, 2, 1, 2, 0, 8, {0, 0, 0, 4}, imageHeader) + ann::picture(7) + ann::kAlpha;
 }
 
+// What a file gives an animation besides its images and events.
+auto contentOf(CAnimo& animation)
+{
+    return std::make_tuple(animation.GetNOF(), animation.GetNOE(), std::string(animation.Author().c_str()),
+                           std::string(animation.Description().c_str()), animation.GetFPS(), animation.getAnimoFlags(),
+                           animation.GetFlags(), static_cast<int>(animation.GetOpacity()),
+                           static_cast<int>(animation.RandomFramesNumber()), animation.GetBpp());
+}
+
+// The colours of an image's pixels, whatever its depth.
+std::vector<int> coloursOf(CFrame* image)
+{
+    const _colormodel model = image->GetBpp() == 15 ? CM_15BIT : CM_16BIT;
+    std::vector<int> colours;
+    for (const uint16_t word : picture(image).first)
+        colours.push_back(CColor(static_cast<short>(word), model).Convert(CM_24BIT));
+    return colours;
+}
+
 } // namespace
 
 TEST(AnnFile, RecordsAreWrittenFieldByFieldAsLaidOutByHand)
@@ -378,6 +397,133 @@ TEST(AnnFile, TruncatedFilesOfEveryGenerationLoadEmpty)
             EXPECT_TRUE(isEmpty(animation)) << cut;
         }
     }
+}
+
+TEST(AnnFile, ARefusedFileLeavesANewAnimation)
+{
+    CByteWriter pak;
+    pak.bytes("PAK", 4).u16(1).bytes(ann::fixed("auth", 128).data(), 128).bytes(ann::fixed("desc", 256).data(), 256);
+    pak.u16(15).u16(0).bytes(ann::zeros(13).data(), 13);
+    CByteWriter legacy;
+    legacy.bytes("PIK", 4).u16(1).u16(4).u32(0);
+    legacy.bytes("EXT", 3).u32(0).u32(5).bytes("auth\0", 5).u32(5).bytes("desc\0", 5);
+    legacy.u32(8).u32(0).u16(2).u16(0).u16(2).u16(0).u16(0).u16(4);
+    const std::string image = ann::image(2, 2, 0, 0, 0, 8, {}) + ann::picture(1);
+    const std::string current = ann::header("NVP", 1, 15, 1, 30, 0x800005, 77, -3) + ann::text("auth")
+                                + ann::text("desc") + ann::event({"show", {0}})
+                                + ann::frame({"first", std::nullopt, 0, 0, "step.wav"}) + image;
+    const std::string files[] = {current, bytesOf(pak) + ann::image(2, 2, 0, 0, 0, 8, {}, 32) + ann::picture(1),
+                                 bytesOf(legacy) + ann::picture(1)};
+    const std::string earlier = ann::header("NVP", 0, 16, 0, 12, 0x400000, 9, 4) + ann::text("earlier")
+                                + ann::text("before");
+    CAnimo fresh(nullptr);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file.substr(0, 3));
+        for (size_t cut = 0; cut < file.size(); ++cut) {
+            CAnimo animation(nullptr);
+            ASSERT_EQ(load(animation, earlier), 0);
+            EXPECT_EQ(load(animation, file.substr(0, cut)), CGraphicsObject::ERROR_FORMAT) << cut;
+            EXPECT_EQ(contentOf(animation), contentOf(fresh)) << cut;
+        }
+    }
+    // The image replaced by one whose planes do not unpack, after every text was read.
+    const std::string badImage = ann::image(2, 2, 0, 0, 4, 3, {}) + "\x05\x01\x02";
+    CAnimo animation(nullptr);
+    EXPECT_EQ(load(animation, current.substr(0, current.size() - image.size()) + badImage),
+              CGraphicsObject::ERROR_FORMAT);
+    EXPECT_EQ(contentOf(animation), contentOf(fresh));
+
+    // Nor does a file that does not open keep what the last one gave.
+    AnimationWorld world;
+    world.folder().write("earlier.ann", earlier);
+    CAnimo byName(world.window(), world.path("earlier.ann"));
+    EXPECT_EQ(byName.Load(world.path("missing.ann")), CGraphicsObject::ERROR_OPEN);
+    EXPECT_EQ(contentOf(byName), contentOf(fresh));
+}
+
+TEST(AnnFile, ImagesKeepTheAnimationsDepthInMemoryAndInTheFilesItSaves)
+{
+    // Red, green, blue and white, whose channels keep their colour at 15 and 16 bits.
+    const std::vector<uint16_t> words{0xF800, 0x07C0, 0x001F, 0xFFDF};
+    const std::string runLength = "\x04" + asBytes(words);
+    const std::string alphaRunLength = "\x04" + ann::kAlpha;
+    const auto middle = [](const std::string& images) {
+        CByteWriter out;
+        out.bytes("PAK", 4).u16(2).bytes(ann::zeros(384).data(), 384).u16(16).u16(0).bytes(ann::zeros(13).data(), 13);
+        return bytesOf(out) + images;
+    };
+    // Two images of the middle generation, their headers and then their planes packed with the code.
+    const auto packedImages = [](int code, const std::string& colour, const std::string& alpha) {
+        const std::string header = ann::image(2, 2, 0, 0, code, static_cast<uint32_t>(colour.size()),
+                                              {0, 0, 0, static_cast<uint32_t>(alpha.size())}, 32);
+        return header + header + colour + alpha + colour + alpha;
+    };
+    std::vector<int> colours;
+    std::string bytes24;
+    for (const uint16_t word : words) {
+        colours.push_back(CColor(static_cast<short>(word), CM_16BIT).Convert(CM_24BIT));
+        bytes24 += {static_cast<char>(colours.back() >> 24), static_cast<char>(colours.back() >> 16),
+                    static_cast<char>(colours.back() >> 8)};
+    }
+    const auto current = [](int depth, const std::string& planes, uint32_t length) {
+        return ann::header("NVP", 2, depth, 1, 10, 0, 255, 0) + ann::text("") + ann::text("")
+               + ann::event({"show", {0, 1}}) + ann::frame({}) + ann::frame({}) + ann::image(2, 2, 0, 0, 0, length, {})
+               + ann::image(2, 2, 0, 0, 0, length, {}) + planes + planes;
+    };
+    const struct {
+        const char* title;
+        std::string file;
+        int screenDepth;
+        // The first image is drawn, at the screen's depth, before saving.
+        bool drawn;
+    } cases[] = {
+        {"run-length packed images", middle(packedImages(4, runLength, alphaRunLength)), 15, false},
+        {"LZO over run-length", middle(packedImages(3, lzoBlockOf(runLength), lzoBlockOf(alphaRunLength))), 15, false},
+        {"one packed image, one not",
+         middle(ann::image(2, 2, 0, 0, 4, 9, {0, 0, 0, 5}, 32) + ann::image(2, 2, 0, 0, 0, 8, {}, 32) + runLength
+                + alphaRunLength + asBytes(words)),
+         15, false},
+        {"16-bit images, one drawn on a 15-bit screen", current(16, asBytes(words), 8), 15, true},
+        {"24-bit images, one drawn on a 16-bit screen", current(24, bytes24, 12), 16, true},
+    };
+    for (const auto& c : cases)
+        for (const _compression code : {COMPRESSION_RLE, COMPRESSION_NONE}) {
+            SCOPED_TRACE(std::string(c.title) + (code == COMPRESSION_RLE ? ", saved packed" : ", saved unpacked"));
+            ScreenWorld world;
+            ASSERT_EQ(world.window()->SetDisplayMode(0, 0, c.screenDepth), 0);
+            CAnimo animation(world.window());
+            ASSERT_EQ(load(animation, c.file), 0);
+            ASSERT_EQ(animation.GetNOF(), 2);
+            for (int i = 0; i < 2; ++i)
+                EXPECT_EQ(animation.GetFrame(i)->GetBpp(), animation.GetBpp()) << i;
+            if (c.drawn) {
+                auto target = makeFilled(2, 2, c.screenDepth, 0);
+                animation.SetFrame(0);
+                animation.redraw(target.get());
+                ASSERT_EQ(animation.GetFrame(0)->GetBpp(), c.screenDepth);
+            }
+
+            const CXString path = world.folder().file("saved.ann").c_str();
+            ASSERT_EQ(animation.Save(path, code), 0);
+            CAnimo reloaded(world.window(), path);
+            ASSERT_EQ(reloaded.LastError(), 0);
+            ASSERT_EQ(reloaded.GetNOF(), 2);
+            for (int i = 0; i < 2; ++i) {
+                EXPECT_EQ(reloaded.GetFrame(i)->GetBpp(), reloaded.GetBpp()) << i;
+                EXPECT_EQ(coloursOf(reloaded.GetFrame(i)), colours) << i;
+            }
+        }
+}
+
+TEST(AnnFile, ImagesThatShareNoDepthAreNotSaved)
+{
+    // 32-bit pixels do not become pixel words, nor pixel words 32-bit ones.
+    AnimationWorld world;
+    CAnimo mixed(world.window());
+    mixed.AddFrame(countingImage(1).get());
+    mixed.AddFrame(makeRaster(2, 2, 32, std::vector<uint16_t>(8, 1)).get());
+    EXPECT_EQ(mixed.Save(world.path("mixed.ann"), COMPRESSION_NONE), CGraphicsObject::ERROR_FORMAT);
+    EXPECT_FALSE(std::filesystem::exists(world.folder().path() / "mixed.ann"));
 }
 
 TEST(AnnFile, DamagedFieldsAreRefused)

@@ -224,6 +224,33 @@ TEST(ImgFile, DamagedFilesGiveAnErrorAndAnEmptyImage)
     EXPECT_EQ(missing.Load(folder.file("missing.jpg").c_str(), false), CGraphicsObject::ERROR_OPEN);
 }
 
+TEST(ImgFile, ARefusedFileLeavesANewImage)
+{
+    TempFolder folder;
+    const std::string colour = asBytes(kPixels);
+    const std::pair<const char*, std::string> cases[] = {
+        {"planes cut", pikFile(5, 4, 24, 0, colour.substr(0, 50), "", 3, 4)},
+        {"unknown depth", pikFile(5, 4, 12, 0, colour, "", 3, 4)},
+        {"JPEG of another size", pikFile(5, 4, 15, 5, solidJpeg(4, 4, 1, 2, 3), "", 3, 4)},
+        {"NVI LZW of the wrong size", nviFile(5, 4, 24, 2, lzwBlockOf(colour + "xy"), "", 3, 4)},
+    };
+    const std::string earlier = folder.write("earlier.img", pikFile(1, 1, 15, 0, "\1\2", "", 7, 8));
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        CImage image(nullptr);
+        ASSERT_EQ(image.Load(earlier.c_str(), false), 0);
+        EXPECT_EQ(image.Load(folder.write("picture.img", bytes).c_str(), false), CGraphicsObject::ERROR_FORMAT);
+        EXPECT_EQ(image.GetBpp(), CImage(nullptr).GetBpp());
+        EXPECT_EQ(image.GetPosition(), CXPoint());
+    }
+    // Nor does a file that does not open keep what the last one gave.
+    CImage image(nullptr);
+    ASSERT_EQ(image.Load(earlier.c_str(), false), 0);
+    EXPECT_EQ(image.Load(folder.file("missing.img").c_str(), false), CGraphicsObject::ERROR_OPEN);
+    EXPECT_EQ(image.GetBpp(), CImage(nullptr).GetBpp());
+    EXPECT_EQ(image.GetPosition(), CXPoint());
+}
+
 TEST(ImgFile, EveryCutOfAValidFileFailsCleanlyOrLoads)
 {
     const std::string colour = asBytes(kPixels);

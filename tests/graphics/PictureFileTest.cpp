@@ -5,6 +5,7 @@
 #include "graphics/CTarga.h"
 #include "graphics/CXBitmap.h"
 
+#include "AnimationWorld.h"
 #include "ImgFixtures.h"
 #include "JpegMaker.h"
 #include "RasterMaker.h"
@@ -123,6 +124,68 @@ TEST(CTarga, TwentyFourBitRowsConvertToPixelWords)
     ASSERT_EQ(targa.LoadFromMemory(file.data(), file.size()), 0);
     targa.Convert(15);
     EXPECT_EQ(wordsOf(targa), (std::vector<uint16_t>{0x001F, 0x03E0, 0x7C00, 0x7FE0}));
+}
+
+TEST(CImageFile, PicturesLoadedByNameEndInTheScreensDepthWhateverTheirSize)
+{
+    // Channels of 0 and 248 keep their colour at 15, 16 and 24 bits.
+    const CColor colours[] = {CColor(248, 0, 0), CColor(0, 248, 0), CColor(0, 0, 248)};
+    const auto storedAs = [&colours](int depth, int count) {
+        std::string bytes;
+        for (int i = 0; i < count; ++i) {
+            const int value = colours[i].GetInBPP(depth);
+            // 24-bit pixels are stored blue, green, red.
+            if (depth == 24)
+                bytes += {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                          static_cast<char>(value >> 8)};
+            else
+                bytes += asBytes({static_cast<uint16_t>(value)});
+        }
+        return bytes;
+    };
+    const struct {
+        const char* extension;
+        int depth;
+        _compression code;
+    } files[] = {{"tga", 24, COMPRESSION_NONE},
+                 {"img", 24, COMPRESSION_NONE},
+                 {"img", 15, COMPRESSION_NONE},
+                 {"img", 16, COMPRESSION_NONE},
+                 {"img", 16, COMPRESSION_RLE}};
+    for (const auto& f : files)
+        for (const int screenDepth : {15, 16})
+            for (int count = 1; count <= 3; ++count) {
+                SCOPED_TRACE(std::string(f.extension) + " of " + std::to_string(f.depth) + " bits packed with "
+                             + std::to_string(f.code) + ", " + std::to_string(count) + " pixels, on a screen of "
+                             + std::to_string(screenDepth));
+                ScreenWorld world;
+                ASSERT_EQ(world.window()->SetDisplayMode(0, 0, screenDepth), 0);
+                const std::string name = std::string("tiny.") + f.extension;
+                std::string pixels = storedAs(f.depth, count);
+                // A run-length stream of literal pixels: their count, then the pixels.
+                if (f.code == COMPRESSION_RLE)
+                    pixels.insert(0, 1, static_cast<char>(count));
+                world.folder().write(name, name == "tiny.tga" ? tgaFile(count, 1, 24, pixels)
+                                                              : pikFile(count, 1, f.depth, f.code, pixels, ""));
+                CImageFile loader(world.window());
+                loader.Load(CXString(world.folder().file(name).c_str()));
+                std::unique_ptr<CGraphicsObject> picture(loader.getObject());
+                ASSERT_NE(picture, nullptr);
+                ASSERT_EQ(picture->LastError(), 0);
+                std::vector<uint16_t> expected;
+                for (int i = 0; i < count; ++i)
+                    expected.push_back(static_cast<uint16_t>(colours[i].GetInBPP(screenDepth)));
+                EXPECT_EQ(picture->GetBpp(), screenDepth);
+                EXPECT_EQ(picture->GetCompression(), f.code);
+                CGraphicsObject unpacked(nullptr);
+                unpacked.Copy(picture.get());
+                EXPECT_EQ(wordsOf(unpacked), expected);
+
+                auto target = makeFilled(count, 1, screenDepth, 0);
+                picture->SetDestiny(target.get());
+                picture->Redraw();
+                EXPECT_EQ(wordsOf(*target), expected);
+            }
 }
 
 TEST(CImageFile, TheExtensionChoosesTheReader)
