@@ -245,6 +245,24 @@ TEST(KestrumProgram, EndsInOrderOnSigintAndSigterm)
     }
 }
 
+// A program stuck in its load never comes round to ending in order.
+TEST(KestrumProgram, ASecondSigintOrSigtermEndsItAtOnce)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const ApplicationFolder stuck({{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\n"},
+                                       {"APP.cnv", "OBJECT=APP\nAPP:ONINIT={SYSTEM^DELAY(60000);}\n"}});
+        ProgramRun program(stuck.path(), {"-nogfx"});
+        ASSERT_TRUE(program.waitUntilCatching(signal));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitUntilDelivered(signal));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitForEnd(10));
+        program.signal(SIGKILL);
+        EXPECT_NE(program.exitCode(), 0);
+    }
+}
+
 TEST(KestrumProgram, ListsTheScenesMenuOnStandardErrorWithDebug)
 {
     SampleCopy sample;
