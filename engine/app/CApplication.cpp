@@ -2,6 +2,7 @@
 
 #include "app/CMC_Application.h"
 #include "app/CMC_SceneUpdate.h"
+#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CCommandLine6.h"
@@ -41,7 +42,11 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 
 CApplication::~CApplication()
 {
+    // What waits in the deferred-delete bin may still reach its scene, the managers and the
+    // runners: it goes while they are there, before and after the application's own objects.
+    deleteWaitingObjects();
     application_.reset();
+    deleteWaitingObjects();
     updateClient_.reset();
     mcApplication_ = nullptr;
     parser_.reset();
@@ -60,6 +65,12 @@ CApplication::~CApplication()
     // The window outlives the application: it must not reach it any more.
     if (window_->GetApplicationInterface() == this)
         window_->SetApplicationInterface(nullptr);
+}
+
+void CApplication::deleteWaitingObjects()
+{
+    if (CPublicTrash* bin = window_->getPublicTrashInterface())
+        bin->deleteAllMarked();
 }
 
 void CApplication::preinitializeApplication()

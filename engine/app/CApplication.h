@@ -32,7 +32,7 @@ public:
     // iniName when one is named; neither the window nor the command line is owned.
     CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
     // The script application goes first (its objects finish), then what was made for it and
-    // the managers.
+    // the managers; the objects that wait in the window's deferred-delete bin go before them.
     ~CApplication() override;
     CApplication(const CApplication&) = delete;
     CApplication& operator=(const CApplication&) = delete;
@@ -81,6 +81,8 @@ public:
     CNetworkClient* getUpdateClient() const { return updateClient_.get(); }
 
 private:
+    // The marked objects of the window's deferred-delete bin.
+    void deleteWaitingObjects();
     // The compiled application, with the value pools and the runners it needs; none, and a
     // line on standard error, when "application.bin" is damaged.
     CMC_Application* loadCompiled();
