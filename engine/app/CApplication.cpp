@@ -23,6 +23,15 @@
 
 #include <cstdio>
 
+namespace {
+
+void reportNoFolder(const CXString& name)
+{
+    std::fputs(("No application: there is no folder \"" + name + "\"\n").c_str(), stderr);
+}
+
+} // namespace
+
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
     : window_(window)
@@ -81,7 +90,7 @@ void CApplication::preinitializeApplication()
     // Without its folder the look-ups would go on wherever the current folder is, and could
     // find another application there.
     if (path.IsString() && CFile::chDir(path) != 0) {
-        std::fputs(("No application: there is no folder \"" + path + "\"\n").c_str(), stderr);
+        reportNoFolder(path);
         return;
     }
     {
@@ -89,7 +98,10 @@ void CApplication::preinitializeApplication()
         CWindow::setCDPath(here.GetFullPath(CXString()));
         window_->SetSoundFXPath(here.GetFullPath(CXString("Wavs")));
     }
-    CFile::chDir(CFolder::DATA_FOLDER);
+    if (CFile::chDir(CFolder::DATA_FOLDER) != 0) {
+        reportNoFolder(CFolder::DATA_FOLDER);
+        return;
+    }
     const bool fromText = (commandLine_ != nullptr && commandLine_->isForceCNV()) ||
                           !CFile::fileExists(CXString("application.bin"));
     if (fromText) {

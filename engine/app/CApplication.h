@@ -42,8 +42,9 @@ public:
     // the data disc and "Wavs" below it the sound effects; from the data folder "Dane" the
     // application is read from "application.bin", or parsed from "application.def" when that
     // file is missing or "forceCNV" is given. With "2bin" it is stored in compiled form and
-    // not started. Without an application (a "path" that names no folder, a definition
-    // without one, a damaged compiled file) a line on standard error says why, and
+    // not started. Without an application (a "path" that names no folder, a folder without
+    // "Dane", a definition without one, a damaged compiled file) a line on standard error
+    // says why, and
     // getMCApplicationIfc stays none.
     virtual void preinitializeApplication();
     // The application's work for one frame, run by the window's frame pump also while the

@@ -135,6 +135,31 @@ TEST(KestrumProgram, StoredWith2binTheSampleWithoutTextRunsTheSameFromItsCompile
     EXPECT_EQ(visits(sample), std::vector<int>({2, 2, 2, 2, 2}));
 }
 
+// The compiled files of an application whose scene ROOM has no folder: every line names the
+// file as the disk does, and why it was not written.
+TEST(KestrumProgram, StoringWith2binNamesTheFilesThatCannotBeWrittenAndWhy)
+{
+    const ApplicationFolder game({{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\nAPP:EPISODES=EP\n"
+                                                      "OBJECT=EP\nEP:TYPE=EPISODE\nEP:PATH=ep\nEP:SCENES=ROOM\n"
+                                                      "OBJECT=ROOM\nROOM:TYPE=SCENE\nROOM:PATH=ep\\room\n"},
+                                  {"ep/EP.cnv", ""}});
+    const std::string data = (fs::canonical(game.path()) / "Dane").string();
+    ProgramRun store(game.path(), {"-nogfx", "-2bin"});
+    EXPECT_EQ(store.exitCode(), 1);
+    EXPECT_EQ(store.errors(), "Node ROOM not stored: cannot write \"" + data + "/ep/room/ROOM.bin\": there is no folder \"" +
+                                  data + "/ep/room\"\n"
+                                  "The compiled application was not stored: cannot write \"" + data +
+                                  "/application.bin\": a part of it was not stored; no file was changed\n");
+
+    fs::create_directory(game.path() / "Dane" / "ep" / "room");
+    fs::create_directory(game.path() / "Dane" / "application.bin");
+    ProgramRun storeOnAFolder(game.path(), {"-nogfx", "-2bin"});
+    EXPECT_EQ(storeOnAFolder.exitCode(), 1);
+    EXPECT_EQ(storeOnAFolder.errors(), "The compiled application could not be written: cannot write \"" + data +
+                                           "/application.bin\": Is a directory; no file was changed\n");
+    EXPECT_FALSE(fs::exists(game.path() / "Dane" / "ep" / "room" / "ROOM.bin"));
+}
+
 namespace {
 
 struct Refusal {
@@ -155,6 +180,8 @@ const Refusal kRefusals[] = {
          fs::create_directory(sample.path() / "Dane");
      },
      {"-nogfx"}, 1, "No application: application.def cannot be read or has no APPLICATION\n"},
+    {"an application folder without \"Dane\"", [](const SampleCopy& sample) { fs::remove_all(sample.path() / "Dane"); },
+     {"-nogfx"}, 1, "No application: there is no folder \"Dane\"\n"},
     {"a damaged application.bin", [](const SampleCopy& sample) { sample.write("Dane/application.bin", "\x05\0\0\0SAM"); },
      {"-nogfx"}, 1, "No application: application.bin is damaged"},
     {"a display mode that no display has", nullptr, {"-nogfx", "-res", "-800", "600"}, 1,
