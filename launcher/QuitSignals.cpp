@@ -7,9 +7,18 @@ namespace {
 std::atomic<bool> quitRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "the flag is set inside a signal handler");
 
-extern "C" void requestQuit(int)
+// The first signal asks for the orderly end; a second one ends the program at once, as the
+// signal does by default, for a program that no longer comes round to its frame loop (one
+// stuck in a load, say).
+extern "C" void requestQuit(int number)
 {
-    quitRequested.store(true);
+    if (!quitRequested.exchange(true))
+        return;
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    sigaction(number, &byDefault, nullptr);
+    raise(number);
 }
 
 } // namespace

@@ -9,9 +9,7 @@
 #include "platform/WavWriter.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -83,9 +81,5 @@ bool ScriptedRun::writeFrameTimes(std::string& cause) const
     std::string lines;
     for (const int64_t microseconds : frameMicroseconds_)
         lines += std::to_string(microseconds) + "\n";
-    errno = 0;
-    if (platform::replaceFilesTogether({{options_.frameTimes, lines}}))
-        return true;
-    cause = "cannot write \"" + options_.frameTimes + "\": " + std::strerror(errno);
-    return false;
+    return platform::replaceFilesTogether({{options_.frameTimes, lines}}, cause);
 }

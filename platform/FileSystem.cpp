@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -199,39 +200,61 @@ bool copyFile(const std::string& from, const std::string& to)
     return target->commit();
 }
 
-bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files)
+bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files, std::string& cause)
 {
     std::vector<std::string> pending;
-    auto dropPending = [&pending] {
+    auto fail = [&pending, &cause](const std::string& target, int error) {
+        cause = cannotWrite(target, whyNotWritten(target, error));
         for (const std::string& path : pending)
             ::unlink(path.c_str());
         return false;
     };
     for (const auto& [target, contents] : files) {
+        // A folder in a target's place would refuse only its own replacement, after the
+        // targets before it were replaced.
+        if (isFolder(target))
+            return fail(target, EISDIR);
         std::string pendingPath;
         const int fd = createPendingFile(target, pendingPath);
         if (fd < 0)
-            return dropPending();
+            return fail(target, errno);
         pending.push_back(pendingPath);
         FILE* file = ::fdopen(fd, "wb");
         if (file == nullptr) {
+            const int error = errno;
             ::close(fd);
-            return dropPending();
+            return fail(target, error);
         }
+        errno = 0;
         bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
         written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && written;
         if (std::fclose(file) != 0 || !written)
-            return dropPending();
+            return fail(target, errno);
     }
     bool replaced = true;
     for (size_t i = 0; i < files.size(); ++i) {
         if (::rename(pending[i].c_str(), files[i].first.c_str()) != 0) {
+            if (replaced)
+                cause = cannotWrite(files[i].first, whyNotWritten(files[i].first, errno));
             ::unlink(pending[i].c_str());
             replaced = false;
         }
         noteFolderChanged(files[i].first);
     }
     return replaced;
+}
+
+std::string cannotWrite(const std::string& path, const std::string& why)
+{
+    return "cannot write \"" + path + "\": " + why;
+}
+
+std::string whyNotWritten(const std::string& path, int error)
+{
+    const std::string folder = parentFolder(path);
+    if (error == ENOENT && !isFolder(folder))
+        return "there is no folder \"" + folder + "\"";
+    return error != 0 ? std::strerror(error) : "it was not written whole";
 }
 
 std::unique_ptr<FileStream> FileStream::open(const std::string& path, std::string_view mode)

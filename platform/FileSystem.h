@@ -54,8 +54,15 @@ bool copyFile(const std::string& from, const std::string& to);
 // Files that belong together: each (disk path, contents) is written beside its target, and
 // the targets are replaced only once every one was written whole. False, and every target as
 // it was, when one cannot be written; a replacement that fails after others succeeded leaves
-// those in place and still gives false.
-bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files);
+// those in place and still gives false. On failure the cause names the first file that could
+// not be written, and why.
+bool replaceFilesTogether(const std::vector<std::pair<std::string, std::string>>& files, std::string& cause);
+
+// The cause of a write that failed, for a message: "cannot write "<path>": <why>".
+std::string cannotWrite(const std::string& path, const std::string& why);
+// Why the file could not be written, given the error of the failed call: a folder that is
+// missing is named as such, anything else gets the system's text.
+std::string whyNotWritten(const std::string& path, int error);
 
 // An open C runtime stream on a disk file.
 // A mode that empties the file ("w...") writes to a fresh file beside the target, which

@@ -5,7 +5,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cmath>
 #include <vector>
 #include <zlib.h>
@@ -136,7 +135,7 @@ bool writePng(const RgbImage& image, int dotsPerInch, const ByteSink& sink)
 bool writePngFile(const std::string& path, const RgbImage& image, int dotsPerInch, std::string& cause)
 {
     const auto fail = [&](int error) {
-        cause = "cannot write \"" + path + "\": " + (error != 0 ? std::strerror(error) : "no picture");
+        cause = cannotWrite(path, error != 0 ? whyNotWritten(path, error) : "no picture");
         return false;
     };
     errno = 0;

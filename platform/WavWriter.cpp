@@ -2,8 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <cerrno>
-#include <cstring>
 
 namespace platform {
 namespace {
@@ -33,7 +31,7 @@ bool writeWavFile(const std::string& path, const std::vector<int16_t>& samples, 
 {
     const uint64_t dataBytes = samples.size() * sizeof(int16_t);
     const auto fail = [&](const std::string& why) {
-        cause = "cannot write \"" + path + "\": " + why;
+        cause = cannotWrite(path, why);
         return false;
     };
     if (channels == 0 || dataBytes > UINT32_MAX - kHeaderAfterRiff)
@@ -53,8 +51,7 @@ bool writeWavFile(const std::string& path, const std::vector<int16_t>& samples, 
     put32(bytes, static_cast<uint32_t>(dataBytes));
     for (const int16_t sample : samples)
         put16(bytes, static_cast<uint16_t>(sample));
-    errno = 0;
-    return replaceFilesTogether({{path, bytes}}) || fail(std::strerror(errno));
+    return replaceFilesTogether({{path, bytes}}, cause);
 }
 
 } // namespace platform

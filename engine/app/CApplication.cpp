@@ -2,6 +2,7 @@
 
 #include "app/CMC_Application.h"
 #include "app/CMC_SceneUpdate.h"
+#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CCommandLine6.h"
@@ -22,6 +23,15 @@
 
 #include <cstdio>
 
+namespace {
+
+void reportNoFolder(const CXString& name)
+{
+    std::fputs(("No application: there is no folder \"" + name + "\"\n").c_str(), stderr);
+}
+
+} // namespace
+
 CApplication::CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName,
                            CCommandLine6* commandLine)
     : window_(window)
@@ -41,7 +51,11 @@ CApplication::CApplication(CWindow* window, const CXString& iniName, const CXStr
 
 CApplication::~CApplication()
 {
+    // What waits in the deferred-delete bin may still reach its scene, the managers and the
+    // runners: it goes while they are there, before and after the application's own objects.
+    deleteWaitingObjects();
     application_.reset();
+    deleteWaitingObjects();
     updateClient_.reset();
     mcApplication_ = nullptr;
     parser_.reset();
@@ -62,6 +76,12 @@ CApplication::~CApplication()
         window_->SetApplicationInterface(nullptr);
 }
 
+void CApplication::deleteWaitingObjects()
+{
+    if (CPublicTrash* bin = window_->getPublicTrashInterface())
+        bin->deleteAllMarked();
+}
+
 void CApplication::preinitializeApplication()
 {
     registerScriptTypes();
@@ -70,7 +90,7 @@ void CApplication::preinitializeApplication()
     // Without its folder the look-ups would go on wherever the current folder is, and could
     // find another application there.
     if (path.IsString() && CFile::chDir(path) != 0) {
-        std::fputs(("No application: there is no folder \"" + path + "\"\n").c_str(), stderr);
+        reportNoFolder(path);
         return;
     }
     {
@@ -78,7 +98,10 @@ void CApplication::preinitializeApplication()
         CWindow::setCDPath(here.GetFullPath(CXString()));
         window_->SetSoundFXPath(here.GetFullPath(CXString("Wavs")));
     }
-    CFile::chDir(CFolder::DATA_FOLDER);
+    if (CFile::chDir(CFolder::DATA_FOLDER) != 0) {
+        reportNoFolder(CFolder::DATA_FOLDER);
+        return;
+    }
     const bool fromText = (commandLine_ != nullptr && commandLine_->isForceCNV()) ||
                           !CFile::fileExists(CXString("application.bin"));
     if (fromText) {

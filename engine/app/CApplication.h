@@ -32,7 +32,7 @@ public:
     // iniName when one is named; neither the window nor the command line is owned.
     CApplication(CWindow* window, const CXString& iniName, const CXString& archiveName, CCommandLine6* commandLine);
     // The script application goes first (its objects finish), then what was made for it and
-    // the managers.
+    // the managers; the objects that wait in the window's deferred-delete bin go before them.
     ~CApplication() override;
     CApplication(const CApplication&) = delete;
     CApplication& operator=(const CApplication&) = delete;
@@ -42,8 +42,9 @@ public:
     // the data disc and "Wavs" below it the sound effects; from the data folder "Dane" the
     // application is read from "application.bin", or parsed from "application.def" when that
     // file is missing or "forceCNV" is given. With "2bin" it is stored in compiled form and
-    // not started. Without an application (a "path" that names no folder, a definition
-    // without one, a damaged compiled file) a line on standard error says why, and
+    // not started. Without an application (a "path" that names no folder, a folder without
+    // "Dane", a definition without one, a damaged compiled file) a line on standard error
+    // says why, and
     // getMCApplicationIfc stays none.
     virtual void preinitializeApplication();
     // The application's work for one frame, run by the window's frame pump also while the
@@ -81,6 +82,8 @@ public:
     CNetworkClient* getUpdateClient() const { return updateClient_.get(); }
 
 private:
+    // The marked objects of the window's deferred-delete bin.
+    void deleteWaitingObjects();
     // The compiled application, with the value pools and the runners it needs; none, and a
     // line on standard error, when "application.bin" is damaged.
     CMC_Application* loadCompiled();

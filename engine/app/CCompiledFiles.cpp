@@ -6,6 +6,8 @@
 #include "platform/FileSystem.h"
 #include "platform/PathResolver.h"
 
+#include <cerrno>
+
 CCompiledFiles::CCompiledFiles()
 {
     open_ = this;
@@ -17,28 +19,35 @@ CCompiledFiles::~CCompiledFiles()
         open_ = nullptr;
 }
 
-bool CCompiledFiles::write(const CXString& fileName, const std::function<void(CXArchive&)>& writer)
+bool CCompiledFiles::write(const CXString& fileName, const std::function<void(CXArchive&)>& writer, std::string& cause)
 {
+    const std::string path = platform::resolvePath(fileName.c_str());
     CFile_Memory memory;
     CXArchive archive(&memory, true);
     writer(archive);
-    if (archive.failed())
+    if (archive.failed()) {
+        cause = platform::cannotWrite(path, "a part of it was not stored");
         return false;
-    std::pair<std::string, std::string> file{platform::resolvePath(fileName.c_str()), memory.contents()};
-    if (!CFileSandbox::permits(fileName, file.first))
+    }
+    if (!CFileSandbox::permits(fileName, path)) {
+        cause = platform::cannotWrite(path, "it lies outside the application's folder");
         return false;
+    }
+    std::pair<std::string, std::string> file{path, memory.contents()};
     if (open_ == nullptr)
-        return platform::replaceFilesTogether({file});
+        return platform::replaceFilesTogether({file}, cause);
     // A folder that is missing is named now, by the file that cannot go there.
-    if (!platform::isFolder(platform::parentFolder(file.first)))
+    if (!platform::isFolder(platform::parentFolder(path))) {
+        cause = platform::cannotWrite(path, platform::whyNotWritten(path, ENOENT));
         return false;
+    }
     open_->files_.push_back(std::move(file));
     return true;
 }
 
-bool CCompiledFiles::commit()
+bool CCompiledFiles::commit(std::string& cause)
 {
-    const bool written = platform::replaceFilesTogether(files_);
+    const bool written = platform::replaceFilesTogether(files_, cause);
     files_.clear();
     return written;
 }

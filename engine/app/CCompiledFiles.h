@@ -22,12 +22,14 @@ public:
     CCompiledFiles(const CCompiledFiles&) = delete;
     CCompiledFiles& operator=(const CCompiledFiles&) = delete;
 
-    // The writer fills the archive of the file, named by its absolute path. False when the
-    // archive failed or, without an open collection, when the file could not be written.
-    static bool write(const CXString& fileName, const std::function<void(CXArchive&)>& writer);
-    // Every collected file replaces its target; false, with no target changed, when one of
-    // them cannot be written. The collection is empty afterwards.
-    bool commit();
+    // The writer fills the archive of the file, named by its absolute path. False, with the
+    // cause naming the file as the disk does, when the archive failed (a part was not stored),
+    // when the file's folder is missing or, without an open collection, when the file could
+    // not be written.
+    static bool write(const CXString& fileName, const std::function<void(CXArchive&)>& writer, std::string& cause);
+    // Every collected file replaces its target; false, with no target changed and the cause,
+    // when one of them cannot be written. The collection is empty afterwards.
+    bool commit(std::string& cause);
 
 private:
     static inline CCompiledFiles* open_ = nullptr;

@@ -147,14 +147,16 @@ bool CMC_Application::storeBinary()
     const CXString dataFolder = CWindow::rootPath + CFolder::DATA_FOLDER;
     CFile::chDir(dataFolder);
     CCompiledFiles files;
+    std::string cause;
     const bool stored = CCompiledFiles::write(dataFolder + "\\application.bin", [this](CXArchive& archive) {
         serialize(&archive);
-    });
-    const bool written = stored && files.commit();
-    if (!written)
-        std::fputs(stored ? "The compiled application could not be written: no file was changed\n"
-                          : "The compiled application was not stored: no file was changed\n",
-                   stderr);
+    }, cause);
+    const bool written = stored && files.commit(cause);
+    if (!written) {
+        const std::string line = stored ? "The compiled application could not be written: " + cause
+                                        : "The compiled application was not stored: " + cause;
+        std::fputs((line + "; no file was changed\n").c_str(), stderr);
+    }
     CFile::chDir(previous);
     return written;
 }

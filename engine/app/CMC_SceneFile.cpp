@@ -284,10 +284,11 @@ bool CMC_Scene::storeCompiled()
 {
     const CXString fileName = CPath::getFullPath(getDataFolder(), getName() + ".bin");
     bool whole = true;
+    std::string cause;
     const bool written = CCompiledFiles::write(fileName, [this, &whole](CXArchive& archive) {
         whole = writeCompiled(&archive);
-    });
+    }, cause);
     if (!written)
-        std::fputs(("Compiled file " + fileName + " not written\n").c_str(), stderr);
+        std::fputs(("Node " + getName() + " not stored: " + cause.c_str() + "\n").c_str(), stderr);
     return written && whole;
 }

@@ -275,7 +275,8 @@ void CMC_Scene_Runner::pause(CMC_Scene* scene, CXVector* args)
     }
     CWindow::pause();
     const bool keepTimers = argumentCount(args) > 0 && boolParameter(args, 0);
-    if (!keepTimers && scene->getWindow() != nullptr)
+    timersPaused_ = !keepTimers && scene->getWindow() != nullptr;
+    if (timersPaused_)
         scene->getWindow()->GetTimerInterface()->pause();
     CXTimer::enable(keepTimers);
 }
@@ -296,7 +297,8 @@ void CMC_Scene_Runner::resume(CMC_Scene* scene, CXVector* args, bool onlyAGroup)
     CWindow::resume();
     const int timersAt = onlyAGroup ? 1 : 0;
     const bool resumeTimers = argumentCount(args) <= timersAt || boolParameter(args, timersAt);
-    if (resumeTimers && scene->getWindow() != nullptr)
+    if (resumeTimers && timersPaused_ && scene->getWindow() != nullptr)
         scene->getWindow()->GetTimerInterface()->resume();
+    timersPaused_ = false;
     CXTimer::enable(resumeTimers);
 }

@@ -54,4 +54,7 @@ private:
     void resume(CMC_Scene* scene, CXVector* args, bool onlyAGroup);
 
     bool paused_ = false;
+    // Whether PAUSE kept the time of the window's timers, which RESUME alone gives back: after
+    // PAUSE(TRUE) they ran on, and their schedule stays as it is.
+    bool timersPaused_ = false;
 };

@@ -78,6 +78,7 @@ void CMC_Timer::enable()
         return;
     ticks_ = 0;
     enabled_ = true;
+    pausedTheList_ = false;
     if (CXTimer* timers = timerList())
         timers->reset(id_);
 }
@@ -85,8 +86,10 @@ void CMC_Timer::enable()
 void CMC_Timer::pause()
 {
     enabled_ = false;
-    if (CXTimer* timers = timerList())
+    if (CXTimer* timers = timerList()) {
         timers->pause();
+        pausedTheList_ = true;
+    }
 }
 
 void CMC_Timer::resume()
@@ -94,8 +97,9 @@ void CMC_Timer::resume()
     if (enabled_)
         return;
     enabled_ = true;
-    if (CXTimer* timers = timerList())
+    if (CXTimer* timers = timerList(); timers != nullptr && pausedTheList_)
         timers->resume();
+    pausedTheList_ = false;
 }
 
 void CMC_Timer::reset()

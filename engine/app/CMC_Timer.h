@@ -37,8 +37,8 @@ public:
     // Disables the timer and keeps, for every entry of the window's list, the time since it
     // last fired.
     void pause();
-    // Enables a disabled timer and gives every entry of the window's list back the time it
-    // had at the pause.
+    // Enables a disabled timer and, after its PAUSE, gives every entry of the window's list
+    // back the time it had at the pause; after DISABLE the list's schedule stays as it is.
     void resume();
     // The interval starts again now with no ticks; the enabled state stays.
     void reset();
@@ -59,4 +59,6 @@ private:
     CXString elapse_;
     int id_;
     bool registered_ = false;
+    // The timer's PAUSE kept the time of the window's list, and no RESUME or ENABLE has come.
+    bool pausedTheList_ = false;
 };

@@ -12,9 +12,21 @@ CPublicTrash::CPublicTrash(CXTimer* timers)
 CPublicTrash::~CPublicTrash()
 {
     timers_->remove(kTimerId);
+    deleteAllMarked();
 }
 
 void CPublicTrash::onTimer(int)
+{
+    deleteMarked();
+}
+
+void CPublicTrash::deleteAllMarked()
+{
+    while (deleteMarked()) {
+    }
+}
+
+bool CPublicTrash::deleteMarked()
 {
     // The marked objects leave the bin before any is deleted: a destructor may hand the bin
     // more objects.
@@ -31,4 +43,5 @@ void CPublicTrash::onTimer(int)
         removeAt(getCount() - 1);
     for (CXObject* object : marked)
         delete object;
+    return !marked.empty();
 }

@@ -16,14 +16,21 @@ public:
 
     // Registers the bin with the timer list.
     explicit CPublicTrash(CXTimer* timers);
-    // Takes the bin's timer off the list; objects still in the bin are not deleted.
+    // Takes the bin's timer off the list and deletes the marked objects still in the bin; an
+    // unmarked one is still held by whoever handed it in, and leaves the bin when deleted.
     ~CPublicTrash() override;
     CPublicTrash(const CPublicTrash&) = delete;
     CPublicTrash& operator=(const CPublicTrash&) = delete;
 
     // Deletes every marked object and keeps the others in their order.
     void onTimer(int id) override;
+    // At the end of the program: deletes the marked objects, also those that deleting them
+    // hands in.
+    void deleteAllMarked();
 
 private:
+    // One pass of onTimer; whether any object was deleted.
+    bool deleteMarked();
+
     CXTimer* timers_;
 };

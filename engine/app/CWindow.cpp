@@ -82,7 +82,8 @@ CWindow::~CWindow()
 void CWindow::release()
 {
     CGraphicsObject::ReleaseGraphics();
-    // The bin goes first: it takes its timer off the list, and leaves what it holds alone.
+    // The bin goes first: it takes its timer off the list, and the objects that wait in it
+    // go while the surfaces and devices they may reach are still there.
     delete trash_;
     trash_ = nullptr;
     dropSurfaces();

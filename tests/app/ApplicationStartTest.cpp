@@ -88,6 +88,25 @@ TEST_F(ApplicationStart, ExitInOnInitRunsOnExitWithTheQuitFlagSetAndTheLoopStops
     EXPECT_EQ(world.log(), Log{"frame"});
 }
 
+// The ended timer run, the released file and its object wait in the bin, whose timer would come
+// only after 10 s; the application's end deletes them while what they reach is there.
+TEST_F(ApplicationStart, TheApplicationsEndDeletesWhatWaitsInTheBin)
+{
+    world.write("Dane/application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\n");
+    world.write("Dane/APP.cnv", "OBJECT=LOG\nLOG:TYPE=ARRAY\n");
+    world.write("Dane/extra.cnv", "OBJECT=B\nB:TYPE=INTEGER\nB:ONDONE={LOG^ADD(\"done\");}\n");
+    CMC_Application* application = world.start();
+    ASSERT_NE(application, nullptr);
+    for (const char* line : {"@RUNONTIMER(10,1,{})", "CNVLOADER^LOAD(\"extra.cnv\")", "CNVLOADER^RELEASE(\"extra.cnv\")"})
+        world.run(application, line);
+    world.frame();
+    world.frame();
+    const CPublicTrash* bin = world.window().getPublicTrashInterface();
+    ASSERT_GT(bin->getCount(), 0);
+    world.shell.reset();
+    EXPECT_EQ(bin->getCount(), 0);
+}
+
 TEST_F(ApplicationStart, ExitSetsTheQuitFlagBeforeTheHandlersOfOnExitRun)
 {
     world.write("Dane/application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\n");

@@ -7,6 +7,7 @@
 #include "app/CWindow.h"
 #include "foundation/CCommandLine6.h"
 #include "foundation/CXVector.h"
+#include "platform/PathResolver.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Variable.h"
@@ -54,11 +55,13 @@ public:
     std::string read(const std::string& name) { return headless.folder().read(name); }
     bool exists(const std::string& name) { return std::filesystem::exists(headless.folder().path() / name); }
 
-    // Loads the application with the options ("-2bin", "-forceCNV", ...) and starts it; the
-    // application, none when start-up failed.
+    // Loads the application with the options ("-2bin", "-forceCNV", ...) and starts it, from
+    // the folder of the data tree as the program does; the application, none when start-up
+    // failed.
     CMC_Application* start(const std::vector<std::string>& options = {})
     {
         stop();
+        platform::changeFolder(headless.folder().path().string());
         commandLine_ = std::make_unique<CCommandLine6>(commandLineOf(options));
         shell = std::make_unique<CApplication>(&window(), CXString("game.ini"), CXString(), commandLine_.get());
         shell->preinitializeApplication();

@@ -64,7 +64,7 @@ public:
 
 } // namespace
 
-TEST(CWindow, TheBinDeletesOnlyMarkedObjectsAtItsTimer)
+TEST(CWindow, TheBinDeletesOnlyMarkedObjectsAtItsTimerAndWhenTheWindowCloses)
 {
     CurrentFolderGuard guard;
     platform::ManualClock clock(5000);
@@ -92,9 +92,13 @@ TEST(CWindow, TheBinDeletesOnlyMarkedObjectsAtItsTimer)
         EXPECT_EQ(deletions, 2);
         ASSERT_EQ(bin->getCount(), 1);
         EXPECT_EQ(bin->at(0), kept);
+
+        auto* late = new Tracked(&deletions);
+        late->setToDelete();
+        bin->add(late);
     }
-    // Closing the window leaves what the bin still holds alone.
-    EXPECT_EQ(deletions, 2);
+    // Closing the window deletes what is marked in the bin and leaves the rest to its holder.
+    EXPECT_EQ(deletions, 3);
     delete kept;
     platform::setClock(nullptr);
 }

@@ -53,6 +53,15 @@ const TimerCase kCases[] = {
      "OBJECT=X\nX:TYPE=TIMER\nX:ELAPSE=100\n"
      "OBJECT=Y\nY:TYPE=TIMER\nY:ELAPSE=100\nY:ONTICK={LOG^ADD(\"Y;\");}\n",
      {{"+50", ""}, {"X^PAUSE()", ""}, {"+50", "Y;"}, {"+80", ""}, {"X^RESUME()", ""}, {"+40", ""}, {"+10", "Y;"}}},
+    {"RESUME after DISABLE, or after PAUSE and ENABLE, leaves every other timer's schedule",
+     "OBJECT=X\nX:TYPE=TIMER\nX:ELAPSE=100\n"
+     "OBJECT=Y\nY:TYPE=TIMER\nY:ELAPSE=100\nY:ONTICK={LOG^ADD(\"Y;\");}\n",
+     {{"+150", "Y;"}, {"X^DISABLE()", ""}, {"X^RESUME()", ""}, {"+50", "Y;"},
+      {"+30", ""}, {"X^PAUSE()", ""}, {"X^ENABLE()", ""}, {"+120", "Y;"},
+      {"X^DISABLE()", ""}, {"X^RESUME()", ""}, {"+40", ""}, {"+10", "Y;"}}},
+    {"PAUSE(TRUE) lets the timers run, and RESUME leaves their schedule",
+     "OBJECT=Y\nY:TYPE=TIMER\nY:ELAPSE=100\nY:ONTICK={LOG^ADD(\"Y;\");}\n",
+     {{"+150", "Y;"}, {"S^PAUSE(TRUE)", ""}, {"+20", ""}, {"S^RESUME()", ""}, {"+30", "Y;"}, {"+100", "Y;"}}},
     {"ELAPSE 1000 counts from the end of the last tick's handlers",
      "OBJECT=T\nT:TYPE=TIMER\nT:ELAPSE=1000\nT:ONTICK={LOG^ADD(SYSTEM^GETSYSTEMTIME());LOG^ADD(\";\");"
      "SYSTEM^DELAY(30);}\n",

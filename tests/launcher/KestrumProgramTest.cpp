@@ -135,6 +135,31 @@ TEST(KestrumProgram, StoredWith2binTheSampleWithoutTextRunsTheSameFromItsCompile
     EXPECT_EQ(visits(sample), std::vector<int>({2, 2, 2, 2, 2}));
 }
 
+// The compiled files of an application whose scene ROOM has no folder: every line names the
+// file as the disk does, and why it was not written.
+TEST(KestrumProgram, StoringWith2binNamesTheFilesThatCannotBeWrittenAndWhy)
+{
+    const ApplicationFolder game({{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\nAPP:EPISODES=EP\n"
+                                                      "OBJECT=EP\nEP:TYPE=EPISODE\nEP:PATH=ep\nEP:SCENES=ROOM\n"
+                                                      "OBJECT=ROOM\nROOM:TYPE=SCENE\nROOM:PATH=ep\\room\n"},
+                                  {"ep/EP.cnv", ""}});
+    const std::string data = (fs::canonical(game.path()) / "Dane").string();
+    ProgramRun store(game.path(), {"-nogfx", "-2bin"});
+    EXPECT_EQ(store.exitCode(), 1);
+    EXPECT_EQ(store.errors(), "Node ROOM not stored: cannot write \"" + data + "/ep/room/ROOM.bin\": there is no folder \"" +
+                                  data + "/ep/room\"\n"
+                                  "The compiled application was not stored: cannot write \"" + data +
+                                  "/application.bin\": a part of it was not stored; no file was changed\n");
+
+    fs::create_directory(game.path() / "Dane" / "ep" / "room");
+    fs::create_directory(game.path() / "Dane" / "application.bin");
+    ProgramRun storeOnAFolder(game.path(), {"-nogfx", "-2bin"});
+    EXPECT_EQ(storeOnAFolder.exitCode(), 1);
+    EXPECT_EQ(storeOnAFolder.errors(), "The compiled application could not be written: cannot write \"" + data +
+                                           "/application.bin\": Is a directory; no file was changed\n");
+    EXPECT_FALSE(fs::exists(game.path() / "Dane" / "ep" / "room" / "ROOM.bin"));
+}
+
 namespace {
 
 struct Refusal {
@@ -155,6 +180,8 @@ const Refusal kRefusals[] = {
          fs::create_directory(sample.path() / "Dane");
      },
      {"-nogfx"}, 1, "No application: application.def cannot be read or has no APPLICATION\n"},
+    {"an application folder without \"Dane\"", [](const SampleCopy& sample) { fs::remove_all(sample.path() / "Dane"); },
+     {"-nogfx"}, 1, "No application: there is no folder \"Dane\"\n"},
     {"a damaged application.bin", [](const SampleCopy& sample) { sample.write("Dane/application.bin", "\x05\0\0\0SAM"); },
      {"-nogfx"}, 1, "No application: application.bin is damaged"},
     {"a display mode that no display has", nullptr, {"-nogfx", "-res", "-800", "600"}, 1,
@@ -243,6 +270,43 @@ TEST(KestrumProgram, EndsInOrderOnSigintAndSigterm)
         // The application ended: its scene's visit is counted.
         EXPECT_EQ(visits(sample), std::vector<int>({1, 0, 0, 0, 0}));
     }
+}
+
+// A program stuck in its load never comes round to ending in order.
+TEST(KestrumProgram, ASecondSigintOrSigtermEndsItAtOnce)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const ApplicationFolder stuck({{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\n"},
+                                       {"APP.cnv", "OBJECT=APP\nAPP:ONINIT={SYSTEM^DELAY(60000);}\n"}});
+        ProgramRun program(stuck.path(), {"-nogfx"});
+        ASSERT_TRUE(program.waitUntilCatching(signal));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitUntilDelivered(signal));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitForEnd(10));
+        program.signal(SIGKILL);
+        EXPECT_NE(program.exitCode(), 0);
+    }
+}
+
+// What waits in the deferred-delete bin at the end is deleted: the sanitizer build finds no
+// leak. The timer run ends, the clones and the loaded file go, within the first frames; the
+// bin's own timer would come only after 10 s.
+TEST(KestrumProgram, EndsWithoutLeavingTheDeferredDeletionsUndone)
+{
+    const ApplicationFolder game(
+        {{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\nAPP:EPISODES=EP\n"
+                             "OBJECT=EP\nEP:TYPE=EPISODE\nEP:PATH=ep\nEP:SCENES=ROOM\n"
+                             "OBJECT=ROOM\nROOM:TYPE=SCENE\nROOM:PATH=ep\\room\n"},
+         {"ep/room/ROOM.cnv", "OBJECT=A\nA:TYPE=INTEGER\nA:VALUE=0\n"
+                              "OBJECT=__INIT__\n__INIT__:TYPE=BEHAVIOUR\n__INIT__:CODE={@RUNONTIMER(10,2,{A^INC();});"
+                              "A^CLONE(3);ROOM^REMOVECLONES(\"A\",1,2);"
+                              "CNVLOADER^LOAD(\"extra.cnv\");CNVLOADER^RELEASE(\"extra.cnv\");}\n"},
+         {"ep/room/extra.cnv", "OBJECT=B\nB:TYPE=INTEGER\n"}});
+    ProgramRun program(game.path(), {"-nogfx", "-frames", "20"});
+    EXPECT_EQ(program.exitCode(), 0) << program.errors();
+    EXPECT_EQ(program.errors(), "");
 }
 
 TEST(KestrumProgram, ListsTheScenesMenuOnStandardErrorWithDebug)

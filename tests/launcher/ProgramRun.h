@@ -12,8 +12,10 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -49,15 +51,13 @@ public:
     // Waits until the program catches the signal (its handler is set), 10 s at most.
     bool waitUntilCatching(int number) const
     {
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (started_ && std::chrono::steady_clock::now() < giveUp) {
-            std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-            for (std::string line; std::getline(status, line);)
-                if (line.rfind("SigCgt:", 0) == 0 && (std::stoull(line.substr(7), nullptr, 16) >> (number - 1) & 1) != 0)
-                    return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
+        return waitForStatus([&] { return hasSignal("SigCgt:", number); });
+    }
+    // Waits until no signal of that number waits for the program any more (it was delivered),
+    // 10 s at most: a signal sent while one of its kind still waits would be lost in it.
+    bool waitUntilDelivered(int number) const
+    {
+        return waitForStatus([&] { return !hasSignal("SigPnd:", number) && !hasSignal("ShdPnd:", number); });
     }
     // Waits for the end, for that many seconds at most; false when the program still runs.
     bool waitForEnd(int seconds)
@@ -92,6 +92,26 @@ public:
     }
 
 private:
+    // Whether the signal's bit is set in that mask of the program's status.
+    bool hasSignal(const std::string& mask, int number) const
+    {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind(mask, 0) == 0)
+                return (std::stoull(line.substr(mask.size()), nullptr, 16) >> (number - 1) & 1) != 0;
+        return false;
+    }
+    bool waitForStatus(const std::function<bool()>& holds) const
+    {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (started_ && std::chrono::steady_clock::now() < giveUp) {
+            if (holds())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
     TempFolder errors_;
     pid_t pid_ = 0;
     bool started_ = false;
@@ -120,6 +140,25 @@ public:
     std::string file(const std::string& name) const { return folder_.file(name); }
     std::string read(const std::string& name) const { return folder_.read(name); }
     void write(const std::string& name, const std::string& bytes) const { folder_.write(name, bytes); }
+
+private:
+    TempFolder folder_;
+};
+
+// An application written by the test: "Dane/application.def" and the definition files, each
+// named by its path below "Dane" ("/" separates), with their folders.
+class ApplicationFolder {
+public:
+    explicit ApplicationFolder(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        for (const auto& [name, text] : files) {
+            const std::filesystem::path file = folder_.path() / "Dane" / name;
+            std::filesystem::create_directories(file.parent_path());
+            std::ofstream(file, std::ios::binary) << text;
+        }
+    }
+
+    const std::filesystem::path& path() const { return folder_.path(); }
 
 private:
     TempFolder folder_;

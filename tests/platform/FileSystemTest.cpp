@@ -107,20 +107,29 @@ TEST(FileSystem, FilesWrittenTogetherReplaceTheirTargetsAllOrNone)
     TempFolder temp;
     temp.write("a", "old a");
     fs::create_directories(temp.path() / "sub");
-    EXPECT_TRUE(platform::replaceFilesTogether({{temp.file("a"), "new a"}, {temp.file("sub/b"), "new b"}}));
+    std::string cause;
+    EXPECT_TRUE(platform::replaceFilesTogether({{temp.file("a"), "new a"}, {temp.file("sub/b"), "new b"}}, cause));
     EXPECT_EQ(temp.read("a"), "new a");
     EXPECT_EQ(temp.read("sub/b"), "new b");
 
-    // A file whose folder is missing: no target changes and nothing is left behind.
+    // A file whose folder is missing: no target changes and nothing is left behind; the cause
+    // names the file and the folder.
     EXPECT_FALSE(platform::replaceFilesTogether(
-        {{temp.file("a"), "newer a"}, {temp.file("sub/b"), "newer b"}, {temp.file("missing/c"), "c"}}));
+        {{temp.file("a"), "newer a"}, {temp.file("sub/b"), "newer b"}, {temp.file("missing/c"), "c"}}, cause));
+    EXPECT_EQ(cause, "cannot write \"" + temp.file("missing/c") + "\": there is no folder \"" + temp.file("missing") + "\"");
     EXPECT_EQ(temp.read("a"), "new a");
     EXPECT_EQ(temp.read("sub/b"), "new b");
     size_t entries = 0;
     for (const auto& entry : fs::recursive_directory_iterator(temp.path()))
         entries += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(entries, 2u);
-    EXPECT_TRUE(platform::replaceFilesTogether({}));
+
+    // A folder in the place of the last target: the targets before it stay as they were too.
+    fs::create_directories(temp.path() / "folder");
+    EXPECT_FALSE(platform::replaceFilesTogether({{temp.file("a"), "newer a"}, {temp.file("folder"), "f"}}, cause));
+    EXPECT_EQ(cause, "cannot write \"" + temp.file("folder") + "\": Is a directory");
+    EXPECT_EQ(temp.read("a"), "new a");
+    EXPECT_TRUE(platform::replaceFilesTogether({}, cause));
 }
 
 // A path lies in a folder by its names, after links are followed as far as they exist; a
