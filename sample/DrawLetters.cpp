@@ -7,9 +7,9 @@
 #include "graphics/AnnRecords.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CGraphicsObject.h"
+#include "sample/PictureOfPixels.h"
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -212,16 +212,13 @@ void embolden(Ink& ink)
 // The letter's picture: its ink scaled, one pixel in from the top left.
 std::unique_ptr<CGraphicsObject> pictureOf(const Ink& ink)
 {
-    std::vector<uint16_t> colour(static_cast<size_t>(kCellWidth) * kCellHeight, kWhite);
-    auto picture = std::make_unique<CGraphicsObject>(nullptr, CXSize(kCellWidth, kCellHeight), 16);
-    std::memcpy(picture->GetDataPtr(), colour.data(), colour.size() * 2);
-    char* alpha = new char[colour.size()]();
+    const size_t size = static_cast<size_t>(kCellWidth) * kCellHeight;
+    std::vector<uint8_t> alpha(size, 0);
     for (int y = 0; y < kBoxHeight * kScale; ++y)
         for (int x = 0; x < (kBoxWidth + 1) * kScale; ++x)
             if (ink[static_cast<size_t>(y / kScale)][static_cast<size_t>(x / kScale)])
-                alpha[static_cast<size_t>(y + 1) * kCellWidth + x + 1] = static_cast<char>(255);
-    picture->AlphaChannel(alpha);
-    return picture;
+                alpha[static_cast<size_t>(y + 1) * kCellWidth + x + 1] = 255;
+    return pictureOfPixels(kCellWidth, kCellHeight, std::vector<uint16_t>(size, kWhite), alpha);
 }
 
 struct Letter {

@@ -6,11 +6,11 @@
 #include "graphics/AnnRecords.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CGraphicsObject.h"
+#include "sample/PictureOfPixels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -55,14 +55,11 @@ int rayAlpha(int x, int y, double length)
 std::unique_ptr<CGraphicsObject> raysOf(double length)
 {
     const size_t size = static_cast<size_t>(kWidth) * kHeight;
-    std::vector<uint16_t> colour(size, kRayColour);
-    auto picture = std::make_unique<CGraphicsObject>(nullptr, CXSize(kWidth, kHeight), 16);
-    std::memcpy(picture->GetDataPtr(), colour.data(), size * 2);
-    char* alpha = new char[size]();
+    std::vector<uint8_t> alpha(size);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            alpha[static_cast<size_t>(y) * kWidth + x] = static_cast<char>(rayAlpha(x, y, length));
-    picture->AlphaChannel(alpha);
+            alpha[static_cast<size_t>(y) * kWidth + x] = static_cast<uint8_t>(rayAlpha(x, y, length));
+    auto picture = pictureOfPixels(kWidth, kHeight, std::vector<uint16_t>(size, kRayColour), alpha);
     picture->SetPosition(kLeft, kTop);
     return picture;
 }

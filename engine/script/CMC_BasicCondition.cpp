@@ -57,13 +57,15 @@ void CMC_BasicCondition::runHandler(bool result)
 
 CMC_BasicCondition::Evaluation::Evaluation(CMC_BasicCondition* condition)
     : condition_(condition)
-    , entered_(!condition->evaluating_)
+    , outerDepth_(condition->evaluationDepth_)
+    , entered_(outerDepth_ != CMC_Behaviour::getRunDepth())
 {
-    condition_->evaluating_ = true;
+    if (entered_)
+        condition_->evaluationDepth_ = CMC_Behaviour::getRunDepth();
 }
 
 CMC_BasicCondition::Evaluation::~Evaluation()
 {
     if (entered_)
-        condition_->evaluating_ = false;
+        condition_->evaluationDepth_ = outerDepth_;
 }

@@ -21,21 +21,23 @@ public:
     virtual bool valid(bool fireEvents) = 0;
 
 protected:
-    // Marks the condition as being evaluated for the guard's lifetime. A condition asked
-    // again while it is being evaluated (it names itself, closes a cycle of conditions, or a
-    // handler asks it) does not hold and runs no handler: otherwise the evaluation would never
-    // end.
+    // Marks the condition as being evaluated, at the present depth of behaviour runs, for the
+    // guard's lifetime. A condition asked again at the same depth (an operand or a part names
+    // it, or closes a cycle of conditions) does not hold and runs no handler: nothing would
+    // ever end that evaluation. Asked from a behaviour that its evaluation ran, such as its
+    // own handler, it is evaluated afresh: the depth limit of behaviour runs ends that.
     class Evaluation {
     public:
         explicit Evaluation(CMC_BasicCondition* condition);
         ~Evaluation();
         Evaluation(const Evaluation&) = delete;
         Evaluation& operator=(const Evaluation&) = delete;
-        // False when the condition was being evaluated already.
+        // False when the condition was being evaluated already at this depth.
         bool entered() const { return entered_; }
 
     private:
         CMC_BasicCondition* condition_;
+        int outerDepth_;
         bool entered_;
     };
 
@@ -50,5 +52,6 @@ private:
 
     CMC_Binding* success_ = nullptr;
     CMC_Binding* failure_ = nullptr;
-    bool evaluating_ = false;
+    // The run depth of the innermost evaluation going on; -1 when none is.
+    int evaluationDepth_ = -1;
 };

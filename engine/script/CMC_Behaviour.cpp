@@ -239,14 +239,20 @@ bool CMC_Behaviour::run(CMC_Object* caller, CXArray* params, bool checkCondition
 {
     if (!canRun())
         return false;
-    if (condition_ != nullptr && checkCondition && !condition_->valid(true))
-        return false;
-    ++running_;
+    // The condition is checked inside the run's depth: a handler of the condition that runs
+    // this behaviour again goes one level deeper, and the limit ends the chain.
     ++runDepth_;
+    const bool broke = (condition_ == nullptr || !checkCondition || condition_->valid(true)) && runCode(caller, params);
+    --runDepth_;
+    return broke;
+}
+
+bool CMC_Behaviour::runCode(CMC_Object* caller, CXArray* params)
+{
+    ++running_;
     const bool broke = runLines(current_->lines.data(), caller, params);
     if (tempObjects_ != nullptr)
         flushTempObjects();
-    --runDepth_;
     if (--running_ == 0 && !retired_.empty())
         deleteRetired();
     return broke;

@@ -78,6 +78,9 @@ public:
 
     // Whether a run would walk any code now: enabled, compiled, and not nested too deeply.
     bool canRun() const { return enabled_ && current_ != nullptr && runDepth_ < kMaxRunDepth; }
+    // How many behaviour runs are nested now, the condition checks that they begin with
+    // included.
+    static int getRunDepth() { return runDepth_; }
     // Whether the object is a behaviour that still exists.
     static bool isAlive(const CMC_Object* object);
 
@@ -139,6 +142,8 @@ private:
     void discardCompiled(bool releaseBlocks);
     void deleteCompiled(std::unique_ptr<Compiled> compiled, bool releaseBlocks);
     void flushTempObjects();
+    // Walks the compiled code once; true when a statement ended it with BREAK.
+    bool runCode(CMC_Object* caller, CXArray* params);
     // Runs the statements until one gives a stop result; true when that was BREAK.
     static bool runLines(CMC_Behaviour_Entry** lines, CMC_Object* caller, CXArray* params);
     // Deletes the compiled forms retired while the behaviour ran.

@@ -201,10 +201,13 @@ void CMC_Behaviour_Entry::parseBracket(const CXString& text)
 }
 
 // Only objects that are not temporary are bound; a temporary value is found by name at
-// each run, as are all variables.
+// each run, as are all variables. An empty text, such as an operand that an expression's
+// leading operator leaves, has no value at all.
 void CMC_Behaviour_Entry::parseLiteral(const CXString& text)
 {
     form_ = Form::Literal;
+    if (text.GetLength() == 0)
+        return;
     literalValue_.reset(static_cast<CMC_Variable*>(literalCopy(line_)));
     CMC_Object* found = find(objectLookup_, text.c_str());
     boundAtParse_ = found != nullptr && !found->isTemporary();
@@ -284,13 +287,13 @@ void CMC_Behaviour_Entry::addArgument(const CXString& piece)
             ownerContainer()->addObject(block);
         value = slot.owned.get();
     } else if (text[0] == '&' && !CMC_CodeText::isCode(text)) {
-        slot.kind = Slot::Kind::Variable;
         slot.name = piece.Right(1);
         value = variableIn(find(slot.lookup, slot.name.c_str()));
         slot.owned.reset(literalCopy(slot.name));
+        slot.kind = value != nullptr ? Slot::Kind::Variable : Slot::Kind::LiteralCopy;
+        hasVariables_ = hasVariables_ || value != nullptr;
         if (value == nullptr)
             value = slot.owned.get();
-        hasVariables_ = true;
     } else {
         slot.kind = Slot::Kind::Statement;
         slot.hasParams = CMC_CodeText::isCode(text) && holds(piece, '$');

@@ -22,13 +22,15 @@ class CMC_CodeBlockName;
 //   THIS^METHOD(args)        a method of the calling object (of the class, in a class)
 //   [expr]                   the statement's own EXPRESSION object
 //   "text", or text with no "^"   a literal: the object of that name, else the value it reads as
+//                            (an empty text has none)
 //   OBJ^METHOD(args)         a method of the object OBJ (STRUCT|FIELD^... of a field)
 //
 // Arguments, by the first rule that fits each piece: "[expr]" without "$" an EXPRESSION made
 // once; code ("@...", or holding "$" or "^") in braces a block of code, compiled once into a
 // behaviour "temp_N" of the container and passed as a STRING naming it; other code a nested
-// statement run at every run; "&NAME" the variable NAME itself (an owned copy of the literal
-// when there is none); anything else a nested literal statement.
+// statement run at every run; "&NAME" the variable NAME found at compile time (an owned copy
+// of the literal when there was none: a variable declared later is not taken); anything else
+// a nested literal statement.
 //
 // Names found while parsing, and names looked up at run time, are remembered until the
 // containers change (CMC_NameLookup): an object deleted meanwhile is never used, its name is
@@ -90,12 +92,13 @@ private:
 
     // One argument.
     struct Slot {
-        enum class Kind { Expression, Block, Variable, Statement } kind = Kind::Statement;
+        // "&NAME" is a Variable when NAME had one at compile time, else a LiteralCopy.
+        enum class Kind { Expression, Block, Variable, LiteralCopy, Statement } kind = Kind::Statement;
         // Statement: the nested statement and whether its line holds "$".
         std::unique_ptr<CMC_Behaviour_Entry> statement;
         bool hasParams = false;
         // Expression and Block: the value made for the slot; Variable: the literal copy that
-        // stands in for a missing variable.
+        // stands in once the variable is gone; LiteralCopy: the literal, for good.
         std::unique_ptr<CMC_Object> owned;
         // Block and Variable: the name looked up.
         CXString name;
@@ -164,7 +167,7 @@ private:
     CMC_Object* evaluateFilled(Slot& slot, CMC_Object* caller, CXArray* params, Release* release);
     void releaseArguments(const Arguments& arguments);
     void releaseFilled(const Release& release);
-    // Checks that "&" variables found before still stand; looks again when not.
+    // Checks that "&" variables found at compile time still stand; looks again when not.
     void refreshVariables();
     // The object found for a name: remembered, or looked up again. A fixed lookup is always
     // asked for the same name.

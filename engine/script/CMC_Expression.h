@@ -13,7 +13,7 @@ class CMC_Behaviour_Entry;
 // right (1+2*3 is 9). Each operand is a statement of behaviour code, compiled once: a
 // variable's name gives the variable, a method call its result, anything else the literal it
 // reads as. The left value's type decides each step, as its calculate does. A missing operand
-// value gives no result.
+// value, an empty operand included (-5 begins with one), gives no result.
 //
 // Assignments change nothing, and no stored or network form holds the operands.
 class CMC_Expression : public CMC_Variable {

@@ -46,7 +46,7 @@ inline testing::AssertionResult sameAt565(const std::string& shown, const std::s
     return testing::AssertionSuccess();
 }
 
-// The PNG file shows what ImageMagick drew for the scene's background, but for `skipped`.
+// The PNG file shows what DrawPicture drew for the scene's background, but for `skipped`.
 inline testing::AssertionResult showsBackgroundOf(const std::string& png, const std::string& scene,
                                                   std::optional<ScreenBox> skipped = std::nullopt)
 {

@@ -109,6 +109,8 @@ TEST_F(Statement, LiteralsGiveTheirObjectOrAPooledValue)
             CMC_Object::releaseResult(value);
         }
     }
+    // An empty text reads as no value.
+    EXPECT_EQ(parse("")->run(nullptr, nullptr), nullptr);
     // A bracket filled with parameters gives the value it computes.
     auto filled = parse("[$1+A]");
     const Params two{"2"};
@@ -248,8 +250,8 @@ TEST_F(Statement, VariableArgumentsPassTheVariableItself)
     EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(5,NOSUCH,7)"});
 
     // The variable named by "&" is looked up again once it was replaced.
-    CMC_Behaviour* code = behaviour("CODE", "P^CALL(&V);");
     CMC_Integer* first = integer("V", 1);
+    CMC_Behaviour* code = behaviour("CODE", "P^CALL(&V);");
     code->run(nullptr, nullptr, false);
     EXPECT_EQ(probeRunner.lastArguments[0], first);
     scene->removeObject(first);
@@ -259,6 +261,16 @@ TEST_F(Statement, VariableArgumentsPassTheVariableItself)
     code->run(nullptr, nullptr, false);
     EXPECT_EQ(probeRunner.lastArguments[0], second);
     EXPECT_EQ(takeLog(), (std::vector<std::string>{"P.CALL(1)", "P.CALL(V)", "P.CALL(2)"}));
+
+    // A name without a variable when the code was compiled stays its literal, whatever is
+    // declared under it afterwards.
+    string("S", "");
+    run("@INT(L,5);S^SET(&L);");
+    EXPECT_EQ(text("S"), "L");
+    CMC_Behaviour* early = behaviour("EARLY", "P^CALL(&LATER);");
+    integer("LATER", 3);
+    early->run(nullptr, nullptr, false);
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(LATER)"});
 }
 
 TEST_F(Statement, ABoundObjectDeletedSinceParsingIsLookedUpAgain)

@@ -265,6 +265,8 @@ TEST_F(Conditions, OperatorsConversionsAndInstanceTests)
         {"N", "LESSEQUAL", "11", false},       {"N", "GREATER", "11", true},     {"\"12\"", "EQUAL", "N", true},
         {"SMALL", "EQUAL", "NEXT", false},     {"SMALL", "LESS", "NEXT", true},  {"[N+1]", "EQUAL", "13", true},
         {"N", "EQUAL", "[6*2]", true},         {"N", "EQUAL", "NOBODY^X()", false},
+        // An empty operand has no value.
+        {"", "EQUAL", "", false},              {"N", "NOTEQUAL", "", false},
         // INSTANCEOF asks about the objects that the operand texts name.
         {"N", "INSTANCEOF", "INTEGER", true},  {"N", "INSTANCEOF", "integer", false},
         {"ISFIVE", "INSTANCEOF", "CONDITION", true}, {"BOTH", "INSTANCEOF", "COMPLEX CONDITION", true},
@@ -372,6 +374,51 @@ TEST_F(Conditions, ImpossibleConversionsAndBrokenPartsHoldNotAndRunNoHandler)
         stringNamed("LOG")->setValue(CXString());
         EXPECT_EQ(condition(c.name)->valid(true), c.holds) << c.name;
         EXPECT_EQ(text("LOG"), c.log) << c.name;
+    }
+}
+
+// A handler may ask its own condition again: the condition is evaluated afresh, and a handler
+// that keeps asking ends at the depth limit of behaviour runs. Only a condition asked again
+// with no behaviour run in between (an operand or a part naming it) does not hold.
+TEST_F(Conditions, HandlersAskingTheirOwnConditionGetItsResult)
+{
+    load("OBJECT=N\nN:TYPE=INTEGER\nN:VALUE=0\n"
+         "OBJECT=AGAIN\nAGAIN:TYPE=CONDITION\nAGAIN:OPERAND1=A\nAGAIN:OPERAND2=5\n"
+         "AGAIN:ONRUNTIMESUCCESS={LOG^ADD(AGAIN^CHECK(FALSE));}\n"
+         "AGAIN:ONRUNTIMEFAILED={A^SET(5);LOG^ADD(AGAIN^CHECK(FALSE));}\n"
+         "OBJECT=BOTHAGAIN\nBOTHAGAIN:TYPE=COMPLEXCONDITION\nBOTHAGAIN:CONDITION1=ISFIVE\n"
+         "BOTHAGAIN:CONDITION2=ISABC\nBOTHAGAIN:ONRUNTIMESUCCESS={LOG^ADD(BOTHAGAIN^CHECK(FALSE));}\n"
+         "OBJECT=ENDLESS\nENDLESS:TYPE=CONDITION\nENDLESS:OPERAND1=1\nENDLESS:OPERAND2=1\n"
+         "ENDLESS:ONRUNTIMESUCCESS={N^INC();ENDLESS^CHECK();}\n"
+         "OBJECT=OWNGUARD\nOWNGUARD:TYPE=CONDITION\nOWNGUARD:OPERAND1=1\nOWNGUARD:OPERAND2=1\n"
+         "OWNGUARD:ONRUNTIMESUCCESS=GUARDED_BY_ITS_HANDLER\n"
+         "OBJECT=GUARDED_BY_ITS_HANDLER\nGUARDED_BY_ITS_HANDLER:TYPE=BEHAVIOUR\n"
+         "GUARDED_BY_ITS_HANDLER:CONDITION=OWNGUARD\nGUARDED_BY_ITS_HANDLER:CODE={N^INC();}\n"
+         "OBJECT=STARTER\nSTARTER:TYPE=INTEGER\nSTARTER:ONSIGNAL^GO=GUARDED_BY_ITS_HANDLER\n"
+         "OBJECT=OWNOPERAND\nOWNOPERAND:TYPE=CONDITION\nOWNOPERAND:OPERAND1=OWNOPERAND^CHECK(FALSE)\n"
+         "OWNOPERAND:OPERAND2=TRUE\nOWNOPERAND:ONRUNTIMEFAILED=NOTE(\"own-\")\n");
+    const std::string deepest = std::to_string(CMC_Behaviour::kMaxRunDepth - 1);
+    struct Case {
+        int a;
+        const char* code;
+        const char* log;
+        std::string n;
+    };
+    const Case cases[] = {
+        {5, "AGAIN^CHECK();", "TRUE", "0"},
+        // The failure handler makes the condition hold, and is told so.
+        {4, "AGAIN^CHECK();", "TRUE", "0"},
+        {5, "BOTHAGAIN^CHECK();", "five+abc+five+abc+TRUE", "0"},
+        {5, "ENDLESS^CHECK();", "", deepest},
+        // The handler is the behaviour that the condition guards.
+        {5, "STARTER^SEND(GO);", "", deepest},
+        // Its own operand cannot ask it: there the condition does not hold.
+        {5, "OWNOPERAND^CHECK();", "own-", "0"},
+    };
+    for (const Case& c : cases) {
+        integerNamed("N")->setValue(0);
+        EXPECT_EQ(logOf(c.a, "abc", "ABC", c.code), c.log) << c.code;
+        EXPECT_EQ(text("N"), c.n) << c.code;
     }
 }
 

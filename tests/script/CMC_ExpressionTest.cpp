@@ -39,13 +39,13 @@ TEST_F(Expressions, ChainsGoStrictlyFromLeftToRight)
     };
     const Case cases[] = {
         {"1+2*3", "9"},       {"A+B*C", "9"},         {"7%4", "3"},          {"7@2", "3"},
-        {"[A+B]*[C+C]", "18"}, {"2*[A+B]", "6"},      {"-5", ""},            {"5-", "5"},
+        {"[A+B]*[C+C]", "18"}, {"2*[A+B]", "6"},      {"-5", "<none>"},      {"5-", "5"},
         {"S+A", "ab1"},       {"S*A", "ab"},          {"A+S", "1"},          {"1.5+1", "2.50000"},
         {"[A+B", "temp"},     {"A+NOSUCH", "1"},      {"P+1", "<none>"},     {"1+P", "<none>"},
         {"5@0", "0"},         {"P^GIVE(4)*B", "8"},   {"A", "1"},            {"", "<none>"},
     };
-    // An operator first gives an empty first operand; unbalanced brackets make one operand,
-    // whose statement gives its own expression.
+    // An operator first gives an empty first operand, which has no value; unbalanced brackets
+    // make one operand, whose statement gives its own expression.
     for (const Case& c : cases)
         EXPECT_EQ(value(c.text), c.value) << c.text;
     takeLog();
@@ -165,4 +165,22 @@ TEST_F(Expressions, BracketsInCodeAreExpressionsReadByMethods)
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->getType(), CMC_Object::TYPE_EXPRESSION);
     EXPECT_EQ(statement.run(nullptr, nullptr), own);
+}
+
+// An operator first, or two in a row, leave an empty operand: the chain has no value, and a
+// method given it changes nothing.
+TEST_F(Expressions, EmptyOperandsGiveNoValue)
+{
+    integer("N", 99);
+    string("T", "keep");
+    run("N^SET([-5]);T^SET([-5]);N^SET([1--1]);P^CALL([-5],[1--1],[A*-1]);");
+    EXPECT_EQ(text("N"), "99");
+    EXPECT_EQ(text("T"), "keep");
+    EXPECT_EQ(takeLog(), std::vector<std::string>{"P.CALL(-,-,-)"});
+    // So does an empty operand of a definition.
+    auto element = makeElement("E", {{"TYPE", "EXPRESSION"}, {"OPERAND1", ""}, {"OPERATOR", "SUB"}, {"OPERAND2", "5"}});
+    CMC_Expression expression(scene, element.get());
+    expression.init();
+    expression.calculate();
+    EXPECT_EQ(expression.getResult(), nullptr);
 }
