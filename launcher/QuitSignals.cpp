@@ -19,6 +19,9 @@ QuitSignals::QuitSignals()
     quitRequested.store(false);
     struct sigaction action {};
     action.sa_handler = requestQuit;
+    // Once asked, the signal's own ending is back: a second one ends a program whose frame loop
+    // no longer answers, stuck where it cannot read the flag.
+    action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &previousInterrupt_);
     sigaction(SIGTERM, &action, &previousTerminate_);

@@ -3,7 +3,8 @@
 #include <csignal>
 
 // SIGINT and SIGTERM ask the program to end, as closing its window does: while an object of
-// this class lives, the signals only set a flag that the frame loop reads.
+// this class lives, the first of each signal only sets a flag that the frame loop reads; a
+// second ends the program at once.
 class QuitSignals {
 public:
     QuitSignals();
