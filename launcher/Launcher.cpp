@@ -112,6 +112,10 @@ std::optional<int> Launcher::start()
     window_->SetWaitCursor(cursors.systemCursor(platform::SystemCursor::Wait));
     if (window_->LastError() != 0)
         return fail(kExitFailed, "the engine window cannot be made");
+    // Sounds then stay silent; "debug" has said why.
+    if (platform::SoundDevice::output() == platform::SoundOutput::Speakers && CSound4::getDirectSound() == nullptr
+        && commandLine_->isSoundEnabled())
+        report("no sound device opens; running silent");
     openDisplay();
     if (window_->LastError() != 0)
         return fail(kExitFailed, "the display cannot be opened (error " + std::to_string(window_->LastError()) + ")");

@@ -1,5 +1,8 @@
 #include "platform/SoundDevice.h"
 
+#include "platform/AlsaMessages.h"
+#include "platform/DebugOutput.h"
+
 #define AL_ALEXT_PROTOTYPES
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -10,6 +13,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 namespace platform {
 namespace {
@@ -34,6 +38,12 @@ void keepOpenAlFromTheOutputs()
 {
     static std::once_flag once;
     std::call_once(once, [] { setenv("ALSOFT_DRIVERS", "null", 0); });
+}
+
+// Why the speakers did not open, for the debug output.
+void reportNoSpeakers()
+{
+    debugOutput((std::string("SDL audio: ") + SDL_GetError() + "\n").c_str());
 }
 
 } // namespace
@@ -95,8 +105,11 @@ SoundDevice::~SoundDevice()
 
 bool SoundDevice::openSpeakers()
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    routeAlsaMessages();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportNoSpeakers();
         return false;
+    }
     SDL_AudioSpec wanted{};
     wanted.freq = kRate;
     wanted.format = AUDIO_F32SYS;
@@ -105,8 +118,10 @@ bool SoundDevice::openSpeakers()
     wanted.callback = fillSpeakers;
     wanted.userdata = this;
     speakers_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (speakers_ == 0)
+    if (speakers_ == 0) {
+        reportNoSpeakers();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
     return speakers_ != 0;
 }
 

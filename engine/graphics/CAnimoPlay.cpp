@@ -267,6 +267,9 @@ void CAnimo::PlaySoundFX(int event, int position)
             return;
         CWindow* window = getWindow();
         stream_.reset();
+        // A streamed sound tells nobody of its end: with sound switched off it need not play.
+        if (window != nullptr && !window->IsSoundOn())
+            return;
         stream_ = std::make_unique<CSndStream>(window, window != nullptr ? window->GetSoundFXFullPath(name) : name);
         stream_->Play(false);
         return;

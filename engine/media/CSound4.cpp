@@ -8,6 +8,7 @@
 #include "media/CSoundManager.h"
 #include "media/CWaveChunkReader.h"
 #include "platform/SoundDevice.h"
+#include "platform/SoundLevels.h"
 #include "script/CMElement.h"
 
 std::unique_ptr<platform::SoundDevice> CSound4::m_pDirectSound;
@@ -148,9 +149,18 @@ void CSound4::Flush()
 
 void CSound4::applyLevels()
 {
-    buffer_->setVolume(volume_);
+    applyVolume();
     buffer_->setPan(panning_);
     buffer_->setFrequency(frequency_);
+}
+
+void CSound4::applyVolume()
+{
+    // Switched off, sound effects still play and tell of their start and end, only unheard:
+    // behaviours that wait for a sound go on as they would with sound.
+    const bool heard = window_ == nullptr || window_->IsSoundOn();
+    if (buffer_)
+        buffer_->setVolume(heard ? volume_ : platform::SoundLevels::kSilent);
 }
 
 void CSound4::SetPosition(int offset)
@@ -164,6 +174,7 @@ void CSound4::Play(bool loop)
     if (!buffer_ && !load())
         return;
     SetPosition(0);
+    applyVolume();
     buffer_->play(loop);
     notifyOnFinish_ = true;
     notify(NOTIFY_STARTED);
@@ -176,6 +187,7 @@ void CSound4::Play()
     SetPosition(startPosition_);
     if (CSoundManager* manager = soundManager())
         manager->play(this);
+    applyVolume();
     buffer_->play(false);
     const uint32_t oldStatus = status_;
     startPosition_ = 0;
@@ -234,9 +246,8 @@ void CSound4::resume()
 
 void CSound4::setVolume(int volume)
 {
-    if (buffer_)
-        buffer_->setVolume(volume);
     CPlayable::setVolume(volume);
+    applyVolume();
 }
 
 void CSound4::setPanning(int panning)

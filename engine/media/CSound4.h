@@ -81,6 +81,8 @@ public:
 private:
     CSoundManager* soundManager() const;
     void applyLevels();
+    // The volume given, or silence while the window's sound is switched off.
+    void applyVolume();
 
     static std::unique_ptr<platform::SoundDevice> m_pDirectSound;
     static bool m_bSoundBufferCreated;

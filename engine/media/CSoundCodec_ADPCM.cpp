@@ -1,13 +1,15 @@
 #include "media/CSoundCodec_ADPCM.h"
 
 #include "foundation/CDataBuffer.h"
-#include "foundation/CFile.h"
+#include "media/CWaveImage.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,36 +19,49 @@ namespace {
 constexpr int64_t kMaxGrowth = 8;
 constexpr int64_t kBytesPerSample = 2;
 
-CFile* fileOf(void* user)
+// The bytes that libsndfile reads, and its place in them, never outside them.
+struct MemoryFile {
+    const std::string& bytes;
+    sf_count_t position = 0;
+};
+
+MemoryFile& memoryOf(void* user)
 {
-    return static_cast<CFile*>(user);
+    return *static_cast<MemoryFile*>(user);
 }
 
-sf_count_t fileLength(void* user)
+sf_count_t memoryLength(void* user)
 {
-    return fileOf(user)->Length();
+    return static_cast<sf_count_t>(memoryOf(user).bytes.size());
 }
 
-sf_count_t fileSeek(sf_count_t offset, int whence, void* user)
+sf_count_t memorySeek(sf_count_t offset, int whence, void* user)
 {
-    if (offset < INT_MIN || offset > INT_MAX || fileOf(user)->Seek(static_cast<int>(offset), whence) != 0)
+    MemoryFile& memory = memoryOf(user);
+    const sf_count_t base = whence == SEEK_CUR ? memory.position : whence == SEEK_END ? memoryLength(user) : 0;
+    if (offset < -base || offset > memoryLength(user) - base)
         return -1;
-    return fileOf(user)->Tell();
+    memory.position = base + offset;
+    return memory.position;
 }
 
-sf_count_t fileRead(void* buffer, sf_count_t count, void* user)
+sf_count_t memoryRead(void* buffer, sf_count_t count, void* user)
 {
-    return fileOf(user)->Read(buffer, static_cast<int>(std::min<sf_count_t>(count, INT_MAX)));
+    MemoryFile& memory = memoryOf(user);
+    const sf_count_t read = std::min(memoryLength(user) - memory.position, std::max<sf_count_t>(count, 0));
+    std::memcpy(buffer, memory.bytes.data() + memory.position, static_cast<size_t>(read));
+    memory.position += read;
+    return read;
 }
 
-sf_count_t fileWrite(const void*, sf_count_t, void*)
+sf_count_t memoryWrite(const void*, sf_count_t, void*)
 {
     return 0;
 }
 
-sf_count_t fileTell(void* user)
+sf_count_t memoryTell(void* user)
 {
-    return fileOf(user)->Tell();
+    return memoryOf(user).position;
 }
 
 } // namespace
@@ -54,14 +69,18 @@ sf_count_t fileTell(void* user)
 bool CSoundCodec_ADPCM::decode(CFile* file)
 {
     flush();
-    if (file->Seek(0, SEEK_SET) != 0)
+    // libsndfile walks every chunk it meets, and some damaged ones keep it walking for ever: it
+    // reads only the chunks that our own walk has found and checked.
+    const std::string image = CWaveImage::of(file);
+    if (image.empty())
         return false;
-    SF_VIRTUAL_IO io{fileLength, fileSeek, fileRead, fileWrite, fileTell};
+    MemoryFile memory{image};
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
-    SNDFILE* sound = sf_open_virtual(&io, SFM_READ, &info, file);
+    SNDFILE* sound = sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (sound == nullptr)
         return false;
-    const int64_t limit = std::min<int64_t>(INT_MAX, kMaxGrowth * file->Length());
+    const int64_t limit = std::min<int64_t>(INT_MAX, kMaxGrowth * static_cast<int64_t>(image.size()));
     const bool sane = info.channels > 0 && info.samplerate > 0 && info.frames > 0
         && info.frames <= limit / kBytesPerSample / info.channels;
     sf_count_t frames = 0;

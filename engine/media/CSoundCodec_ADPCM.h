@@ -2,8 +2,8 @@
 
 #include "media/CSoundCodec.h"
 
-// Format tag 2, Microsoft ADPCM: libsndfile decodes the file, read through the engine's own
-// file object, into 16-bit samples.
+// Format tag 2, Microsoft ADPCM: libsndfile decodes the file's "fmt ", "fact" and "data" chunks,
+// copied into memory by our own chunk walk, into 16-bit samples.
 class CSoundCodec_ADPCM : public CSoundCodec {
 public:
     bool decode(CFile* file) override;

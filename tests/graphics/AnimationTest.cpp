@@ -3,11 +3,15 @@
 #include "graphics/CColor.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
+#include "platform/SoundDevice.h"
+#include "platform/WavWriter.h"
 #include "script/CMElement.h"
 
 #include "AnimationWorld.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -157,6 +161,23 @@ TEST_F(Playing, StoppingHidesKeepsOrStopsTheSoundAsTheFlagsSay)
         EXPECT_EQ(animation.isVisible(), c.visibleAfter);
         EXPECT_EQ(sound->playing, c.soundAfter);
         animation.show();
+    }
+}
+
+TEST_F(Playing, AStreamedFrameSoundIsHeardOnlyWhileTheWindowsSoundIsOn)
+{
+    std::string cause;
+    ASSERT_TRUE(platform::writeWavFile(world.folder().file("tone.wav"), std::vector<int16_t>(4410, 1000), 44100, 1, cause));
+    fill(animation, 1, {eventOf("a", {0})});
+    animation.GetFrameInfo(0, 0)->sound = "tone.wav";
+    animation.setAnimoFlags(CAnimo::ANIMO_STREAM_SOUNDS);
+    platform::SoundDevice* device = CSound4::getDirectSound();
+    ASSERT_NE(device, nullptr);
+    for (const bool soundOn : {true, false}) {
+        world.window()->SoundOn(soundOn);
+        animation.Play("a", 0, 0);
+        const std::vector<float> mix = device->render(441);
+        EXPECT_EQ(std::any_of(mix.begin(), mix.end(), [](float sample) { return sample != 0.0f; }), soundOn) << soundOn;
     }
 }
 

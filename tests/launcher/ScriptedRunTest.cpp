@@ -90,10 +90,13 @@ struct ScriptedRun {
     int exitCode = -1;
     std::string errors;
 
-    ScriptedRun()
+    // With the options given besides the script's.
+    explicit ScriptedRun(const std::vector<std::string>& more = {})
     {
-        ProgramRun program(sample.path(), {"-nogfx", "-input", KESTRUM_SAMPLE_SCRIPT, "-frames", "1000", "-shots",
-                                           shotList(), "-audio", "run.wav"});
+        std::vector<std::string> options{"-nogfx", "-input", KESTRUM_SAMPLE_SCRIPT, "-frames", "1000", "-shots",
+                                         shotList(), "-audio", "run.wav"};
+        options.insert(options.end(), more.begin(), more.end());
+        ProgramRun program(sample.path(), options);
         exitCode = program.exitCode();
         errors = program.errors();
     }
@@ -254,6 +257,20 @@ TEST_F(SampleScriptedRun, GivesTheSameFilesEveryTime)
     EXPECT_TRUE(run().sample.read("run.wav") == again().sample.read("run.wav"));
     for (const Shot& shot : kShots)
         EXPECT_TRUE(run().sample.read(shotName(shot.frame)) == again().sample.read(shotName(shot.frame))) << shot.frame;
+}
+
+// Sound switched off silences the clicks of the buttons and the chime of the name scene's SOUND
+// object as well as the music, and the run goes on as with sound.
+TEST(SampleScriptedRunWithoutSound, WritesSilenceAndEndsAsWithSound)
+{
+    const ScriptedRun silent({"-nosound", "-nomusic"});
+    EXPECT_EQ(silent.exitCode, 0) << silent.errors;
+    EXPECT_EQ(silent.iniText("SAMPLE", "PLAYER"), "Ola\x9C");
+    EXPECT_EQ(silent.iniNumber("DUSK", "Played"), 1);
+    const std::optional<WavSound> wav = WavSound::read(silent.sample.read("run.wav"));
+    ASSERT_TRUE(wav.has_value());
+    EXPECT_NEAR(static_cast<double>(wav->frames()) / wav->rate * 1000, (kQuitReleased - 1) * kFrameMs, kFrameMs);
+    EXPECT_TRUE(std::all_of(wav->samples.begin(), wav->samples.end(), [](int16_t sample) { return sample == 0; }));
 }
 
 // Run by CTest under xvfb-run: xdotool performs the script's actions on the program's SDL2

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kFramesPer10Ms = 441;
@@ -139,6 +141,30 @@ TEST_F(SoundPlay, LevelsGivenBeforeTheBufferExistsApplyWhenItIsMade)
     const std::vector<float> mix = world.run(10);
     EXPECT_EQ(leftAt(mix, 400), 0);
     EXPECT_NEAR(outputSample(mix, 400 * 2 + 1), 40.1, 0.6);
+}
+
+TEST_F(SoundPlay, WithTheWindowsSoundOffItPlaysUnheardYetStartsAndEndsAsWithSound)
+{
+    const auto silent = [](const std::vector<float>& mix) {
+        return std::all_of(mix.begin(), mix.end(), [](float sample) { return sample == 0.0f; });
+    };
+    world.window()->SoundOn(false);
+    sound->play();
+    sound->setVolume(0);
+    EXPECT_TRUE(silent(world.run(90)));
+    EXPECT_EQ(log.take(), std::vector<std::string>{"started"});
+    EXPECT_TRUE(silent(world.run(30)));
+    EXPECT_EQ(log.take(), std::vector<std::string>{"finished"});
+    sound->Play(true);
+    EXPECT_TRUE(silent(world.run(150)));
+    EXPECT_TRUE(sound->IsPlaying());
+    sound->Stop();
+
+    // Switched on again, the next start is heard, fully from the mixer's second piece on: the
+    // first fades up from the silence before.
+    world.window()->SoundOn(true);
+    sound->play();
+    EXPECT_EQ(leftAt(world.run(20), 441 + 10), 441 + 11);
 }
 
 TEST(CSound4, FilesThatCannotLoadStaySilent)

@@ -7,7 +7,14 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <chrono>
+#include <csignal>
+#include <functional>
 #include <optional>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +61,30 @@ std::string libsndfileDecode(const std::string& path)
 }
 
 const std::string kSamples = wav::samples16({1, -2, 300, -4000, 32767, -32768});
+
+// Whether `check` holds, worked out in a child process that is given `limit` to end: none when
+// it did not end in time (it is then killed).
+std::optional<bool> holdsWithin(std::chrono::seconds limit, const std::function<bool()>& check)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        std::_Exit(check() ? 0 : 1);
+    const auto giveUp = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > giveUp) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A "LIST" chunk whose "INFO" sub-chunk claims nearly 4 GiB: given the chunk, libsndfile's own
+// reader walks on for ever. The chunk's own size, 20, runs 5 bytes past what it holds.
+const std::string kListClaimingNearly4GiB = wav::chunkDeclaring("LIST", 20, "INFOINA\xBC\xF7\xFF\xFF\xFF\x91\x90\xDF");
 
 } // namespace
 
@@ -152,4 +183,30 @@ TEST(SoundCodec, DamagedAdpcmDecodesWhatItHoldsOrNothing)
     const std::string garbage = wav::riff(wav::fmt(2, 1, 22050, 4) + wav::chunk("data", std::string(64, '\x5A')));
     decode(2, folder.write("garbage.wav", garbage));
     EXPECT_FALSE(decode(2, folder.write("not-a-wav.wav", std::string(200, 'x'))));
+}
+
+TEST(SoundCodec, TheAdpcmCodecNeverHandsLibsndfileAChunkThatTheEngineDoesNotRead)
+{
+    TempFolder folder;
+    CodecTable table;
+    ASSERT_TRUE(sox("-n -r 22050 -c 1 -e ms-adpcm " + folder.file("adpcm.wav") + " synth 0.1 sine 440"));
+    ASSERT_TRUE(sox("-n -r 22050 -c 1 -b 16 " + folder.file("pcm.wav") + " synth 0.05 sine 440"));
+    for (const char* name : {"adpcm.wav", "pcm.wav"}) {
+        SCOPED_TRACE(name);
+        const std::string clean = folder.read(name);
+        const std::optional<Decoded> expected = decode(2, folder.file(name));
+        ASSERT_TRUE(expected);
+        // Filled out to its size, the chunk is skipped whole and the sound decodes as without it.
+        const std::string filledOut = folder.write(
+            std::string("filled-out-") + name, wav::insertedBeforeData(clean, kListClaimingNearly4GiB + std::string(5, '\0')));
+        EXPECT_EQ(holdsWithin(std::chrono::seconds(10), [&] {
+                      const std::optional<Decoded> decoded = decode(2, filledOut);
+                      return decoded && decoded->samples == expected->samples;
+                  }),
+                  std::optional(true));
+        // As found, its size hides the "data" chunk's header from our walk: nothing decodes.
+        const std::string asFound =
+            folder.write(std::string("as-found-") + name, wav::insertedBeforeData(clean, kListClaimingNearly4GiB));
+        EXPECT_EQ(holdsWithin(std::chrono::seconds(10), [&] { return !decode(2, asFound); }), std::optional(true));
+    }
 }

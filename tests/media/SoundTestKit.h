@@ -17,6 +17,7 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 // WAV files for the tests, built byte by byte.
@@ -65,17 +66,33 @@ inline std::string samples16(const std::vector<int16_t>& samples)
     return std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
 }
 
-// The bytes of the first "data" chunk of a file, as far as the file holds them.
-inline std::string dataChunkOf(const std::string& file)
+// Where the header of the first "data" chunk of a file begins, and the size it declares; the
+// file's end when it has none.
+inline std::pair<size_t, uint32_t> dataChunkAt(const std::string& file)
 {
     for (size_t at = 12; at + 8 <= file.size();) {
         uint32_t size;
         std::memcpy(&size, &file[at + 4], 4);
         if (file.compare(at, 4, "data") == 0)
-            return file.substr(at + 8, size);
+            return {at, size};
         at += 8 + size + (size & 1);
     }
-    return "";
+    return {file.size(), 0};
+}
+
+// The bytes of the first "data" chunk of a file, as far as the file holds them.
+inline std::string dataChunkOf(const std::string& file)
+{
+    const auto [at, size] = dataChunkAt(file);
+    return at < file.size() ? file.substr(at + 8, size) : "";
+}
+
+// The file with the bytes put in just before its "data" chunk, its RIFF size grown to match.
+inline std::string insertedBeforeData(const std::string& file, const std::string& bytes)
+{
+    std::string grown = file;
+    grown.insert(dataChunkAt(file).first, bytes);
+    return riff(grown.substr(12));
 }
 
 inline std::vector<int16_t> asSamples(const std::string& bytes)

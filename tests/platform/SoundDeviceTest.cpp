@@ -1,11 +1,14 @@
 #include "platform/SoundDevice.h"
 
+#include "platform/DebugOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -304,4 +307,31 @@ TEST(SoundDevice, TheSpeakersPlayThroughSdlInRealTime)
     EXPECT_FALSE(buffer->isPlaying());
     EXPECT_GE(ticks, 3);
     task->stop();
+}
+
+// Where no output opens (here ALSA asked for a card that is not there), the speakers give no
+// device, and ALSA's complaints reach standard error only as debug output, beside SDL's cause.
+TEST(SoundDevice, WithoutAnOutputTheSpeakersOpenNothingAndAlsaSpeaksOnlyInTheDebugOutput)
+{
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "hw:57", 1);
+    SoundDevice::setOutput(platform::SoundOutput::Speakers);
+    for (const bool debug : {false, true}) {
+        SCOPED_TRACE(debug);
+        platform::setDebugOutputEnabled(debug);
+        testing::internal::CaptureStderr();
+        const std::unique_ptr<SoundDevice> device = SoundDevice::open();
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(device, nullptr);
+        if (debug) {
+            EXPECT_NE(errors.find("ALSA lib "), std::string::npos) << errors;
+            EXPECT_NE(errors.find("SDL audio: "), std::string::npos) << errors;
+        } else {
+            EXPECT_EQ(errors, "");
+        }
+    }
+    platform::setDebugOutputEnabled(false);
+    SoundDevice::setOutput(platform::SoundOutput::Loopback);
+    unsetenv("AUDIODEV");
+    unsetenv("SDL_AUDIODRIVER");
 }
