@@ -1,6 +1,5 @@
 #include "foundation/CConfig.h"
 
-#include "foundation/CFileSandbox.h"
 #include "platform/PathResolver.h"
 #include "platform/ProfileFile.h"
 
@@ -17,14 +16,6 @@ CConfig::CConfig(const CXString& fileName)
 {
 }
 
-std::optional<std::string> CConfig::diskPath() const
-{
-    std::string path = platform::resolvePath(fileName_.c_str());
-    if (!CFileSandbox::permits(fileName_, path))
-        return std::nullopt;
-    return path;
-}
-
 int CConfig::GetInt(const CXString& section, const CXString& key)
 {
     return GetString(section, key).toNumber();
@@ -32,8 +23,7 @@ int CConfig::GetInt(const CXString& section, const CXString& key)
 
 CXString CConfig::GetString(const CXString& section, const CXString& key)
 {
-    const std::optional<std::string> path = diskPath();
-    std::optional<std::string> value = path ? platform::readProfileString(*path, section.c_str(), key.c_str()) : std::nullopt;
+    std::optional<std::string> value = platform::readProfileString(platform::resolvePath(fileName_.c_str()), section.c_str(), key.c_str());
     if (!value)
         return CXString();
     if (value->size() > kLongestValue)
@@ -48,7 +38,6 @@ bool CConfig::PutInt(const CXString& section, const CXString& key, int value)
 
 bool CConfig::PutString(const CXString& section, const CXString& key, const CXString& value)
 {
-    const std::optional<std::string> path = diskPath();
-    return path && platform::writeProfileString(*path, section.c_str(), key.c_str(),
-                                                std::string_view(value.c_str(), static_cast<size_t>(value.GetLength())));
+    return platform::writeProfileString(platform::resolvePath(fileName_.c_str()), section.c_str(), key.c_str(),
+                                        std::string_view(value.c_str(), static_cast<size_t>(value.GetLength())));
 }

@@ -3,9 +3,6 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 
-#include <optional>
-#include <string>
-
 // One INI file, named the Windows way, read and written key by key with no cache: every
 // call goes to the file.
 // Sections and keys are matched ignoring case; missing files, sections and keys read as
@@ -27,8 +24,5 @@ public:
     bool PutString(const CXString& section, const CXString& key, const CXString& value);
 
 private:
-    // Where the file lies on disk; none while confined code may not use it.
-    std::optional<std::string> diskPath() const;
-
     CXString fileName_;
 };
