@@ -243,6 +243,11 @@ private:
     void enterDataFolder();
     // The bindings of the record the node was read from, as placeholders.
     void restoreRecordedBindings();
+    // The definition's elements that bound more signals of an object of a parent are kept
+    // with the node's record, and bind them again when its compiled file is read.
+    void onRebound(CMElement* element) override;
+    std::vector<RecordNote> getRecordNotes() override;
+    void rebindAsDefined(const CXString& rebinds);
     // The objects held but scene nodes.
     std::vector<CMC_Object*> ownObjects();
     // Compiles every behaviour held, before anything is raised.
@@ -283,6 +288,8 @@ private:
     std::vector<CMC_Object*> moduleObjects_;
     // The bytes of the object record the node was read from: its name and bindings.
     std::string ownRecord_;
+    // The elements of the last reading of the definition that rebound, as CMElementText.
+    CXString rebinds_;
     CXString draggedName_;
     CXString savedUnitName_;
     bool startMusic_ = true;

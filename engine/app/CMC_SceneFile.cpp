@@ -14,8 +14,10 @@
 #include "foundation/CXVector.h"
 #include "platform/DebugOutput.h"
 #include "script/CMC_DataFile.h"
+#include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMElement.h"
+#include "script/CMElementText.h"
 #include "script/CMElementsLoader.h"
 #include "text/CUnit6.h"
 
@@ -122,15 +124,58 @@ void CMC_Scene::readSubScenes(CXArchive* archive, const std::function<CMC_Scene*
                                                                      : nullptr;
 }
 
+namespace {
+
+const CXString kRebindsNote("{REBINDS}");
+
+} // namespace
+
 bool CMC_Scene::loadCnv()
 {
     flushBehList();
     if (!binary_) {
+        rebinds_ = CXString();
         loadDefinition();
         return false;
     }
     restoreRecordedBindings();
     return loadCompiled();
+}
+
+void CMC_Scene::onRebound(CMElement* element)
+{
+    rebinds_ += CMElementText::write(*element);
+}
+
+std::vector<CMC_Object::RecordNote> CMC_Scene::getRecordNotes()
+{
+    if (!rebinds_.IsString())
+        return {};
+    return {{kRebindsNote, CXString(), rebinds_}};
+}
+
+// As the definition's last pass does, so that the bindings join those of the objects in the
+// same order. The in-line code that the pass made into behaviours of the node was stored
+// with them; it is made anew, in place of the stored one, which nothing uses yet.
+void CMC_Scene::rebindAsDefined(const CXString& rebinds)
+{
+    std::unique_ptr<CMElements> elements(CMElementText::read(rebinds));
+    for (int e = 0; e < elements->getCount(); ++e) {
+        const CMElement* element = elements->getAt(e);
+        const CMC_ObjectFactory::Word* word = CMC_ObjectFactory::find(element->getPropertyValue("TYPE"));
+        if (word == nullptr || word->rebindName == nullptr)
+            continue;
+        CMProperties* properties = element->getProperties();
+        for (int p = 0; p < properties->getCount(); ++p) {
+            CMC_Object* made = getOwnObject(
+                CMC_Object::inlineBehaviourName(CXString(word->rebindName), properties->getAt(p)->getName()));
+            if (made != nullptr && made->getType() == TYPE_BEHAVIOUR) {
+                removeObject(made);
+                delete made;
+            }
+        }
+    }
+    delete resolveObjects(elements.get());
 }
 
 void CMC_Scene::restoreRecordedBindings()
@@ -222,6 +267,8 @@ void CMC_Scene::readCompiled(CXArchive* archive)
         }
         addObject(object);
     }
+    if (CXString none, rebinds; takeRecordNote(kRebindsNote, &none, &rebinds))
+        rebindAsDefined(rebinds);
     resolveConditions();
     compileBehaviours();
     // The node itself and its parents, which it also holds, are bound by their own files.

@@ -48,6 +48,7 @@ public:
 
     // The playable's visibility; show and hide set the raster's too.
     using CPlayable::isVisible;
+    // Loads the file first when it is not loaded, as every showing does.
     void show() override;
     void hide() override;
 
@@ -62,6 +63,9 @@ public:
     void pause() override {}
     void resume() override {}
     void seek(int) override {}
+
+protected:
+    void loadWhenShown() override;
 
 private:
     int readPik(const char* data, size_t size);

@@ -247,7 +247,7 @@ void CMC_Object::bindProperty(CMC_ObjectsContainer* container, const CXString& p
     CXArray* arguments = nullptr;
     if (code.startsWith("{")) {
         if (*inlineBehaviour == nullptr) {
-            *inlineBehaviour = new CMC_Behaviour(container, "beh_" + name_ + "_" + property, code);
+            *inlineBehaviour = new CMC_Behaviour(container, inlineBehaviourName(name_, property), code);
             (*inlineBehaviour)->init();
             tmpBehaviours_->add(*inlineBehaviour);
             container->addObject(*inlineBehaviour);
@@ -339,13 +339,6 @@ void CMC_Object::appendBinding(const CXString& name, CMC_Binding* binding)
     bindingListOf(name, true)->add(binding);
 }
 
-void CMC_Object::putRecordNote(const CXString& name, const CXString& text, const CXString& argument)
-{
-    auto* arguments = new CXArray(1, 0.75f);
-    arguments->add(new CXString(argument));
-    appendBinding(name, CMC_Binding::placeholder(text, arguments));
-}
-
 bool CMC_Object::takeRecordNote(const CXString& name, CXString* text, CXString* argument)
 {
     CXVector* list = getBehaviour(name);
@@ -354,9 +347,16 @@ bool CMC_Object::takeRecordNote(const CXString& name, CXString* text, CXString* 
         return false;
     *text = note->getBoundObject()->getName();
     CXArray* arguments = note->getArguments();
-    *argument = arguments != nullptr && arguments->getCount() > 0 ? *arguments->stringAt(0) : CXString();
+    if (argument != nullptr)
+        *argument = arguments != nullptr && arguments->getCount() > 0 ? *arguments->stringAt(0) : CXString();
     removeBehaviour(name);
     return true;
+}
+
+CXString CMC_Object::takeRecordNote(const CXString& name, const CXString& fallback)
+{
+    CXString text;
+    return takeRecordNote(name, &text) ? text : fallback;
 }
 
 void CMC_Object::releaseBinding(CMC_Binding* binding)
@@ -489,7 +489,8 @@ void CMC_Object::serialize(CXArchive* archive)
             for (int i = 0; i < list->getCount(); ++i)
                 entries.emplace_back(name, bindingAt(list, i));
         }
-        *archive << static_cast<int32_t>(entries.size());
+        const std::vector<RecordNote> notes = getRecordNotes();
+        *archive << static_cast<int32_t>(entries.size() + notes.size());
         for (const auto& [name, binding] : entries) {
             *archive << name << binding->getBoundObject()->getName();
             CXArray* arguments = binding->getArguments();
@@ -498,6 +499,8 @@ void CMC_Object::serialize(CXArchive* archive)
             for (int i = 0; i < count; ++i)
                 *archive << *arguments->stringAt(i);
         }
+        for (const RecordNote& note : notes)
+            *archive << note.name << note.text << int32_t{1} << note.argument;
         return;
     }
     *archive >> &name_;
@@ -523,6 +526,11 @@ void CMC_Object::serialize(CXArchive* archive)
         }
         appendBinding(name, CMC_Binding::placeholder(behaviourName, arguments));
     }
+}
+
+CXString CMC_Object::inlineBehaviourName(const CXString& objectName, const CXString& property)
+{
+    return "beh_" + objectName + "_" + property;
 }
 
 int CMC_Object::getTypeId(const CXString& name)
