@@ -247,6 +247,10 @@ private:
     // with the node's record, and bind them again when its compiled file is read.
     void onRebound(CMElement* element) override;
     std::vector<RecordNote> getRecordNotes() override;
+    // The texts of the node's definition that its record carries as notes, by note.
+    std::vector<std::pair<CXString, CXString*>> describingTexts();
+    // Takes the notes of the node's definition out of the bindings read.
+    void takeDescription();
     void rebindAsDefined(const CXString& rebinds);
     // The objects held but scene nodes.
     std::vector<CMC_Object*> ownObjects();
@@ -279,6 +283,8 @@ private:
     CXString path_;
     CXString background_;
     CXString music_;
+    // VERSION as written, and as read.
+    CXString versionText_;
     std::unique_ptr<CVersion> version_;
     std::unique_ptr<CMC_SceneUpdate> update_;
     CUnit6* unit_ = nullptr;

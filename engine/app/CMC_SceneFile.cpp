@@ -8,6 +8,7 @@
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
+#include "foundation/CVersion.h"
 #include "foundation/CFolder.h"
 #include "foundation/CPath.h"
 #include "foundation/CXArchive.h"
@@ -61,6 +62,7 @@ void CMC_Scene::serialize(CXArchive* archive)
             file->Seek(end, SEEK_SET);
         }
         *archive >> &path_;
+        takeDescription();
         // The node is entered in its own table under the name it has now.
         if (holds(this)) {
             removeObject(this);
@@ -127,6 +129,8 @@ void CMC_Scene::readSubScenes(CXArchive* archive, const std::function<CMC_Scene*
 namespace {
 
 const CXString kRebindsNote("{REBINDS}");
+const CXString kDaemonNote("{DEAMON}");
+const CXString kTrue("TRUE");
 
 } // namespace
 
@@ -147,11 +151,33 @@ void CMC_Scene::onRebound(CMElement* element)
     rebinds_ += CMElementText::write(*element);
 }
 
+std::vector<std::pair<CXString, CXString*>> CMC_Scene::describingTexts()
+{
+    return {{CXString("{DESCRIPTION}"), &description_}, {CXString("{CREATIONTIME}"), &creationTime_},
+            {CXString("{LASTMODIFYTIME}"), &lastModifyTime_}, {CXString("{AUTHOR}"), &author_},
+            {CXString("{COAUTHORS}"), &coauthors_}, {CXString("{VERSION}"), &versionText_}};
+}
+
 std::vector<CMC_Object::RecordNote> CMC_Scene::getRecordNotes()
 {
-    if (!rebinds_.IsString())
-        return {};
-    return {{kRebindsNote, CXString(), rebinds_}};
+    std::vector<RecordNote> notes;
+    for (const auto& [note, text] : describingTexts())
+        if (text->IsString())
+            notes.push_back({note, *text, CXString()});
+    if (daemon_)
+        notes.push_back({kDaemonNote, kTrue, CXString()});
+    if (rebinds_.IsString())
+        notes.push_back({kRebindsNote, CXString(), rebinds_});
+    return notes;
+}
+
+void CMC_Scene::takeDescription()
+{
+    for (const auto& [note, text] : describingTexts())
+        *text = takeRecordNote(note, *text);
+    if (versionText_.IsString())
+        version_ = std::make_unique<CVersion>(versionText_);
+    daemon_ = takeRecordNote(kDaemonNote, CXString()) == kTrue;
 }
 
 // As the definition's last pass does, so that the bindings join those of the objects in the
@@ -185,6 +211,7 @@ void CMC_Scene::restoreRecordedBindings()
     CFile_Stream file(ownRecord_.data(), static_cast<int>(ownRecord_.size()));
     CXArchive archive(&file, false);
     CMC_Object::serialize(&archive);
+    takeDescription();
 }
 
 void CMC_Scene::loadForStoring()
