@@ -4,7 +4,6 @@
 #include "app/CMC_Scene.h"
 
 #include "app/CCompiledFiles.h"
-#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
@@ -332,17 +331,10 @@ bool CMC_Scene::writeCompiled(CXArchive* archive)
             continue;
         if (!CMC_RecordFactory::isReadable(object->getType())) {
             const CXString line = "Object " + object->getName() + " of " + getName() + " not stored: type " +
-                                  CMC_Object::typeToString(object->getType()) + " cannot be read back\n";
+                                  CMC_Object::typeName(object->getType()) + " cannot be read back\n";
             std::fputs(line.c_str(), stderr);
             whole = false;
             continue;
-        }
-        // The record is written as laid out all the same; the node it leaves incomplete does
-        // not count as stored.
-        if (const char* gap = CMC_SceneTypes::recordGap(object)) {
-            const CXString line = "Object " + object->getName() + " of " + getName() + " stored without " + gap + "\n";
-            std::fputs(line.c_str(), stderr);
-            whole = false;
         }
         stored.push_back(object);
     }

@@ -52,6 +52,16 @@ constexpr TypeName kDisplayNames[] = {
     {"DIALOG", 2013},   {"FILTER", 2014},    {"ARRAY", 3001},
 };
 
+// The table's name of a type id; its decimal digits for an id without one.
+template <size_t N>
+CXString nameIn(const TypeName (&table)[N], int type)
+{
+    for (const TypeName& entry : table)
+        if (entry.id == type)
+            return CXString(entry.name);
+    return CXString::toString(type);
+}
+
 constexpr int kBindingBuckets = 101;
 constexpr int kCloneBindingBuckets = 11;
 
@@ -541,12 +551,14 @@ int CMC_Object::getTypeId(const CXString& name)
     return -1;
 }
 
+CXString CMC_Object::typeName(int type)
+{
+    return nameIn(kTypeIds, type);
+}
+
 CXString CMC_Object::typeToString(int type)
 {
-    for (const TypeName& entry : kDisplayNames)
-        if (entry.id == type)
-            return CXString(entry.name);
-    return CXString::toString(type);
+    return nameIn(kDisplayNames, type);
 }
 
 void CMC_Object::flush(CMC_Variable* value, bool)

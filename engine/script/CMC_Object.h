@@ -187,6 +187,8 @@ public:
     static CXString inlineBehaviourName(const CXString& objectName, const CXString& property);
     // The id of a script type name, -1 for a name that is no type (case counts).
     static int getTypeId(const CXString& name);
+    // The script type name of a type id; ids without one give their decimal digits.
+    static CXString typeName(int type);
     // The display name of a type id; ids without one give their decimal digits.
     static CXString typeToString(int type);
     // Hands a pooled temporary back to its pool; anything else is left alone.
