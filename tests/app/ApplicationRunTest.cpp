@@ -139,3 +139,37 @@ TEST_F(ApplicationRun, NodesReadFromCompiledFilesKeepTheirDescriptions)
     }
     world.stop();
 }
+
+// A scene's KEYBOARD element binds more keys of the application's KEYBOARD instead of making
+// one; a scene read from its compiled file binds them again on each entry, and they go when
+// the scene is left, as from the definitions.
+TEST_F(ApplicationRun, AScenesElementThatRebindsAParentsObjectDoesSoFromTheCompiledFile)
+{
+    world.write("Dane/APP.cnv", world.read("Dane/APP.cnv") + "OBJECT=KEYBOARD\nKEYBOARD:TYPE=KEYBOARD\n"
+                                                             "KEYBOARD:ONKEYDOWN^A={LOG^ADD(\"a\");}\n");
+    world.write("Dane/EPIZOD1/scenaa/A.cnv", world.read("Dane/EPIZOD1/scenaa/A.cnv") +
+                                                 "OBJECT=KEYS\nKEYS:TYPE=KEYBOARD\nKEYS:ONKEYDOWN^B={LOG^ADD(\"b\");}\n");
+    ASSERT_NE(world.start({"-2bin"}), nullptr);
+    world.stop();
+    ASSERT_NE(world.start(), nullptr);
+    ASSERT_TRUE(world.application()->isBinary());
+    CMC_Object* keyboard = world.application()->getObject("KEYBOARD");
+    ASSERT_NE(keyboard, nullptr);
+    EXPECT_EQ(world.running(), "A");
+    EXPECT_EQ(world.application()->getObject("KEYS"), nullptr);
+    ASSERT_NE(keyboard->getBehaviour("ONKEYDOWN^B"), nullptr);
+    EXPECT_EQ(keyboard->getBehaviour("ONKEYDOWN^B")->getCount(), 1);
+    world.log();
+    keyboard->onSignal(CXString("ONKEYDOWN^B"));
+    EXPECT_EQ(world.log(), Log{"b"});
+    world.run(world.episode("E1"), "E1^GOTO(\"B\")");
+    world.frame();
+    EXPECT_EQ(world.running(), "B");
+    const CXVector* left = keyboard->getBehaviour("ONKEYDOWN^B");
+    EXPECT_TRUE(left == nullptr || left->getCount() == 0);
+    world.run(world.episode("E1"), "E1^GOTO(\"A\")");
+    world.frame();
+    ASSERT_NE(keyboard->getBehaviour("ONKEYDOWN^B"), nullptr);
+    EXPECT_EQ(keyboard->getBehaviour("ONKEYDOWN^B")->getCount(), 1);
+    world.stop();
+}

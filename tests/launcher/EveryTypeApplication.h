@@ -28,7 +28,7 @@ class EveryTypeApplication {
 public:
     static constexpr const char* kScript = "script.txt";
     static constexpr const char* kFrames = "160";
-    static constexpr const char* kShots = "5,18,24,45,90,150";
+    static constexpr const char* kShots = "5,18,21,24,45,90,150";
 
     EveryTypeApplication()
     {
