@@ -150,7 +150,11 @@ TEST(CompiledRun, StoringAnApplicationWithWhatItCannotKeepNamesItAndChangesNoFil
 
     const std::string scene = "Dane/Play/First/First.cnv";
     application.write(scene, application.read(scene) + "OBJECT=KIND\nKIND:TYPE=CLASS\n"
-                                                       "OBJECT=TABLE\nTABLE:TYPE=MULTIARRAY\nTABLE:DIMENSIONS=2\n");
+                                                       "OBJECT=TABLE\nTABLE:TYPE=MULTIARRAY\nTABLE:DIMENSIONS=2\n"
+                                                       "OBJECT=POINT\nPOINT:TYPE=STRUCT\nPOINT:FIELDS=X<INTEGER>\n"
+                                                       "OBJECT=BASE\nBASE:TYPE=DATABASE\n"
+                                                       "OBJECT=SHADOW\nSHADOW:TYPE=VIRTUALGRAPHICSOBJECT\n"
+                                                       "OBJECT=FILM\nFILM:TYPE=MOVIE\n");
     application.write("Dane/Every.cnv", application.read("Dane/Every.cnv") + "OBJECT=LOG\nLOG:VALUE=changed\n");
     const std::string ini = application.read("Kestrum.ini");
     ProgramRun refused(application.path(), {"-nogfx", "-forceCNV", "-2bin"});
@@ -161,6 +165,8 @@ TEST(CompiledRun, StoringAnApplicationWithWhatItCannotKeepNamesItAndChangesNoFil
     EXPECT_NE(errors.find("Object TABLE of FIRST not stored: type MULTIARRAY cannot be read back\n"),
               std::string::npos)
         << errors;
+    for (const char* name : {"POINT", "BASE", "SHADOW", "FILM"})
+        EXPECT_NE(errors.find("Object " + std::string(name) + " of FIRST not stored: type "), std::string::npos) << errors;
     for (const auto& [file, bytes] : stored)
         EXPECT_TRUE(readBytes(file) == bytes) << file;
     EXPECT_EQ(filesOf(application.path(), {".bin"}).size(), stored.size());
