@@ -180,16 +180,19 @@ void CMC_Scene::takeDescription()
 }
 
 // As the definition's last pass does, so that the bindings join those of the objects in the
-// same order. The in-line code that the pass made into behaviours of the node was stored
-// with them; it is made anew, in place of the stored one, which nothing uses yet.
+// same order; only elements of the types that rebind are taken, whatever a damaged file holds.
+// The in-line code that the pass made into behaviours of the node was stored with them; it is
+// made anew, in place of the stored one, which nothing uses yet.
 void CMC_Scene::rebindAsDefined(const CXString& rebinds)
 {
     std::unique_ptr<CMElements> elements(CMElementText::read(rebinds));
+    CMElements rebinding(false);
     for (int e = 0; e < elements->getCount(); ++e) {
-        const CMElement* element = elements->getAt(e);
+        CMElement* element = elements->getAt(e);
         const CMC_ObjectFactory::Word* word = CMC_ObjectFactory::find(element->getPropertyValue("TYPE"));
         if (word == nullptr || word->rebindName == nullptr)
             continue;
+        rebinding.add(element);
         CMProperties* properties = element->getProperties();
         for (int p = 0; p < properties->getCount(); ++p) {
             CMC_Object* made = getOwnObject(
@@ -200,7 +203,7 @@ void CMC_Scene::rebindAsDefined(const CXString& rebinds)
             }
         }
     }
-    delete resolveObjects(elements.get());
+    delete resolveObjects(&rebinding);
 }
 
 void CMC_Scene::restoreRecordedBindings()
