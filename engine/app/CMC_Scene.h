@@ -59,10 +59,12 @@ public:
     // Without a handler bound to the signal, the behaviour named "__" + name + "__" (found
     // here or up the parents) runs, its condition unchecked. True when anything ran.
     bool onSignal(const CXString& name) override;
-    // The node's record in its parent's archive: the object record and PATH. Storing also
-    // writes the node's compiled file; an object that no reader could read back is left out
-    // of it and named on standard error, and the archive is then marked failed, as it is when
-    // the file cannot be written.
+    // The node's record in its parent's archive: the object record and PATH. The object record
+    // carries as notes DESCRIPTION, CREATIONTIME, LASTMODIFYTIME, AUTHOR, COAUTHORS, VERSION
+    // and DEAMON, and the definition's elements that rebound a parent's object ("{REBINDS}").
+    // Storing also writes the node's compiled file; an object that no reader could read back
+    // is left out of it and named on standard error, and the archive is then marked failed,
+    // as it is when the file cannot be written.
     void serialize(CXArchive* archive) override;
 
     // --- life cycle ---
