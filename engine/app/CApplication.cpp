@@ -116,6 +116,8 @@ void CApplication::preinitializeApplication()
     if (application_ == nullptr)
         return;
     if (commandLine_ != nullptr && commandLine_->is2Bin()) {
+        // Storing runs no scene: the INI keeps no statistics of it.
+        application_->dropStatistics();
         binaryStored_ = application_->storeBinary();
         return;
     }

@@ -32,7 +32,8 @@ CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int
     , path_(element->getPropertyValue("PATH"))
     , background_(element->getPropertyValue("BACKGROUND"))
     , music_(element->getPropertyValue("MUSIC"))
-    , version_(std::make_unique<CVersion>(element->getPropertyValue("VERSION")))
+    , versionText_(element->getPropertyValue("VERSION"))
+    , version_(std::make_unique<CVersion>(versionText_))
     , subScenes_(new CXVector(101, 0.75f))
     , daemon_(element->getPropertyBoolValue("DEAMON"))
 {

@@ -59,10 +59,12 @@ public:
     // Without a handler bound to the signal, the behaviour named "__" + name + "__" (found
     // here or up the parents) runs, its condition unchecked. True when anything ran.
     bool onSignal(const CXString& name) override;
-    // The node's record in its parent's archive: the object record and PATH. Storing also
-    // writes the node's compiled file; an object that no reader could read back is left out
-    // of it and named on standard error, and the archive is then marked failed, as it is when
-    // the file cannot be written.
+    // The node's record in its parent's archive: the object record and PATH. The object record
+    // carries as notes DESCRIPTION, CREATIONTIME, LASTMODIFYTIME, AUTHOR, COAUTHORS, VERSION
+    // and DEAMON, and the definition's elements that rebound a parent's object ("{REBINDS}").
+    // Storing also writes the node's compiled file; an object that no reader could read back
+    // is left out of it and named on standard error, and the archive is then marked failed,
+    // as it is when the file cannot be written.
     void serialize(CXArchive* archive) override;
 
     // --- life cycle ---
@@ -243,6 +245,15 @@ private:
     void enterDataFolder();
     // The bindings of the record the node was read from, as placeholders.
     void restoreRecordedBindings();
+    // The definition's elements that bound more signals of an object of a parent are kept
+    // with the node's record, and bind them again when its compiled file is read.
+    void onRebound(CMElement* element) override;
+    std::vector<RecordNote> getRecordNotes() override;
+    // The texts of the node's definition that its record carries as notes, by note.
+    std::vector<std::pair<CXString, CXString*>> describingTexts();
+    // Takes the notes of the node's definition out of the bindings read.
+    void takeDescription();
+    void rebindAsDefined(const CXString& rebinds);
     // The objects held but scene nodes.
     std::vector<CMC_Object*> ownObjects();
     // Compiles every behaviour held, before anything is raised.
@@ -274,6 +285,8 @@ private:
     CXString path_;
     CXString background_;
     CXString music_;
+    // VERSION as written, and as read.
+    CXString versionText_;
     std::unique_ptr<CVersion> version_;
     std::unique_ptr<CMC_SceneUpdate> update_;
     CUnit6* unit_ = nullptr;
@@ -283,6 +296,8 @@ private:
     std::vector<CMC_Object*> moduleObjects_;
     // The bytes of the object record the node was read from: its name and bindings.
     std::string ownRecord_;
+    // The elements of the last reading of the definition that rebound, as CMElementText.
+    CXString rebinds_;
     CXString draggedName_;
     CXString savedUnitName_;
     bool startMusic_ = true;

@@ -4,18 +4,20 @@
 #include "app/CMC_Scene.h"
 
 #include "app/CCompiledFiles.h"
-#include "app/CMC_SceneTypes.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
 #include "foundation/CFolder.h"
 #include "foundation/CPath.h"
+#include "foundation/CVersion.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CXVector.h"
 #include "platform/DebugOutput.h"
 #include "script/CMC_DataFile.h"
+#include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMElement.h"
+#include "script/CMElementText.h"
 #include "script/CMElementsLoader.h"
 #include "text/CUnit6.h"
 
@@ -59,6 +61,7 @@ void CMC_Scene::serialize(CXArchive* archive)
             file->Seek(end, SEEK_SET);
         }
         *archive >> &path_;
+        takeDescription();
         // The node is entered in its own table under the name it has now.
         if (holds(this)) {
             removeObject(this);
@@ -122,15 +125,85 @@ void CMC_Scene::readSubScenes(CXArchive* archive, const std::function<CMC_Scene*
                                                                      : nullptr;
 }
 
+namespace {
+
+const CXString kRebindsNote("{REBINDS}");
+const CXString kDaemonNote("{DEAMON}");
+const CXString kTrue("TRUE");
+
+} // namespace
+
 bool CMC_Scene::loadCnv()
 {
     flushBehList();
     if (!binary_) {
+        rebinds_ = CXString();
         loadDefinition();
         return false;
     }
     restoreRecordedBindings();
     return loadCompiled();
+}
+
+void CMC_Scene::onRebound(CMElement* element)
+{
+    rebinds_ += CMElementText::write(*element);
+}
+
+std::vector<std::pair<CXString, CXString*>> CMC_Scene::describingTexts()
+{
+    return {{CXString("{DESCRIPTION}"), &description_}, {CXString("{CREATIONTIME}"), &creationTime_},
+            {CXString("{LASTMODIFYTIME}"), &lastModifyTime_}, {CXString("{AUTHOR}"), &author_},
+            {CXString("{COAUTHORS}"), &coauthors_}, {CXString("{VERSION}"), &versionText_}};
+}
+
+std::vector<CMC_Object::RecordNote> CMC_Scene::getRecordNotes()
+{
+    std::vector<RecordNote> notes;
+    for (const auto& [note, text] : describingTexts())
+        if (text->IsString())
+            notes.push_back({note, *text, CXString()});
+    if (daemon_)
+        notes.push_back({kDaemonNote, kTrue, CXString()});
+    if (rebinds_.IsString())
+        notes.push_back({kRebindsNote, CXString(), rebinds_});
+    return notes;
+}
+
+void CMC_Scene::takeDescription()
+{
+    for (const auto& [note, text] : describingTexts())
+        *text = takeRecordNote(note, *text);
+    if (versionText_.IsString())
+        version_ = std::make_unique<CVersion>(versionText_);
+    daemon_ = takeRecordNote(kDaemonNote, CXString()) == kTrue;
+}
+
+// As the definition's last pass does, so that the bindings join those of the objects in the
+// same order; only elements of the types that rebind are taken, whatever a damaged file holds.
+// The in-line code that the pass made into behaviours of the node was stored with them; it is
+// made anew, in place of the stored one, which nothing uses yet.
+void CMC_Scene::rebindAsDefined(const CXString& rebinds)
+{
+    std::unique_ptr<CMElements> elements(CMElementText::read(rebinds));
+    CMElements rebinding(false);
+    for (int e = 0; e < elements->getCount(); ++e) {
+        CMElement* element = elements->getAt(e);
+        const CMC_ObjectFactory::Word* word = CMC_ObjectFactory::find(element->getPropertyValue("TYPE"));
+        if (word == nullptr || word->rebindName == nullptr)
+            continue;
+        rebinding.add(element);
+        CMProperties* properties = element->getProperties();
+        for (int p = 0; p < properties->getCount(); ++p) {
+            CMC_Object* made = getOwnObject(
+                CMC_Object::inlineBehaviourName(CXString(word->rebindName), properties->getAt(p)->getName()));
+            if (made != nullptr && made->getType() == TYPE_BEHAVIOUR) {
+                removeObject(made);
+                delete made;
+            }
+        }
+    }
+    delete resolveObjects(&rebinding);
 }
 
 void CMC_Scene::restoreRecordedBindings()
@@ -140,6 +213,7 @@ void CMC_Scene::restoreRecordedBindings()
     CFile_Stream file(ownRecord_.data(), static_cast<int>(ownRecord_.size()));
     CXArchive archive(&file, false);
     CMC_Object::serialize(&archive);
+    takeDescription();
 }
 
 void CMC_Scene::loadForStoring()
@@ -222,6 +296,8 @@ void CMC_Scene::readCompiled(CXArchive* archive)
         }
         addObject(object);
     }
+    if (CXString none, rebinds; takeRecordNote(kRebindsNote, &none, &rebinds))
+        rebindAsDefined(rebinds);
     resolveConditions();
     compileBehaviours();
     // The node itself and its parents, which it also holds, are bound by their own files.
@@ -258,17 +334,10 @@ bool CMC_Scene::writeCompiled(CXArchive* archive)
             continue;
         if (!CMC_RecordFactory::isReadable(object->getType())) {
             const CXString line = "Object " + object->getName() + " of " + getName() + " not stored: type " +
-                                  CMC_Object::typeToString(object->getType()) + " cannot be read back\n";
+                                  CMC_Object::typeName(object->getType()) + " cannot be read back\n";
             std::fputs(line.c_str(), stderr);
             whole = false;
             continue;
-        }
-        // The record is written as laid out all the same; the node it leaves incomplete does
-        // not count as stored.
-        if (const char* gap = CMC_SceneTypes::recordGap(object)) {
-            const CXString line = "Object " + object->getName() + " of " + getName() + " stored without " + gap + "\n";
-            std::fputs(line.c_str(), stderr);
-            whole = false;
         }
         stored.push_back(object);
     }

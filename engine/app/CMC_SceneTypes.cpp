@@ -18,12 +18,6 @@ std::map<int, CMC_SceneTypes::RunningTest>& runningTests()
     return table;
 }
 
-std::map<int, CMC_SceneTypes::RecordGap>& recordGaps()
-{
-    static std::map<int, CMC_SceneTypes::RecordGap> table;
-    return table;
-}
-
 struct RunTimeType {
     const char* word;
     CMC_SceneTypes::Maker maker;
@@ -77,11 +71,6 @@ void CMC_SceneTypes::attachRunningTest(int typeId, RunningTest test)
     attachTo(runningTests(), typeId, test);
 }
 
-void CMC_SceneTypes::attachRecordGap(int typeId, RecordGap gap)
-{
-    attachTo(recordGaps(), typeId, gap);
-}
-
 CMC_SceneTypes::Maker CMC_SceneTypes::attachMaker(const char* word, Maker maker)
 {
     RunTimeType* entry = runTimeType(CXString(word));
@@ -100,11 +89,6 @@ CPlayable* CMC_SceneTypes::playableOf(CMC_Object* object)
 bool CMC_SceneTypes::isRunning(CMC_Object* object)
 {
     return ask(runningTests(), object, false);
-}
-
-const char* CMC_SceneTypes::recordGap(CMC_Object* object)
-{
-    return ask(recordGaps(), object, static_cast<const char*>(nullptr));
 }
 
 CMC_Object* CMC_SceneTypes::make(const CXString& word, CMC_Scene* scene, const CXString& name)

@@ -60,6 +60,17 @@ const CMC_SignalList* CMC_Timer::getBehavioursList()
     return &signals;
 }
 
+namespace {
+
+const CXString kEnabledNote("{ENABLED}");
+
+} // namespace
+
+std::vector<CMC_Object::RecordNote> CMC_Timer::getRecordNotes()
+{
+    return {{kEnabledNote, CXString(enabled_ ? "TRUE" : "FALSE"), CXString()}};
+}
+
 void CMC_Timer::serialize(CXArchive* archive)
 {
     CMC_Object::serialize(archive);
@@ -67,9 +78,17 @@ void CMC_Timer::serialize(CXArchive* archive)
         *archive << elapse_ << limit_;
         return;
     }
+    // Files written without the note know nothing of the definition's rules: their timers
+    // start enabled and tick on every frame without an ELAPSE.
+    CXString enabled;
+    const bool noted = takeRecordNote(kEnabledNote, &enabled);
     *archive >> &elapse_ >> &limit_;
-    if (!archive->failed())
+    if (archive->failed())
+        return;
+    if (!noted || elapse_.IsString())
         registerEntry();
+    if (noted && enabled != "TRUE")
+        disable();
 }
 
 void CMC_Timer::enable()

@@ -23,8 +23,10 @@ public:
     ~CMC_Timer() override;
 
     const CMC_SignalList* getBehavioursList() override;
-    // ELAPSE and TICKS after the object's record. A timer read back gets its entry also with
-    // an empty ELAPSE (then it ticks every frame), and starts enabled with no ticks.
+    // ELAPSE and TICKS after the object's record, whose note "{ENABLED}" keeps whether the
+    // timer starts enabled. Read back, it starts with no ticks, and with an entry only with an
+    // ELAPSE, as from its definition; a record without the note, written before it was kept,
+    // gets its entry also with an empty ELAPSE (then it ticks every frame) and starts enabled.
     void serialize(CXArchive* archive) override;
 
     bool isEnabled() const { return enabled_; }
@@ -46,6 +48,9 @@ public:
     void set(int ticks);
     // The entry's interval; the ELAPSE text stays, and a timer without an entry gets none.
     void setElapse(unsigned int ms);
+
+protected:
+    std::vector<RecordNote> getRecordNotes() override;
 
 private:
     void onTimer(int id) override;

@@ -21,6 +21,8 @@ protected:
     // Subclasses mark their data as loaded into memory, or as freed.
     void load() { loaded_ = true; }
     void release() { loaded_ = false; }
+    // The file whose data wait to be loaded; empty when they are in memory or there is none.
+    CXString waitingFile() { return isLoaded() ? CXString() : CFileResolver::getFileName(); }
     void log(const char* text, bool flag);
 
 private:

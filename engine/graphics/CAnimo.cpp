@@ -633,11 +633,14 @@ void CAnimo::setVisibility(bool visible)
         hide();
 }
 
+void CAnimo::loadWhenShown()
+{
+    if (const CXString file = waitingFile(); file.IsString())
+        Load(file);
+}
+
 void CAnimo::show()
 {
-    const CXString file = CFileResolver::getFileName();
-    if (!isLoaded() && file.IsString())
-        Load(file);
     Visible(true);
 }
 

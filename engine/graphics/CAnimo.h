@@ -300,6 +300,7 @@ public:
     uint8_t GetAttachedChangeFilter(void** filter) const;
 
 protected:
+    void loadWhenShown() override;
     // Draws the current image at the place onto the destination with the animation's clipping
     // rectangle and opacity, packing the image drawn before it again; the image drawn, or null.
     CFrame* drawCurrentImage(CGraphicsObject* destination, CXPoint at);

@@ -270,6 +270,8 @@ void CGraphicsObject::FitObject(CGraphicsObject* other)
 
 void CGraphicsObject::Visible(bool visible)
 {
+    if (visible)
+        loadWhenShown();
     if (window_ == nullptr)
         return;
     visible_ = visible;

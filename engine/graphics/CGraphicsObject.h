@@ -363,6 +363,8 @@ public:
 
 protected:
     void initialize();
+    // A raster whose file waits to be loaded loads it when it is shown; none waits here.
+    virtual void loadWhenShown() {}
     // Sends a rectangle in own pixel coordinates to the screen composer.
     void invalidateCanvas(CXRect local);
     // Sends a rectangle in screen coordinates to the screen composer and marks the raster for

@@ -270,11 +270,15 @@ void CImage::flush()
     release();
 }
 
+// Loading shows the picture too, when it is loaded already.
+void CImage::loadWhenShown()
+{
+    if (const CXString file = waitingFile(); file.IsString())
+        Load(file, true);
+}
+
 void CImage::show()
 {
-    const CXString file = CFileResolver::getFileName();
-    if (!isLoaded() && file.IsString())
-        Load(file, true);
     Visible(true);
     setVisibility(true);
 }

@@ -49,6 +49,7 @@ public:
 
     // The playable's visibility; show and hide set the raster's too.
     using CPlayable::isVisible;
+    // Loads the file first when it is not loaded, as every showing does.
     void show() override;
     void hide() override;
 
@@ -63,6 +64,9 @@ public:
     void pause() override {}
     void resume() override {}
     void seek(int) override {}
+
+protected:
+    void loadWhenShown() override;
 
 private:
     // The readers' error code, 0 once the planes are taken.

@@ -124,22 +124,19 @@ const CXString kCodeNote("{CODE}");
 
 } // namespace
 
+std::vector<CMC_Object::RecordNote> CMC_Behaviour::getRecordNotes()
+{
+    // A behaviour without either is written as the plain object it is.
+    if (!code_.IsString() && !conditionName_.IsString())
+        return {};
+    return {{kCodeNote, code_, conditionName_}};
+}
+
 void CMC_Behaviour::serialize(CXArchive* archive)
 {
-    if (archive->isStoring()) {
-        // A behaviour without either is written as the plain object it is.
-        const bool noted = code_.IsString() || conditionName_.IsString();
-        if (noted)
-            putRecordNote(kCodeNote, code_, conditionName_);
-        CMC_Object::serialize(archive);
-        CXString code;
-        CXString condition;
-        if (noted)
-            takeRecordNote(kCodeNote, &code, &condition);
-        return;
-    }
     CMC_Object::serialize(archive);
-    takeRecordNote(kCodeNote, &code_, &conditionName_);
+    if (!archive->isStoring())
+        takeRecordNote(kCodeNote, &code_, &conditionName_);
 }
 
 CXString CMC_Behaviour::trimCode(const CXString& code)

@@ -128,6 +128,9 @@ public:
     static CXVector* resolveParameters(CMC_ObjectsContainer* container, CMC_Object* caller, const CXString& text,
                                        CMC_Behaviour* behaviour);
 
+protected:
+    std::vector<RecordNote> getRecordNotes() override;
+
 private:
     // The statements of one text of code.
     struct Compiled {

@@ -90,6 +90,38 @@ void CMC_Expression::split(const CXString& text)
     }
 }
 
+namespace {
+
+const CXString kOperand1Note("{OPERAND1}");
+const CXString kOperatorNote("{OPERATOR}");
+const CXString kOperand2Note("{OPERAND2}");
+
+} // namespace
+
+std::vector<CMC_Object::RecordNote> CMC_Expression::getRecordNotes()
+{
+    if (texts_.size() != 2 || operators_.size() != 1)
+        return {};
+    return {{kOperand1Note, texts_[0], CXString()},
+            {kOperatorNote, CXString::toString(operators_[0]), CXString()},
+            {kOperand2Note, texts_[1], CXString()}};
+}
+
+void CMC_Expression::serialize(CXArchive* archive)
+{
+    CMC_Variable::serialize(archive);
+    if (archive->isStoring())
+        return;
+    CXString operand1;
+    CXString operation;
+    CXString operand2;
+    if (!takeRecordNote(kOperand1Note, &operand1) || !takeRecordNote(kOperatorNote, &operation) ||
+        !takeRecordNote(kOperand2Note, &operand2))
+        return;
+    texts_ = {operand1, operand2};
+    operators_ = {operation.toNumber()};
+}
+
 void CMC_Expression::init()
 {
     operands_.clear();

@@ -15,7 +15,10 @@ class CMC_Behaviour_Entry;
 // reads as. The left value's type decides each step, as its calculate does. A missing operand
 // value, an empty operand included (-5 begins with one), gives no result.
 //
-// Assignments change nothing, and no stored or network form holds the operands.
+// Assignments change nothing, and no network form holds the operands. In compiled scenes the
+// record of a definition's expression carries OPERAND1, OPERATOR (its operation code) and
+// OPERAND2 as the notes "{OPERAND1}", "{OPERATOR}" and "{OPERAND2}"; a record without them
+// gives an expression without operands, which has no value.
 class CMC_Expression : public CMC_Variable {
 public:
     // From an EXPRESSION definition: OPERAND1, OPERATOR ("+" or "ADD", "-" or "SUB", "*" or
@@ -45,6 +48,7 @@ public:
     bool netrestore(const void*, int) override { return false; }
     void store(CXArchive*) override {}
     void restore(CXArchive*) override {}
+    void serialize(CXArchive* archive) override;
 
     // Computed now; v is converted to the type of the value.
     bool equals(CMC_Variable* v) override;
@@ -61,6 +65,9 @@ public:
 
     // The operation code of an operator character or word; 0 for none.
     static int operatorCode(const CXString& text);
+
+protected:
+    std::vector<RecordNote> getRecordNotes() override;
 
 private:
     void split(const CXString& text);

@@ -53,6 +53,16 @@ constexpr TypeName kDisplayNames[] = {
     {"DIALOG", 2013},   {"FILTER", 2014},    {"ARRAY", 3001},
 };
 
+// The table's name of a type id; its decimal digits for an id without one.
+template <size_t N>
+CXString nameIn(const TypeName (&table)[N], int type)
+{
+    for (const TypeName& entry : table)
+        if (entry.id == type)
+            return CXString(entry.name);
+    return CXString::toString(type);
+}
+
 constexpr int kBindingBuckets = 101;
 constexpr int kCloneBindingBuckets = 11;
 
@@ -248,7 +258,7 @@ void CMC_Object::bindProperty(CMC_ObjectsContainer* container, const CXString& p
     CXArray* arguments = nullptr;
     if (code.startsWith("{")) {
         if (*inlineBehaviour == nullptr) {
-            *inlineBehaviour = new CMC_Behaviour(container, "beh_" + name_ + "_" + property, code);
+            *inlineBehaviour = new CMC_Behaviour(container, inlineBehaviourName(name_, property), code);
             (*inlineBehaviour)->init();
             tmpBehaviours_->add(*inlineBehaviour);
             container->addObject(*inlineBehaviour);
@@ -340,13 +350,6 @@ void CMC_Object::appendBinding(const CXString& name, CMC_Binding* binding)
     bindingListOf(name, true)->add(binding);
 }
 
-void CMC_Object::putRecordNote(const CXString& name, const CXString& text, const CXString& argument)
-{
-    auto* arguments = new CXArray(1, 0.75f);
-    arguments->add(new CXString(argument));
-    appendBinding(name, CMC_Binding::placeholder(text, arguments));
-}
-
 bool CMC_Object::takeRecordNote(const CXString& name, CXString* text, CXString* argument)
 {
     CXVector* list = getBehaviour(name);
@@ -355,9 +358,16 @@ bool CMC_Object::takeRecordNote(const CXString& name, CXString* text, CXString* 
         return false;
     *text = note->getBoundObject()->getName();
     CXArray* arguments = note->getArguments();
-    *argument = arguments != nullptr && arguments->getCount() > 0 ? *arguments->stringAt(0) : CXString();
+    if (argument != nullptr)
+        *argument = arguments != nullptr && arguments->getCount() > 0 ? *arguments->stringAt(0) : CXString();
     removeBehaviour(name);
     return true;
+}
+
+CXString CMC_Object::takeRecordNote(const CXString& name, const CXString& fallback)
+{
+    CXString text;
+    return takeRecordNote(name, &text) ? text : fallback;
 }
 
 void CMC_Object::releaseBinding(CMC_Binding* binding)
@@ -492,7 +502,8 @@ void CMC_Object::serialize(CXArchive* archive)
             for (int i = 0; i < list->getCount(); ++i)
                 entries.emplace_back(name, bindingAt(list, i));
         }
-        *archive << static_cast<int32_t>(entries.size());
+        const std::vector<RecordNote> notes = getRecordNotes();
+        *archive << static_cast<int32_t>(entries.size() + notes.size());
         for (const auto& [name, binding] : entries) {
             *archive << name << binding->getBoundObject()->getName();
             CXArray* arguments = binding->getArguments();
@@ -501,6 +512,8 @@ void CMC_Object::serialize(CXArchive* archive)
             for (int i = 0; i < count; ++i)
                 *archive << *arguments->stringAt(i);
         }
+        for (const RecordNote& note : notes)
+            *archive << note.name << note.text << int32_t{1} << note.argument;
         return;
     }
     *archive >> &name_;
@@ -528,6 +541,11 @@ void CMC_Object::serialize(CXArchive* archive)
     }
 }
 
+CXString CMC_Object::inlineBehaviourName(const CXString& objectName, const CXString& property)
+{
+    return "beh_" + objectName + "_" + property;
+}
+
 int CMC_Object::getTypeId(const CXString& name)
 {
     for (const TypeName& entry : kTypeIds)
@@ -536,12 +554,14 @@ int CMC_Object::getTypeId(const CXString& name)
     return -1;
 }
 
+CXString CMC_Object::typeName(int type)
+{
+    return nameIn(kTypeIds, type);
+}
+
 CXString CMC_Object::typeToString(int type)
 {
-    for (const TypeName& entry : kDisplayNames)
-        if (entry.id == type)
-            return CXString(entry.name);
-    return CXString::toString(type);
+    return nameIn(kDisplayNames, type);
 }
 
 void CMC_Object::flush(CMC_Variable* value, bool)

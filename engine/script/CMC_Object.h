@@ -183,8 +183,12 @@ public:
     static void watch(Watcher* watcher);
     static void unwatch(Watcher* watcher);
 
+    // The behaviour that the in-line code of the object's property makes.
+    static CXString inlineBehaviourName(const CXString& objectName, const CXString& property);
     // The id of a script type name, -1 for a name that is no type (case counts).
     static int getTypeId(const CXString& name);
+    // The script type name of a type id; ids without one give their decimal digits.
+    static CXString typeName(int type);
     // The display name of a type id; ids without one give their decimal digits.
     static CXString typeToString(int type);
     // Hands a pooled temporary back to its pool; anything else is left alone.
@@ -206,12 +210,21 @@ protected:
     void markAsPooled() { pooled_ = true; }
     // Releases every binding and the bound flags.
     void flushBehList();
-    // Data of a type that rides in the object's record as one binding under a name that no
-    // signal has, a text in the behaviour's place and one argument: readers that do not
-    // know the name keep it as a binding that never runs.
-    void putRecordNote(const CXString& name, const CXString& text, const CXString& argument);
+    // Data of a type that its record does not lay out rides in the object's record as one
+    // binding under a name that no signal has, a text in the behaviour's place and one
+    // argument: readers that do not know the name keep it as a binding that never runs, and
+    // files without it read as they always did.
+    struct RecordNote {
+        CXString name;
+        CXString text;
+        CXString argument;
+    };
+    // The notes that the object's record carries when it is written; none.
+    virtual std::vector<RecordNote> getRecordNotes() { return {}; }
     // The note's text and argument, taken out of the bindings; false without one.
-    bool takeRecordNote(const CXString& name, CXString* text, CXString* argument);
+    bool takeRecordNote(const CXString& name, CXString* text, CXString* argument = nullptr);
+    // The note's text alone; the fallback without one.
+    CXString takeRecordNote(const CXString& name, const CXString& fallback);
 
 private:
     static void releaseOwned(CMC_Object* result);

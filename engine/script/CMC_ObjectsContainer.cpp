@@ -333,6 +333,7 @@ bool CMC_ObjectsContainer::resolveInPass(CMElement* element, int pass)
         if (entry->rebindName != nullptr) {
             if (CMC_Object* existing = getObject(entry->rebindName)) {
                 existing->initializeBehaviours(this, element);
+                onRebound(element);
                 return false;
             }
         }

@@ -125,6 +125,9 @@ protected:
     void setParentLink(CMC_ObjectsContainer* parent) { parent_ = parent; }
     // Each behaviour held finds its condition by name, once every condition exists.
     void resolveConditions();
+    // The element bound more signals of an input device or canvas observer of this container
+    // or a parent, which it names by its type, instead of building one.
+    virtual void onRebound(CMElement*) {}
 
 private:
     void makeCollections();

@@ -97,9 +97,30 @@ void CMC_Animo::showPicture(bool visible)
     getAnimo()->setVisibility(visible);
 }
 
+namespace {
+
+const CXString kFpsNote("{FPS}");
+const CXString kOnFirstFrameNote("{ONFIRSTFRAME}");
+
+} // namespace
+
+std::vector<CMC_Object::RecordNote> CMC_Animo::getRecordNotes()
+{
+    std::vector<RecordNote> notes;
+    if (getAnimo() != nullptr)
+        notes.push_back({kFpsNote, CXString::toString(getAnimo()->GetFPS()), CXString()});
+    if (onFirstFrame_)
+        notes.push_back({kOnFirstFrameNote, CXString("TRUE"), CXString()});
+    return notes;
+}
+
+// A record without the notes plays at the rate of the animation's file.
 void CMC_Animo::onRecordRead()
 {
     getAnimo()->addNotifier(this);
+    if (CXString fps; takeRecordNote(kFpsNote, &fps))
+        getAnimo()->SetFPS(fps.toNumber());
+    onFirstFrame_ = takeRecordNote(kOnFirstFrameNote, CXString()) == "TRUE";
 }
 
 CXObject* CMC_Animo::clone()

@@ -86,6 +86,8 @@ protected:
     bool isButtonMode() override { return asButton_; }
     void setButtonMode(bool on) override { asButton_ = on; }
     void showPicture(bool visible) override;
+    // The frame rate and ONFIRSTFRAME ride in the record as notes.
+    std::vector<RecordNote> getRecordNotes() override;
     void onRecordRead() override;
     CXString collisionEvent() override { return signalEvent(); }
 

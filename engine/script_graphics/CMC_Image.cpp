@@ -27,7 +27,7 @@ CMC_Image::CMC_Image(CMC_ObjectsContainer* owner, CMElement* element)
     load(definition.file, definition.preload);
     getImage()->toRelease(definition.flushAfterPlayed);
     showPicture(definition.visible);
-    start_ = getImage()->GetPosition();
+    onRecordRead();
     monitorCollisions();
     if (definition.toCanvas)
         putOnScreen(priority_);
@@ -85,16 +85,18 @@ bool CMC_Image::verifyBehaviour(const CXString& name)
     return true;
 }
 
-// A picture whose file waits to be loaded (PRELOAD=FALSE) loads when it is shown.
 void CMC_Image::showPicture(bool visible)
 {
     CImage* picture = getImage();
     if (picture == nullptr)
         return;
-    if (visible && !picture->isLoaded() && picture->CFileResolver::getFileName().IsString())
-        picture->Load(picture->CFileResolver::getFileName(), true);
     picture->Visible(visible);
     picture->setVisibility(visible);
+}
+
+void CMC_Image::onRecordRead()
+{
+    start_ = getImage()->GetPosition();
 }
 
 void CMC_Image::setAsButton(bool, bool activeCursor)

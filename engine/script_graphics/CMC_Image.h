@@ -47,6 +47,8 @@ public:
     void showPicture(bool visible) override;
 
 protected:
+    // Where the picture starts, for returning to it.
+    void onRecordRead() override;
     CPlayable* makePicture(const CXString& file, bool preload) override;
     CPlayable* sharedPicture(CResourcesManager* manager, const CXString& file) override;
     bool isButtonMode() override { return button_.isButton(); }

@@ -49,9 +49,9 @@ CMC_PictureObject::Definition CMC_PictureObject::readDefinition(CMElement* eleme
     definition.toCanvas = element->getPropertyBoolValue("TOCANVAS");
     definition.visible = element->getPropertyBoolValue("VISIBLE");
     definition.flushAfterPlayed = element->getPropertyBoolValue("FLUSHAFTERPLAYED");
-    const CXString preload = element->getPropertyValue("PRELOAD");
-    preload_ = element->getPropertyBoolValue("PRELOAD");
-    definition.preload = !preload.IsString() || preload_;
+    // The record keeps whether the picture loads at once, which it does also without PRELOAD.
+    preload_ = !element->getPropertyValue("PRELOAD").IsString() || element->getPropertyBoolValue("PRELOAD");
+    definition.preload = preload_;
     monitorCollision_ = element->getPropertyBoolValue("MONITORCOLLISION");
     monitorCollisionAlpha_ = element->getPropertyBoolValue("MONITORCOLLISIONALPHA");
     priority_ = element->getPropertyIntValue("PRIORITY");

@@ -38,6 +38,7 @@ CMC_EditBox::~CMC_EditBox()
 
 void CMC_EditBox::createBox(CXRect rect, int priority, const CXString& text)
 {
+    priority_ = priority;
     CUnit6* unit = CMC_Scene::getDefUnit();
     if (unit == nullptr)
         return;
@@ -55,6 +56,17 @@ const CMC_SignalList* CMC_EditBox::getBehavioursList()
     return &signals;
 }
 
+namespace {
+
+const CXString kPriorityNote("{PRIORITY}");
+
+} // namespace
+
+std::vector<CMC_Object::RecordNote> CMC_EditBox::getRecordNotes()
+{
+    return {{kPriorityNote, CXString::toString(priority_), CXString()}};
+}
+
 void CMC_EditBox::serialize(CXArchive* archive)
 {
     CMC_Object::serialize(archive);
@@ -63,11 +75,12 @@ void CMC_EditBox::serialize(CXArchive* archive)
                  << (box_ != nullptr ? box_->getText() : CXString()) << cursorName_;
         return;
     }
+    const CXString priority = takeRecordNote(kPriorityNote, CXString());
     CXRect rect;
     CXString text;
     *archive >> &fontName_ >> &rect >> &text >> &cursorName_;
     if (!archive->failed() && box_ == nullptr)
-        createBox(rect, 0, text);
+        createBox(rect, priority.toNumber(), text);
 }
 
 void CMC_EditBox::raise(int signal)

@@ -31,6 +31,9 @@ public:
     ~CMC_EditBox() override;
 
     const CMC_SignalList* getBehavioursList() override;
+    // The record of compiled scenes: the font's name, the box's rectangle, its text and the
+    // cursor's name; PRIORITY rides in the object's record as the note "{PRIORITY}" (a record
+    // without it gives priority 0).
     void serialize(CXArchive* archive) override;
 
     // None without one, or once the unit deleted it.
@@ -43,6 +46,9 @@ public:
     void onEsc(CEditBox6* box) override;
     void onEditBoxGone(CEditBox6* box) override;
 
+protected:
+    std::vector<RecordNote> getRecordNotes() override;
+
 private:
     // A box of the default unit with the stored names.
     void createBox(CXRect rect, int priority, const CXString& text);
@@ -51,4 +57,5 @@ private:
     CEditBox6* box_ = nullptr;
     CXString fontName_;
     CXString cursorName_;
+    int32_t priority_ = 0;
 };

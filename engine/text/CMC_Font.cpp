@@ -38,7 +38,7 @@ CMC_Font::CMC_Font(CMC_ObjectsContainer* owner, CMElement* element)
         const CXString family = parts.nextToken();
         const CXString style = parts.nextToken();
         const int size = parts.nextToken().toNumber();
-        addFont(std::make_unique<CSimpleFont6>(window_, property->getValue()), family, style, size);
+        addFont(property->getValue(), family, style, size);
     }
     initializeBehaviours(owner, element);
 }
@@ -48,11 +48,14 @@ CMC_Font::~CMC_Font() = default;
 void CMC_Font::makeCollection()
 {
     fonts_.clear();
+    files_.clear();
     collection_ = std::make_unique<CFontCollection>(window_);
 }
 
-void CMC_Font::addFont(std::unique_ptr<CSimpleFont6> font, const CXString& family, const CXString& style, int size)
+void CMC_Font::addFont(const CXString& file, const CXString& family, const CXString& style, int size)
 {
+    auto font = file.IsString() ? std::make_unique<CSimpleFont6>(window_, file) : std::make_unique<CSimpleFont6>(window_);
+    files_.push_back(file);
     font->setFamily(family);
     font->setStyle(style);
     font->setSize(size);
@@ -74,6 +77,37 @@ void CMC_Font::setDefColor(int colour)
         font->setDefColor(colour);
 }
 
+namespace {
+
+const CXString kFilesNote("{FILENAMES}");
+// Windows file names never hold it.
+constexpr char kFileSeparator = '|';
+
+// The names in their order, empty ones too.
+std::vector<CXString> splitFiles(const CXString& files)
+{
+    std::vector<CXString> names;
+    int start = 0;
+    for (int end = files.Find(kFileSeparator, 0); end != -1; end = files.Find(kFileSeparator, start)) {
+        names.push_back(files.Mid(start, end));
+        start = end + 1;
+    }
+    names.push_back(files.Right(start));
+    return names;
+}
+
+} // namespace
+
+std::vector<CMC_Object::RecordNote> CMC_Font::getRecordNotes()
+{
+    if (files_.empty())
+        return {};
+    CXString files = files_.front();
+    for (size_t i = 1; i < files_.size(); ++i)
+        files += CXString(static_cast<int>(kFileSeparator)) + files_[i];
+    return {{kFilesNote, files, CXString()}};
+}
+
 void CMC_Font::serialize(CXArchive* archive)
 {
     CMC_Object::serialize(archive);
@@ -83,6 +117,8 @@ void CMC_Font::serialize(CXArchive* archive)
             *archive << font->getFamily() << font->getStyle() << static_cast<int32_t>(font->getSize());
         return;
     }
+    CXString noted;
+    const std::vector<CXString> files = takeRecordNote(kFilesNote, &noted) ? splitFiles(noted) : std::vector<CXString>();
     int32_t count = 0;
     *archive >> &count;
     makeCollection();
@@ -92,6 +128,6 @@ void CMC_Font::serialize(CXArchive* archive)
         int32_t size = 0;
         *archive >> &family >> &style >> &size;
         if (!archive->failed())
-            addFont(std::make_unique<CSimpleFont6>(window_), family, style, size);
+            addFont(static_cast<size_t>(i) < files.size() ? files[static_cast<size_t>(i)] : CXString(), family, style, size);
     }
 }

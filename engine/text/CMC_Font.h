@@ -14,7 +14,9 @@ class CWindow;
 // is the first of them. A TEXT that names the FONT takes the collection as its font.
 //
 // Its record in compiled scenes holds, after the object's own, the count of fonts and each
-// font's family, style and size: no file names, so a FONT read back has fonts without letters.
+// font's family, style and size; their file names ride in the object's record as the note
+// "{FILENAMES}", separated by "|". A record without the note, written before the names were
+// kept, gives fonts without letters.
 class CMC_Font : public CMC_Object {
 public:
     static constexpr int kType = 2002;
@@ -36,12 +38,18 @@ public:
     // given one of them.
     void setDefColor(int colour);
 
+protected:
+    std::vector<RecordNote> getRecordNotes() override;
+
 private:
     void makeCollection();
-    void addFont(std::unique_ptr<CSimpleFont6> font, const CXString& family, const CXString& style, int size);
+    // The font of the FNT file; one without letters for an empty name.
+    void addFont(const CXString& file, const CXString& family, const CXString& style, int size);
 
     CWindow* window_;
     // Declared before the collection, which thus goes first.
     std::vector<std::unique_ptr<CSimpleFont6>> fonts_;
+    // The fonts' file names, in their order.
+    std::vector<CXString> files_;
     std::unique_ptr<CFontCollection> collection_;
 };

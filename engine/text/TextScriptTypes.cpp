@@ -1,6 +1,5 @@
 #include "text/TextScriptTypes.h"
 
-#include "app/CMC_SceneTypes.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
@@ -8,17 +7,6 @@
 #include "text/CMC_Font_Runner.h"
 #include "text/CMC_Text.h"
 #include "text/CMC_Text_Runner.h"
-
-namespace {
-
-// The record names no files: a FONT read back has its fonts without their letters.
-const char* fontRecordGap(CMC_Object* object)
-{
-    auto* font = dynamic_cast<CMC_Font*>(object);
-    return font != nullptr && !font->getFontsList().empty() ? "the file names of its fonts" : nullptr;
-}
-
-} // namespace
 
 void attachTextScriptTypes()
 {
@@ -28,5 +16,4 @@ void attachTextScriptTypes()
     CMC_RunnerFactory::attach(CMC_Text::kType, CMC_RunnerFactory::make<CMC_Text_Runner>);
     CMC_RecordFactory::attach(CMC_Font::kType, CMC_RecordFactory::construct<CMC_Font>);
     CMC_RecordFactory::attach(CMC_Text::kType, CMC_RecordFactory::construct<CMC_Text>);
-    CMC_SceneTypes::attachRecordGap(CMC_Font::kType, fontRecordGap);
 }

@@ -1,6 +1,7 @@
 #include "app/CMC_Application.h"
 #include "app/CMC_Episode.h"
 #include "foundation/CConfig.h"
+#include "foundation/CVersion.h"
 
 #include "app/GameTree.h"
 
@@ -109,4 +110,66 @@ TEST_F(ApplicationRun, StoredWith2binTheGameRunsTheSameFromItsCompiledFiles)
     playTheStages(world);
     world.stop();
     expectStatistics();
+}
+
+// What only the definition of a node says (its description, dates, authors, version and
+// whether it is a daemon) rides in the node's record, and a node read back has it.
+TEST_F(ApplicationRun, NodesReadFromCompiledFilesKeepTheirDescriptions)
+{
+    world.write("Dane/application.def", world.read("Dane/application.def") +
+                                            "E2:DESCRIPTION=second part\nE2:VERSION=2.10.7\nE2:DEAMON=TRUE\n"
+                                            "E2:AUTHOR=Ola\nE2:COAUTHORS=Ala, Ela\nE2:CREATIONTIME=1.1.2000\n");
+    ASSERT_NE(world.start({"-2bin"}), nullptr);
+    EXPECT_TRUE(world.shell->isBinaryStored());
+    world.stop();
+    ASSERT_NE(world.start(), nullptr);
+    ASSERT_TRUE(world.application()->isBinary());
+    for (int entry = 0; entry < 2; ++entry) {
+        CMC_Episode* episode = world.episode("E2");
+        ASSERT_NE(episode, nullptr);
+        EXPECT_EQ(episode->getDesc(), "second part");
+        EXPECT_EQ(episode->getVersion()->toString(), "2.10.b7");
+        EXPECT_TRUE(episode->isDeamon());
+        EXPECT_FALSE(world.episode("E1")->isDeamon());
+        EXPECT_EQ(episode->getBehaviour("{DESCRIPTION}"), nullptr);
+        // Entering the episode reads its record's bindings again.
+        world.run(world.application(), "APP^GOTO(\"E2\")");
+        for (int frame = 0; frame < 5; ++frame)
+            world.frame();
+    }
+    world.stop();
+}
+
+// A scene's KEYBOARD element binds more keys of the application's KEYBOARD instead of making
+// one; a scene read from its compiled file binds them again on each entry, and they go when
+// the scene is left, as from the definitions.
+TEST_F(ApplicationRun, AScenesElementThatRebindsAParentsObjectDoesSoFromTheCompiledFile)
+{
+    world.write("Dane/APP.cnv", world.read("Dane/APP.cnv") + "OBJECT=KEYBOARD\nKEYBOARD:TYPE=KEYBOARD\n"
+                                                             "KEYBOARD:ONKEYDOWN^A={LOG^ADD(\"a\");}\n");
+    world.write("Dane/EPIZOD1/scenaa/A.cnv", world.read("Dane/EPIZOD1/scenaa/A.cnv") +
+                                                 "OBJECT=KEYS\nKEYS:TYPE=KEYBOARD\nKEYS:ONKEYDOWN^B={LOG^ADD(\"b\");}\n");
+    ASSERT_NE(world.start({"-2bin"}), nullptr);
+    world.stop();
+    ASSERT_NE(world.start(), nullptr);
+    ASSERT_TRUE(world.application()->isBinary());
+    CMC_Object* keyboard = world.application()->getObject("KEYBOARD");
+    ASSERT_NE(keyboard, nullptr);
+    EXPECT_EQ(world.running(), "A");
+    EXPECT_EQ(world.application()->getObject("KEYS"), nullptr);
+    ASSERT_NE(keyboard->getBehaviour("ONKEYDOWN^B"), nullptr);
+    EXPECT_EQ(keyboard->getBehaviour("ONKEYDOWN^B")->getCount(), 1);
+    world.log();
+    keyboard->onSignal(CXString("ONKEYDOWN^B"));
+    EXPECT_EQ(world.log(), Log{"b"});
+    world.run(world.episode("E1"), "E1^GOTO(\"B\")");
+    world.frame();
+    EXPECT_EQ(world.running(), "B");
+    const CXVector* left = keyboard->getBehaviour("ONKEYDOWN^B");
+    EXPECT_TRUE(left == nullptr || left->getCount() == 0);
+    world.run(world.episode("E1"), "E1^GOTO(\"A\")");
+    world.frame();
+    ASSERT_NE(keyboard->getBehaviour("ONKEYDOWN^B"), nullptr);
+    EXPECT_EQ(keyboard->getBehaviour("ONKEYDOWN^B")->getCount(), 1);
+    world.stop();
 }

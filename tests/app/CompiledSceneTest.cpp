@@ -241,3 +241,22 @@ TEST_F(CompiledScenes, ANodeWithoutItsFileStaysEmpty)
     EXPECT_FALSE(node->loadCnv());
     EXPECT_EQ(objectsOf(node), std::vector<std::string>{});
 }
+
+// The elements that a node's record keeps to rebind its parents' objects build nothing else,
+// whatever a damaged record holds.
+TEST_F(CompiledScenes, OnlyElementsThatRebindAreTakenFromTheNodesRecord)
+{
+    const std::string elements = "OBJECT=X\nTYPE=INTEGER\nVALUE=5\n";
+    const std::string record = text("N") + i32(1) + text("{REBINDS}") + text("") + i32(1) + text(elements);
+    auto* node = world.own(new CMC_Scene(&world.window(), CMC_Object::TYPE_SCENE));
+    CFile_Stream recordFile(record.data(), static_cast<int>(record.size()));
+    CXArchive recordArchive(&recordFile, false);
+    node->CMC_Object::serialize(&recordArchive);
+    ASSERT_FALSE(recordArchive.failed());
+    const std::string bytes = text("") + text("") + text("") + i32(0);
+    CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
+    CXArchive archive(&file, false);
+    node->readCompiled(&archive);
+    EXPECT_EQ(node->getObject("X"), nullptr);
+    EXPECT_EQ(node->getBehaviour("{REBINDS}"), nullptr);
+}

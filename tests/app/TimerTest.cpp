@@ -162,9 +162,10 @@ TEST_F(Timers, ThePausesOfTheScenesKeepOrStopTheTimers)
     play({{"S^PAUSE()", ""}, {"S^RESUME()", ""}, {"+100", "a;"}});
 }
 
-// The record: the object's, then ELAPSE and TICKS; ENABLED is not kept. Read back, a timer
-// ticks from its record's ELAPSE on, every frame when it is empty, enabled.
-TEST_F(Timers, RecordsHoldElapseAndTicksAndTimersReadBackTick)
+// The record: the object's, with ENABLED as the note "{ENABLED}", then ELAPSE and TICKS.
+// Records written before the note was kept read as they always did: a timer ticks from its
+// record's ELAPSE on, every frame when it is empty, enabled.
+TEST_F(Timers, RecordsHoldElapseTicksAndEnabledAndOlderRecordsReadBackTicking)
 {
     auto i32 = [](int32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); };
     auto text = [&i32](const std::string& value) { return i32(static_cast<int32_t>(value.size())) + value; };
@@ -172,7 +173,8 @@ TEST_F(Timers, RecordsHoldElapseAndTicksAndTimersReadBackTick)
     CFile_Memory memory;
     CXArchive written(&memory, true);
     scene->getObject("T")->serialize(&written);
-    EXPECT_EQ(memory.contents(), text("T") + i32(0) + text("100") + i32(3));
+    EXPECT_EQ(memory.contents(),
+              text("T") + i32(1) + text("{ENABLED}") + text("FALSE") + i32(1) + text("") + text("100") + i32(3));
 
     for (const auto& [elapse, ticks] : {std::pair<std::string, int>{"100", 1}, {"", 3}}) {
         SCOPED_TRACE(elapse);
@@ -186,5 +188,42 @@ TEST_F(Timers, RecordsHoldElapseAndTicksAndTimersReadBackTick)
         EXPECT_TRUE(read->isEnabled());
         frames(100);
         EXPECT_EQ(read->getTicks(), ticks);
+    }
+}
+
+// Stored and read back, a timer starts as its definition made it: disabled by ENABLED, and
+// without an entry, never ticking, without an ELAPSE.
+TEST(TimerRecords, ATimerReadBackStartsAsItsDefinitionMadeIt)
+{
+    struct Case {
+        const char* definition;
+        bool enabled;
+        bool registered;
+        int ticks;
+    };
+    const Case cases[] = {
+        {"T:ELAPSE=100\nT:ENABLED=FALSE\n", false, true, 0},
+        {"T:ELAPSE=100\nT:ENABLED=true\n", true, true, 1},
+        {"T:ENABLED=TRUE\n", true, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.definition);
+        TimerScene fresh;
+        fresh.world.build(fresh.scene, std::string("OBJECT=T\nT:TYPE=TIMER\n") + c.definition);
+        CFile_Memory memory;
+        CXArchive written(&memory, true);
+        fresh.scene->getObject("T")->serialize(&written);
+        const std::string record = memory.contents();
+        CFile_Stream file(record.data(), static_cast<int>(record.size()));
+        CXArchive archive(&file, false);
+        std::unique_ptr<CMC_Timer> read(
+            static_cast<CMC_Timer*>(CMC_RecordFactory::create(CMC_Timer::TYPE, fresh.scene)));
+        read->serialize(&archive);
+        ASSERT_FALSE(archive.failed());
+        EXPECT_EQ(read->isEnabled(), c.enabled);
+        EXPECT_EQ(read->isRegistered(), c.registered);
+        fresh.frames(150);
+        EXPECT_EQ(read->getTicks(), c.ticks);
+        EXPECT_EQ(read->getBehaviour("{ENABLED}"), nullptr);
     }
 }

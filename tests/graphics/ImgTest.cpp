@@ -329,6 +329,24 @@ TEST(CImage, DefinitionPropertiesDecideLoadingAndRelease)
     }
 }
 
+// A control shows its pictures as rasters (a BUTTON's looks): one whose file waits to be loaded
+// loads it then, as SHOW does.
+TEST(CImage, APictureWaitingToLoadLoadsWhenItIsShownAsARaster)
+{
+    TempFolder folder;
+    const std::string file = folder.write("look.img", pikFile(5, 4, 16, 0, asBytes(kPixels), alphaBytes()));
+    CMElement element("LOOK");
+    element.addProperty("FILENAME", file.c_str());
+    element.addProperty("PRELOAD", "FALSE");
+    CImage image(nullptr, &element);
+    ASSERT_FALSE(image.isLoaded());
+    image.Visible(false);
+    EXPECT_FALSE(image.isLoaded());
+    image.Visible(true);
+    EXPECT_TRUE(image.isLoaded());
+    EXPECT_EQ(wordsOf(image), kPixels);
+}
+
 TEST(CImage, ClonesShareThePicture)
 {
     TempFolder folder;

@@ -100,41 +100,6 @@ TEST(KestrumProgram, TheArrowKeysLeadIntoTheTourWhoseScenesShowTheirBackgrounds)
     }
 }
 
-TEST(KestrumProgram, StoringWith2binNamesTheFontsThatItCannotKeep)
-{
-    SampleCopy sample;
-    ProgramRun store(sample.path(), {"-nogfx", "-2bin"});
-    EXPECT_EQ(store.exitCode(), 1);
-    EXPECT_NE(store.errors().find("Object LETTERS of SAMPLE stored without the file names of its fonts"),
-              std::string::npos)
-        << store.errors();
-    EXPECT_FALSE(fs::exists(sample.file("Dane/application.bin")));
-}
-
-TEST(KestrumProgram, StoredWith2binTheSampleWithoutTextRunsTheSameFromItsCompiledFiles)
-{
-    SampleCopy sample;
-    removeObjects(sample, {"FONT", "TEXT"});
-    sample.write("input.txt", kIntoTheTour);
-    ProgramRun fromText(sample.path(), {"-nogfx", "-input", "input.txt", "-frames", "400", "-screenshot", "text.png"});
-    ASSERT_EQ(fromText.exitCode(), 0) << fromText.errors();
-
-    ProgramRun store(sample.path(), {"-nogfx", "-2bin"});
-    ASSERT_EQ(store.exitCode(), 0) << store.errors();
-    ASSERT_TRUE(fs::exists(sample.file("Dane/application.bin")));
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(sample.path() / "Dane")) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".def" || extension == ".cnv")
-            fs::remove(entry.path());
-    }
-
-    ProgramRun compiled(sample.path(), {"-nogfx", "-input", "input.txt", "-frames", "400", "-screenshot", "compiled.png"});
-    ASSERT_EQ(compiled.exitCode(), 0) << compiled.errors();
-    EXPECT_EQ(sample.read("compiled.png"), sample.read("text.png"));
-    EXPECT_TRUE(showsBackgroundOf(sample.file("compiled.png"), "Dusk"));
-    EXPECT_EQ(visits(sample), std::vector<int>({2, 2, 2, 2, 2}));
-}
-
 // The compiled files of an application whose scene ROOM has no folder: every line names the
 // file as the disk does, and why it was not written.
 TEST(KestrumProgram, StoringWith2binNamesTheFilesThatCannotBeWrittenAndWhy)

@@ -1,10 +1,16 @@
 #include "script/CMC_Expression.h"
 
+#include "foundation/CFile_Memory.h"
+#include "foundation/CFile_Stream.h"
+#include "foundation/CXArchive.h"
 #include "script/CMC_Double.h"
+#include "script/CMC_RecordFactory.h"
 
 #include "Interpreter.h"
+#include "RecordBytes.h"
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -183,4 +189,38 @@ TEST_F(Expressions, EmptyOperandsGiveNoValue)
     expression.init();
     expression.calculate();
     EXPECT_EQ(expression.getResult(), nullptr);
+}
+
+// A compiled scene's record of a definition's expression carries its operands and operator as
+// notes: read back and compiled, it computes what the definition's does. A record without the
+// notes, written before they were kept, gives an expression without a value.
+TEST_F(Expressions, RecordsKeepTheOperandsAndTheOperator)
+{
+    auto element = makeElement("E", {{"TYPE", "EXPRESSION"}, {"OPERAND1", "[B*C]"}, {"OPERATOR", "-"}, {"OPERAND2", "-7"}});
+    CMC_Expression stored(scene, element.get());
+    CFile_Memory memory;
+    CXArchive written(&memory, true);
+    stored.serialize(&written);
+    const std::string record = memory.contents();
+    using RecordBytes::i32;
+    using RecordBytes::text;
+    EXPECT_EQ(record, text("E") + i32(3) + text("{OPERAND1}") + text("[B*C]") + i32(1) + text("")
+                          + text("{OPERATOR}") + text("2") + i32(1) + text("") + text("{OPERAND2}") + text("-7")
+                          + i32(1) + text("") + RecordBytes::flag(false) + RecordBytes::flag(false));
+
+    for (const std::string& bytes : {record, RecordBytes::objectRecord("E") + std::string(2, '\0')}) {
+        CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
+        CXArchive archive(&file, false);
+        std::unique_ptr<CMC_Object> read(CMC_RecordFactory::create(CMC_Object::TYPE_EXPRESSION, scene));
+        read->serialize(&archive);
+        ASSERT_FALSE(archive.failed());
+        read->init();
+        auto* expression = static_cast<CMC_Expression*>(read.get());
+        expression->calculate();
+        if (bytes == record)
+            EXPECT_EQ(expression->getResult()->toString(), "13");
+        else
+            EXPECT_EQ(expression->getResult(), nullptr);
+        EXPECT_EQ(expression->getBehaviour("{OPERAND1}"), nullptr);
+    }
 }

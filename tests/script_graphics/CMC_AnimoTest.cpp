@@ -276,13 +276,17 @@ TEST_F(AnimoScene, SharedResourcesLiveUntilTheirLastUser)
     EXPECT_FALSE(resources->contains(animation));
 }
 
+// The frame rate and ONFIRSTFRAME ride in the object's record as the notes "{FPS}" and
+// "{ONFIRSTFRAME}"; a record without them plays at the file's rate.
 TEST_F(AnimoScene, RecordsHoldFifteenBytesAndTheNameAfterTheObjectsOwn)
 {
     loggers({"STARTED"});
     define(std::string(kHero) + "HERO:ASBUTTON=TRUE\nHERO:MONITORCOLLISIONALPHA=TRUE\nHERO:FLUSHAFTERPLAYED=TRUE\n"
-           + "HERO:PRELOAD=TRUE\nHERO:ONSTARTED=STARTED\n");
+           + "HERO:PRELOAD=TRUE\nHERO:ONSTARTED=STARTED\nHERO:FPS=20\nHERO:ONFIRSTFRAME=TRUE\n");
     const std::string bytes = record(object<CMC_Animo>("HERO"));
-    std::string expected("\x04\0\0\0HERO\x01\0\0\0\x09\0\0\0ONSTARTED\x07\0\0\0STARTED\0\0\0\0", 40);
+    std::string expected("\x04\0\0\0HERO\x03\0\0\0\x09\0\0\0ONSTARTED\x07\0\0\0STARTED\0\0\0\0", 40);
+    expected += std::string("\x05\0\0\0{FPS}\x02\0\0\0" "20\x01\0\0\0\0\0\0\0", 23);
+    expected += std::string("\x0E\0\0\0{ONFIRSTFRAME}\x04\0\0\0TRUE\x01\0\0\0\0\0\0\0", 34);
     expected += std::string("\x01\x00\x01\x08\0\0\0hero.ann\x01\x01\x0A\0\0\0\x01\x01", 23);
     EXPECT_EQ(bytes, expected);
 
@@ -296,6 +300,9 @@ TEST_F(AnimoScene, RecordsHoldFifteenBytesAndTheNameAfterTheObjectsOwn)
     EXPECT_EQ(read->getPriority(), 10);
     EXPECT_EQ(screen()->GetPriority(read->getAnimo()), 10);
     EXPECT_TRUE(read->getAnimo()->getMonitorCollisionsFlag());
+    EXPECT_EQ(read->getAnimo()->GetFPS(), 20);
+    EXPECT_TRUE(read->getOnFirstFrame());
+    EXPECT_EQ(read->getBehaviour("{FPS}"), nullptr);
     EXPECT_EQ(record(read), bytes);
     // A compiled object hears its animation.
     run("HERO^PLAY();");
@@ -307,6 +314,8 @@ TEST_F(AnimoScene, RecordsHoldFifteenBytesAndTheNameAfterTheObjectsOwn)
                                          + std::string("\0\0\0\x08\0\0\0side.ann\0\0\x0A\0\0\0\0\0", 23));
     EXPECT_EQ(screen()->GetPriority(hidden->getAnimo()), -1);
     EXPECT_FALSE(hidden->isAsButton());
+    EXPECT_FALSE(hidden->getOnFirstFrame());
+    EXPECT_EQ(hidden->getAnimo()->GetFPS(), CAnimo::kDefaultFps);
 }
 
 // An object without an animation (made by CREATE, or after its end) answers every query with

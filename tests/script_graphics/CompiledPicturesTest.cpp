@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -91,4 +92,29 @@ TEST_F(CompiledPictures, ComeBackFromASceneFile)
     EXPECT_FALSE(resources->contains(picture));
     read.unload(nullptr);
     EXPECT_TRUE(read.getMonitored().empty());
+}
+
+// A picture loads at once without PRELOAD, and so does its copy read from a compiled scene,
+// hidden or not; one told PRELOAD=FALSE waits in both.
+TEST_F(CompiledPictures, ReadBackPicturesLoadAsTheirDefinitionsSay)
+{
+    std::filesystem::copy_file(headless.folder().file("stone.img"), headless.folder().file("pebble.img"));
+    define("OBJECT=HIDDEN\nHIDDEN:TYPE=IMAGE\nHIDDEN:FILENAME=stone.img\nHIDDEN:TOCANVAS=TRUE\n"
+           "OBJECT=WAITING\nWAITING:TYPE=IMAGE\nWAITING:FILENAME=pebble.img\nWAITING:PRELOAD=FALSE\n"
+           "OBJECT=STILL\nSTILL:TYPE=ANIMO\nSTILL:FILENAME=hero.ann\n");
+    // The record of the object, which is gone then with its picture.
+    auto recordAndForget = [this](CMC_Object* defined) {
+        const std::string bytes = record(defined);
+        scene->removeObject(defined);
+        defined->done(false);
+        delete defined;
+        return bytes;
+    };
+    for (const auto& [name, loaded] : {std::pair{"HIDDEN", true}, {"WAITING", false}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(object<CMC_Image>(name)->getImage()->isLoaded(), loaded);
+        EXPECT_EQ(readRecord<CMC_Image>(recordAndForget(object<CMC_Image>(name)))->getImage()->isLoaded(), loaded);
+    }
+    EXPECT_TRUE(object<CMC_Animo>("STILL")->getAnimo()->isLoaded());
+    EXPECT_TRUE(readRecord<CMC_Animo>(recordAndForget(object<CMC_Animo>("STILL")))->getAnimo()->isLoaded());
 }

@@ -24,7 +24,8 @@ std::string head(const std::string& name)
 } // namespace
 
 // BUTTON, EDITBOX and DIALOG store what their records lay out and are built again from them;
-// a BUTTON whose RECT names a picture stores that picture's priority.
+// a BUTTON whose RECT names a picture stores that picture's priority. An EDITBOX's PRIORITY
+// rides in its object's record as the note "{PRIORITY}"; a record without it gives 0.
 TEST_F(ControlScene, RecordsHoldTheirFieldsAndBuildTheObjectsAgain)
 {
     picture("s.img", 10, 20, 30, 40);
@@ -35,7 +36,8 @@ TEST_F(ControlScene, RecordsHoldTheirFieldsAndBuildTheObjectsAgain)
            properties("D", "DIALOG", {}));
     const std::string button = head("B") + text("S") + text("S") + text("") + text("") + text("X") + text("") + text("") +
                                text("S") + text("S") + std::string{'\0', '\1'} + i32(6);
-    const std::string editBox = head("E") + text("F") + i32(1) + i32(2) + i32(3) + i32(4) + text("hi") + text("S");
+    const std::string editBoxFields = text("F") + i32(1) + i32(2) + i32(3) + i32(4) + text("hi") + text("S");
+    const std::string editBox = text("E") + i32(1) + text("{PRIORITY}") + text("8") + i32(1) + text("") + editBoxFields;
     const std::string dialog = head("D");
     EXPECT_EQ(record(object<CMC_Button>("B")), button);
     EXPECT_EQ(record(object<CMC_EditBox>("E")), editBox);
@@ -51,7 +53,9 @@ TEST_F(ControlScene, RecordsHoldTheirFieldsAndBuildTheObjectsAgain)
     auto* editBoxCopy = readRecord<CMC_EditBox>(editBox);
     EXPECT_EQ(record(editBoxCopy), editBox);
     EXPECT_EQ(editBoxCopy->getEditBox()->getCursor(), imageOf("S"));
-    EXPECT_EQ(screen()->GetPriority(editBoxCopy->getEditBox()->getDisplay()), 0);
+    EXPECT_EQ(screen()->GetPriority(editBoxCopy->getEditBox()->getDisplay()), 8);
+    auto* olderEditBox = readRecord<CMC_EditBox>(head("OLD") + editBoxFields);
+    EXPECT_EQ(screen()->GetPriority(olderEditBox->getEditBox()->getDisplay()), 0);
     EXPECT_EQ(record(readRecord<CMC_Dialog>(dialog)), dialog);
 
     // A DIALOG without a container has no panel, and its methods do nothing, until it gets one.

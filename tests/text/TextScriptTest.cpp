@@ -197,8 +197,9 @@ TEST_F(TextScene, MethodsReadTheirArgumentsInEachForm)
     EXPECT_EQ(CMC_Text::resolveJustify(""), JUSTIFY_CENTER);
 }
 
-// A FONT's record holds each font's family, style and size, a TEXT's its definition's words,
-// priority and font with what it shows now.
+// A FONT's record holds each font's family, style and size, with the fonts' file names as the
+// note "{FILENAMES}", a TEXT's its definition's words, priority and font with what it shows
+// now. A FONT's record written before the names were kept gives fonts without letters.
 TEST_F(TextScene, RecordsComeBackAsTheyWereStored)
 {
     define(kDefinitions);
@@ -209,7 +210,8 @@ TEST_F(TextScene, RecordsComeBackAsTheyWereStored)
     ASSERT_GE(textRecord.size(), ownFields.size());
     EXPECT_EQ(textRecord.substr(textRecord.size() - ownFields.size()), ownFields);
     const std::string fontRecord = record(object<CMC_Font>("FONT2"));
-    EXPECT_EQ(fontRecord, text("FONT2") + i32(0) + i32(1) + text("F") + text("STANDARD") + i32(10));
+    EXPECT_EQ(fontRecord, text("FONT2") + i32(1) + text("{FILENAMES}") + text("wide.fnt") + i32(1) + text("")
+                              + i32(1) + text("F") + text("STANDARD") + i32(10));
 
     auto* textCopy = readRecord<CMC_Text>(textRecord);
     EXPECT_EQ(record(textCopy), textRecord);
@@ -219,20 +221,29 @@ TEST_F(TextScene, RecordsComeBackAsTheyWereStored)
     auto* fontCopy = readRecord<CMC_Font>(fontRecord);
     EXPECT_EQ(record(fontCopy), fontRecord);
     ASSERT_EQ(fontCopy->getFontsList().size(), 1u);
-    EXPECT_EQ(fontCopy->getFontsList()[0]->getLetterCount(), 0);
+    EXPECT_EQ(fontCopy->getFontsList()[0]->getLetterCount(),
+              object<CMC_Font>("FONT2")->getFontsList()[0]->getLetterCount());
+    EXPECT_GT(fontCopy->getFontsList()[0]->getLetterCount(), 0);
+
+    const std::string twoFonts = record(object<CMC_Font>("FONT1"));
+    EXPECT_NE(twoFonts.find(text("std.fnt|bold.fnt")), std::string::npos);
+    auto* twoCopy = readRecord<CMC_Font>(twoFonts);
+    ASSERT_EQ(twoCopy->getFontsList().size(), 2u);
+    EXPECT_EQ(twoCopy->getFontsList()[1]->getLetterCount(), 3);
+    EXPECT_EQ(twoCopy->getFontsList()[1]->getStyle(), "BOLD");
+
+    auto* olderCopy = readRecord<CMC_Font>(text("OLD") + i32(0) + i32(1) + text("F") + text("STANDARD") + i32(10));
+    ASSERT_EQ(olderCopy->getFontsList().size(), 1u);
+    EXPECT_EQ(olderCopy->getFontsList()[0]->getLetterCount(), 0);
 }
 
-// The record names no font files: storing a scene that holds fonts says so and fails.
-TEST_F(TextScene, AStoredSceneWithFontsIsNotWhole)
+// A scene that holds fonts is stored whole.
+TEST_F(TextScene, AStoredSceneWithFontsIsWhole)
 {
     define(kDefinitions + std::string("OBJECT=NONE\nNONE:TYPE=FONT\n"));
     CFile file(nullptr, "scene.bin", CFile::MODE_BINARY);
     CXArchive archive(&file, true);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(scene->writeCompiled(&archive));
-    const std::string reported = testing::internal::GetCapturedStderr();
-    EXPECT_NE(reported.find("Object FONT1 of SCENE1 stored without the file names of its fonts"), std::string::npos)
-        << reported;
-    EXPECT_NE(reported.find("Object FONT2 of SCENE1"), std::string::npos) << reported;
-    EXPECT_EQ(reported.find("NONE"), std::string::npos) << reported;
+    EXPECT_TRUE(scene->writeCompiled(&archive));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
