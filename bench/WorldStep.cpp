@@ -1,7 +1,9 @@
 // MOVEOBJECTS of a WORLD object and the world's own step against a plain Box2D world of the
 // same bodies stepped alike: 200 balls bouncing in a closed box, each linked to a picture
 // and a script object, 10 ms frames of two 5 ms sub-steps. Then FINDPATH over a mesh of
-// 1,000 way points among walls, with the mesh's links already found and found anew.
+// 1,000 way points among walls, with the mesh's links already found and found anew, and
+// FINDPATH right after a body that blocks the mesh has moved, over meshes of 500 to 2,000
+// way points.
 #include "plugins/world/Box2DTolvan.h"
 #include "plugins/world/CMC_World.h"
 #include "plugins/world/StepClock.h"
@@ -199,5 +201,47 @@ void FindPath1000(benchmark::State& state)
     }
 }
 BENCHMARK(FindPath1000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The level grows with its mesh, as a scrolled level does: a screen for every 1,000 way
+// points (500: half a screen, 2,000: two screens side by side), laid out as FindPath1000's,
+// with a wall every 150 pixels. Between the first two walls a crate, which blocks the mesh,
+// slides up and down by 4 pixels before every search. The search is the same at every size:
+// the ball goes from the bottom left corner over the first wall, past the crate and under the
+// second wall to the top right corner of the smallest level; what grows is the mesh around it.
+void FindPathAfterBlockerMoved(benchmark::State& state)
+{
+    const auto wayPoints = static_cast<uint32_t>(state.range(0));
+    const uint32_t columns = wayPoints / 25;
+    const float left = -400;
+    const float right = left + static_cast<float>(columns) * 20;
+    std::unique_ptr<ITolvan> world = makeTolvanWorld();
+    uint32_t wall = 0;
+    for (float x = left + 100; x < right - 50; x += 150, ++wall)
+        world->AddBody(100 + wall, x, wall % 2 ? 60.0f : -60.0f, 0, 10, 220, 0, ITolvan::SHAPE_BOX,
+                       ITolvan::KIND_STATIC, 0, 0, 0);
+    for (uint32_t i = 0; i < wayPoints; ++i)
+        world->AddMeshWayPoint(i, left + 10 + static_cast<float>(i % columns) * 20,
+                               -288.0f + static_cast<float>(i / columns) * 24, 0);
+    constexpr uint32_t kCrate = 90;
+    const float crateX = left + 175;
+    world->AddBody(kCrate, crateX, 0, 0, 12, 12, 0, ITolvan::SHAPE_BOX, ITolvan::KIND_STATIC, 0, 0, 0);
+    world->AddObject(1, 0xF0000);
+    world->SetPosition(1, left + 20, -280, 0);
+    auto search = [&] {
+        uint32_t goal = 0;
+        world->FindPath(1, 1, left + 380, 280, 0, false);
+        world->IsAtGoal(1, &goal);
+        return goal != ITolvan::GOAL_NO_PATH;
+    };
+    search(); // the links are found before the timing
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 20;
+        world->SetPosition(kCrate, crateX, -40.0f + 4.0f * static_cast<float>(step < 10 ? step : 20 - step), 0);
+        if (!search())
+            state.SkipWithError("no path");
+    }
+}
+BENCHMARK(FindPathAfterBlockerMoved)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace
