@@ -106,7 +106,7 @@ int32_t Box2DTolvan::MoveObjects(float* time)
     if (step.subSteps > 0) {
         for (auto& [id, body] : bodies_) {
             body->contacts.clear();
-            body->moveStart = body->position();
+            body->markStepStart();
         }
         for (int i = 0; i < step.subSteps; ++i)
             subStep();
@@ -115,8 +115,8 @@ int32_t Box2DTolvan::MoveObjects(float* time)
             std::sort(body->contacts.items().begin(), body->contacts.items().end());
             const PathPoint at = body->position();
             body->moveVector = {at.x - body->moveStart.x, at.y - body->moveStart.y};
-            // A moving body that blocks the mesh changes its links as it goes.
-            if (body->blocksMesh() && !(body->moveVector == PathPoint{}))
+            // A body that blocks the mesh changes its links as it moves or turns.
+            if (body->blocksMesh() && body->placeChanged())
                 mesh_.invalidateLinks();
         }
     }

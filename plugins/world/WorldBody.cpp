@@ -155,6 +155,19 @@ void WorldBody::setCollisionType(uint32_t type)
     fixture_->SetFilterData(filter);
 }
 
+void WorldBody::markStepStart()
+{
+    moveStart = position();
+    placeAtStepStart_ = body_->GetTransform();
+}
+
+bool WorldBody::placeChanged() const
+{
+    const b2Transform& now = body_->GetTransform();
+    const b2Transform& then = placeAtStepStart_;
+    return now.p != then.p || now.q.s != then.q.s || now.q.c != then.q.c;
+}
+
 bool WorldBody::blocksMesh() const
 {
     return blocksMeshSetting.value_or(body_->GetType() == b2_staticBody && isSolid());

@@ -67,6 +67,10 @@ public:
     void holdBounds();
     // Stops the body where it is.
     void stop();
+    // Notes where the body stands as a step starts: moveStart, and what placeChanged compares.
+    void markStepStart();
+    // Whether the body moved or turned since markStepStart.
+    bool placeChanged() const;
 
     float z = 0;
     float rotationX = 0; // degrees, carried
@@ -91,6 +95,7 @@ private:
 
     uint32_t id_;
     b2Body* body_;
+    b2Transform placeAtStepStart_;
     b2Fixture* fixture_ = nullptr;
     int32_t shape_;
     float rx_, ry_;

@@ -342,6 +342,39 @@ TEST_F(TolvanWorldTest, AWalledInGoalHasNoPath)
     EXPECT_NEAR(distance, 400, 0.5);
 }
 
+TEST_F(TolvanWorldTest, ABarThatTurnsInPlaceChangesTheWayAroundIt)
+{
+    // Over a wall between start and goal, two way points that the bar of a turnstile keeps
+    // apart while it stands: the way goes high over both. Once the bar lies, it leaves them in
+    // sight of each other, and the way goes through them.
+    addWall(50, 0, 0, 10, 250);
+    ASSERT_EQ(world->AddBody(9, 0, 350, 0, 10, 60, 0, ITolvan::SHAPE_BOX, ITolvan::KIND_KINEMATIC, 0, 0, 0),
+              ITolvan::OK);
+    ASSERT_EQ(world->CollideMesh(9, true), ITolvan::OK);
+    ASSERT_EQ(world->AddMeshWayPoint(1, -100, 300, 0), ITolvan::OK);
+    ASSERT_EQ(world->AddMeshWayPoint(2, 100, 300, 0), ITolvan::OK);
+    ASSERT_EQ(world->AddMeshWayPoint(3, 0, 600, 0), ITolvan::OK);
+    addBall(1, -300, 0);
+    auto lengthOfWay = [&] {
+        EXPECT_EQ(world->FindPath(1, 1, 300, 0, 0, false), ITolvan::OK);
+        float distance = -1;
+        EXPECT_EQ(world->GotoPath(1, 100, &distance), ITolvan::OK);
+        EXPECT_EQ(world->ZeroAll(1), ITolvan::OK);
+        return distance;
+    };
+    EXPECT_NEAR(lengthOfWay(), 2 * std::hypot(300.0f, 600.0f), 0.01);
+
+    ASSERT_EQ(world->SetBodyDynamics(9, 0, 0, 0, 90, 0), ITolvan::OK);
+    ASSERT_TRUE(runUntil(2000, [&] {
+        float angle = 0;
+        EXPECT_EQ(world->GetAngle(9, &angle), ITolvan::OK);
+        return angle >= 90;
+    }));
+    ASSERT_EQ(world->ZeroAll(9), ITolvan::OK);
+    EXPECT_EQ(position(9), (PathPoint{0, 350})); // turned where it stood
+    EXPECT_NEAR(lengthOfWay(), 2 * std::hypot(200.0f, 300.0f) + 200, 0.01);
+}
+
 TEST_F(TolvanWorldTest, SteeringGoesToPointsAndAlongListsGivingTheDistanceLeft)
 {
     addBall(1, 0, 0);
