@@ -117,7 +117,7 @@ int32_t Box2DTolvan::MoveObjects(float* time)
             body->moveVector = {at.x - body->moveStart.x, at.y - body->moveStart.y};
             // A body that blocks the mesh changes its links as it moves or turns.
             if (body->blocksMesh() && body->placeChanged())
-                mesh_.invalidateLinks();
+                mesh_.obstacleChanged(id);
         }
     }
     *time = static_cast<float>(step.elapsedMs) / 1000.0f;
@@ -211,7 +211,7 @@ int32_t Box2DTolvan::addBody(const BodyDescription& description)
         return BAD_VALUE;
     auto body = std::make_unique<WorldBody>(world_, description);
     if (body->blocksMesh())
-        mesh_.invalidateLinks();
+        mesh_.obstacleChanged(description.id);
     bodies_.emplace(description.id, std::move(body));
     return OK;
 }
@@ -220,7 +220,7 @@ void Box2DTolvan::removeBody(uint32_t id)
 {
     WorldBody* body = find(id);
     if (body->blocksMesh())
-        mesh_.invalidateLinks();
+        mesh_.obstacleChanged(id);
     joints_.forgetBody(body->body());
     world_.DestroyBody(body->body());
     lastFound_ = nullptr;

@@ -15,8 +15,9 @@
 
 struct WorldDescription;
 
-// ITolvan over a Box2D world (see ITolvan.h for what each operation does).
-class Box2DTolvan : public ITolvan {
+// ITolvan over a Box2D world (see ITolvan.h for what each operation does). Its bodies that
+// block the mesh are the mesh's obstacles, by id.
+class Box2DTolvan : public ITolvan, private MeshObstacles {
 public:
     // The solver's passes at every sub-step.
     static constexpr int32_t VELOCITY_ITERATIONS = 8;
@@ -122,12 +123,17 @@ private:
     int32_t addBody(const BodyDescription& description);
     void removeBody(uint32_t id);
     void apply(const WorldDescription& description);
-    // Runs a change to a body and has the mesh linked again when the body blocks it before
-    // or after.
+    // Runs a change to a body and tells the mesh when the body blocks it before or after.
     template <typename Change>
     void changeObstacle(WorldBody& body, Change change);
-    // Whether no body that blocks the mesh (but the one ignored) crosses the line.
-    bool sees(const PathPoint& from, const PathPoint& to, const WorldBody* ignored);
+    // A body that blocks the mesh (but the one ignored) and crosses the line; null when none
+    // does.
+    const WorldBody* blockingBody(const PathPoint& from, const PathPoint& to, const WorldBody* ignored);
+    // The body when it blocks the mesh now; null otherwise.
+    const WorldBody* meshObstacle(uint32_t id);
+    std::optional<uint32_t> blockerOf(const PathPoint& from, const PathPoint& to) override;
+    bool blocks(uint32_t id, const PathPoint& from, const PathPoint& to) override;
+    std::optional<PathBox> boundsOf(uint32_t id) override;
     int32_t giveOrder(WorldBody& body, const SteeringOrder& order, float* distance);
 
     void subStep();
@@ -170,7 +176,7 @@ inline void Box2DTolvan::changeObstacle(WorldBody& body, Change change)
     const bool blocked = body.blocksMesh() && body.body()->IsEnabled();
     change();
     if (blocked || (body.blocksMesh() && body.body()->IsEnabled()))
-        mesh_.invalidateLinks();
+        mesh_.obstacleChanged(body.id());
 }
 
 template <typename Value, typename Read>

@@ -24,25 +24,57 @@ public:
         const WorldBody* body = WorldBody::of(fixture->GetBody());
         if (body == ignored_ || !body->blocksMesh())
             return -1; // passes through
-        blocked = true;
+        blocker = body;
         return 0; // ends the cast
     }
 
-    bool blocked = false;
+    const WorldBody* blocker = nullptr;
 
 private:
     const WorldBody* ignored_;
 };
 
+bool onePoint(const PathPoint& from, const PathPoint& to)
+{
+    return distanceBetween(from, to) < kSamePoint;
+}
+
 } // namespace
 
-bool Box2DTolvan::sees(const PathPoint& from, const PathPoint& to, const WorldBody* ignored)
+const WorldBody* Box2DTolvan::blockingBody(const PathPoint& from, const PathPoint& to, const WorldBody* ignored)
 {
-    if (distanceBetween(from, to) < kSamePoint)
-        return true;
+    if (onePoint(from, to))
+        return nullptr;
     BlockingRay ray(ignored);
     world_.RayCast(&ray, toMetres(from), toMetres(to));
-    return !ray.blocked;
+    return ray.blocker;
+}
+
+const WorldBody* Box2DTolvan::meshObstacle(uint32_t id)
+{
+    const WorldBody* body = find(id);
+    return body && body->blocksMesh() && body->body()->IsEnabled() ? body : nullptr;
+}
+
+std::optional<uint32_t> Box2DTolvan::blockerOf(const PathPoint& from, const PathPoint& to)
+{
+    if (const WorldBody* body = blockingBody(from, to, nullptr))
+        return body->id();
+    return std::nullopt;
+}
+
+bool Box2DTolvan::blocks(uint32_t id, const PathPoint& from, const PathPoint& to)
+{
+    // The test the world's ray cast makes of each body it meets.
+    const WorldBody* body = meshObstacle(id);
+    return body && !onePoint(from, to) && body->meetsLine(toMetres(from), toMetres(to));
+}
+
+std::optional<PathBox> Box2DTolvan::boundsOf(uint32_t id)
+{
+    if (const WorldBody* body = meshObstacle(id))
+        return body->bounds();
+    return std::nullopt;
 }
 
 int32_t Box2DTolvan::giveOrder(WorldBody& body, const SteeringOrder& order, float* distance)
@@ -189,10 +221,9 @@ int32_t Box2DTolvan::FindPath(uint32_t id, uint32_t target, float x, float y, fl
     return withBody(id, {x, y, z}, [&](WorldBody& body) {
         const WorldBody* goalBody = target == id ? nullptr : find(target);
         const PathPoint goal = goalBody ? goalBody->position() : PathPoint{x, y};
-        std::optional<std::vector<PathPoint>> path = mesh_.findPath(
-            body.position(), goal, body.meshEnabled,
-            [this](const PathPoint& from, const PathPoint& to) { return sees(from, to, nullptr); },
-            [&](const PathPoint& from, const PathPoint& to) { return sees(from, to, goalBody); });
+        std::optional<std::vector<PathPoint>> path =
+            mesh_.findPath(body.position(), goal, body.meshEnabled, *this,
+                           [&](const PathPoint& from, const PathPoint& to) { return !blockingBody(from, to, goalBody); });
         const bool found = path.has_value();
         body.course.setFoundPath(std::move(path));
         if (found && go) {

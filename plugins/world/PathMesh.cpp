@@ -11,47 +11,25 @@ void PathMesh::setWayPoint(uint32_t number, const PathPoint& at)
         points_.push_back(at);
     else
         points_[slot->second] = at;
-    invalidateLinks();
+    links_.invalidate();
 }
 
 void PathMesh::clear()
 {
     indexOfNumber_.clear();
     points_.clear();
-    invalidateLinks();
-}
-
-void PathMesh::invalidateLinks()
-{
-    linked_ = false;
-    links_.clear();
-}
-
-void PathMesh::linkWayPoints(const SightTest& sees)
-{
-    links_.assign(points_.size(), {});
-    for (uint32_t a = 0; a < points_.size(); ++a) {
-        for (uint32_t b = a + 1; b < points_.size(); ++b) {
-            if (!sees(points_[a], points_[b]))
-                continue;
-            const float length = distanceBetween(points_[a], points_[b]);
-            links_[a].push_back({b, length});
-            links_[b].push_back({a, length});
-        }
-    }
-    linked_ = true;
+    links_.invalidate();
 }
 
 std::optional<std::vector<PathPoint>> PathMesh::findPath(const PathPoint& start, const PathPoint& goal, bool useMesh,
-                                                        const SightTest& meshSees, const SightTest& endSees)
+                                                        MeshObstacles& meshObstacles, const SightTest& endSees)
 {
     // A straight line is the shortest way whenever it is open.
     if (endSees(start, goal))
         return std::vector<PathPoint>{goal};
     if (!useMesh || points_.empty())
         return std::nullopt;
-    if (!linked_)
-        linkWayPoints(meshSees);
+    links_.update(points_, meshObstacles);
 
     // Nodes: the way points, then the start, then the goal.
     const uint32_t count = static_cast<uint32_t>(points_.size());
@@ -92,8 +70,12 @@ std::optional<std::vector<PathPoint>> PathMesh::findPath(const PathPoint& start,
             }
             continue;
         }
-        for (const Link& link : links_[node])
-            reach(node, link.to, link.length);
+        // The links keep no lengths, as they change while obstacles move: a length is worked
+        // out where it may count, towards a way point not done yet.
+        links_.forEachLinkOf(node, [&](uint32_t to) {
+            if (!done[to])
+                reach(node, to, distanceBetween(points_[node], points_[to]));
+        });
         if (endSees(points_[node], goal))
             reach(node, goalNode, distanceBetween(points_[node], goal));
     }

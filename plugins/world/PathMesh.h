@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MeshLinks.h"
 #include "PathPoint.h"
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 // The way points that all bodies of a world share, joined where they see each other, and
 // the search for the shortest way over them. What blocks a line is the caller's business:
-// the links are found again, lazily, after it says that the obstacles changed.
+// the links are brought up to date, lazily, after it says which obstacles changed.
 class PathMesh {
 public:
     // True when nothing blocks the straight line between the two points.
@@ -19,25 +20,18 @@ public:
     // Way point number `number` at a point; a number in use moves its way point.
     void setWayPoint(uint32_t number, const PathPoint& at);
     void clear();
-    void invalidateLinks();
+    // The obstacle moved, turned, changed its shape or whether it blocks, came or went.
+    void obstacleChanged(uint32_t obstacle) { links_.obstacleChanged(obstacle); }
 
     // The shortest way from start to goal (A* over the way points, only the straight line
     // when useMesh is false): the points after start, goal last; none when no way exists.
-    // meshSees tests the lines between way points (and is what their links keep);
-    // endSees the lines from the start and to the goal.
+    // meshObstacles block the lines between way points (and are what their links keep);
+    // endSees tests the lines from the start and to the goal.
     std::optional<std::vector<PathPoint>> findPath(const PathPoint& start, const PathPoint& goal, bool useMesh,
-                                                   const SightTest& meshSees, const SightTest& endSees);
+                                                   MeshObstacles& meshObstacles, const SightTest& endSees);
 
 private:
-    struct Link {
-        uint32_t to;
-        float length;
-    };
-
-    void linkWayPoints(const SightTest& sees);
-
     std::map<uint32_t, size_t> indexOfNumber_;
     std::vector<PathPoint> points_;
-    std::vector<std::vector<Link>> links_;
-    bool linked_ = false;
+    MeshLinks links_;
 };

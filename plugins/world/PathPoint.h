@@ -10,6 +10,12 @@ struct PathPoint {
     bool operator==(const PathPoint&) const = default;
 };
 
+// A box of the world's plane, low corner and high corner.
+struct PathBox {
+    PathPoint low;
+    PathPoint high;
+};
+
 // Plain square roots: world values are far from where hypot's care for overflow matters, and
 // speeds are read for every body at every step.
 inline float lengthOf(const PathPoint& v)

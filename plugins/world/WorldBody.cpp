@@ -83,6 +83,26 @@ float WorldBody::reach() const
     return shape_ == ITolvan::SHAPE_BOX ? std::max(rx_, ry_) : rx_;
 }
 
+PathBox WorldBody::bounds() const
+{
+    constexpr float slack = 1; // pixels
+    b2AABB box;
+    fixture_->GetShape()->ComputeAABB(&box, body_->GetTransform(), 0);
+    const PathPoint low = toPixels(box.lowerBound);
+    const PathPoint high = toPixels(box.upperBound);
+    return {{low.x - slack, low.y - slack}, {high.x + slack, high.y + slack}};
+}
+
+bool WorldBody::meetsLine(const b2Vec2& from, const b2Vec2& to) const
+{
+    b2RayCastInput line;
+    line.p1 = from;
+    line.p2 = to;
+    line.maxFraction = 1;
+    b2RayCastOutput hit;
+    return fixture_->RayCast(&hit, line, 0);
+}
+
 float WorldBody::area() const
 {
     const float rx = rx_ / PIXELS_PER_METRE;

@@ -47,6 +47,11 @@ public:
     int32_t shape() const { return shape_; }
     // rx for a circle, the larger half size for a box.
     float reach() const;
+    // A box a little larger than the body's shape as it stands, so that no line that meets the
+    // shape passes by the box through rounding.
+    PathBox bounds() const;
+    // Whether the line, in metres, meets the body's shape.
+    bool meetsLine(const b2Vec2& from, const b2Vec2& to) const;
 
     void setSize(float rx, float ry);
     // Above 0: dynamic with this mass; 0: static.

@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <random>
 
 namespace {
 
@@ -373,6 +374,122 @@ TEST_F(TolvanWorldTest, ABarThatTurnsInPlaceChangesTheWayAroundIt)
     ASSERT_EQ(world->ZeroAll(9), ITolvan::OK);
     EXPECT_EQ(position(9), (PathPoint{0, 350})); // turned where it stood
     EXPECT_NEAR(lengthOfWay(), 2 * std::hypot(200.0f, 300.0f) + 200, 0.01);
+}
+
+TEST_F(TolvanWorldTest, WaysAfterBodiesChangeAreThoseOfTheMeshLinkedAnew)
+{
+    // Two worlds given the same calls, the second with its way points linked anew before every
+    // search (a way point set again where it stands). Bodies that block the mesh drive and turn
+    // by themselves, and are placed, turned, resized, switched off and on, removed and added;
+    // every search finds the same way in both.
+    std::unique_ptr<ITolvan> anew = makeTolvanWorld();
+    auto both = [&](const std::function<int32_t(ITolvan&)>& call) {
+        EXPECT_EQ(call(*world), ITolvan::OK);
+        EXPECT_EQ(call(*anew), ITolvan::OK);
+    };
+    constexpr uint32_t kWalls = 100, kDrivers = 200, kCrates = 300;
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        std::minstd_rand random(seed);
+        auto draw = [&](float low, float high) {
+            return low + (high - low) * static_cast<float>(random() % 10001) / 10000;
+        };
+        both([](ITolvan& w) { return w.Create(""); });
+        for (uint32_t wall = kWalls; wall < kWalls + 8; ++wall) {
+            const float x = draw(-400, 400), y = draw(-400, 400), halfWidth = draw(5, 80), halfHeight = draw(5, 80);
+            const float angle = draw(0, 90);
+            both([&](ITolvan& w) {
+                return w.AddBody(wall, x, y, 0, halfWidth, halfHeight, 0, ITolvan::SHAPE_BOX, ITolvan::KIND_STATIC, 0, 0,
+                                 0);
+            });
+            both([&](ITolvan& w) { return w.SetAngle(wall, angle); });
+        }
+        for (uint32_t driver = kDrivers; driver < kDrivers + 4; ++driver) {
+            const float x = draw(-400, 400), y = draw(-400, 400), size = draw(10, 60);
+            const int32_t shape = driver % 2 ? ITolvan::SHAPE_BOX : ITolvan::SHAPE_CIRCLE;
+            both([&](ITolvan& w) {
+                return w.AddBody(driver, x, y, 0, size, size / 3, 0, shape, ITolvan::KIND_KINEMATIC, 0, 0, 0);
+            });
+            both([&](ITolvan& w) { return w.CollideMesh(driver, true); });
+        }
+        std::vector<bool> crateThere(3, true);
+        for (uint32_t crate = kCrates; crate < kCrates + 3; ++crate) {
+            const float x = draw(-400, 400), y = draw(-400, 400);
+            both([&](ITolvan& w) {
+                return w.AddBody(crate, x, y, 0, 25, 15, 0, ITolvan::SHAPE_BOX, ITolvan::KIND_STATIC, 0, 0, 0);
+            });
+        }
+        const PathPoint firstWayPoint{draw(-500, 500), draw(-500, 500)};
+        both([&](ITolvan& w) { return w.AddMeshWayPoint(0, firstWayPoint.x, firstWayPoint.y, 0); });
+        for (uint32_t number = 1; number < 70; ++number) {
+            const float x = draw(-500, 500), y = draw(-500, 500);
+            both([&](ITolvan& w) { return w.AddMeshWayPoint(number, x, y, 0); });
+        }
+        both([](ITolvan& w) { return w.AddObject(1, 0xF0000); });
+        both([](ITolvan& w) { return w.SetCollisionType(1, ITolvan::COLLIDE_NONE); });
+
+        int routed = 0;
+        for (int round = 0; round < 30; ++round) {
+            const uint32_t driver = kDrivers + static_cast<uint32_t>(random() % 4);
+            const float vx = draw(-150, 150), vy = draw(-150, 150), turn = draw(-90, 90);
+            both([&](ITolvan& w) { return w.SetBodyDynamics(driver, vx, vy, 0, turn, 0); });
+            const uint32_t crate = static_cast<uint32_t>(random() % 3);
+            const uint32_t id = kCrates + crate;
+            const float x = draw(-400, 400), y = draw(-400, 400), value = draw(5, 60);
+            switch (crateThere[crate] ? random() % 5 : 5) {
+            case 0:
+                both([&](ITolvan& w) { return w.SetPosition(id, x, y, 0); });
+                break;
+            case 1:
+                both([&](ITolvan& w) { return w.SetAngle(id, value); });
+                break;
+            case 2:
+                both([&](ITolvan& w) { return w.SetRadius(id, value, value / 2, 0); });
+                break;
+            case 3:
+                both([&](ITolvan& w) { return w.SetActive(id, round % 2 != 0, true); });
+                break;
+            case 4:
+                both([&](ITolvan& w) { return w.RemoveObject(id); });
+                crateThere[crate] = false;
+                break;
+            default:
+                both([&](ITolvan& w) {
+                    return w.AddBody(id, x, y, 0, value, value, 0, ITolvan::SHAPE_CIRCLE, ITolvan::KIND_STATIC, 0, 0, 0);
+                });
+                crateThere[crate] = true;
+            }
+            for (int frame = 0; frame < 3; ++frame) {
+                clock.advance(10);
+                float time = 0;
+                both([&](ITolvan& w) { return w.MoveObjects(&time); });
+            }
+            if (round % 3 == 0)
+                continue;
+            for (int search = 0; search < 6; ++search) {
+                const PathPoint start{draw(-500, 500), draw(-500, 500)};
+                const PathPoint goal{draw(-500, 500), draw(-500, 500)};
+                uint32_t state[2] = {99, 99};
+                float distance[2] = {-1, -1};
+                ITolvan* worlds[2] = {world.get(), anew.get()};
+                for (int which = 0; which < 2; ++which) {
+                    ITolvan& w = *worlds[which];
+                    if (which == 1) {
+                        ASSERT_EQ(w.AddMeshWayPoint(0, firstWayPoint.x, firstWayPoint.y, 0), ITolvan::OK);
+                    }
+                    ASSERT_EQ(w.SetPosition(1, start.x, start.y, 0), ITolvan::OK);
+                    ASSERT_EQ(w.FindPath(1, 1, goal.x, goal.y, 0, false), ITolvan::OK);
+                    ASSERT_EQ(w.IsAtGoal(1, &state[which]), ITolvan::OK);
+                    w.GotoPath(1, 100, &distance[which]);
+                    ASSERT_EQ(w.ZeroAll(1), ITolvan::OK);
+                }
+                EXPECT_EQ(state[0], state[1]);
+                EXPECT_EQ(distance[0], distance[1]);
+                routed += state[0] == ITolvan::GOAL_NO_PATH || distance[0] > distanceBetween(start, goal) + 0.01f;
+            }
+        }
+        EXPECT_GT(routed, 40); // most searches went over the mesh or found none
+    }
 }
 
 TEST_F(TolvanWorldTest, SteeringGoesToPointsAndAlongListsGivingTheDistanceLeft)
