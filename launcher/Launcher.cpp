@@ -157,6 +157,8 @@ int Launcher::run()
     int frames = 0;
     std::string cause;
     bool written = true;
+    // The loop may sleep until its next work is due: a signal must wake it.
+    QuitSignals::setListener([this] { window_->wake(); });
     window_->run(
         platform::FramePacer::kDefaultPeriodMs,
         [&] {
@@ -166,7 +168,9 @@ int Launcher::run()
             written = scriptedRun_->afterFrame(cause);
             return written && (options_.frames == 0 || ++frames < options_.frames);
         },
-        [&] { scriptedRun_->beforeFrame(); });
+        [&] { scriptedRun_->beforeFrame(); },
+        scriptedRun_->isFrameByFrame() ? CWindow::Pacing::EveryPeriod : CWindow::Pacing::WhenDue);
+    QuitSignals::setListener({});
     if (!written)
         return fail(kExitFailed, "no shot: " + cause);
     if (!scriptedRun_->finish(cause))

@@ -460,3 +460,19 @@ TEST(LauncherOnX11, DISABLED_WithoutASoundDeviceItRunsSilentAndSaysSoInOneLine)
     }
     unsetenv("AUDIODEV");
 }
+
+// Run by CTest under xvfb-run: over the still title, with nothing that wants frames but the
+// screen unit's timer of a second, the window runs next to no frames; its frame times file has
+// a line per frame.
+TEST(LauncherOnX11, DISABLED_AStillSceneSleepsBetweenTheFramesThatHaveWork)
+{
+    useSdlOnXvfb();
+    SampleCopy sample;
+    ProgramRun program(sample.path(), {"-window", "-frametimes", "times.txt"});
+    ASSERT_TRUE(program.waitUntilCatching(SIGTERM));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.exitCode(), 0) << program.errors();
+    const std::string times = sample.read("times.txt");
+    EXPECT_LT(std::count(times.begin(), times.end(), '\n'), 30) << "frames every 10 ms would give some 200";
+}
