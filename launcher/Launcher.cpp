@@ -4,6 +4,7 @@
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
 #include "foundation/CCommandLine6.h"
+#include "foundation/CConfig.h"
 #include "launcher/LauncherSettings.h"
 #include "launcher/ProgramIcon.h"
 #include "launcher/QuitSignals.h"
@@ -122,6 +123,10 @@ std::optional<int> Launcher::start()
 
     application_ = std::make_unique<CApplication>(window_.get(), settings.applicationIni, CXString("data.bf"),
                                                   commandLine_.get());
+    // Scripts and statistics may change many values a frame: the file is replaced once per frame
+    // at most, and once more at the end.
+    if (CConfig* ini = application_->GetConfigInterface())
+        ini->gatherWrites();
     application_->preinitializeApplication();
     // Where the application cannot load or store itself, it said why on standard error.
     auto* root = dynamic_cast<CMC_Scene*>(application_->getMCApplicationIfc());
@@ -152,6 +157,8 @@ int Launcher::run()
     int frames = 0;
     std::string cause;
     bool written = true;
+    // The loop may sleep until its next work is due: a signal must wake it.
+    QuitSignals::setListener([this] { window_->wake(); });
     window_->run(
         platform::FramePacer::kDefaultPeriodMs,
         [&] {
@@ -161,7 +168,9 @@ int Launcher::run()
             written = scriptedRun_->afterFrame(cause);
             return written && (options_.frames == 0 || ++frames < options_.frames);
         },
-        [&] { scriptedRun_->beforeFrame(); });
+        [&] { scriptedRun_->beforeFrame(); },
+        scriptedRun_->isFrameByFrame() ? CWindow::Pacing::EveryPeriod : CWindow::Pacing::WhenDue);
+    QuitSignals::setListener({});
     if (!written)
         return fail(kExitFailed, "no shot: " + cause);
     if (!scriptedRun_->finish(cause))

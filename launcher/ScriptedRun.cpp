@@ -33,6 +33,11 @@ ScriptedRun::ScriptedRun(const RunOptions& options, std::optional<InputScript> i
 {
 }
 
+bool ScriptedRun::isFrameByFrame() const
+{
+    return options_.frames > 0 || !options_.shots.empty() || input_.has_value() || device_ != nullptr;
+}
+
 void ScriptedRun::beforeFrame()
 {
     ++frame_;

@@ -24,6 +24,10 @@ public:
     ScriptedRun(const RunOptions& options, std::optional<InputScript> input, platform::Backend& backend,
                 platform::SoundDevice* device);
 
+    // The run goes frame by frame: it counts them, shoots some, injects input before them or
+    // renders its sound with them. Otherwise frames may wait until they have work.
+    bool isFrameByFrame() const;
+
     void beforeFrame();
     // False, with the cause, when a shot of this frame cannot be written.
     bool afterFrame(std::string& cause);

@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -42,6 +43,30 @@ void Clock::sleep(uint32_t ms)
 uint32_t tickCount()
 {
     return currentClock ? currentClock->ticks() : steadyClock().ticks();
+}
+
+void SoonestTick::add(uint32_t since, uint32_t interval)
+{
+    const uint32_t elapsed = now_ - since;
+    addLeft(elapsed >= interval ? 0 : interval - elapsed);
+}
+
+void SoonestTick::add(std::optional<uint32_t> tick)
+{
+    if (tick)
+        addLeft(static_cast<int32_t>(*tick - now_) > 0 ? *tick - now_ : 0);
+}
+
+void SoonestTick::addLeft(uint32_t left)
+{
+    left_ = std::min(left_.value_or(left), left);
+}
+
+std::optional<uint32_t> SoonestTick::tick() const
+{
+    if (!left_)
+        return std::nullopt;
+    return now_ + *left_;
 }
 
 void setClock(Clock* clock)

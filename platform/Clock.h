@@ -32,6 +32,24 @@ private:
 // Milliseconds since program start, from the clock in use.
 uint32_t tickCount();
 
+// The soonest of several due ticks, compared wrap-safely from the tick given as now.
+class SoonestTick {
+public:
+    explicit SoonestTick(uint32_t now) : now_(now) {}
+    // Due once interval ms have passed since the tick `since`: now, if they have.
+    void add(uint32_t since, uint32_t interval);
+    // Due at that tick (now, if it has passed); none adds nothing.
+    void add(std::optional<uint32_t> tick);
+    // None while nothing was added.
+    std::optional<uint32_t> tick() const;
+
+private:
+    void addLeft(uint32_t left);
+
+    uint32_t now_;
+    std::optional<uint32_t> left_;
+};
+
 // Replaces the clock in use; nullptr restores the monotonic system clock.
 // The caller keeps ownership and must restore before the clock is destroyed.
 void setClock(Clock* clock);

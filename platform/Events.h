@@ -72,9 +72,13 @@ public:
     // The next event, taken off the queue; none when nothing waits. Never blocks.
     virtual std::optional<Event> poll() = 0;
 
-    // Sleeps until an event waits or the tick count reaches dueTick, whichever comes first;
-    // true when an event waits. A due tick already reached returns at once.
+    // Sleeps until an event waits, a wake comes or the tick count reaches dueTick, whichever
+    // comes first; true for an event or a wake. A due tick already reached returns at once.
     virtual bool waitUntil(uint32_t dueTick) = 0;
+
+    // Ends the wait in progress, or else the next one, at once: work for the main thread came
+    // from elsewhere. Any thread may call it.
+    virtual void wake() = 0;
 };
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include "platform/HeadlessEvents.h"
 
 #include <chrono>
-#include <thread>
+#include <utility>
 
 namespace platform {
 
@@ -24,17 +24,34 @@ std::optional<Event> HeadlessEvents::poll()
 
 bool HeadlessEvents::waitUntil(uint32_t dueTick)
 {
-    if (!queue_.empty())
+    if (!queue_.empty() || takeWake())
         return true;
     const uint32_t now = manualClock_ != nullptr ? manualClock_->ticks() : tickCount();
     const auto remaining = static_cast<int32_t>(dueTick - now);
     if (remaining <= 0)
         return false;
-    if (manualClock_ != nullptr)
+    if (manualClock_ != nullptr) {
         manualClock_->set(dueTick);
-    else
-        std::this_thread::sleep_for(std::chrono::milliseconds(remaining));
-    return false;
+        return false;
+    }
+    std::unique_lock<std::mutex> lock(wakeMutex_);
+    woken_.wait_for(lock, std::chrono::milliseconds(remaining), [this] { return wakePending_; });
+    return std::exchange(wakePending_, false);
+}
+
+void HeadlessEvents::wake()
+{
+    {
+        const std::lock_guard<std::mutex> lock(wakeMutex_);
+        wakePending_ = true;
+    }
+    woken_.notify_all();
+}
+
+bool HeadlessEvents::takeWake()
+{
+    const std::lock_guard<std::mutex> lock(wakeMutex_);
+    return std::exchange(wakePending_, false);
 }
 
 } // namespace platform

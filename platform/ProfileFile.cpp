@@ -9,13 +9,6 @@
 namespace platform {
 namespace {
 
-// One line of the file: its text without the line break, and the break as found,
-// so that lines we do not touch are written back exactly.
-struct Line {
-    std::string text;
-    std::string lineBreak;
-};
-
 enum class LineKind { Blank, Comment, Section, Key };
 
 struct ParsedLine {
@@ -60,7 +53,7 @@ ParsedLine parse(const std::string& line)
     return parsed;
 }
 
-std::optional<std::vector<Line>> readLines(const std::string& path)
+std::optional<std::vector<ProfileLine>> readLines(const std::string& path)
 {
     std::unique_ptr<FileStream> in = FileStream::open(path, "rb");
     if (!in)
@@ -70,13 +63,13 @@ std::optional<std::vector<Line>> readLines(const std::string& path)
     for (size_t n; (n = std::fread(block, 1, sizeof block, in->handle())) > 0;)
         content.append(block, n);
     in->discard();
-    std::vector<Line> lines;
+    std::vector<ProfileLine> lines;
     size_t start = 0;
     while (start < content.size()) {
         size_t lf = content.find('\n', start);
         size_t end = lf == std::string::npos ? content.size() : lf;
         size_t textEnd = end > start && content[end - 1] == '\r' ? end - 1 : end;
-        Line line{content.substr(start, textEnd - start), content.substr(textEnd, lf == std::string::npos ? end - textEnd : end + 1 - textEnd)};
+        ProfileLine line{content.substr(start, textEnd - start), content.substr(textEnd, lf == std::string::npos ? end - textEnd : end + 1 - textEnd)};
         lines.push_back(std::move(line));
         start = lf == std::string::npos ? content.size() : lf + 1;
     }
@@ -90,7 +83,7 @@ struct Location {
 };
 
 // Blanks around the names asked for are ignored, as around the names in the file.
-Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key)
+Location locate(const std::vector<ProfileLine>& lines, std::string_view section, std::string_view key)
 {
     section = trimmed(section);
     key = trimmed(key);
@@ -137,50 +130,54 @@ std::string readValue(std::string_view value)
 
 } // namespace
 
-std::optional<std::string> readProfileString(const std::string& path, std::string_view section,
-                                             std::string_view key)
+std::optional<ProfileDocument> ProfileDocument::load(const std::string& path)
 {
-    std::optional<std::vector<Line>> lines = readLines(path);
-    if (!lines)
+    ProfileDocument document;
+    std::optional<std::vector<ProfileLine>> lines = readLines(path);
+    if (lines)
+        document.lines_ = std::move(*lines);
+    else if (exists(path))
         return std::nullopt;
-    Location where = locate(*lines, section, key);
-    if (where.keyLine == std::string::npos)
-        return std::nullopt;
-    return readValue(parse((*lines)[where.keyLine].text).value);
+    return document;
 }
 
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value)
+std::optional<std::string> ProfileDocument::value(std::string_view section, std::string_view key) const
 {
-    std::optional<std::vector<Line>> existing = readLines(path);
-    // A file that is there but cannot be read would be replaced by the one new key.
-    if (!existing && exists(path))
-        return false;
-    std::vector<Line> lines = existing.value_or(std::vector<Line>{});
-    std::string lineBreak = lines.empty() || lines.front().lineBreak.empty() ? "\r\n" : lines.front().lineBreak;
+    Location where = locate(lines_, section, key);
+    if (where.keyLine == std::string::npos)
+        return std::nullopt;
+    return readValue(parse(lines_[where.keyLine].text).value);
+}
+
+void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value)
+{
+    std::string lineBreak = lines_.empty() || lines_.front().lineBreak.empty() ? "\r\n" : lines_.front().lineBreak;
     std::string entry = std::string(trimmed(key)) + "=" + storedValue(value);
 
-    Location where = locate(lines, section, key);
+    Location where = locate(lines_, section, key);
     if (where.keyLine != std::string::npos) {
-        std::string writtenName(parse(lines[where.keyLine].text).name);
-        lines[where.keyLine].text = writtenName + "=" + storedValue(value);
+        std::string writtenName(parse(lines_[where.keyLine].text).name);
+        lines_[where.keyLine].text = writtenName + "=" + storedValue(value);
     } else if (where.sectionLine != std::string::npos) {
-        Line& previous = lines[where.lastEntryLine];
+        ProfileLine& previous = lines_[where.lastEntryLine];
         if (previous.lineBreak.empty())
             previous.lineBreak = lineBreak;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.lastEntryLine) + 1, Line{entry, lineBreak});
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(where.lastEntryLine) + 1, ProfileLine{entry, lineBreak});
     } else {
-        if (!lines.empty()) {
-            if (lines.back().lineBreak.empty())
-                lines.back().lineBreak = lineBreak;
-            lines.push_back(Line{"", lineBreak});
+        if (!lines_.empty()) {
+            if (lines_.back().lineBreak.empty())
+                lines_.back().lineBreak = lineBreak;
+            lines_.push_back(ProfileLine{"", lineBreak});
         }
-        lines.push_back(Line{"[" + std::string(trimmed(section)) + "]", lineBreak});
-        lines.push_back(Line{entry, lineBreak});
+        lines_.push_back(ProfileLine{"[" + std::string(trimmed(section)) + "]", lineBreak});
+        lines_.push_back(ProfileLine{entry, lineBreak});
     }
+}
 
+bool ProfileDocument::save(const std::string& path) const
+{
     std::string content;
-    for (const Line& line : lines)
+    for (const ProfileLine& line : lines_)
         content += line.text + line.lineBreak;
     std::unique_ptr<FileStream> out = FileStream::open(path, "wb");
     if (!out)
@@ -190,6 +187,24 @@ bool writeProfileString(const std::string& path, std::string_view section, std::
         return false;
     }
     return out->commit();
+}
+
+std::optional<std::string> readProfileString(const std::string& path, std::string_view section,
+                                             std::string_view key)
+{
+    // A file that is there but cannot be read gives nothing, as a missing one does.
+    std::optional<ProfileDocument> document = ProfileDocument::load(path);
+    return document ? document->value(section, key) : std::nullopt;
+}
+
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value)
+{
+    std::optional<ProfileDocument> document = ProfileDocument::load(path);
+    if (!document)
+        return false;
+    document->set(section, key, value);
+    return document->save(path);
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@ namespace platform {
 
 SdlEvents::SdlEvents(const SdlDisplay& display)
     : display_(display)
+    , wakeType_(SDL_RegisterEvents(1))
 {
 }
 
@@ -31,10 +32,20 @@ bool SdlEvents::waitUntil(uint32_t dueTick)
         if (remaining <= 0)
             return false;
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, remaining) != 0)
-            translate(event);
+        if (SDL_WaitEventTimeout(&event, remaining) == 0)
+            continue;
+        if (event.type == wakeType_)
+            return true;
+        translate(event);
     }
     return true;
+}
+
+void SdlEvents::wake()
+{
+    SDL_Event event{};
+    event.type = wakeType_;
+    SDL_PushEvent(&event);
 }
 
 void SdlEvents::translate(const SDL_Event& event)

@@ -18,6 +18,8 @@ public:
 
     std::optional<Event> poll() override;
     bool waitUntil(uint32_t dueTick) override;
+    // An event of our own in SDL's queue, which SDL lets any thread push.
+    void wake() override;
 
 private:
     void translate(const SDL_Event& event);
@@ -26,6 +28,7 @@ private:
     Point clientPoint(int windowX, int windowY) const;
 
     const SdlDisplay& display_;
+    const uint32_t wakeType_;
     std::deque<Event> pending_;
 };
 

@@ -1,9 +1,9 @@
 // Event-to-behaviour latency of keys on the desktop back end: xdotool presses a key now and
-// then, at random moments, while the program's loop runs an idle scene whose KEYBOARD has a
-// behaviour bound to its key-down signal. The press's time is the X server's stamp on the key
-// event (the server counts milliseconds on the same monotonic clock as the program); the
-// behaviour notes the time it runs. Prints the spread of the differences and the 99th
-// percentile against the frame period.
+// then, at random moments, while the program's loop, paced by work as the program's is, runs
+// an idle scene whose KEYBOARD has a behaviour bound to its key-down signal. The press's time
+// is the X server's stamp on the key event (the server counts milliseconds on the same
+// monotonic clock as the program); the behaviour notes the time it runs. Prints the spread of
+// the differences and the 99th percentile against the frame period.
 // Usage: InputLatency [presses] (200 by default); it needs an X display with xdotool
 // (tools/latency runs it under Xvfb).
 #include "app/CApplication.h"
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         int left = 0, top = 0;
         SDL_GetWindowPosition(shown, &left, &top);
         const std::string pointTo = "xdotool mousemove --sync " + std::to_string(left + 400) + " " + std::to_string(top + 300);
-        std::thread sender([&application, presses, pointTo] {
+        std::thread sender([&application, &window, presses, pointTo] {
             std::mt19937 random(25);
             std::uniform_int_distribution<int> pause(20, 60);
             bool failed = std::system(pointTo.c_str()) != 0;
@@ -158,8 +158,10 @@ int main(int argc, char** argv)
             // Whatever did not come within two seconds will not come.
             std::this_thread::sleep_for(std::chrono::seconds(2));
             application.gaveUp = true;
+            window.wake();
         });
-        window.run(platform::FramePacer::kDefaultPeriodMs);
+        // Paced as the program paces its window: the loop sleeps until an event comes.
+        window.run(platform::FramePacer::kDefaultPeriodMs, {}, {}, CWindow::Pacing::WhenDue);
         sender.join();
         scene.unload();
 

@@ -161,6 +161,8 @@ bool CApplication::domodal()
 {
     if (application_ != nullptr)
         application_->domodal();
+    if (config_ != nullptr)
+        config_->Flush();
     return false;
 }
 

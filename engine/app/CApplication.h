@@ -48,7 +48,8 @@ public:
     // getMCApplicationIfc stays none.
     virtual void preinitializeApplication();
     // The application's work for one frame, run by the window's frame pump also while the
-    // program is inactive; the application never asks the program to end here (false).
+    // program is inactive; then the INI writes that the frame gathered reach the file. The
+    // application never asks the program to end here (false).
     virtual bool domodal();
     // The program may end.
     virtual bool OnExit() { return true; }
@@ -63,7 +64,8 @@ public:
 
     CWindow* getWindow() const { return window_; }
     CCommandLine6* getCommandLine() const { return commandLine_; }
-    // The application INI; none when no INI name was given.
+    // The application INI; none when no INI name was given. Where it gathers its writes, those
+    // of each frame are written at the frame's end, and those of the end when it goes.
     CConfig* GetConfigInterface() const { return config_; }
     CAnimationManager* getAnimoManagerIfc() const { return animationManager_; }
     CSoundManager* getSoundManagerIfc() const { return soundManager_; }

@@ -296,18 +296,58 @@ void CWindow::dispatchEvent(const platform::Event& event)
     }
 }
 
-void CWindow::run(uint32_t periodMs, const std::function<bool()>& afterFrame, const std::function<void()>& beforeFrame)
+void CWindow::run(uint32_t periodMs, const std::function<bool()>& afterFrame, const std::function<void()>& beforeFrame,
+                  Pacing pacing)
 {
     if (backend_ == nullptr)
         return;
     platform::FramePacer pacer(periodMs);
+    sleepsUntilDue_ = pacing == Pacing::WhenDue;
     for (;;) {
         if (beforeFrame)
             beforeFrame();
         if (!pumpEvents() || domodal() || (afterFrame && !afterFrame()))
-            return;
-        pacer.waitForNextFrame(backend_->events());
+            break;
+        if (sleepsUntilDue_)
+            pacer.waitForNextFrame(backend_->events(), nextWorkDue());
+        else
+            pacer.waitForNextFrame(backend_->events());
     }
+    sleepsUntilDue_ = false;
+}
+
+std::optional<uint32_t> CWindow::nextWorkDue()
+{
+    // An inactive program's frames only do the application's work, which comes with events.
+    if (!active_)
+        return std::nullopt;
+    const uint32_t now = platform::tickCount();
+    if (hasWorkEveryFrame())
+        return now;
+    platform::SoonestTick soonest(now);
+    soonest.add(timers_->nextDue());
+    if (application_ != nullptr)
+        soonest.add(application_->getAnimoManagerIfc()->nextStepDue());
+    return soonest.tick();
+}
+
+bool CWindow::hasWorkEveryFrame()
+{
+    if (refreshScreen_ != nullptr && refreshScreen_->hasFrameWork())
+        return true;
+    if (keyboard_->hasInput() || mouse_->hasInput() || CMC_Joystick::getIfc() != nullptr)
+        return true;
+    if (collisionInspector_->getMovedCount() > 0 || CSndStream::hasLoopsToSignal() || CMC_NetPeer::hasPeers(this))
+        return true;
+    return application_ != nullptr
+           && (application_->getSoundManagerIfc()->hasSoundsPlaying() || application_->getUpdateClient() != nullptr);
+}
+
+void CWindow::wake()
+{
+    // A loop that comes round every period would only get a frame more, out of step.
+    if (sleepsUntilDue_ && backend_ != nullptr)
+        backend_->events().wake();
 }
 
 int CWindow::OnCreate()

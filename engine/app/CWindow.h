@@ -7,8 +7,10 @@
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
 
+#include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 class CApplication;
 class CColor;
@@ -105,12 +107,21 @@ public:
     // Takes every waiting event of the back end: window events at once, input into the
     // devices while the program is active. False once the window was closed.
     bool pumpEvents();
+    // How the program's loop paces its frames: one every period, or, WhenDue, only those that
+    // have work (nextWorkDue) besides the ones that events and wakes bring.
+    enum class Pacing { EveryPeriod, WhenDue };
     // The program's loop: events, a frame, then a wait until the next frame is due or an event
     // comes (every periodMs). Ends when the window is closed, domodal says so, or afterFrame
     // (asked after every frame when one is given) says false. beforeFrame, when given, runs
     // before each frame's events are taken.
     void run(uint32_t periodMs, const std::function<bool()>& afterFrame = {},
-             const std::function<void()>& beforeFrame = {});
+             const std::function<void()>& beforeFrame = {}, Pacing pacing = Pacing::EveryPeriod);
+    // The tick from which a frame has work that no event brings: the current one while some
+    // work wants every frame (drawing, input, sounds, network, ...), else the next timer or
+    // animation step; none without any, and while the program is inactive.
+    std::optional<uint32_t> nextWorkDue();
+    // Ends the wait for the next frame at once of a loop paced WhenDue; any thread may call it.
+    void wake();
     // Frees everything the window owns; also run by the destructor.
     void release();
 
@@ -249,6 +260,8 @@ private:
     void dropSurfaces();
     // The surfaces over the newly opened display.
     void makeDrawingSurfaces();
+    // Work that the next frame has whenever it comes.
+    bool hasWorkEveryFrame();
     // What the program's window does with each event of the back end.
     void dispatchEvent(const platform::Event& event);
     // Hands the mouse event to the hot spots, then asks the listeners.
@@ -289,4 +302,6 @@ private:
     bool active_ = false;
     // The window was closed: the program's loop ends.
     bool closed_ = false;
+    // The program's loop runs paced WhenDue; read by the threads that wake it.
+    std::atomic<bool> sleepsUntilDue_{false};
 };

@@ -120,6 +120,19 @@ int CXTimer::domodal()
     return 0;
 }
 
+std::optional<uint32_t> CXTimer::nextDue() const
+{
+    if (!enabled_)
+        return std::nullopt;
+    platform::SoonestTick soonest(platform::tickCount());
+    for (const auto& timer : timers_) {
+        // A removed timer only waits to be deleted.
+        if (!timer->removed_)
+            soonest.add(timer->last_, timer->interval_);
+    }
+    return soonest.tick();
+}
+
 void CXTimer::enable(bool on)
 {
     enabled_ = on;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CUnit6;
@@ -71,6 +72,9 @@ public:
     // One poll: every due timer fires once, however late it is. Timers added by a
     // handler are first seen at the next poll. Returns 0.
     int domodal();
+    // The tick at which the next poll has a timer to fire, the current one when a timer is
+    // overdue; none without timers, or while polling is off.
+    std::optional<uint32_t> nextDue() const;
 
     // Switches polling of every timer list on or off.
     static void enable(bool on);

@@ -56,6 +56,17 @@ int CAnimationManager::domodal()
     return 0;
 }
 
+std::optional<uint32_t> CAnimationManager::nextStepDue() const
+{
+    platform::SoonestTick soonest(platform::tickCount());
+    for (const auto& entry : entries_) {
+        const int fps = entry->playable->isPlaying() ? entry->playable->getFPS() : 0;
+        if (fps > 0)
+            soonest.add(entry->last, static_cast<uint32_t>(1000 / fps));
+    }
+    return soonest.tick();
+}
+
 void CAnimationManager::pause()
 {
     for (const auto& entry : Round(entries_))

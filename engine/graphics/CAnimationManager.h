@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CMC_Groupped;
@@ -33,6 +34,9 @@ public:
     // them steps, so steps that start, stop, make or destroy playables cannot disturb the round.
     // A playable registered meanwhile waits for the next frame; one removed is not stepped.
     int domodal();
+    // The tick at which a frame next has a playable to step, the current one when a step is
+    // overdue; none while nothing plays.
+    std::optional<uint32_t> nextStepDue() const;
 
     // Pauses every playing playable; resumes every paused one.
     virtual void pause();

@@ -245,6 +245,14 @@ CRefreshScreen::~CRefreshScreen()
     delete backgroundPicture_;
 }
 
+bool CRefreshScreen::hasFrameWork() const
+{
+    if (region_->getCount() > 0 || (canvasObservers_ != nullptr && canvasObservers_->getCount() > 0))
+        return true;
+    CUnit6* unit = CMC_Scene::getDefUnit();
+    return unit != nullptr && !unit->wasInitiallyUpdated();
+}
+
 bool CRefreshScreen::Redraw(CDirectDrawSurface* back, CSurface*, bool* initialUpdateDone)
 {
     if (composing_)

@@ -103,6 +103,9 @@ public:
     void Invalidate(CXRect* rect) override;
     void validate();
     CRefreshRegion* getRefreshList() const { return region_; }
+    // The next frame has something to draw or someone to tell of it: a dirty area, canvas
+    // observers, which hear of every frame, or a screen unit waiting for its initial update.
+    bool hasFrameWork() const;
 
     // The object of the highest priority at the point, the latest drawn among equals; bounds
     // below 0 leave that side open. An object with an alpha plane is hit only where it is not

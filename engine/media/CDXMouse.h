@@ -40,6 +40,8 @@ public:
     void tick();
     // With deliver, hands the events to the window's entry points (flags 0); the queue empties.
     void flushSignals(bool deliver);
+    // Records or events wait for the next tick or flush.
+    bool hasInput() const { return !buffer_.empty() || !eventQueue_.empty(); }
 
     CXPoint getPosition() const { return position_; }
 

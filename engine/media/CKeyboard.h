@@ -47,6 +47,12 @@ public:
     // repeats at every flush that comes 10 ms or more after the last repeating one. New
     // presses, releases and characters go at the first flush.
     void flushSignals(bool deliver);
+    // Records or queued presses, releases or characters wait for the next tick or flush; a
+    // held key's press stays queued for its repeats.
+    bool hasInput() const
+    {
+        return !buffer_.empty() || !pressedQueue_.empty() || !releasedQueue_.empty() || !charQueue_.empty();
+    }
     void setAutoRepeat(bool on) { autoRepeat_ = on; }
     bool isAutoRepeat() const { return autoRepeat_; }
     // The program lost the input focus: the keys that went down are released now, since their

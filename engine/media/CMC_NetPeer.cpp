@@ -53,6 +53,12 @@ void CMC_NetPeer::drainQueues(CWindow* window)
     }
 }
 
+bool CMC_NetPeer::hasPeers(CWindow* window)
+{
+    const std::vector<CMC_NetPeer*>& peers = registry();
+    return std::any_of(peers.begin(), peers.end(), [window](CMC_NetPeer* peer) { return peer->window_ == window; });
+}
+
 void CMC_NetPeer::sendCmd(const CXString& to, const CXString& command, CXArray* arguments)
 {
     sendFrames(to, [&](CXSocket* socket) { return new CNetCmdMessage(socket, command, arguments); });

@@ -48,6 +48,8 @@ public:
     // The frame's network work for the NET objects of the window: the frames their peers
     // queued reach them, and sharing servers send the next chunk of every file.
     static void drainQueues(CWindow* window);
+    // The window has NET objects, whose peers work frame by frame.
+    static bool hasPeers(CWindow* window);
 
 protected:
     // Named by type and bound to nothing (compiled scenes read the name and bindings later).

@@ -1,6 +1,7 @@
 #include "media/CSndStream.h"
 
 #include "app/CMC_Scene.h"
+#include "app/CWindow.h"
 #include "media/CSound4.h"
 #include "media/CStreamedWAV.h"
 #include "platform/DebugOutput.h"
@@ -132,6 +133,9 @@ void CSndStream::TimeFunc()
         int wraps = 0;
         const uint32_t read = readSamples(block.data(), count, looped_, &wraps);
         loopsToSignal_ += wraps;
+        // The frame loop may sleep for long while nothing else is due.
+        if (wraps > 0 && window_ != nullptr)
+            window_->wake();
         if (looped_) {
             queue(block, count);
         } else {
@@ -232,6 +236,12 @@ void CSndStream::loopStarted()
     // Without a scene running, nobody hears of the loop.
     if (CMC_Scene* scene = CMC_Scene::currentSceneOf(window_))
         scene->onSignal(CXString("ONMUSICLOOPED"));
+}
+
+bool CSndStream::hasLoopsToSignal()
+{
+    const std::vector<CSndStream*>& streams = liveStreams();
+    return std::any_of(streams.begin(), streams.end(), [](CSndStream* stream) { return stream->loopsToSignal_ > 0; });
 }
 
 void CSndStream::flushLoopSignals()

@@ -52,6 +52,8 @@ public:
 
     // The frame's delivery of the loops that the workers found since the last frame.
     static void flushLoopSignals();
+    // A worker found a loop that no frame has signalled yet.
+    static bool hasLoopsToSignal();
 
 protected:
     // A looping stream started over: the current scene hears "ONMUSICLOOPED".

@@ -2,6 +2,8 @@
 
 #include "media/CSound4.h"
 
+#include <algorithm>
+
 CSoundManager::~CSoundManager()
 {
     Flush();
@@ -50,6 +52,13 @@ void CSoundManager::domodal()
         }
     }
     entries_.remove_if([](const Entry& entry) { return entry.removed; });
+}
+
+bool CSoundManager::hasSoundsPlaying() const
+{
+    return std::any_of(entries_.begin(), entries_.end(), [](const Entry& entry) {
+        return entry.sound != nullptr && !entry.removed && entry.playing && !entry.sound->isPaused();
+    });
 }
 
 void CSoundManager::Flush()

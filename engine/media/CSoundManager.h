@@ -28,6 +28,8 @@ public:
     // One last check, then every entry goes, and with it each sound that was added with
     // autoDelete.
     void Flush();
+    // A started sound plays on: the frames look for its end.
+    bool hasSoundsPlaying() const;
 
     virtual void pause();
     virtual void resume();

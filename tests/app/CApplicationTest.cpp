@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class Application : public ::testing::Test {
@@ -51,4 +53,24 @@ TEST_F(Application, RegistersWithTheWindowAndOpensItsIniInTheLocalRoot)
 
     CApplication withoutIni(&window, CXString(), CXString(), nullptr);
     EXPECT_EQ(withoutIni.GetConfigInterface(), nullptr);
+}
+
+// Where the INI gathers its writes, the frame's end writes those of the frame, and the
+// application's end those that came after.
+TEST_F(Application, GatheredIniWritesLandAtTheFramesEndAndAtTheApplicationsEnd)
+{
+    CWindow window(&language, CXString("\\opt\\kestrum\\"));
+    {
+        CApplication application(&window, CXString("game.ini"), CXString(), nullptr);
+        CConfig* ini = application.GetConfigInterface();
+        ini->gatherWrites();
+        ini->PutInt(CXString("S"), CXString("A"), 1);
+        ini->PutInt(CXString("S"), CXString("A"), 2);
+        EXPECT_EQ(ini->GetInt(CXString("S"), CXString("A")), 2);
+        EXPECT_FALSE(std::filesystem::exists(temp.file("game.ini")));
+        window.domodal();
+        EXPECT_EQ(temp.read("game.ini"), "[S]\r\nA=2\r\n");
+        ini->PutInt(CXString("S"), CXString("B"), 3);
+    }
+    EXPECT_EQ(temp.read("game.ini"), "[S]\r\nA=2\r\nB=3\r\n");
 }

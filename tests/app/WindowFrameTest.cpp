@@ -6,6 +6,8 @@
 #include "graphics/CRefreshScreen.h"
 #include "graphics/CSurface.h"
 #include "graphics/CTarga.h"
+#include "media/CDXMouse.h"
+#include "media/CKeyboard.h"
 #include "media/CMC_Mouse.h"
 #include "media/CMusic.h"
 #include "script/CMElement.h"
@@ -17,6 +19,11 @@
 #include "media/SoundTestKit.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 using platform::Rect;
 
@@ -325,4 +332,107 @@ TEST(WindowErrors, TheMessageTellsTheDeviceThatFailed)
         EXPECT_EQ(shown[0].caption, "Kestrum");
         EXPECT_EQ(shown[0].text, c.shown);
     }
+}
+
+// Paced by work, the loop sleeps from one frame that has work to the next: the first one, each
+// timer's, and each one that draws what the timer changed, all on the regular 10 ms beat.
+TEST_F(WindowFrame, PacedByWorkTheLoopRunsOnlyTheFramesThatHaveSome)
+{
+    CountingApplication application(&window);
+    window.domodal();
+    class Changer : public CTimerNotificator {
+    public:
+        explicit Changer(CWindow& window) : window_(window) {}
+        void onTimer(int) override
+        {
+            CXRect area(0, 0, 8, 8);
+            window_.Invalidate(&area);
+            if (++fired == 3)
+                window_.quit();
+        }
+        int fired = 0;
+
+    private:
+        CWindow& window_;
+    } changer(window);
+    const uint32_t start = platform::tickCount();
+    window.GetTimerInterface()->add(1, 95, &changer);
+    std::vector<uint32_t> frames;
+    window.run(10, {}, [&] { frames.push_back(platform::tickCount() - start); }, CWindow::Pacing::WhenDue);
+    EXPECT_EQ(frames, (std::vector<uint32_t>{0, 100, 110, 200, 210, 300}));
+    EXPECT_EQ(headless.display().presentCount(), 3);
+}
+
+// What a frame does whenever it comes keeps frames coming every period; otherwise the next
+// frame waits for the soonest timer, and an inactive program's for an event.
+TEST_F(WindowFrame, ChangesInputAndObserversWantTheNextFrameTimersTheirOwn)
+{
+    CApplication application(&window, "", "", nullptr);
+    window.domodal();
+    const uint32_t now = platform::tickCount();
+    EXPECT_EQ(window.nextWorkDue(), now + 10000) << "the deferred-delete bin's timer";
+    window.GetTimerInterface()->add(1, 250, nullptr);
+    FocusLog observer;
+    EXPECT_EQ(window.nextWorkDue(), now + 250);
+
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        std::function<void()> undo;
+    } busy[] = {
+        {"a dirty area", [&] { window.Invalidate(); }, [&] { window.domodal(); }},
+        {"a key held down",
+         [&] {
+             window.getKeyboardInterface()->post(30, true);
+             window.domodal();
+         },
+         [&] {
+             window.getKeyboardInterface()->post(30, false);
+             window.domodal();
+         }},
+        {"a pointer move", [&] { window.getDXMouseInterface()->postMove(CXPoint(5, 5)); }, [&] { window.domodal(); }},
+        {"a canvas observer", [&] { screen()->addNotifier(&observer); }, [&] { screen()->removeNotifier(&observer); }},
+    };
+    for (const auto& thing : busy) {
+        SCOPED_TRACE(thing.what);
+        thing.make();
+        EXPECT_EQ(window.nextWorkDue(), platform::tickCount());
+        thing.undo();
+        EXPECT_EQ(window.nextWorkDue(), now + 250);
+    }
+    window.Invalidate();
+    window.OnActivateApp(false);
+    EXPECT_EQ(window.nextWorkDue(), std::nullopt) << "only activation gives an inactive program work";
+}
+
+// Paced by work, an idle loop sleeps until the deferred-delete bin's timer, 10 s on; work that
+// comes from another thread wakes it at once.
+TEST(WindowLoop, AWakeFromAnotherThreadEndsTheSleepOfALoopPacedByWork)
+{
+    CurrentFolderGuard guard;
+    TempFolder folder;
+    platform::changeFolder(folder.path().string());
+    const CXString savedRoot = CWindow::rootPath;
+    const CXString savedExe = CWindow::exePath;
+    platform::HeadlessBackend backend(platform::HeadlessBackend::Time::System);
+    CLanguageOSVer language;
+    {
+        CWindow window(&backend, nullptr, &language, CXSize(800, 600), nullptr, "");
+        window.OnActivateApp(true);
+        window.CreateSurface();
+        std::atomic<bool> workCame{false};
+        std::thread worker([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            workCame = true;
+            window.wake();
+        });
+        int frames = 0;
+        const auto start = std::chrono::steady_clock::now();
+        window.run(10, [&] { return ++frames < 2 || !workCame; }, {}, CWindow::Pacing::WhenDue);
+        worker.join();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_LE(frames, 4) << "the first frames, then the woken one";
+    }
+    CWindow::rootPath = savedRoot;
+    CWindow::exePath = savedExe;
 }

@@ -113,3 +113,98 @@ TEST(CConfig, FailedWriteReportsAndKeepsTheOldFile)
     EXPECT_EQ(folder.read("app.ini"), kWindowsIni);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no partial file is left";
 }
+
+namespace {
+
+// Changes that meet in one file: a key written twice in another spelling, a new key in an
+// existing section, a new section, a value with a line break, a value that needs quotes.
+const struct {
+    const char* section;
+    const char* key;
+    const char* value;
+} kChanges[] = {
+    {"scene1", "TIME", "42"},  {"Main ", " number", "7"}, {"PLAYER", "NAME", "Ola"},
+    {"MAIN", "NoValue", "now"}, {"Scene1", "time", "43"}, {"PLAYER", "Line", "first\r\nInjected=1"},
+    {"player", "Padded", " x "},
+};
+
+// The changes written one by one into a copy of the file: what the gathered writes must give.
+std::string writtenOneByOne(const TempFolder& folder)
+{
+    CConfig config(folder.write("one-by-one.ini", kWindowsIni).c_str());
+    for (const auto& change : kChanges)
+        EXPECT_TRUE(config.PutString(change.section, change.key, change.value));
+    return folder.read("one-by-one.ini");
+}
+
+} // namespace
+
+TEST(CConfig, GatheredWritesReachTheFileTogetherAndReadBackBeforeThey)
+{
+    TempFolder folder;
+    const std::string expected = writtenOneByOne(folder);
+    CConfig config(folder.write("app.ini", kWindowsIni).c_str());
+    config.gatherWrites();
+    for (const auto& change : kChanges)
+        ASSERT_TRUE(config.PutString(change.section, change.key, change.value));
+    EXPECT_EQ(folder.read("app.ini"), kWindowsIni) << "nothing is written before Flush";
+    EXPECT_EQ(config.GetInt("SCENE1", "Time"), 43);
+    EXPECT_EQ(config.GetString("Player", "line"), "first");
+    EXPECT_EQ(config.GetString("player", "Injected"), "");
+    EXPECT_EQ(config.GetString("PLAYER", "Padded"), " x ");
+    EXPECT_EQ(config.GetString("MAIN", "TITLE"), "Ostiv Media") << "values nobody changed read as before";
+
+    EXPECT_TRUE(config.Flush());
+    EXPECT_EQ(folder.read("app.ini"), expected);
+    EXPECT_EQ(config.GetInt("scene1", "time"), 43);
+
+    // The next changes start from the file as it is now, whoever changed it meanwhile.
+    folder.write("app.ini", expected + "[Other]\r\nKept=1\r\n");
+    ASSERT_TRUE(config.PutInt("Scene1", "Played", 4));
+    EXPECT_EQ(config.GetInt("Other", "Kept"), 1);
+    EXPECT_TRUE(config.Flush());
+    EXPECT_EQ(config.GetInt("Other", "Kept"), 1);
+    EXPECT_EQ(CConfig(folder.file("app.ini").c_str()).GetInt("SCENE1", "PLAYED"), 4);
+}
+
+TEST(CConfig, WhatIsGatheredAtTheEndIsWrittenThen)
+{
+    TempFolder folder;
+    {
+        CConfig config(folder.file("new.ini").c_str());
+        config.gatherWrites();
+        ASSERT_TRUE(config.PutInt("Scene1", "Played", 1));
+        EXPECT_FALSE(std::filesystem::exists(folder.file("new.ini")));
+    }
+    EXPECT_EQ(folder.read("new.ini"), "[Scene1]\r\nPlayed=1\r\n");
+}
+
+TEST(CConfig, GatheredWritesThatFailStayForTheNextWrite)
+{
+    TempFolder folder;
+    CConfig config(folder.write("app.ini", kWindowsIni).c_str());
+    config.gatherWrites();
+    ASSERT_TRUE(config.PutString("MAIN", "TITLE", "kept"));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit normal{};
+    getrlimit(RLIMIT_FSIZE, &normal);
+    rlimit tight{64, normal.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool written = config.Flush();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(folder.read("app.ini"), kWindowsIni);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no partial file is left";
+    EXPECT_EQ(config.GetString("MAIN", "TITLE"), "kept");
+
+    ASSERT_TRUE(config.PutString("MAIN", "Number", "8"));
+    EXPECT_TRUE(config.Flush());
+    CConfig file(folder.file("app.ini").c_str());
+    EXPECT_EQ(file.GetString("MAIN", "TITLE"), "kept");
+    EXPECT_EQ(file.GetInt("MAIN", "Number"), 8);
+
+    // A file that is there but cannot be read is not replaced by the few keys gathered.
+    CConfig unreadable(folder.path().string().c_str());
+    unreadable.gatherWrites();
+    EXPECT_FALSE(unreadable.PutString("MAIN", "X", "1"));
+}

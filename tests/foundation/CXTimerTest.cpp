@@ -169,3 +169,23 @@ TEST_F(CXTimerTest, UnitTimerWithCheckWaitsForAnActiveUpdatedUnit)
     timers.domodal();
     EXPECT_EQ(checked.fired, (std::vector<int>{1}));
 }
+
+// The frame loop sleeps until the next poll that fires something.
+TEST_F(CXTimerTest, NextDueIsTheSoonestTimerAcrossTheWrapAndOverdueMeansNow)
+{
+    EXPECT_EQ(timers.nextDue(), std::nullopt);
+    timers.add(1, 400, &target);
+    timers.add(2, 300, &target);
+    timers.add(3, 50, &target);
+    timers.remove(3);
+    EXPECT_EQ(timers.nextDue(), 0xFFFFFF00u + 300) << "a removed timer is not waited for";
+    clock.advance(250);
+    timers.domodal();
+    EXPECT_EQ(timers.nextDue(), 0xFFFFFF00u + 300);
+    clock.advance(1000);
+    EXPECT_EQ(timers.nextDue(), clock.ticks());
+    timers.domodal();
+    EXPECT_EQ(timers.nextDue(), clock.ticks() + 300);
+    CXTimer::enable(false);
+    EXPECT_EQ(timers.nextDue(), std::nullopt);
+}

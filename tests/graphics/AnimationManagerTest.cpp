@@ -115,6 +115,30 @@ TEST_F(ManagerOnAManualClock, OnlyPlayingPlayablesWithARateStep)
     }
 }
 
+// The frame loop sleeps until the next step of what plays.
+TEST_F(ManagerOnAManualClock, TheNextStepIsTheSoonestOfThePlayingPlayables)
+{
+    Stepper slow(4), fast(25), still(0), stopped(100);
+    stopped.stop(false);
+    for (Stepper* s : {&slow, &still, &stopped})
+        manager.add(s, nullptr);
+    EXPECT_EQ(manager.nextStepDue(), 5250u);
+    frameAt(5100);
+    manager.add(&fast, nullptr);
+    EXPECT_EQ(manager.nextStepDue(), 5140u);
+    frameAt(5300);
+    EXPECT_EQ(slow.steps, 1);
+    EXPECT_EQ(fast.steps, 1);
+    EXPECT_EQ(manager.nextStepDue(), 5340u);
+    clock.set(5400);
+    EXPECT_EQ(manager.nextStepDue(), 5400u) << "an overdue step is due now";
+    fast.pause();
+    slow.stop(false);
+    EXPECT_EQ(manager.nextStepDue(), std::nullopt);
+    for (Stepper* s : {&slow, &fast, &still, &stopped})
+        manager.remove(s);
+}
+
 TEST_F(ManagerOnAManualClock, APlayableAddedTwiceStepsTwiceAndRemovalTakesOneRegistration)
 {
     Stepper stepper(25);

@@ -3,15 +3,19 @@
 #include "launcher/ProgramRun.h"
 #include "launcher/SamplePictures.h"
 
+#include "FileWrites.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 
 // The program Kestrum as a user starts it, on a copy of the sample application: the title,
 // the name scene, then the tour, where DAWN and NOON each move on after 1.5 s and DUSK stays.
@@ -97,6 +101,32 @@ TEST(KestrumProgram, TheArrowKeysLeadIntoTheTourWhoseScenesShowTheirBackgrounds)
             EXPECT_FALSE(showsBackgroundOf(sample.file("last.png"), run.background));
         }
         EXPECT_EQ(visits(sample), run.played);
+    }
+}
+
+// The sample's INI takes its statistics, its values kept with TOINI and the player's name: the
+// changes of a frame reach it in one replacement at the frame's end, and those of the end in
+// one more.
+TEST(KestrumProgram, TheSamplesIniIsReplacedOnceAFrameAtMostAndOnceAtTheEnd)
+{
+    const struct {
+        const char* frames;
+        int mostWrites;
+    } runs[] = {
+        // The values kept with TOINI, set at start-up; the statistics of the end.
+        {"1", 2},
+        // Besides, the four scene changes of the tour.
+        {"400", 6},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.frames);
+        SampleCopy sample;
+        sample.write("input.txt", kIntoTheTour);
+        FileWrites writes(sample.path(), "Kestrum.ini");
+        ProgramRun program(sample.path(), {"-nogfx", "-input", "input.txt", "-frames", run.frames});
+        ASSERT_EQ(program.exitCode(), 0) << program.errors();
+        EXPECT_LE(writes.take(), run.mostWrites);
+        EXPECT_EQ(CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetString("SAMPLE", "LOOPS"), "0");
     }
 }
 
@@ -237,6 +267,57 @@ TEST(KestrumProgram, EndsInOrderOnSigintAndSigterm)
     }
 }
 
+// The frames' writes are on the disk while the program runs, the end's once it ended in order.
+TEST(KestrumProgram, TheIniHoldsWhatTheFramesWroteAndOnSigintOrSigtermWhatTheEndWrote)
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        SampleCopy sample;
+        auto loops = [&sample] { return CConfig(CXString(sample.file("Kestrum.ini").c_str())).GetString("SAMPLE", "LOOPS"); };
+        ProgramRun program(sample.path(), {"-nogfx"});
+        ASSERT_TRUE(program.waitUntilCatching(signal));
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (loops() != "0" && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(loops(), "0");
+        EXPECT_EQ(visits(sample), std::vector<int>({0, 0, 0, 0, 0}));
+        program.signal(signal);
+        EXPECT_EQ(program.exitCode(), 0) << program.errors();
+        EXPECT_EQ(visits(sample), std::vector<int>({1, 0, 0, 0, 0}));
+    }
+}
+
+// A second signal may end the program while a frame replaces its INI: the INI is then the one
+// before or the one after, whole, never a part of one.
+TEST(KestrumProgram, ASecondSignalLeavesTheIniWhole)
+{
+    const std::string big = "[BIG]\r\nV=" + std::string(2 << 20, 'x') + "\r\n";
+    for (const int signal : {SIGINT, SIGTERM, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const ApplicationFolder counting(
+            {{"application.def", "OBJECT=APP\nAPP:TYPE=APPLICATION\n"},
+             {"APP.cnv", "OBJECT=N\nN:TYPE=INTEGER\nN:VALUE=0\nN:TOINI=TRUE\n"
+                         "OBJECT=__INIT__\n__INIT__:TYPE=BEHAVIOUR\n__INIT__:CODE={@RUNONTIMER(1,0,{N^INC();});}\n"}});
+        const std::string file = (counting.path() / "Kestrum.ini").string();
+        std::ofstream(file, std::ios::binary) << big;
+        ProgramRun program(counting.path(), {"-nogfx"});
+        ASSERT_TRUE(program.waitUntilCatching(signal));
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (CConfig(CXString(file.c_str())).GetInt("APP", "N") < 3 && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitUntilDelivered(signal));
+        program.signal(signal);
+        EXPECT_TRUE(program.waitForEnd(10));
+        std::ifstream in(file, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(written.substr(0, big.size()), big);
+        const std::string rest = written.substr(std::min(big.size(), written.size()));
+        EXPECT_TRUE(rest.rfind("\r\n[APP]\r\nN=", 0) == 0 && rest.size() > 13 && rest.ends_with("\r\n")) << rest;
+        EXPECT_GE(CConfig(CXString(file.c_str())).GetInt("APP", "N"), 3);
+    }
+}
+
 // A program stuck in its load never comes round to ending in order.
 TEST(KestrumProgram, ASecondSigintOrSigtermEndsItAtOnce)
 {
@@ -343,4 +424,20 @@ TEST(LauncherOnX11, DISABLED_WithoutASoundDeviceItRunsSilentAndSaysSoInOneLine)
         }
     }
     unsetenv("AUDIODEV");
+}
+
+// Run by CTest under xvfb-run: over the still title, with nothing that wants frames but the
+// screen unit's timer of a second, the window runs next to no frames; its frame times file has
+// a line per frame.
+TEST(LauncherOnX11, DISABLED_AStillSceneSleepsBetweenTheFramesThatHaveWork)
+{
+    useSdlOnXvfb();
+    SampleCopy sample;
+    ProgramRun program(sample.path(), {"-window", "-frametimes", "times.txt"});
+    ASSERT_TRUE(program.waitUntilCatching(SIGTERM));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.exitCode(), 0) << program.errors();
+    const std::string times = sample.read("times.txt");
+    EXPECT_LT(std::count(times.begin(), times.end(), '\n'), 30) << "frames every 10 ms would give some 200";
 }

@@ -2,6 +2,7 @@
 #include "foundation/CConfig.h"
 #include "launcher/Launcher.h"
 #include "platform/Backend.h"
+#include "platform/HeadlessBackend.h"
 #include "platform/PathResolver.h"
 
 #include "CurrentFolderGuard.h"
@@ -115,4 +116,20 @@ TEST_F(LauncherStart, ReadsKestrumIniForTheWindowAndTheApplication)
         CConfig statistics(CXString(sample.file(start.statistics).c_str()));
         EXPECT_EQ(statistics.GetInt(CXString("TITLE"), CXString("Played")), 1);
     }
+}
+
+// Closed before its first frame wrote anything, the program still writes what start-up and the
+// end gave its INI.
+TEST_F(LauncherStart, ClosingTheWindowWritesWhatTheIniGathered)
+{
+    SampleCopy sample;
+    platform::changeFolder(sample.path().string());
+    const char* argv[] = {"Kestrum", "-nogfx"};
+    Launcher launcher(2, argv);
+    ASSERT_EQ(launcher.start(), std::nullopt);
+    static_cast<platform::HeadlessBackend*>(launcher.backend())->events().inject(platform::Event::quit());
+    EXPECT_EQ(launcher.run(), Launcher::kExitOk);
+    CConfig ini(CXString(sample.file("Kestrum.ini").c_str()));
+    EXPECT_EQ(ini.GetString(CXString("SAMPLE"), CXString("LOOPS")), "0");
+    EXPECT_EQ(ini.GetInt(CXString("TITLE"), CXString("Played")), 1);
 }

@@ -3,6 +3,7 @@
 #include "media/CMusic.h"
 #include "media/CSndStream.h"
 #include "media/CStreamedWAV.h"
+#include "platform/Clock.h"
 
 #include "SoundTestKit.h"
 
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -71,6 +73,26 @@ TEST(CSndStream, ALoopingMusicRepeatsItsDataWithoutAGapAndSignalsEachLoopOnTheMa
     EXPECT_EQ(stream.loops, 2);
     EXPECT_EQ(stream.loopsElsewhere, 0);
     EXPECT_TRUE(stream.IsPlaying());
+}
+
+// A frame loop that sleeps while nothing is due must not sleep on a loop that waits for its
+// signal.
+TEST(CSndStream, ALoopFoundBetweenFramesWantsTheNextFrame)
+{
+    SoundWorld world;
+    world.write("loop.wav", monoWav(noise(44100 / 2, 3)));
+    LoopCountingStream stream(world.window(), "loop.wav");
+    stream.Play(true);
+    world.device()->render(platform::SoundDevice::kRate * 3 / 2);
+    EXPECT_TRUE(CSndStream::hasLoopsToSignal());
+    const std::optional<uint32_t> due = world.window()->nextWorkDue();
+    ASSERT_TRUE(due.has_value());
+    EXPECT_LE(static_cast<int32_t>(*due - platform::tickCount()), 0);
+
+    world.window()->Tick();
+    EXPECT_GT(stream.loops, 0);
+    EXPECT_FALSE(CSndStream::hasLoopsToSignal());
+    EXPECT_GT(static_cast<int32_t>(*world.window()->nextWorkDue() - platform::tickCount()), 1000);
 }
 
 TEST(CSndStream, OnTheSpeakersTheRefillsKeepTheWallClockBesideTheMainThread)
