@@ -3,7 +3,10 @@
 // step a frame: the mouse dispatch of a frame (the hot spots, the buttons' looks and sounds,
 // the signals and the behaviours they run, the window's mouse listeners) beside the composer
 // pass of the same frame, which draws what the dispatch changed, and, for scale, a pass of
-// the composer over the whole screen. The scene's first frames come before the timing.
+// the composer over the whole screen. Then the composer's pass alone over one button whose
+// look changes, with 300 buttons and with 600 on a window twice as tall: the pass is to cost
+// what the changed area overlaps, not what the screen holds. The scene's first frames come
+// before the timing.
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
 #include "app/CWindow.h"
@@ -64,10 +67,10 @@ void writePicture(const std::string& file, int x, int y, uint16_t word, CXSize s
     raster.Save(CXString(file.c_str()), COMPRESSION_NONE);
 }
 
-std::string definitions()
+std::string definitions(int rows)
 {
     std::string text = "OBJECT=NOOP\nNOOP:TYPE=BEHAVIOUR\nNOOP:CODE={}\n";
-    for (int k = 0; k < kColumns * kRows; ++k) {
+    for (int k = 0; k < kColumns * rows; ++k) {
         const std::string n = std::to_string(k);
         const int x = (k % kColumns) * kPitchX;
         const int y = (k / kColumns) * kPitchY;
@@ -84,26 +87,29 @@ std::string definitions()
     return text;
 }
 
-// The scene on an active headless window in a folder of its own.
+// The scene on an active headless window in a folder of its own; the window is as tall as the
+// rows need, 600 pixels for the first 15.
 struct ButtonScreen {
-    ButtonScreen()
+    explicit ButtonScreen(int rows = kRows)
+        : rows(rows)
     {
+        const CXSize screenSize(800, 600 * rows / kRows);
         std::string pattern = (std::filesystem::temp_directory_path() / "kestrum-bench-buttons-XXXXXX").string();
         folder = mkdtemp(pattern.data());
         platform::changeFolder(folder);
         CMC_VariableFactory::initialize();
         registerScriptTypes();
         CMC_RunnerFactory::initialize();
-        window = std::make_unique<CWindow>(&backend, nullptr, &language, CXSize(800, 600),
+        window = std::make_unique<CWindow>(&backend, nullptr, &language, screenSize,
                                            backend.cursors().systemCursor(platform::SystemCursor::Arrow), "");
         window->OnActivateApp(true);
         window->CreateSurface();
         application = std::make_unique<CApplication>(window.get(), "", "", nullptr);
         scene = std::make_unique<CMC_Scene>(window.get(), nullptr, &element, CMC_Object::TYPE_SCENE);
-        writePicture("background.img", 0, 0, 0x0841, CXSize(800, 600));
+        writePicture("background.img", 0, 0, 0x0841, screenSize);
         CMC_Scene::getDefUnit()->setBackgroundFileName("background.img");
         CMC_Scene::getDefUnit()->initialize(scene.get(), nullptr);
-        const std::string text = definitions();
+        const std::string text = definitions(rows);
         auto* reader = new CTextFileReader(window.get(), text.c_str(), static_cast<int>(text.size()));
         std::unique_ptr<CMElements> elements(CMElementsLoader::load(window.get(), reader));
         std::unique_ptr<CMElements> leftOver(scene->resolveObjects(elements.get()));
@@ -127,12 +133,13 @@ struct ButtonScreen {
     CXPoint next(int step)
     {
         const int perRow = 800 / step;
-        const int row = (steps / perRow) % (kRows * 3);
+        const int row = (steps / perRow) % (rows * 3);
         const CXPoint p((steps % perRow) * step, row * kPitchY / 3 + 5);
         ++steps;
         return p;
     }
 
+    int rows;
     platform::HeadlessBackend backend{platform::HeadlessBackend::Time::Manual};
     CLanguageOSVer language;
     std::string folder;
@@ -181,5 +188,27 @@ void ButtonDispatch(benchmark::State& state)
     state.counters["whole_screen_us"] = seconds(std::chrono::steady_clock::now() - start) / kWholeFrames * 1e6;
 }
 BENCHMARK(ButtonDispatch)->Arg(3)->Arg(kPitchX)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Times the composer's pass alone. The pointer goes onto one button near the top and off it
+// again between passes, so each pass draws the same area: that button's two looks and the
+// background behind them. The argument is the number of rows of buttons.
+void ComposerPass(benchmark::State& state)
+{
+    ButtonScreen screen(static_cast<int>(state.range(0)));
+    const CXPoint over(2 * kPitchX + kWidth / 2, kPitchY + kHeight / 2);
+    const CXPoint beside(2 * kPitchX + kWidth + 2, kPitchY + kHeight / 2);
+    bool onButton = false;
+    for (auto _ : state) {
+        onButton = !onButton;
+        screen.window->OnMouseMove(onButton ? over : beside, 0);
+        const auto start = std::chrono::steady_clock::now();
+        screen.window->Redraw();
+        state.SetIterationTime(seconds(std::chrono::steady_clock::now() - start));
+        CMC_VariableFactory::clearPool();
+        CMC_Behaviour::flushTrash();
+    }
+    state.counters["buttons"] = kColumns * static_cast<double>(state.range(0));
+}
+BENCHMARK(ComposerPass)->Arg(kRows)->Arg(2 * kRows)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -11,73 +12,58 @@ constexpr int kLongestPacket = 127;
 constexpr int kShortestRun = 4;
 constexpr unsigned char kRunFlag = 128;
 
-// At most 16 bytes of source, which may be one byte read again and again, moved with two
-// fixed-size moves (overlapping where the length is no power of two).
-template <typename Word, bool Repeat>
-inline void moveTwice(char* out, const unsigned char* in, size_t length)
+// Packets are written in whole blocks of a size the compiler knows: a fixed-size move becomes
+// plain vector moves, while a move of a packet's own length goes through a library call and a
+// tail that cost more than the packet. A block may run past the packet's end; the next packet
+// writes over it, and the output has one block of room past its last byte for the final one.
+constexpr int kBlock = 32;
+
+int wholeBlocks(int length)
 {
-    Word first;
-    Word last;
-    if constexpr (Repeat) {
-        first = last = static_cast<Word>(static_cast<Word>(~Word{0}) / 0xFF * in[0]);
-    } else {
-        std::memcpy(&first, in, sizeof(Word));
-        std::memcpy(&last, in + length - sizeof(Word), sizeof(Word));
+    return (length + kBlock - 1) / kBlock * kBlock;
+}
+
+// Eight bytes of copies of one unit, starting at the unit's first byte.
+template <int Unit>
+uint64_t wordOfUnit(const unsigned char* unit)
+{
+    using UnitWord = std::conditional_t<Unit == 1, uint8_t, uint16_t>;
+    UnitWord value;
+    std::memcpy(&value, unit, Unit);
+    return value * (~uint64_t{0} / static_cast<UnitWord>(~UnitWord{0}));
+}
+
+void fillBlock(char* out, uint64_t word)
+{
+    for (int k = 0; k < kBlock; k += static_cast<int>(sizeof word))
+        std::memcpy(out + k, &word, sizeof word);
+}
+
+// The first block goes whatever the length: most runs fit in it, and a loop that may not turn
+// at all is a jump the processor often guesses wrong.
+void fillBlocks(char* out, uint64_t word, int length)
+{
+    fillBlock(out, word);
+    for (int at = kBlock; at < length; at += kBlock)
+        fillBlock(out + at, word);
+}
+
+// Whole blocks are read only where the code has them; the last literals of a code are copied
+// by their length.
+void copyLiterals(char* out, const unsigned char* in, int length, int codeLeft)
+{
+    if (wholeBlocks(length) > codeLeft) {
+        std::memcpy(out, in, static_cast<size_t>(length));
+        return;
     }
-    std::memcpy(out, &first, sizeof(Word));
-    std::memcpy(out + length - sizeof(Word), &last, sizeof(Word));
-}
-
-template <bool Repeat>
-inline void moveShort(char* out, const unsigned char* in, size_t length)
-{
-    if (length >= 8)
-        moveTwice<uint64_t, Repeat>(out, in, length);
-    else if (length >= 4)
-        moveTwice<uint32_t, Repeat>(out, in, length);
-    else if (length >= 2)
-        moveTwice<uint16_t, Repeat>(out, in, length);
-    else if (length == 1)
-        out[0] = static_cast<char>(in[0]);
-}
-
-// Packets are short moves of a size the compiler knows to be small: inlined, it makes them
-// string instructions whose start-up dwarfs the move. Up to 16 bytes go by plain moves, longer
-// ones through the library.
-[[gnu::noinline]] void copyLongLiterals(char* out, const unsigned char* in, size_t length)
-{
-    std::memcpy(out, in, length);
-}
-
-void copyLiterals(char* out, const unsigned char* in, size_t length)
-{
-    if (length <= 16)
-        moveShort<false>(out, in, length);
-    else
-        copyLongLiterals(out, in, length);
+    for (int at = 0; at < length; at += kBlock)
+        std::memcpy(out + at, in + at, kBlock);
 }
 
 template <int Unit>
 bool sameUnit(const char* a, const char* b)
 {
     return std::memcmp(a, b, Unit) == 0;
-}
-
-// Writes `length` bytes of repeated copies of one unit; the last copy may be cut.
-template <int Unit>
-void fillWithUnit(char* out, const unsigned char* unit, int length)
-{
-    if constexpr (Unit == 1) {
-        if (length <= 16)
-            moveShort<true>(out, unit, static_cast<size_t>(length));
-        else
-            std::memset(out, unit[0], static_cast<size_t>(length));
-    } else {
-        const int whole = length / Unit;
-        for (int k = 0; k < whole; ++k)
-            std::memcpy(out + k * Unit, unit, Unit);
-        std::memcpy(out + whole * Unit, unit, static_cast<size_t>(length - whole * Unit));
-    }
 }
 
 template <int Unit>
@@ -149,7 +135,7 @@ char* decode(const char* coded, int codedLength, int unpackedBytes)
         return nullptr;
 
     const auto* in = reinterpret_cast<const unsigned char*>(coded);
-    std::unique_ptr<char[]> output(new char[unpackedBytes]);
+    std::unique_ptr<char[]> output(new char[static_cast<size_t>(unpackedBytes) + kBlock]);
     char* out = output.get();
     int written = 0;
     int read = 0;
@@ -162,14 +148,14 @@ char* decode(const char* coded, int codedLength, int unpackedBytes)
             if (codedLength - read < Unit)
                 return nullptr;
             const int length = std::min((control - kRunFlag) * Unit, room);
-            fillWithUnit<Unit>(out + written, in + read, length);
+            fillBlocks(out + written, wordOfUnit<Unit>(in + read), length);
             read += Unit;
             written += length;
         } else {
             const int length = std::min(control * Unit, room);
             if (codedLength - read < length)
                 return nullptr;
-            copyLiterals(out + written, in + read, static_cast<size_t>(length));
+            copyLiterals(out + written, in + read, length, codedLength - read);
             read += control * Unit;
             written += length;
         }

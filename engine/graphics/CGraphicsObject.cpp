@@ -156,7 +156,19 @@ void CGraphicsObject::invalidateArea(CXRect area)
 {
     if (canvas_ != nullptr)
         canvas_->Invalidate(&area);
+    markInvalidated();
+}
+
+void CGraphicsObject::markInvalidated()
+{
     invalidated_ = true;
+    reportChange();
+}
+
+void CGraphicsObject::reportChange()
+{
+    if (canvas_ != nullptr)
+        canvas_->objectChanged(this);
 }
 
 void CGraphicsObject::notifyCollisionInspector()
@@ -203,6 +215,7 @@ void CGraphicsObject::placeAt(CXPoint p)
         return;
     position_ = p;
     ++geometryChanges_;
+    reportChange();
 }
 
 void CGraphicsObject::setOwnSize(int width, int height)
@@ -212,6 +225,7 @@ void CGraphicsObject::setOwnSize(int width, int height)
     width_ = width;
     height_ = height;
     ++geometryChanges_;
+    reportChange();
 }
 
 CXRect CGraphicsObject::getRect()
@@ -291,7 +305,7 @@ void CGraphicsObject::Invalidate()
     if (canvas_ != nullptr)
         canvas_->Invalidate(&box);
     notifyInvalidate(&box);
-    invalidated_ = true;
+    markInvalidated();
 }
 
 void CGraphicsObject::Invalidate(CXRect* r)
@@ -304,7 +318,7 @@ void CGraphicsObject::Invalidate(CXRect* r)
     if (canvas_ != nullptr)
         canvas_->Invalidate(&common);
     notifyInvalidate(&common);
-    invalidated_ = true;
+    markInvalidated();
 }
 
 void CGraphicsObject::invalidateCanvas(CXRect local)

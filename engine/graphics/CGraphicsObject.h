@@ -110,12 +110,13 @@ public:
     virtual bool getMonitorCollisionsFlag() { return monitorCollisions_; }
     virtual void SetOpacity(unsigned char opacity) { opacity_ = opacity; }
     virtual char* GetDataPtr() { return colour_.get(); }
-    // A subclass that overrides testHit, GetAbsoluteBoundingBox, getRect, Width or Height calls
-    // hitsBeyondOwnBox() in its constructors.
+    // A subclass that overrides testHit, GetBoundingBox, GetAbsoluteBoundingBox, getRect, Width
+    // or Height so that they reach beyond the position and size calls hitsBeyondOwnBox() in its
+    // constructors.
     virtual bool testHit(CXPoint p);
-    // The position and size as a box, which bounds every hit unless the shape reaches beyond
-    // them. Plain members only, so that a walk over many shapes can reject most of them without
-    // their virtual geometry.
+    // The position and size as a box, which bounds every hit and the bounding box unless the
+    // shape reaches beyond them. Plain members only, so that a walk over many shapes can reject
+    // most of them without their virtual geometry.
     CXRect ownBox() const { return {position_.x, position_.y, position_.x + width_, position_.y + height_}; }
     bool keepsToOwnBox() const { return keepsToOwnBox_; }
     // Counts the changes of position or size of every raster, so that a box taken from ownBox
@@ -370,6 +371,10 @@ protected:
     // Sends a rectangle in screen coordinates to the screen composer and marks the raster for
     // the composer's next pass.
     void invalidateArea(CXRect area);
+    // Sets the flag that the screen's next frame draws the raster whole by.
+    void markInvalidated();
+    // Tells the screen the raster is on that it moved, resized, became dirty or was shown.
+    void reportChange();
     void notifyCollisionInspector();
     // Draws with the planes as they are; packed planes draw nothing.
     void drawUnpacked(CGraphicsObject* destination);

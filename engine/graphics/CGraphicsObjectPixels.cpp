@@ -302,6 +302,7 @@ void CGraphicsObject::Copy(CGraphicsObject* source)
     compression_ = COMPRESSION_NONE;
     ownsPlanes_ = true;
     visible_ = true;
+    reportChange();
     replacePlanes(cut(source->GetDataPtr(), source->width_, GetPixelSize(), part), cut(source->alpha_.get(), source->width_, 1, part),
                   part.Width(), part.Height());
     if (part == whole)
@@ -324,6 +325,7 @@ void CGraphicsObject::Copy(CGraphicsObject* source, CXRect r)
     autoClip_ = source->autoClip_;
     ownsPlanes_ = true;
     visible_ = true;
+    reportChange();
     clip_ = CXRect();
     sourceWindow_ = CXRect();
     placeAt(CXPoint(r.left, r.top));

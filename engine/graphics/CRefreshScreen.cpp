@@ -4,6 +4,7 @@
 #include "app/CWindow.h"
 #include "graphics/CCanvasObserver.h"
 #include "graphics/CDirectDrawSurface.h"
+#include "graphics/CDrawListIndex.h"
 #include "graphics/CImageFile.h"
 #include "graphics/CRefreshRegion.h"
 #include "text/CUnit6.h"
@@ -31,9 +32,11 @@ CValidationQuene::~CValidationQuene()
     removeAll();
 }
 
-void CValidationQuene::add(CGraphicsObject* object, int priority, int)
+CValidationElement* CValidationQuene::add(CGraphicsObject* object, int priority, int)
 {
-    CSortedVector::add(new CValidationElement(object, priority));
+    auto* element = new CValidationElement(object, priority);
+    CSortedVector::add(element);
+    return element;
 }
 
 CValidationElement* CValidationQuene::find(CGraphicsObject* object) const
@@ -229,6 +232,7 @@ CRefreshScreen::CRefreshScreen(CWindow* window)
     , region_(new CRefreshRegion(true))
     , background_(new CBackgroundManager(window, this))
     , queue_(new CValidationQuene)
+    , index_(new CDrawListIndex(screenSizeOf(window)))
 {
 }
 
@@ -241,6 +245,7 @@ CRefreshScreen::~CRefreshScreen()
     delete background_;
     delete region_;
     delete queue_;
+    delete index_;
     delete canvasObservers_;
     delete backgroundPicture_;
 }
@@ -294,21 +299,34 @@ bool CRefreshScreen::drawPass(CDirectDrawSurface* back)
     background_->Redraw(back, region_);
     if (queue_->getCount() > 0 && notifyEnabled_)
         notify(1);
-    for (int i = 0; i < queue_->getCount(); ++i) {
-        CValidationElement* element = queue_->entry(i);
-        CGraphicsObject* object = element->getObject();
-        // isInvalidated clears the flag: a hidden object keeps its pending redraw.
-        if (object->isVisible() && object->isInvalidated())
-            drawInvalidated(object, back);
-        else if (drawInDirtyRects(object, back, whole))
-            element->setMark(true);
+    // The whole screen shows every entry; a part of it only those that the index finds.
+    index_->startPass(*region_, whole);
+    if (whole) {
+        for (int i = 0; i < queue_->getCount(); ++i)
+            visit(queue_->entry(i), back, whole);
+    } else {
+        while (CValidationElement* element = index_->nextVisit())
+            visit(element, back, whole);
     }
     if (queue_->getCount() > 0 && notifyEnabled_)
         notify(2);
-    queue_->clearMarks();
+    // The marks live within the pass: only the entries it visited can hold one.
+    if (whole)
+        queue_->clearMarks();
+    index_->endPass();
     if ((screenFlags_ & kGreyFlag) != 0)
         back->ToGrayScale();
     return hadDirty;
+}
+
+void CRefreshScreen::visit(CValidationElement* element, CDirectDrawSurface* back, bool whole)
+{
+    CGraphicsObject* object = element->getObject();
+    // isInvalidated clears the flag: a hidden object keeps its pending redraw.
+    if (object->isVisible() && object->isInvalidated())
+        drawInvalidated(object, back);
+    else if (drawInDirtyRects(object, back, whole))
+        element->setMark(true);
 }
 
 void CRefreshScreen::drawInvalidated(CGraphicsObject* object, CDirectDrawSurface* back)
@@ -355,8 +373,11 @@ void CRefreshScreen::put(CGraphicsObject* object, int priority)
 {
     if (object == nullptr || object == this || queue_->find(object) != nullptr)
         return;
+    // A screen that lists the object too hears no more of its changes.
+    if (CRefreshScreen* other = object->GetCanvas(); other != nullptr && other != this)
+        other->index_->untracked(object);
     object->SetCanvas(this);
-    queue_->add(object, priority, 0);
+    index_->add(queue_->add(object, priority, 0));
     Invalidate(object);
 }
 
@@ -368,8 +389,10 @@ CRefreshScreen& CRefreshScreen::operator<<(CGraphicsObject* object)
 
 CRefreshScreen& CRefreshScreen::operator>>(CGraphicsObject* object)
 {
-    if (object != nullptr)
+    if (object != nullptr) {
         queue_->remove(object);
+        index_->remove(object);
+    }
     return *this;
 }
 
@@ -378,7 +401,7 @@ void CRefreshScreen::SetPriority(CGraphicsObject* object, int priority)
     if (queue_->find(object) == nullptr)
         return;
     queue_->remove(object);
-    queue_->add(object, priority, 0);
+    index_->add(queue_->add(object, priority, 0));
 }
 
 int CRefreshScreen::GetPriority(CGraphicsObject* object)
@@ -420,6 +443,7 @@ void CRefreshScreen::Visible(bool visible)
 void CRefreshScreen::Empty()
 {
     queue_->removeAll();
+    index_->removeAll();
 }
 
 void CRefreshScreen::Invalidate(CGraphicsObject* object)
@@ -430,16 +454,19 @@ void CRefreshScreen::Invalidate(CGraphicsObject* object)
     }
 }
 
+void CRefreshScreen::objectChanged(CGraphicsObject* object)
+{
+    index_->changed(object);
+}
+
 void CRefreshScreen::Invalidate(CXRect* rect)
 {
-    if (rect == nullptr) {
-        const CXRect whole = screenRect();
-        region_->add(&whole);
+    const CXRect common = rect == nullptr ? screenRect() : rect->Common(screenRect());
+    if (rect != nullptr && (common.Width() == 0 || common.Height() == 0))
         return;
-    }
-    const CXRect common = rect->Common(screenRect());
-    if (common.Width() != 0 && common.Height() != 0)
-        region_->add(&common);
+    region_->add(&common);
+    // A rectangle made dirty while a pass draws reaches the objects that it has yet to draw.
+    index_->dirtied(region_->isWholeScreen() ? nullptr : &common);
 }
 
 void CRefreshScreen::validate()

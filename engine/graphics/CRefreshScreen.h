@@ -5,6 +5,7 @@
 
 class CCanvasObserver;
 class CDirectDrawSurface;
+class CDrawListIndex;
 class CRefreshRegion;
 class CSurface;
 
@@ -42,8 +43,8 @@ public:
     ~CValidationQuene() override;
 
     using CSortedVector::add;
-    // A new entry with flags 0; the third argument is not used.
-    void add(CGraphicsObject* object, int priority, int flags);
+    // A new entry with flags 0, which it returns; the third argument is not used.
+    CValidationElement* add(CGraphicsObject* object, int priority, int flags);
     CValidationElement* find(CGraphicsObject* object) const;
     int getIndex(CGraphicsObject* object) const;
     // Removes and deletes the first entry of the object.
@@ -56,7 +57,9 @@ public:
 // The screen composer: one per engine window. It keeps every graphics object that is on screen
 // in its draw list by priority, the dirty region of the screen and the background. Each frame
 // it paints the background into the dirty rectangles and redraws, lowest priority first, the
-// objects that changed or that lie in them, into the window's drawing surface.
+// objects that changed or that lie in them, into the window's drawing surface. The objects
+// tell it when they move, resize, become dirty or are shown, so that a frame looks only at
+// them and at what lies in its dirty rectangles.
 class CRefreshScreen : public CGraphicsObject {
 public:
     // Flag of the screen itself (SetFlags with no object): every frame ends in grey.
@@ -99,6 +102,8 @@ public:
     using CGraphicsObject::Invalidate;
     // The object's area, when it is visible and listed.
     void Invalidate(CGraphicsObject* object);
+    // The object moved, changed size, was marked dirty or was shown: the next frame looks at it.
+    void objectChanged(CGraphicsObject* object);
     // The rectangle within the screen becomes dirty; null makes the whole screen dirty.
     void Invalidate(CXRect* rect) override;
     void validate();
@@ -150,6 +155,9 @@ private:
     bool compose(CDirectDrawSurface* back, bool* initialUpdateDone);
     // Draws the frame into back; true when something was dirty.
     bool drawPass(CDirectDrawSurface* back);
+    // One entry of the pass: drawn whole when it is marked dirty, else where it overlaps the
+    // dirty rectangles.
+    void visit(CValidationElement* element, CDirectDrawSurface* back, bool whole);
     void drawInvalidated(CGraphicsObject* object, CDirectDrawSurface* back);
     // Draws the object into the dirty rectangles it overlaps; true when one covered it whole.
     bool drawInDirtyRects(CGraphicsObject* object, CDirectDrawSurface* back, bool whole);
@@ -165,4 +173,5 @@ private:
     bool composing_ = false;
     CBackgroundManager* background_;
     CValidationQuene* queue_;
+    CDrawListIndex* index_;
 };

@@ -7,12 +7,16 @@
 
 #include "RasterMaker.h"
 #include "TempFolder.h"
+#include "app/HeadlessWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -355,4 +359,300 @@ TEST(CRefreshScreen, AScreenShotWritesTheLastComposedFrame)
     EXPECT_EQ(loaded.Width(), 800);
     EXPECT_EQ(wordsOf(loaded)[801], 0x4321);
     EXPECT_EQ(wordsOf(loaded)[802], 0);
+}
+
+namespace {
+
+// A raster that counts how often its box is asked for: a pass asks once for each object it
+// looks at.
+class CountedRaster : public CGraphicsObject {
+public:
+    CountedRaster(int x, int y)
+        : CGraphicsObject(nullptr, CXSize(10, 10), 16)
+    {
+        std::fill_n(reinterpret_cast<uint16_t*>(GetDataPtr()), 100, static_cast<uint16_t>(x + y + 1));
+        SetPosition(x, y);
+    }
+    CXRect GetBoundingBox() override
+    {
+        ++looks;
+        return CGraphicsObject::GetBoundingBox();
+    }
+    int looks = 0;
+};
+
+// A raster that runs an action each time it is drawn, as a drawing that changes other objects.
+class ActingRaster : public CGraphicsObject {
+public:
+    ActingRaster(uint16_t word, std::function<void()> action)
+        : CGraphicsObject(nullptr, CXSize(4, 4), 16)
+        , action_(std::move(action))
+    {
+        std::fill_n(reinterpret_cast<uint16_t*>(GetDataPtr()), 16, word);
+    }
+    void Redraw() override
+    {
+        CGraphicsObject::Redraw();
+        if (action_)
+            action_();
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+TEST(CRefreshScreen, APassOverASmallAreaLooksOnlyAtTheObjectsThatShowThere)
+{
+    CRefreshScreen screen(nullptr);
+    Back back;
+    std::vector<std::unique_ptr<CountedRaster>> rasters;
+    for (int y = 0; y < 600; y += 20)
+        for (int x = 0; x < 800; x += 20) {
+            rasters.push_back(std::make_unique<CountedRaster>(x, y));
+            screen.put(rasters.back().get(), 0);
+        }
+    screen.Redraw(&back.surface, nullptr, nullptr);
+    screen.validate();
+    for (auto& raster : rasters)
+        raster->looks = 0;
+
+    CXRect small(405, 305, 415, 315);
+    screen.Invalidate(&small);
+    back.fill(0);
+    screen.Redraw(&back.surface, nullptr, nullptr);
+    int looks = 0;
+    for (auto& raster : rasters)
+        looks += raster->looks;
+    EXPECT_EQ(looks, 1);
+    EXPECT_EQ(back.at(405, 305), 400 + 300 + 1);
+    EXPECT_EQ(back.at(410, 310), 0);
+}
+
+TEST(CRefreshScreen, APassOverPartOfTheScreenFindsWhatChangedUnseen)
+{
+    HeadlessWindow window;
+    const CXRect dirty(100, 100, 110, 110);
+    auto big = std::make_unique<CGraphicsObject>(&window.window(), CXSize(300, 300), 16);
+    std::fill_n(reinterpret_cast<uint16_t*>(big->GetDataPtr()), 300 * 300, static_cast<uint16_t>(0x7777));
+    big->SetPosition(-150, -150);
+    CRefreshScreen other(nullptr);
+    struct Case {
+        const char* name;
+        // Changes the raster, 8 x 8 at (0, 0) and drawn once, before the area is made dirty.
+        std::function<void(CRefreshScreen&, CGraphicsObject&, Back&)> change;
+        // Where the pass must have drawn the raster's word 0x7777, and where it must not have.
+        std::vector<CXPoint> drawn;
+        std::vector<CXPoint> notDrawn;
+    };
+    const Case cases[] = {
+        {"placed into the area, which it does not report", [](CRefreshScreen&, CGraphicsObject& r, Back&) { r.SetPosition(98, 98); },
+         {{100, 100}, {105, 105}},
+         {{98, 98}, {106, 106}}},
+        {"placed away from the area", [](CRefreshScreen&, CGraphicsObject& r, Back&) { r.SetPosition(200, 200); },
+         {},
+         {{100, 100}, {200, 200}}},
+        {"grown over the area from beyond the screen's corner",
+         [&big](CRefreshScreen&, CGraphicsObject& r, Back&) { r.Copy(big.get()); },
+         {{100, 100}, {109, 109}},
+         {{0, 0}, {149, 149}}},
+        {"marked dirty elsewhere: drawn whole",
+         [](CRefreshScreen&, CGraphicsObject& r, Back&) {
+             r.SetPosition(300, 300);
+             CXRect part(300, 300, 302, 302);
+             r.Invalidate(&part);
+         },
+         {{300, 300}, {307, 307}},
+         {}},
+        {"hidden while dirty, shown again by a copy that reports nothing: drawn whole",
+         [&big](CRefreshScreen& screen, CGraphicsObject& r, Back& back) {
+             r.Visible(false);
+             screen.Redraw(&back.surface, nullptr, nullptr);
+             screen.validate();
+             r.Copy(big.get(), CXRect(0, 0, 8, 8));
+         },
+         {{0, 0}, {7, 7}},
+         {}},
+        {"taken off and put back higher",
+         [](CRefreshScreen& screen, CGraphicsObject& r, Back&) {
+             screen >> &r;
+             r.SetPosition(96, 96);
+             screen.put(&r, 5);
+         },
+         {{100, 100}},
+         {}},
+        {"listed by another screen too, which hears of its moves",
+         [&other](CRefreshScreen&, CGraphicsObject& r, Back&) {
+             other.put(&r, 0);
+             r.SetPosition(104, 104);
+         },
+         {{104, 104}, {109, 109}},
+         {{103, 103}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRefreshScreen screen(nullptr);
+        Back back;
+        auto raster = std::make_unique<CGraphicsObject>(&window.window(), CXSize(8, 8), 16);
+        std::fill_n(reinterpret_cast<uint16_t*>(raster->GetDataPtr()), 64, static_cast<uint16_t>(0x7777));
+        auto below = makeFilled(800, 600, 16, 0x1111);
+        screen.put(below.get(), 0);
+        screen.put(raster.get(), 1);
+        screen.Redraw(&back.surface, nullptr, nullptr);
+        screen.validate();
+        back.fill(0);
+
+        c.change(screen, *raster, back);
+        CXRect area = dirty;
+        screen.Invalidate(&area);
+        screen.Redraw(&back.surface, nullptr, nullptr);
+        for (const CXPoint& p : c.drawn)
+            EXPECT_EQ(back.at(p.x, p.y), 0x7777) << p.x << "," << p.y;
+        for (const CXPoint& p : c.notDrawn)
+            EXPECT_NE(back.at(p.x, p.y), 0x7777) << p.x << "," << p.y;
+        screen >> raster.get();
+        other >> raster.get();
+    }
+}
+
+TEST(CRefreshScreen, ChangesMadeWhileAPassDrawsReachTheObjectsItHasYetToDraw)
+{
+    CRefreshScreen screen(nullptr);
+    Back back;
+    auto earlier = makeFilled(4, 4, 16, 0x1111);
+    auto later = makeFilled(4, 4, 16, 0x2222);
+    auto moved = makeFilled(4, 4, 16, 0x3333);
+    auto taken = makeFilled(4, 4, 16, 0x4444);
+    earlier->SetPosition(200, 0);
+    later->SetPosition(200, 10);
+    moved->SetPosition(300, 0);
+    taken->SetPosition(10, 10);
+    bool armed = false;
+    ActingRaster actor(0x5555, [&] {
+        if (!armed)
+            return;
+        armed = false;
+        CXRect area(200, 0, 210, 20);
+        screen.Invalidate(&area);
+        moved->SetPosition(12, 12);
+        screen >> taken.get();
+    });
+    actor.SetPosition(10, 10);
+    screen.put(earlier.get(), 0);
+    screen.put(&actor, 1);
+    screen.put(later.get(), 2);
+    screen.put(moved.get(), 3);
+    screen.put(taken.get(), 4);
+    screen.Redraw(&back.surface, nullptr, nullptr);
+    screen.validate();
+    back.fill(0);
+
+    armed = true;
+    CXRect area(10, 10, 16, 16);
+    screen.Invalidate(&area);
+    screen.Redraw(&back.surface, nullptr, nullptr);
+    // The area made dirty while the pass draws reaches the object drawn after the one that made
+    // it dirty, not the one drawn before; the object moved into the drawn area is drawn at its
+    // new place; the one taken off is not drawn.
+    EXPECT_EQ(back.at(200, 10), 0x2222);
+    EXPECT_EQ(back.at(200, 0), 0);
+    EXPECT_EQ(back.at(10, 10), 0x5555);
+    EXPECT_EQ(back.at(13, 13), 0x3333);
+    EXPECT_EQ(back.at(15, 15), 0x3333);
+}
+
+// Inside the dirty rectangles, a pass shows what composing every object afresh shows, however
+// the objects moved, changed priority, hid, showed or were taken off and put back between passes.
+// The objects are opaque or cut out: one that keeps a clipping rectangle of its own is drawn
+// within it once for each dirty rectangle it meets, which only a blend would show.
+TEST(CRefreshScreen, InsideTheDirtyAreaAPassShowsWhatAFullCompositionShows)
+{
+    HeadlessWindow window;
+    CRefreshScreen screen(nullptr);
+    CColor grey(40, 40, 40);
+    screen.SetBackground(&grey);
+    Back back;
+    struct Listed {
+        std::unique_ptr<CGraphicsObject> raster;
+        int priority;
+        int serial;
+        bool listed = true;
+    };
+    std::vector<Listed> objects;
+    TestNoise noise(17);
+    int serial = 0;
+    for (int i = 0; i < 60; ++i) {
+        const int width = 5 + static_cast<int>(noise.next() % 150);
+        const int height = 5 + static_cast<int>(noise.next() % 150);
+        std::vector<uint16_t> words(static_cast<size_t>(width) * height, static_cast<uint16_t>(0x0841 * (i + 1)));
+        std::vector<uint8_t> alpha;
+        if (i % 3 == 0)
+            for (size_t k = 0; k < words.size(); ++k)
+                alpha.push_back(static_cast<uint8_t>(k % 7 == 0 ? 0 : 255));
+        auto raster = makeRaster(width, height, 16, words, alpha);
+        auto withWindow = std::make_unique<CGraphicsObject>(&window.window(), *raster);
+        withWindow->SetPosition(static_cast<int>(noise.next() % 900) - 50, static_cast<int>(noise.next() % 700) - 50);
+        const int priority = static_cast<int>(noise.next() % 4);
+        screen.put(withWindow.get(), priority);
+        objects.push_back({std::move(withWindow), priority, serial++});
+    }
+    CDirectDrawSurface composed(nullptr, CXSize(800, 600), 16, false);
+    for (int frame = 0; frame < 200; ++frame) {
+        SCOPED_TRACE(frame);
+        for (int change = 0; change < 3; ++change) {
+            Listed& o = objects[noise.next() % objects.size()];
+            CGraphicsObject& r = *o.raster;
+            const int x = static_cast<int>(noise.next() % 900) - 50;
+            const int y = static_cast<int>(noise.next() % 700) - 50;
+            switch (noise.next() % 7) {
+            case 0: r.SetPosition(x, y); break;
+            case 1: r.Move(x / 20 - 22, y / 20 - 17); break;
+            case 2:
+                o.priority = static_cast<int>(noise.next() % 4);
+                o.serial = serial++;
+                screen.SetPriority(&r, o.priority);
+                break;
+            case 3: r.Visible(!r.isVisible()); break;
+            case 4: {
+                CXRect area(x, y, x + 30, y + 20);
+                screen.Invalidate(&area);
+                break;
+            }
+            case 5: r.Invalidate(); break;
+            default:
+                if (o.listed) {
+                    screen >> &r;
+                } else {
+                    screen.put(&r, o.priority);
+                    o.serial = serial++;
+                }
+                o.listed = !o.listed;
+                break;
+            }
+        }
+        std::vector<CXRect> dirty;
+        const CRefreshRegion* region = screen.getRefreshList();
+        for (int i = 0; i < region->getCount(); ++i)
+            dirty.push_back(region->rectAt(i) != nullptr ? *region->rectAt(i) : CXRect(0, 0, 800, 600));
+        screen.Redraw(&back.surface, nullptr, nullptr);
+        screen.validate();
+
+        composed.Fill(&grey);
+        std::vector<const Listed*> order;
+        for (const Listed& o : objects)
+            if (o.listed && o.raster->isVisible())
+                order.push_back(&o);
+        std::sort(order.begin(), order.end(), [](const Listed* a, const Listed* b) {
+            return std::pair(a->priority, a->serial) < std::pair(b->priority, b->serial);
+        });
+        for (const Listed* o : order)
+            o->raster->redraw(&composed);
+        int differing = 0;
+        for (const CXRect& r : dirty)
+            for (int y = std::max(r.top, 0); y < std::min(r.bottom, 600); ++y)
+                for (int x = std::max(r.left, 0); x < std::min(r.right, 800); ++x)
+                    differing += back.at(x, y) != reinterpret_cast<uint16_t*>(composed.GetDataPtr())[y * 800 + x];
+        ASSERT_EQ(differing, 0);
+    }
 }
