@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/CPrinter.h"
+#include "graphics/CPrinter.h"
 
 #include "PngReader.h"
 

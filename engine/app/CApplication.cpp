@@ -2,7 +2,7 @@
 
 #include "app/CMC_Application.h"
 #include "app/CMC_SceneUpdate.h"
-#include "app/CPublicTrash.h"
+#include "app/CMC_StructureParser.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CCommandLine6.h"
@@ -10,15 +10,15 @@
 #include "foundation/CFile.h"
 #include "foundation/CFolder.h"
 #include "foundation/CPath.h"
-#include "foundation/CResourcesManager.h"
+#include "foundation/CPublicTrash.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CHotSpot.h"
 #include "media/CMC_NetPeer.h"
 #include "media/CNetworkClient.h"
+#include "media/CResourcesManager.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 #include "script/CMC_RunnerFactory.h"
-#include "script/CMC_StructureParser.h"
 #include "script/CMC_VariableFactory.h"
 
 #include <cstdio>

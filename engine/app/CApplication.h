@@ -2,6 +2,7 @@
 
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
+#include "graphics/GraphicsApplication.h"
 
 #include <memory>
 
@@ -21,7 +22,7 @@ class CWindow;
 // engine-wide managers, opens the archive file and the application's INI file, registers
 // itself with the window, through which the rest of the engine reaches it, and loads and
 // starts the script application.
-class CApplication : public CXObject {
+class CApplication : public CXObject, public GraphicsApplication {
 public:
     // Menu commands of the program's window.
     static constexpr int COMMAND_QUIT = 40001;
@@ -58,17 +59,17 @@ public:
     // Asked first of every key press; 0 lets the hot spots and the key listeners have it.
     virtual int OnKeyDown(int key, int flags);
     // A sound's name in the sound-effects folder.
-    virtual CXString getWAVPath(const CXString& name);
+    CXString getWAVPath(const CXString& name) override;
     // The frame's step of the scene updates: what the update server sent reaches the updaters.
     void tickUpdates();
 
     CWindow* getWindow() const { return window_; }
-    CCommandLine6* getCommandLine() const { return commandLine_; }
+    CCommandLine6* getCommandLine() const override { return commandLine_; }
     // The application INI; none when no INI name was given. Where it gathers its writes, those
     // of each frame are written at the frame's end, and those of the end when it goes.
-    CConfig* GetConfigInterface() const { return config_; }
-    CAnimationManager* getAnimoManagerIfc() const { return animationManager_; }
-    CSoundManager* getSoundManagerIfc() const { return soundManager_; }
+    CConfig* GetConfigInterface() const override { return config_; }
+    CAnimationManager* getAnimoManagerIfc() const override { return animationManager_; }
+    CSoundManager* getSoundManagerIfc() const override { return soundManager_; }
     // Made by preinitializeApplication; none before.
     CResourcesManager* getGeneralResourcesManager() const { return resourcesManager_; }
     // The application's animation font; none until one is set. Not owned.
@@ -76,7 +77,7 @@ public:
     void setDefaultFont(CFont5* font) { defaultFont_ = font; }
     // The root script container of the running application; none until it is loaded (or
     // registered by hand).
-    CMC_ObjectsContainer* getMCApplicationIfc() const { return mcApplication_; }
+    CMC_ObjectsContainer* getMCApplicationIfc() const override { return mcApplication_; }
     void setMCApplicationIfc(CMC_ObjectsContainer* root) { mcApplication_ = root; }
     // Whether "2bin" wrote the compiled application whole.
     bool isBinaryStored() const { return binaryStored_; }

@@ -4,6 +4,7 @@
 
 class CCommandLine6;
 class CMC_StructureParser;
+class CWindow;
 
 // The APPLICATION script object: the root of the scene tree. Its sub-scenes are the episodes
 // that EPISODES names, then the scenes that SCENES names; STARTWITH names the node it enters

@@ -7,7 +7,7 @@
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "graphics/CGraphicsObject.h"
-#include "media/CPrinter.h"
+#include "graphics/CPrinter.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
@@ -51,7 +51,7 @@ CMC_Object* CMC_Application_Runner::run(int id, CMC_Object* object, CMC_ObjectsC
 CMC_Object* CMC_Application_Runner::run(int id, CMC_Application* application, CMC_ObjectsContainer* scope,
                                         CXVector* args)
 {
-    CWindow* window = callerWindow(scope, application);
+    CWindow* window = CWindow::of(callerWindow(scope, application));
     switch (id) {
     case MTH_EXIT:
         application->exit();

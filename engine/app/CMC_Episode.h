@@ -3,6 +3,7 @@
 #include "app/CMC_Scene.h"
 
 class CMC_StructureParser;
+class CWindow;
 
 // The EPISODE script object: the middle level of the scene tree, between the application and
 // its scenes. Its SCENES are the scenes it holds, STARTWITH the one it enters first. Scripts

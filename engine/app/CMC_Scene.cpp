@@ -2,6 +2,7 @@
 
 #include "app/CApplication.h"
 #include "app/CMC_SceneUpdate.h"
+#include "app/CMC_StructureParser.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CFolder.h"
@@ -15,11 +16,8 @@
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_DLLExModuleInterface.h"
 #include "script/CMC_SignalList.h"
-#include "script/CMC_StructureParser.h"
 #include "script/CMElement.h"
 #include "text/CUnit6.h"
-
-CUnit6* CMC_Scene::defUnit_ = nullptr;
 
 CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int type)
     : CMC_ObjectsContainer(window, nullptr, element, type)
@@ -37,8 +35,8 @@ CMC_Scene::CMC_Scene(CWindow* window, CMC_Scene* parent, CMElement* element, int
     , subScenes_(new CXVector(101, 0.75f))
     , daemon_(element->getPropertyBoolValue("DEAMON"))
 {
-    if (defUnit_ == nullptr)
-        defUnit_ = new CUnit6(window, "Default");
+    if (getDefUnit() == nullptr)
+        MediaUnit::setDefault(new CUnit6(window, "Default"));
     setParentLink(parent);
     setScene(this);
     addObject(this);
@@ -49,8 +47,8 @@ CMC_Scene::CMC_Scene(CWindow* window, int type)
     , subScenes_(new CXVector(101, 0.75f))
     , binary_(true)
 {
-    if (defUnit_ == nullptr)
-        defUnit_ = new CUnit6(window, "Default");
+    if (getDefUnit() == nullptr)
+        MediaUnit::setDefault(new CUnit6(window, "Default"));
     setScene(this);
     addObject(this);
 }
@@ -70,15 +68,25 @@ CMC_Scene::~CMC_Scene()
     delete subScenes_;
 }
 
+CWindow* CMC_Scene::getWindow() const
+{
+    return CWindow::of(CMC_ObjectsContainer::getWindow());
+}
+
+CUnit6* CMC_Scene::getDefUnit()
+{
+    return CUnit6::getDefault();
+}
+
 void CMC_Scene::doneDefUnit()
 {
-    delete defUnit_;
-    defUnit_ = nullptr;
+    delete getDefUnit();
+    MediaUnit::setDefault(nullptr);
 }
 
 CUnit6* CMC_Scene::boundUnit() const
 {
-    return unit_ != nullptr && unit_ == defUnit_ ? unit_ : nullptr;
+    return unit_ != nullptr && unit_ == getDefUnit() ? unit_ : nullptr;
 }
 
 const CMC_SignalList* CMC_Scene::getBehavioursList()
@@ -112,7 +120,7 @@ bool CMC_Scene::initialize(CMC_Scene* previous)
     CWindow* window = getWindow();
     if (window != nullptr)
         window->BeginWaitCursor();
-    unit_ = defUnit_;
+    unit_ = getDefUnit();
     CFile::chDir(CWindow::rootPath);
     if (dlls_.IsString())
         resolveDLLs(dlls_);
@@ -122,7 +130,7 @@ bool CMC_Scene::initialize(CMC_Scene* previous)
         unit_->setUnitName(getName());
         loadCnv();
         unit_->setBackgroundFileName(background_);
-        unit_->initialize(this, defUnit_);
+        unit_->initialize(this, getDefUnit());
         // The objects of the episode and of the application find the running scene.
         if (CMC_ObjectsContainer* parent = getParent()) {
             parent->setScene(this);
@@ -166,7 +174,7 @@ void CMC_Scene::unload(CMC_Scene* next)
     doneDLLs();
     endCollisionMonitoring();
     if (CUnit6* unit = boundUnit()) {
-        unit->done(this, next != nullptr ? defUnit_ : nullptr);
+        unit->done(this, next != nullptr ? getDefUnit() : nullptr);
         unit->flushEditBoxes();
         unit->setUnitName(savedUnitName_);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/CMC_ObjectsContainer.h"
+#include "text/UnitScene.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +19,7 @@ class CMC_StructureParser;
 class CNetworkClient;
 class CUnit6;
 class CVersion;
+class CWindow;
 class CXArchive;
 
 // A node of the scene tree: a scene, and the base of episodes and the application. The
@@ -29,7 +31,7 @@ class CXArchive;
 //
 // Every scene works through one screen unit, the default unit, which the first node made
 // creates and the application deletes at its end.
-class CMC_Scene : public CMC_ObjectsContainer {
+class CMC_Scene : public CMC_ObjectsContainer, public UnitScene {
 public:
     // Positions of the scene's signals after "ONINIT" and "ONDONE".
     static constexpr int SIGNAL_ONSIGNAL = 2;
@@ -51,7 +53,7 @@ public:
     ~CMC_Scene() override;
 
     // The one screen unit of the program; none before the first node or after doneDefUnit.
-    static CUnit6* getDefUnit() { return defUnit_; }
+    static CUnit6* getDefUnit();
     static void doneDefUnit();
 
     const CMC_SignalList* getBehavioursList() override;
@@ -117,8 +119,8 @@ public:
     // A picture monitored for collisions while the scene runs, told through the observer,
     // unless it is monitored already; with alphaTest overlapping boxes must also meet on
     // opaque pixels. A monitored picture reports its moves whatever the test.
-    virtual void monitorCollisions(CGraphicsObject* object, bool alphaTest, CCollisionObserver* observer);
-    virtual void removeMonitorCollisions(CGraphicsObject* object, CCollisionObserver* observer);
+    void monitorCollisions(CGraphicsObject* object, bool alphaTest, CCollisionObserver* observer) override;
+    void removeMonitorCollisions(CGraphicsObject* object, CCollisionObserver* observer) override;
     // An object that scripts create while the scene runs: "BUTTON" or "VGO" (exact), named,
     // bound and entered in the scene, replacing its namesake. Types that cannot be made
     // (yet) create nothing and are named on the debug output.
@@ -126,9 +128,9 @@ public:
 
     // --- services ---
     // The node's MUSIC, else its parent's music; "" at the root.
-    virtual CXString getMusicFilename();
+    CXString getMusicFilename() override;
     // Whether the next start of the unit's music may play this node's music.
-    virtual bool shouldMusicBeStarted() { return startMusic_; }
+    bool shouldMusicBeStarted() override { return startMusic_; }
     // The running scene of the window's application: the application's current node's current
     // node. None while either is missing.
     static CMC_Scene* currentSceneOf(CWindow* window);
@@ -156,7 +158,7 @@ public:
     // The same for a record of a compiled scene whose type id the engine lacks: a new
     // nameless object whose record is read afterwards.
     virtual CMC_Object* serializeEx(CXArchive* archive, int typeId);
-    void setDraggedName(const CXString& name) { draggedName_ = name; }
+    void setDraggedName(const CXString& name) override { draggedName_ = name; }
     CXString getDraggedName() const { return draggedName_; }
     // Gives every node without sub-scenes below this one (this node itself when it has none)
     // an updater over the peer, unless it has one already.
@@ -174,7 +176,9 @@ public:
     virtual void getRunningTimers(CMC_Groupped* group);
 
     // --- accessors ---
-    CUnit6* getUnit() const { return unit_; }
+    CUnit6* getUnit() const override { return unit_; }
+    // The window the scene was made with, as the application's folder knows it.
+    CWindow* getWindow() const;
     void setUnit(CUnit6* unit) { unit_ = unit; }
     bool isBinary() const { return binary_; }
     bool isDeamon() const { return daemon_; }
@@ -274,7 +278,6 @@ private:
     // Remembers an object a plug-in made, for doneDLLs.
     CMC_Object* madeByModule(CMC_Object* object);
 
-    static CUnit6* defUnit_;
 
     CXString dlls_;
     CXString description_;

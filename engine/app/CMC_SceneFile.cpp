@@ -222,7 +222,7 @@ void CMC_Scene::loadForStoring()
     CFile::chDir(dataFolder);
     if (path_.IsString())
         CFile::chDir(path_);
-    unit_ = defUnit_;
+    unit_ = getDefUnit();
     if (modules_.empty() && dlls_.IsString())
         resolveDLLs(dlls_);
     loadCnv();

@@ -1,6 +1,7 @@
 #include "app/CMC_SceneUpdate.h"
 
 #include "app/CMC_Scene.h"
+#include "app/CWindow.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CVersion.h"
 #include "foundation/CXArray.h"

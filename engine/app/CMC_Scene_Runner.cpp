@@ -14,10 +14,10 @@
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_CodeArgument.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_RunnerFactory.h"
 #include "script/CMC_String.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include <algorithm>
 #include <charconv>

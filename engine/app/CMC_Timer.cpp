@@ -8,7 +8,7 @@
 
 CMC_Timer::CMC_Timer(CMC_ObjectsContainer* container)
     : CMC_Object(CXString("temp"), TYPE)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? CWindow::of(container->getWindow()) : nullptr)
     , id_(CXTimer::allocateId())
 {
     setScene(container);
@@ -16,7 +16,7 @@ CMC_Timer::CMC_Timer(CMC_ObjectsContainer* container)
 
 CMC_Timer::CMC_Timer(CMC_ObjectsContainer* container, CMElement* element)
     : CMC_Object(container, element, TYPE)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? CWindow::of(container->getWindow()) : nullptr)
     , elapse_(element->getPropertyValue("ELAPSE"))
     , id_(CXTimer::allocateId())
 {

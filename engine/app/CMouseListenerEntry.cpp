@@ -1,6 +1,6 @@
 #include "app/CMouseListenerEntry.h"
 
-#include "graphics/CMouseListener.h"
+#include "media/CMouseListener.h"
 
 CMouseListenerEntry::CMouseListenerEntry(CMouseListener* listener, int priority)
     : listener_(listener)

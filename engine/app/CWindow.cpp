@@ -3,15 +3,14 @@
 #include "app/CApplication.h"
 #include "app/CKeyListeners.h"
 #include "app/CMouseListenerEntry.h"
-#include "app/CPublicTrash.h"
 #include "foundation/CCommandLine6.h"
 #include "foundation/CFile.h"
-#include "graphics/CAnimationManager.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXRandom.h"
+#include "graphics/CAnimationManager.h"
 #include "graphics/CCollisionInspector.h"
 #include "graphics/CDirectDrawSurface.h"
 #include "graphics/CHotSpot.h"
-#include "graphics/CMouseListener.h"
 #include "graphics/CRefreshRegion.h"
 #include "graphics/CRefreshScreen.h"
 #include "graphics/CSurface.h"
@@ -21,6 +20,7 @@
 #include "media/CMC_Joystick.h"
 #include "media/CMC_Mouse.h"
 #include "media/CMC_NetPeer.h"
+#include "media/CMouseListener.h"
 #include "media/CMusic.h"
 #include "media/CSndStream.h"
 #include "media/CSound4.h"
@@ -32,11 +32,6 @@
 #include <algorithm>
 #include <cstring>
 
-CXString CWindow::exePath;
-CXString CWindow::rootPath;
-CXString CWindow::cdPath_;
-bool CWindow::paused_ = false;
-CWindow* CWindow::instance_ = nullptr;
 
 CWindow::CWindow(platform::Backend* backend, CCommandLine6* commandLine, CLanguageOSVer* language, CXSize screenSize,
                  const platform::CursorShape* mainCursor, const CXString& startFolder)

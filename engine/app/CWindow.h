@@ -1,28 +1,31 @@
 #pragma once
 
+#include "app/CApplication.h"
 #include "foundation/CXObject.h"
 #include "foundation/CXPoint.h"
 #include "foundation/CXRect.h"
 #include "foundation/CXSize.h"
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
+#include "text/TextWindow.h"
 
 #include <atomic>
 #include <functional>
 #include <mutex>
 #include <optional>
 
-class CApplication;
 class CColor;
 class CCollisionInspector;
 class CCommandLine6;
 class CDXMouse;
 class CDirectDrawSurface;
+class CFileResolver;
 class CGraphicsObject;
 class CKeyListener;
 class CKeyListeners;
 class CKeyboard;
 class CLanguageOSVer;
+class CMC_ObjectsContainer;
 class CMouseListener;
 class CMouseListeners;
 class CMusic;
@@ -39,14 +42,8 @@ struct Event;
 
 // The one engine window of the process: the frame pump, the display surfaces with the screen
 // composer, the input devices and the routing of their events, timers, music and the data paths.
-class CWindow : public CXObject, private CTimerNotificator {
+class CWindow : public CXObject, public TextWindow, private CTimerNotificator {
 public:
-    // The start-up program's folder; plug-in libraries load from there.
-    static CXString exePath;
-    // The current folder when the window was built: the root of the local data tree,
-    // ending with a backslash.
-    static CXString rootPath;
-
     // The back end stands for the program's window (not owned; null: a window without a
     // display); neither the command line nor the language object is owned. Creates the timer
     // list, the sound device, the music player, the keyboard and mouse devices, the listener
@@ -61,29 +58,31 @@ public:
     ~CWindow() override;
 
     // The window made last, while it lives.
-    static CWindow* getInstance() { return instance_; }
+    static CWindow* getInstance() { return static_cast<CWindow*>(instance_); }
+    // The window that a lower folder's object knows.
+    static CWindow* of(FoundationWindow* window) { return static_cast<CWindow*>(window); }
 
-    platform::Backend* getBackend() const { return backend_; }
-    CLanguageOSVer* getLangIfc() const { return language_; }
-    CCommandLine6* getCommandLineIfc() const { return commandLine_; }
-    CXTimer* GetTimerInterface() const { return timers_; }
-    CPublicTrash* getPublicTrashInterface() const { return trash_; }
-    CKeyboard* getKeyboardInterface() const { return keyboard_; }
-    CDXMouse* getDXMouseInterface() const { return mouse_; }
+    platform::Backend* getBackend() const override { return backend_; }
+    CLanguageOSVer* getLangIfc() const override { return language_; }
+    CCommandLine6* getCommandLineIfc() const override { return commandLine_; }
+    CXTimer* GetTimerInterface() const override { return timers_; }
+    CPublicTrash* getPublicTrashInterface() const override { return trash_; }
+    CKeyboard* getKeyboardInterface() const override { return keyboard_; }
+    CDXMouse* getDXMouseInterface() const override { return mouse_; }
     CMusic* getMusicInterface() const { return music_; }
     // The drawing surface, the screen surface and the composer come with the display: null
     // until CreateSurface or SetDisplayMode succeeded.
-    CDirectDrawSurface* GetSurface() const { return drawingSurface_; }
+    CDirectDrawSurface* GetSurface() const override { return drawingSurface_; }
     CSurface* GetScreenSurface() const { return surface_; }
-    CRefreshScreen* GetRefreshScreenInterface() const { return refreshScreen_; }
-    CCollisionInspector* getCollisionInspectorInterface() const { return collisionInspector_; }
+    CRefreshScreen* GetRefreshScreenInterface() const override { return refreshScreen_; }
+    CCollisionInspector* getCollisionInspectorInterface() const override { return collisionInspector_; }
     // The engine object of the running application; none until it registers itself.
-    CApplication* GetApplicationInterface() const { return application_; }
+    CApplication* GetApplicationInterface() const override { return application_; }
     void SetApplicationInterface(CApplication* application) { application_ = application; }
     // The drawing surface's size; the size given at construction before there is one.
-    CXSize GetScreenSize() const;
+    CXSize GetScreenSize() const override;
     // The display's bits per pixel (16, or 15 where 16 was refused); 0 without a display.
-    int GetBpp() const;
+    int GetBpp() const override;
     const unsigned char* GetScreenPtr() const;
     bool isVMem() const { return videoMemory_; }
     // Guards the input devices' queues; the frame holds it while it polls and flushes them.
@@ -96,6 +95,13 @@ public:
     // size. The surfaces made before are replaced. The error code (0 when it opened).
     int SetDisplayMode(int width, int height, int bpp);
     int SetDisplayMode(CXSize size, int bpp);
+
+    // The language's folder changed: the keyboard reads its letters again.
+    void onLanguageChanged() override;
+    // The resource, when it is a picture, leaves the screen composer's draw list.
+    void removeFromScreen(CFileResolver* resource) override;
+    // The scene running now; none between scenes.
+    CMC_ObjectsContainer* getRunningScene() override;
 
     // One frame of the active program: the drawing and its presentation, the input devices
     // (the JOYSTICK made last among them), due timers, the sounds' ends, collisions, then the
@@ -121,7 +127,7 @@ public:
     // animation step; none without any, and while the program is inactive.
     std::optional<uint32_t> nextWorkDue();
     // Ends the wait for the next frame at once of a loop paced WhenDue; any thread may call it.
-    void wake();
+    void wake() override;
     // Frees everything the window owns; also run by the destructor.
     void release();
 
@@ -130,7 +136,7 @@ public:
     void Activate(bool active) { active_ = active; }
 
     // Composes the frame and shows what changed. Returns 0.
-    virtual int Redraw();
+    int Redraw() override;
     virtual int OnCreate();
     virtual int OnInitialUpdate() { return 0; }
     // The window's own timer handler; it has nothing to do.
@@ -147,30 +153,30 @@ public:
 
     // Mouse entry points: the hot spots first, then the listeners by priority until one
     // consumes the event. The hot spots' answer; 0 while the mouse is switched off.
-    int OnMouseMove(CXPoint p, int flags);
-    int OnLButtonDown(CXPoint p, int flags);
-    int OnLButtonUp(CXPoint p, int flags);
-    int OnLButtonDblClk(CXPoint p, int flags);
-    int OnMButtonDown(CXPoint p, int flags);
-    int OnMButtonUp(CXPoint p, int flags);
-    int OnRButtonDown(CXPoint p, int flags);
-    int OnRButtonUp(CXPoint p, int flags);
+    int OnMouseMove(CXPoint p, int flags) override;
+    int OnLButtonDown(CXPoint p, int flags) override;
+    int OnLButtonUp(CXPoint p, int flags) override;
+    int OnLButtonDblClk(CXPoint p, int flags) override;
+    int OnMButtonDown(CXPoint p, int flags) override;
+    int OnMButtonUp(CXPoint p, int flags) override;
+    int OnRButtonDown(CXPoint p, int flags) override;
+    int OnRButtonUp(CXPoint p, int flags) override;
     // Key entry points (DirectInput key codes): a press goes to the application first (none
     // before it is attached), then to every key listener; releases and characters go to the
     // listeners.
-    int OnKeyDown(int key, int flags);
-    int OnKeyUp(int key, int flags);
-    int OnChar(int character, int flags);
+    int OnKeyDown(int key, int flags) override;
+    int OnKeyUp(int key, int flags) override;
+    int OnChar(int character, int flags) override;
 
-    void registerMouseListener(CMouseListener* listener, int priority);
-    void removeMouseListener(CMouseListener* listener);
+    void registerMouseListener(CMouseListener* listener, int priority) override;
+    void removeMouseListener(CMouseListener* listener) override;
     // Gives the listener the top place (priority 1000000), ahead of every earlier one there.
     void setMouseCaption(CMouseListener* listener);
-    void registerKeyListener(CKeyListener* listener);
-    void removeKeyListener(CKeyListener* listener);
+    void registerKeyListener(CKeyListener* listener) override;
+    void removeKeyListener(CKeyListener* listener) override;
 
     // Switched off, the mouse reaches nothing and the wait cursor shows.
-    void enableMouse(bool enabled);
+    void enableMouse(bool enabled) override;
     bool isMouseEnabled() const { return mouseEnabled_; }
     // Shows the pointer shape unless the cursor is locked.
     void SetCursor(const platform::CursorShape* shape);
@@ -180,27 +186,22 @@ public:
     void SetWaitCursor(const platform::CursorShape* shape) { waitCursor_ = shape; }
     const platform::CursorShape* GetMainCursor() const { return mainCursor_; }
     // The active cursor (over something that can be clicked), unless it is locked.
-    void BeginActiveCursor();
-    void BeginWaitCursor();
+    void BeginActiveCursor() override;
+    void BeginWaitCursor() override;
     // The main cursor.
-    void EndWaitCursor();
-    void EndActiveCursor() { EndWaitCursor(); }
+    void EndWaitCursor() override;
+    void EndActiveCursor() override { EndWaitCursor(); }
     void SetMainCursor() { EndWaitCursor(); }
     // Shows the main cursor, then locks or unlocks the active one.
-    void lockActiveCursor(bool locked);
+    void lockActiveCursor(bool locked) override;
     // The pointer shows while its shows outnumber its hides (or equal them).
-    void ShowCursor();
-    void HideCursor();
+    void ShowCursor() override;
+    void HideCursor() override;
 
     // The capital letter, digit or blank of a letter, digit or space key; 0 for any other.
     static unsigned char tranlateToChar(int key);
     // The engine's negative code of a Windows virtual key; other keys unchanged.
     static int __get_virtualkey_code(int virtualKey, int keyData);
-
-    // The root of the data-disc tree: the application folder, ending with a backslash,
-    // set once at start-up; empty until then.
-    static void setCDPath(const CXString& path);
-    static CXString getCDPath();
 
     // A timer for a screen unit; without a unit the timer's target is the window itself.
     void SetTimer(int id, unsigned int elapse, CUnit6* unit, bool checkActive);
@@ -208,13 +209,13 @@ public:
 
     void SoundOn(bool on) { soundOn_ = on; }
     void MusicOn(bool on) { musicOn_ = on; }
-    bool IsSoundOn() const { return soundOn_; }
+    bool IsSoundOn() const override { return soundOn_; }
     bool IsMusicOn() const { return musicOn_; }
     // Plays the music file, named from the root folder, while sound and music are on; the
     // music already playing from that file (in any letter case) plays on.
-    void StartMusic(const CXString& name, bool loop);
-    void StopMusic();
-    bool isMusicPlaying() const;
+    void StartMusic(const CXString& name, bool loop) override;
+    void StopMusic() override;
+    bool isMusicPlaying() const override;
     // In the sound device's units.
     int getMusicVolume() const;
     void setMusicVolume(int volume);
@@ -224,7 +225,7 @@ public:
     void SetSoundFXPath(const CXString& path) { soundFXPath_ = path; }
     CXString GetSoundFXPath() const { return soundFXPath_; }
     // The name inside the sound-effects folder, or the name alone while none is set.
-    CXString GetSoundFXFullPath(const CXString& name) const;
+    CXString GetSoundFXFullPath(const CXString& name) const override;
 
     // The screen composer's background and draw list; nothing without a composer.
     void SetBackground(CGraphicsObject* picture);
@@ -233,14 +234,10 @@ public:
     CRefreshScreen* operator<<(CGraphicsObject* object);
     CRefreshScreen* operator>>(CGraphicsObject* object);
     // The whole screen, a rectangle of it or an object's area is drawn again next frame.
-    void Invalidate();
+    void Invalidate() override;
     void Invalidate(CXRect* rect);
     void Invalidate(CGraphicsObject* object);
 
-    // The program-wide pause of the scenes.
-    static void pause() { paused_ = true; }
-    static void resume() { paused_ = false; }
-    static bool isPaused() { return paused_; }
     // domodal reports the end at the end of this frame.
     void quit() { quit_ = true; }
     bool isQuitting() const { return quit_; }
@@ -252,7 +249,7 @@ public:
     void ShowError(const CXString& caption);
     // Accept their arguments and do nothing.
     void QuitOnError(CXObject* object, const CXString& caption, const CXString& text);
-    static void toLog(const CXString& text, bool flag);
+    void setErrorCode(int code) override { CXObject::setErrorCode(code); }
 
 private:
     void onTimer(int id) override { OnTimer(id); }
@@ -267,9 +264,6 @@ private:
     // Hands the mouse event to the hot spots, then asks the listeners.
     int dispatchMouse(int hotSpotCode, CXPoint p, int flags, const std::function<bool(CMouseListener*)>& ask);
 
-    static CXString cdPath_;
-    static bool paused_;
-    static CWindow* instance_;
 
     platform::Backend* backend_;
     CLanguageOSVer* language_;

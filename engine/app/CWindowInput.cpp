@@ -3,9 +3,9 @@
 #include "app/CMouseListenerEntry.h"
 #include "app/CWindow.h"
 #include "graphics/CHotSpot.h"
-#include "graphics/CMouseListener.h"
 #include "media/CKeyListener.h"
 #include "media/CKeyboard.h"
+#include "media/CMouseListener.h"
 #include "platform/Backend.h"
 #include "platform/KeyCodes.h"
 

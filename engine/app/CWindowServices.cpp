@@ -1,8 +1,13 @@
 #include "app/CWindow.h"
 
+#include "app/CMC_Scene.h"
+#include "foundation/CFileResolver.h"
+#include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
+#include "media/CKeyboard.h"
 #include "media/CMusic.h"
 #include "platform/Backend.h"
+#include "text/CUnit6.h"
 
 // Music.
 
@@ -55,16 +60,6 @@ CXString CWindow::GetSoundFXFullPath(const CXString& name) const
     if (!soundFXPath_.IsString())
         return name;
     return soundFXPath_ + "\\" + name;
-}
-
-void CWindow::setCDPath(const CXString& path)
-{
-    cdPath_ = path;
-}
-
-CXString CWindow::getCDPath()
-{
-    return cdPath_;
 }
 
 // Timers.
@@ -152,6 +147,21 @@ void CWindow::QuitOnError(CXObject*, const CXString&, const CXString&)
 {
 }
 
-void CWindow::toLog(const CXString&, bool)
+// What the lower folders ask of the window.
+
+void CWindow::onLanguageChanged()
 {
+    if (keyboard_ != nullptr)
+        keyboard_->initLanguage();
+}
+
+void CWindow::removeFromScreen(CFileResolver* resource)
+{
+    if (refreshScreen_ != nullptr)
+        *refreshScreen_ >> dynamic_cast<CGraphicsObject*>(resource);
+}
+
+CMC_ObjectsContainer* CWindow::getRunningScene()
+{
+    return CMC_Scene::currentSceneOf(this);
 }

@@ -2,12 +2,12 @@
 
 #include "app/CMC_Application_Runner.h"
 #include "app/CMC_Episode_Runner.h"
-#include "app/CMC_SceneTypes.h"
 #include "app/CMC_Scene_Runner.h"
 #include "app/CMC_System.h"
 #include "app/CMC_System_Runner.h"
 #include "app/CMC_Timer.h"
 #include "app/CMC_Timer_Runner.h"
+#include "graphics/CMC_SceneTypes.h"
 #include "media/InputScriptTypes.h"
 #include "media/NetScriptTypes.h"
 #include "media/SoundScriptTypes.h"

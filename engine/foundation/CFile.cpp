@@ -1,11 +1,11 @@
 #include "foundation/CFile.h"
 
-#include "app/CWindow.h"
 #include "foundation/CBigFile.h"
 #include "foundation/CFileSandbox.h"
 #include "foundation/CFolder.h"
 #include "foundation/CLanguageOSVer.h"
 #include "foundation/CPath.h"
+#include "foundation/FoundationWindow.h"
 #include "platform/FileSystem.h"
 #include "platform/PathResolver.h"
 
@@ -57,7 +57,7 @@ CXString currentFolder()
 }
 
 // The full path of a data name: names that are not absolute lie in the current folder.
-CXString fullPath(CWindow* window, const CXString& name)
+CXString fullPath(FoundationWindow* window, const CXString& name)
 {
     const CXString resolved = CPath::resolveFileName(window, name);
     if (platform::isAbsoluteName(resolved.c_str()))
@@ -112,7 +112,7 @@ bool tryCandidates(const CXString& name, const std::vector<CXString>& candidates
     return false;
 }
 
-CLanguageOSVer* languageOf(CWindow* window)
+CLanguageOSVer* languageOf(FoundationWindow* window)
 {
     return window != nullptr ? window->getLangIfc() : nullptr;
 }
@@ -171,7 +171,7 @@ std::vector<_finddata_t> diskMatches(const CXString& pattern)
 
 CFile::CFile() = default;
 
-CFile::CFile(CWindow* window, const CXString& name, int mode)
+CFile::CFile(FoundationWindow* window, const CXString& name, int mode)
     : window_(window)
 {
     Open(window, name, mode);
@@ -214,7 +214,7 @@ int CFile::Seek(int offset, int origin)
     return std::fseek(stream_->handle(), offset, origin);
 }
 
-int CFile::Open(CWindow* window, const CXString& name, int mode)
+int CFile::Open(FoundationWindow* window, const CXString& name, int mode)
 {
     Close();
     window_ = window;
@@ -330,12 +330,12 @@ CXString CFile::modeText(int mode)
 
 CXString CFile::getLocalPath(const CXString& path)
 {
-    return mapIntoTree(path, CWindow::rootPath);
+    return mapIntoTree(path, FoundationWindow::rootPath);
 }
 
 CXString CFile::getCDPath(const CXString& path)
 {
-    return mapIntoTree(path, CWindow::getCDPath());
+    return mapIntoTree(path, FoundationWindow::getCDPath());
 }
 
 bool CFile::isHdd(const CXString& path)
@@ -358,7 +358,7 @@ void CFile::getCurrentDirectory(int size, char* buffer)
     std::snprintf(buffer, static_cast<size_t>(size), "%s", currentFolder().c_str());
 }
 
-CXString CFile::getPath(CWindow* window, const CXString& name)
+CXString CFile::getPath(FoundationWindow* window, const CXString& name)
 {
     const CXString path = fullPath(window, name);
     const CXString local = getLocalPath(path);

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-class CWindow;
+class FoundationWindow;
 class CBigFile;
 
 namespace platform {
@@ -39,7 +39,7 @@ public:
 
     CFile();
     // The error code afterwards tells whether the file opened.
-    CFile(CWindow* window, const CXString& name, int mode);
+    CFile(FoundationWindow* window, const CXString& name, int mode);
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
     ~CFile() override;
@@ -52,7 +52,7 @@ public:
     // Origin 0 from the start, 1 from the position, 2 from the end; 0 on success.
     virtual int Seek(int offset, int origin);
     // Opens the first candidate path of the data-path rules; the error code, 0 when open.
-    virtual int Open(CWindow* window, const CXString& name, int mode);
+    virtual int Open(FoundationWindow* window, const CXString& name, int mode);
     // The number of bytes read; 0 for a count below 1.
     virtual int Read(void* buffer, int n);
     // 1 when all n bytes were written, else 0 (a count of blocks, not of bytes).
@@ -74,7 +74,7 @@ public:
     // from the start: the file that was there before stays as it was.
     void discard();
 
-    CWindow* getWindow() const { return window_; }
+    FoundationWindow* getWindow() const { return window_; }
     // The full path the last Open worked from, before tree mapping and language folders.
     const char* GetFileName() const { return path_.c_str(); }
 
@@ -82,8 +82,8 @@ public:
     static CXString modeText(int mode);
 
     // --- data paths ---
-    // Moves a path into the local tree (root CWindow::rootPath) or the data-disc tree
-    // (root CWindow::getCDPath()), cutting it at "Dane", else "COMMON", else "WAVS".
+    // Moves a path into the local tree (root FoundationWindow::rootPath) or the data-disc tree
+    // (root FoundationWindow::getCDPath()), cutting it at "Dane", else "COMMON", else "WAVS".
     static CXString getLocalPath(const CXString& path);
     static CXString getCDPath(const CXString& path);
     // Whether a path lies on a fixed disk; on this system every path does.
@@ -93,7 +93,7 @@ public:
     // The same without the backslash, at most size - 1 characters and a zero.
     static void getCurrentDirectory(int size, char* buffer);
     // The path under which a data file would be found for reading, or "".
-    static CXString getPath(CWindow* window, const CXString& name);
+    static CXString getPath(FoundationWindow* window, const CXString& name);
 
     // --- the archive and the folders ---
     static void openBigFile(const CXString& name);
@@ -121,5 +121,5 @@ private:
     std::unique_ptr<platform::FileStream> stream_;
     CXString path_;
     int32_t mode_ = 0;
-    CWindow* window_ = nullptr;
+    FoundationWindow* window_ = nullptr;
 };

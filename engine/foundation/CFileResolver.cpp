@@ -1,8 +1,8 @@
 #include "foundation/CFileResolver.h"
 
-#include "app/CWindow.h"
+#include "foundation/FoundationWindow.h"
 
 void CFileResolver::log(const char* text, bool flag)
 {
-    CWindow::toLog(CXString(text), flag);
+    FoundationWindow::toLog(CXString(text), flag);
 }

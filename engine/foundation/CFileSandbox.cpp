@@ -1,6 +1,6 @@
 #include "foundation/CFileSandbox.h"
 
-#include "app/CWindow.h"
+#include "foundation/FoundationWindow.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/PathResolver.h"
@@ -14,7 +14,7 @@ thread_local int confinedDepth = 0;
 // sets to its own folder, or the folder the program started in while none is set.
 std::string applicationFolder()
 {
-    const CXString root = CWindow::getCDPath().IsString() ? CWindow::getCDPath() : CWindow::rootPath;
+    const CXString root = FoundationWindow::getCDPath().IsString() ? FoundationWindow::getCDPath() : FoundationWindow::rootPath;
     return root.IsString() ? platform::resolvePath(root.c_str()) : std::string();
 }
 

@@ -1,6 +1,6 @@
 #include "foundation/CFile_Memory.h"
 
-int CFile_Memory::Open(CWindow*, const CXString&, int)
+int CFile_Memory::Open(FoundationWindow*, const CXString&, int)
 {
     setErrorCode(ERROR_OPEN);
     return ERROR_OPEN;

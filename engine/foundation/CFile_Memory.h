@@ -11,7 +11,7 @@ public:
     int Tell() override { return Length(); }
     FILE* GetHandle() override { return nullptr; }
     // Memory cannot be reopened as a file.
-    int Open(CWindow* window, const CXString& name, int mode) override;
+    int Open(FoundationWindow* window, const CXString& name, int mode) override;
     // Appends; 1.
     int Write(const void* buffer, int n) override;
     int Close() override { return 0; }

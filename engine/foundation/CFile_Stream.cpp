@@ -22,7 +22,7 @@ int CFile_Stream::Seek(int offset, int origin)
     return position_;
 }
 
-int CFile_Stream::Open(CWindow*, const CXString&, int)
+int CFile_Stream::Open(FoundationWindow*, const CXString&, int)
 {
     setErrorCode(ERROR_OPEN);
     return ERROR_OPEN;

@@ -13,7 +13,7 @@ public:
     // Returns the new position, which stays within 0 and the size.
     int Seek(int offset, int origin) override;
     // A memory block cannot be reopened as a file.
-    int Open(CWindow* window, const CXString& name, int mode) override;
+    int Open(FoundationWindow* window, const CXString& name, int mode) override;
     int Read(void* buffer, int n) override;
     void GetLine(char* buffer, int size) override;
     CXString getLine() override;

@@ -10,13 +10,13 @@ const CXString CFolder::COMMON_FOLDER("COMMON");
 const CXString CFolder::WAVS_FOLDER("WAVS");
 const CXString CFolder::SFX_FOLDER("Wavs\\Sfx");
 
-CFolder::CFolder(CWindow* window)
+CFolder::CFolder(FoundationWindow* window)
     : current_(window != nullptr ? CFile::getCurrentDirectory()
                                  : CXString(platform::currentFolderName().c_str()))
 {
 }
 
-CFolder::CFolder(CWindow*, const CXString& folder)
+CFolder::CFolder(FoundationWindow*, const CXString& folder)
     : navigation_(folder)
     , startFolder_(CFile::getCurrentDirectory())
 {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class CWindow;
+class FoundationWindow;
 class CXArray;
 
 // Lists and walks folders through the archive-aware folder operations of CFile, so it works
@@ -17,9 +17,9 @@ public:
     static const CXString WAVS_FOLDER;   // "WAVS"
     static const CXString SFX_FOLDER;    // "Wavs\Sfx"
 
-    explicit CFolder(CWindow* window);
+    explicit CFolder(FoundationWindow* window);
     // Makes folder the current folder; it stays so until back() or another change.
-    CFolder(CWindow* window, const CXString& folder);
+    CFolder(FoundationWindow* window, const CXString& folder);
 
     CXString getPath() const { return current_; }
     // Returns to the folder that was current when this object was built on a folder.

@@ -1,8 +1,7 @@
 #include "foundation/CLanguageOSVer.h"
 
-#include "app/CWindow.h"
 #include "foundation/CPath.h"
-#include "media/CKeyboard.h"
+#include "foundation/FoundationWindow.h"
 #include "platform/FileSystem.h"
 #include "platform/PathResolver.h"
 #include "platform/SystemLanguage.h"
@@ -34,8 +33,8 @@ void CLanguageOSVer::setLanguageFolder(const CXString& code)
 {
     selectByCode(code);
     folder_ = getSubFolder();
-    if (window_ != nullptr && window_->getKeyboardInterface() != nullptr)
-        window_->getKeyboardInterface()->initLanguage();
+    if (window_ != nullptr)
+        window_->onLanguageChanged();
 }
 
 CXString CLanguageOSVer::getLocalFileName(const CXString& path) const

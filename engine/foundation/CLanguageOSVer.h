@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class CWindow;
+class FoundationWindow;
 
 // The language of the system and its data folder ("POL", "CZE", ...): data files are looked
 // up in that folder first. Language 9 means no language folder.
@@ -20,7 +20,7 @@ public:
     // Switches the language by locale code ("0415" ... "041B", compared exactly); another
     // code keeps the language. The recorded window's keyboard follows the language.
     void setLanguageFolder(const CXString& code);
-    void setWindowIfc(CWindow* window) { window_ = window; }
+    void setWindowIfc(FoundationWindow* window) { window_ = window; }
     // The language variant of a path: X\Dane\a.img becomes X\Dane\POL\a.img when that file
     // exists, else the path itself; a bare name gets the folder without a test on disk.
     CXString getLocalFileName(const CXString& path) const;
@@ -32,5 +32,5 @@ private:
 
     int32_t language_ = NO_LANGUAGE;
     CXString folder_;
-    CWindow* window_ = nullptr;
+    FoundationWindow* window_ = nullptr;
 };

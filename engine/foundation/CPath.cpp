@@ -1,16 +1,16 @@
 #include "foundation/CPath.h"
 
-#include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CStringTokenizer.h"
+#include "foundation/FoundationWindow.h"
 
-CPath::CPath(CWindow* window)
+CPath::CPath(FoundationWindow* window)
     : window_(window)
     , currentPath_(CFile::getCurrentDirectory())
 {
 }
 
-CPath::CPath(CWindow* window, const CXString& name)
+CPath::CPath(FoundationWindow* window, const CXString& name)
     : window_(window)
     , fileName_(name)
 {
@@ -43,14 +43,14 @@ bool CPath::isCD()
     return false;
 }
 
-CXString CPath::resolveFileName(CWindow*, const CXString& name)
+CXString CPath::resolveFileName(FoundationWindow*, const CXString& name)
 {
-    return resolveMarkers(CWindow::getCDPath(), name);
+    return resolveMarkers(FoundationWindow::getCDPath(), name);
 }
 
-CXString CPath::resolveFileNameEx(CWindow*, const CXString& name)
+CXString CPath::resolveFileNameEx(FoundationWindow*, const CXString& name)
 {
-    return resolveMarkers(CWindow::rootPath, name);
+    return resolveMarkers(FoundationWindow::rootPath, name);
 }
 
 CXString CPath::getFullPath(const CXString& folder, const CXString& file)

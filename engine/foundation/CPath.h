@@ -3,15 +3,15 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 
-class CWindow;
+class FoundationWindow;
 
 // Name markers and path joining of data file names: a leading "$" or "&" puts a name under
 // the data-disc root or the local root, "?" joins a folder and a file under the current folder.
 class CPath : public CXObject {
 public:
     // Takes the current folder.
-    explicit CPath(CWindow* window);
-    CPath(CWindow* window, const CXString& name);
+    explicit CPath(FoundationWindow* window);
+    CPath(FoundationWindow* window, const CXString& name);
 
     CXString getCurrentPath() const { return currentPath_; }
     CXString GetFullPath(const CXString& file) const;
@@ -24,8 +24,8 @@ public:
 
     // "$name" and "&name" go under the data-disc root (Ex: the local root); "A?B" is B in
     // folder A of the current folder.
-    static CXString resolveFileName(CWindow* window, const CXString& name);
-    static CXString resolveFileNameEx(CWindow* window, const CXString& name);
+    static CXString resolveFileName(FoundationWindow* window, const CXString& name);
+    static CXString resolveFileNameEx(FoundationWindow* window, const CXString& name);
     // folder, a backslash unless it ends with a separator, then file.
     static CXString getFullPath(const CXString& folder, const CXString& file);
     // folder, a backslash always, sub and a backslash when sub is given, then file.
@@ -37,7 +37,7 @@ public:
 private:
     static CXString resolveMarkers(const CXString& root, const CXString& name);
 
-    CWindow* window_;
+    FoundationWindow* window_;
     CXString fileName_;
     CXString currentPath_;
 };

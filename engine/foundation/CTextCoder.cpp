@@ -28,14 +28,14 @@ int digitValue(char c)
 
 } // namespace
 
-CTextCoder::CTextCoder(CWindow* window, const CXString& fileName, bool noPlainCopy)
+CTextCoder::CTextCoder(FoundationWindow* window, const CXString& fileName, bool noPlainCopy)
     : fileName_(fileName)
     , reader_(std::make_unique<CTextFileReader>(window, fileName))
 {
     initialise(window, noPlainCopy);
 }
 
-CTextCoder::CTextCoder(CWindow* window, CTextFileReader* reader, bool noPlainCopy)
+CTextCoder::CTextCoder(FoundationWindow* window, CTextFileReader* reader, bool noPlainCopy)
     : reader_(reader)
 {
     initialise(window, noPlainCopy);
@@ -43,7 +43,7 @@ CTextCoder::CTextCoder(CWindow* window, CTextFileReader* reader, bool noPlainCop
 
 CTextCoder::~CTextCoder() = default;
 
-void CTextCoder::initialise(CWindow* window, bool noPlainCopy)
+void CTextCoder::initialise(FoundationWindow* window, bool noPlainCopy)
 {
     setErrorCode(reader_->LastError());
     if (LastError() != 0)
@@ -148,7 +148,7 @@ CXString CTextCoder::codeLine()
     return physical + "\n";
 }
 
-void CTextCoder::code(CWindow* window, const CXString& source, const CXString& target, int cycle)
+void CTextCoder::code(FoundationWindow* window, const CXString& source, const CXString& target, int cycle)
 {
     CTextCoder coder(window, source, false);
     if (coder.LastError() != 0 || coder.isCoded() || cycle < 1)
@@ -165,7 +165,7 @@ void CTextCoder::code(CWindow* window, const CXString& source, const CXString& t
     out.Close();
 }
 
-void CTextCoder::decode(CWindow* window, const CXString& source, const CXString& target)
+void CTextCoder::decode(FoundationWindow* window, const CXString& source, const CXString& target)
 {
     CTextCoder coder(window, source, true);
     if (coder.LastError() != 0 || !coder.isCoded())

@@ -18,9 +18,9 @@ public:
     static constexpr int ERROR_BAD_HEADER = 2001;
 
     // noPlainCopy suppresses the automatic ".decoded" copy of a "{<D:" file.
-    CTextCoder(CWindow* window, const CXString& fileName, bool noPlainCopy);
+    CTextCoder(FoundationWindow* window, const CXString& fileName, bool noPlainCopy);
     // Takes the reader over; the file name stays empty, so no copy is ever written.
-    CTextCoder(CWindow* window, CTextFileReader* reader, bool noPlainCopy);
+    CTextCoder(FoundationWindow* window, CTextFileReader* reader, bool noPlainCopy);
     ~CTextCoder() override;
     CTextCoder(const CTextCoder&) = delete;
     CTextCoder& operator=(const CTextCoder&) = delete;
@@ -36,12 +36,12 @@ public:
 
     // Writes the coded form of a plain file; nothing for a coded or unreadable source or
     // a cycle below 1. The target replaces an older file only once it is complete.
-    static void code(CWindow* window, const CXString& source, const CXString& target, int cycle);
+    static void code(FoundationWindow* window, const CXString& source, const CXString& target, int cycle);
     // Writes the plain form of a coded file; nothing for a plain or unreadable source.
-    static void decode(CWindow* window, const CXString& source, const CXString& target);
+    static void decode(FoundationWindow* window, const CXString& source, const CXString& target);
 
 private:
-    void initialise(CWindow* window, bool noPlainCopy);
+    void initialise(FoundationWindow* window, bool noPlainCopy);
     void setCycle(int cycle) { cycle_ = cycle; }
     // The key added to the n-th character of the file.
     int getOffset(int n) const;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-CTextFileReader::CTextFileReader(CWindow* window, const CXString& fileName)
+CTextFileReader::CTextFileReader(FoundationWindow* window, const CXString& fileName)
 {
     CFile file(window, fileName, CFile::MODE_READ | CFile::MODE_TEXT);
     setErrorCode(file.LastError());
@@ -19,7 +19,7 @@ CTextFileReader::CTextFileReader(CWindow* window, const CXString& fileName)
     size_ = file.Read(loaded_.data(), length);
 }
 
-CTextFileReader::CTextFileReader(CWindow*, const char* text, int size)
+CTextFileReader::CTextFileReader(FoundationWindow*, const char* text, int size)
     : data_(text)
     , size_(text != nullptr && size > 0 ? size : 0)
 {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-class CWindow;
+class FoundationWindow;
 
 // A whole text file (or a block of text in memory) handed out line by line. Lines end at
 // LF; a CR before the LF belongs to the line end, so CR LF and LF files read alike.
@@ -13,9 +13,9 @@ class CTextFileReader : public CXObject {
 public:
     // Loads the file through the data-path rules; the error code is the file's
     // (CFile::ERROR_OPEN when it could not be opened).
-    CTextFileReader(CWindow* window, const CXString& fileName);
+    CTextFileReader(FoundationWindow* window, const CXString& fileName);
     // Reads a block that the caller keeps alive and unchanged while the reader is used.
-    CTextFileReader(CWindow* window, const char* text, int size);
+    CTextFileReader(FoundationWindow* window, const char* text, int size);
 
     // The next line without its line end, cut at a zero byte; "" when nothing is held.
     CXString getLine();

@@ -1,7 +1,6 @@
 #include "foundation/CXArray.h"
 
 #include "foundation/CXString.h"
-#include "script/CMC_String.h"
 
 #include <algorithm>
 #include <utility>
@@ -96,7 +95,7 @@ int CXArray::find(void* p) const
 bool CXArray::containsString(const CXString& s) const
 {
     return std::any_of(slots_.begin(), slots_.begin() + count_, [&s](void* element) {
-        return element != nullptr && static_cast<CMC_String*>(element)->getValue().equalsIgnoreCase(s);
+        return element != nullptr && static_cast<CXObject*>(element)->toString().equalsIgnoreCase(s);
     });
 }
 

@@ -34,7 +34,8 @@ public:
     void removeAt(int i);
     int find(void* p) const;
     bool contains(void* p) const { return find(p) != -1; }
-    // True when some element, a script STRING, holds the text s ignoring case.
+    // True when some element, a script STRING (whose text is its toString), holds the text s
+    // ignoring case.
     bool containsString(const CXString& s) const;
     void removeAll() { count_ = 0; }
     CXString* stringAt(int i) const;

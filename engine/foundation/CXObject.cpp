@@ -1,7 +1,7 @@
 #include "foundation/CXObject.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXString.h"
+#include "foundation/FoundationWindow.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 
@@ -69,7 +69,7 @@ int CXObject::swap_dword(int v)
 
 void CXObject::log(const char* text, bool flag)
 {
-    CWindow::toLog(CXString(text), flag);
+    FoundationWindow::toLog(CXString(text), flag);
 }
 
 namespace {
@@ -100,7 +100,7 @@ void CXObject::profile(const char* name, bool toLog)
                   static_cast<int>(platform::tickCount() - watch.start));
     platform::debugOutput(line);
     if (toLog)
-        CWindow::toLog(CXString(line), false);
+        FoundationWindow::toLog(CXString(line), false);
     watch.name.reset();
 }
 

@@ -1,7 +1,6 @@
 #include "foundation/CXRect.h"
 
 #include "foundation/CXArray.h"
-#include "graphics/CGraphicsObject.h"
 
 #include <algorithm>
 #include <array>
@@ -56,11 +55,6 @@ CXRect CXRect::Common(const CXRect& o) const
 CXPoint CXRect::CenterPoint() const
 {
     return {Width() / 2 + left, Height() / 2 + top};
-}
-
-CXPoint CXRect::GetCenteredPosition(CGraphicsObject* g) const
-{
-    return {(Width() - g->Width()) / 2 + left, (Height() - g->Height()) / 2 + top};
 }
 
 void CXRect::addRect(CXArray* list, int left, int top, int right, int bottom)

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class CXArray;
-class CGraphicsObject;
 
 // A pixel rectangle whose right and bottom edges are exclusive: it covers
 // left <= x < right and top <= y < bottom. All zeros is the empty rectangle.
@@ -67,8 +66,13 @@ public:
     void Common(const CXRect& o, CXRect* out) const { *out = Common(o); }
 
     CXPoint CenterPoint() const;
-    // The top-left point that centres g in this rectangle.
-    CXPoint GetCenteredPosition(CGraphicsObject* g) const;
+    // The top-left point that centres g (a picture, or anything with a width and a height) in
+    // this rectangle.
+    template <typename Sized>
+    CXPoint GetCenteredPosition(Sized* g) const
+    {
+        return {(Width() - g->Width()) / 2 + left, (Height() - g->Height()) / 2 + top};
+    }
 
     CXPoint LeftTop() const { return {left, top}; }
     CXPoint TopLeft() const { return LeftTop(); }

@@ -1,7 +1,6 @@
 #include "foundation/CXTimer.h"
 
 #include "platform/Clock.h"
-#include "text/CUnit6.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,7 +20,7 @@ CTimerObject::CTimerObject(int id, uint32_t interval, uint32_t now)
 {
 }
 
-CXTimer::CXTimer(CWindow*)
+CXTimer::CXTimer(FoundationWindow*)
 {
 }
 
@@ -45,7 +44,7 @@ void CXTimer::add(int id, unsigned int interval, CTimerNotificator* target)
     append(id, interval).notificator_ = target;
 }
 
-void CXTimer::add(int id, unsigned int interval, CUnit6* target, bool checkActive)
+void CXTimer::add(int id, unsigned int interval, CTimerUnit* target, bool checkActive)
 {
     CTimerObject& timer = append(id, interval);
     timer.unit_ = target;

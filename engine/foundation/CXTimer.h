@@ -7,8 +7,7 @@
 #include <optional>
 #include <vector>
 
-class CUnit6;
-class CWindow;
+class FoundationWindow;
 
 // A plain target of a polled timer.
 class CTimerNotificator {
@@ -19,6 +18,13 @@ public:
 
 // One registered timer: an id chosen by the registrant (not unique), its interval and
 // exactly one target.
+// A target whose ticks may wait while it is not shown: a screen unit.
+class CTimerUnit : public CTimerNotificator {
+public:
+    virtual bool isActive() = 0;
+    virtual bool wasInitiallyUpdated() = 0;
+};
+
 class CTimerObject : public CXObject {
 public:
     CTimerObject(int id, uint32_t interval, uint32_t now);
@@ -35,7 +41,7 @@ private:
     uint64_t fireCount_ = 0;
     uint32_t last_;
     uint32_t pausedElapsed_ = 0;
-    CUnit6* unit_ = nullptr;
+    CTimerUnit* unit_ = nullptr;
     CTimerNotificator* notificator_ = nullptr;
     bool checkActive_ = true;
     bool removed_ = false;
@@ -46,7 +52,7 @@ private:
 // platform's 32-bit millisecond ticks, compared wrap-safely.
 class CXTimer : public CXObject {
 public:
-    explicit CXTimer(CWindow* window);
+    explicit CXTimer(FoundationWindow* window);
     ~CXTimer() override;
     CXTimer(const CXTimer&) = delete;
     CXTimer& operator=(const CXTimer&) = delete;
@@ -58,7 +64,7 @@ public:
 
     void add(int id, unsigned int interval, CTimerNotificator* target);
     // With checkActive the unit is called only while it is active and initially updated.
-    void add(int id, unsigned int interval, CUnit6* target, bool checkActive);
+    void add(int id, unsigned int interval, CTimerUnit* target, bool checkActive);
 
     // The first timer registered with this id, removed or not; nullptr when none.
     CTimerObject* find(int id);

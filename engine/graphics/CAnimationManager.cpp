@@ -1,18 +1,17 @@
 #include "graphics/CAnimationManager.h"
 
-#include "app/CApplication.h"
-#include "app/CMC_SceneTypes.h"
-#include "app/CWindow.h"
-#include "graphics/CPlayable.h"
+#include "graphics/CMC_SceneTypes.h"
+#include "graphics/GraphicsApplication.h"
+#include "graphics/GraphicsWindow.h"
+#include "media/CPlayable.h"
 #include "platform/Clock.h"
-#include "script_graphics/CMC_Animo.h"
-#include "script_graphics/CMC_Groupped.h"
+#include "script/CMC_Groupped.h"
 
 #include <algorithm>
 
-CAnimationManager* CAnimationManager::of(CWindow* window)
+CAnimationManager* CAnimationManager::of(GraphicsWindow* window)
 {
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    GraphicsApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     return application != nullptr ? application->getAnimoManagerIfc() : nullptr;
 }
 
@@ -101,7 +100,7 @@ std::vector<CPlayable*> CAnimationManager::animationsOf(CMC_Groupped* group)
     std::vector<CPlayable*> animations;
     for (int i = 0; i < group->getCount(); ++i) {
         CMC_Object* member = group->get(i);
-        if (member != nullptr && member->getType() == CMC_Animo::kType)
+        if (member != nullptr && member->getType() == CMC_Object::TYPE_ANIMO)
             if (CPlayable* animation = CMC_SceneTypes::playableOf(member))
                 animations.push_back(animation);
     }

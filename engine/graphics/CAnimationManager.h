@@ -11,7 +11,7 @@
 class CMC_Groupped;
 class CPlayable;
 class CRefreshScreen;
-class CWindow;
+class GraphicsWindow;
 
 // The frame clock of everything that plays frame by frame. Animations and sequences register
 // themselves while they live; once per engine frame the manager steps each playing one whose
@@ -24,7 +24,7 @@ public:
     CAnimationManager& operator=(const CAnimationManager&) = delete;
 
     // The manager of the window's application; none without one.
-    static CAnimationManager* of(CWindow* window);
+    static CAnimationManager* of(GraphicsWindow* window);
 
     // A playable added twice is stepped twice. The screen is kept for the caller only.
     void add(CPlayable* playable, CRefreshScreen* screen);

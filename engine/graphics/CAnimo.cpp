@@ -1,10 +1,10 @@
 // The animation's content, queries and editing, and how it shows, places and draws its images.
 #include "graphics/CAnimo.h"
 
-#include "app/CWindow.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CSndStream.h"
 #include "media/CSound4.h"
 
@@ -29,7 +29,7 @@ CXRect unionOf(CXRect a, const CXRect& b)
 
 } // namespace
 
-CAnimo::CAnimo(CWindow* window)
+CAnimo::CAnimo(GraphicsWindow* window)
     : CGraphicsObject(window)
     , CPlayable(window)
 {
@@ -37,7 +37,7 @@ CAnimo::CAnimo(CWindow* window)
     initialize();
 }
 
-CAnimo::CAnimo(CWindow* window, const CXString& file)
+CAnimo::CAnimo(GraphicsWindow* window, const CXString& file)
     : CAnimo(window)
 {
     Load(file);

@@ -2,7 +2,7 @@
 
 #include "graphics/AnnRecords.h"
 #include "graphics/CGraphicsObject.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 
 #include <cstdint>
 #include <functional>
@@ -85,9 +85,9 @@ public:
     static constexpr uint32_t ANIMO_PLAY_ON = 0x800000;
 
     // Empty and stopped, registered with the window's animation manager.
-    explicit CAnimo(CWindow* window);
+    explicit CAnimo(GraphicsWindow* window);
     // The same, then loads the file.
-    CAnimo(CWindow* window, const CXString& file);
+    CAnimo(GraphicsWindow* window, const CXString& file);
     // New copies of the events and their records; the images are shared and live on while
     // either animation holds them. Stopped, showing the source's current event and position.
     CAnimo(CAnimo& source);

@@ -6,12 +6,12 @@
 
 #include <algorithm>
 
-CAnimo6::CAnimo6(CWindow* window)
+CAnimo6::CAnimo6(GraphicsWindow* window)
     : CAnimo(window)
 {
 }
 
-CAnimo6::CAnimo6(CWindow* window, const CXString& file)
+CAnimo6::CAnimo6(GraphicsWindow* window, const CXString& file)
     : CAnimo(window, file)
 {
 }
@@ -21,7 +21,7 @@ CAnimo6::CAnimo6(CAnimo& source)
 {
 }
 
-CAnimo6::CAnimo6(CWindow* window, CMElement* element)
+CAnimo6::CAnimo6(GraphicsWindow* window, CMElement* element)
     : CAnimo(window)
 {
     if (element == nullptr)

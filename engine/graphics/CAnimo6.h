@@ -11,14 +11,14 @@ public:
     // The raster type of script-facing animations.
     static constexpr int kGfxType = 2;
 
-    explicit CAnimo6(CWindow* window);
-    CAnimo6(CWindow* window, const CXString& file);
+    explicit CAnimo6(GraphicsWindow* window);
+    CAnimo6(GraphicsWindow* window, const CXString& file);
     // Shares the source's images, as an animation's copy does.
     explicit CAnimo6(CAnimo& source);
     // RELEASEAFTERUSE, PRELOAD (a missing or empty one loads), FILENAME and VISIBLE (hidden
     // unless true), read in this order; the file is loaded at once when preloading, else when
     // first shown.
-    CAnimo6(CWindow* window, CMElement* element);
+    CAnimo6(GraphicsWindow* window, CMElement* element);
 
     CAnimo6* clone() override;
     int getGfxType() override { return kGfxType; }

@@ -3,10 +3,10 @@
 // leaves the animation empty.
 #include "graphics/CAnimo.h"
 
-#include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "graphics/CByteReader.h"
 #include "graphics/CFrame.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CRandomSound.h"
 #include "media/CSound4.h"
 
@@ -262,7 +262,7 @@ bool CAnimo::readImages(CByteReader& in, int count, bool shortHeaders)
 
 void CAnimo::makeSounds()
 {
-    CWindow* window = getWindow();
+    GraphicsWindow* window = getWindow();
     sounds_.resize(events_.size());
     for (size_t e = 0; e < events_.size(); ++e) {
         auto& row = sounds_[e];

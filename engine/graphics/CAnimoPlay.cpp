@@ -2,7 +2,7 @@
 // frame sounds.
 #include "graphics/CAnimo.h"
 
-#include "app/CWindow.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CSndStream.h"
 #include "media/CSound4.h"
 
@@ -265,7 +265,7 @@ void CAnimo::PlaySoundFX(int event, int position)
         const CXString name = record != nullptr ? record->getSound() : CXString();
         if (!name.IsString())
             return;
-        CWindow* window = getWindow();
+        GraphicsWindow* window = getWindow();
         stream_.reset();
         // A streamed sound tells nobody of its end: with sound switched off it need not play.
         if (window != nullptr && !window->IsSoundOn())

@@ -1,9 +1,10 @@
 #include "graphics/CAnimoSequencePlayable.h"
 
+#include "graphics/AnimationObject.h"
 #include "graphics/CAnimo6.h"
-#include "script_graphics/CMC_Animo.h"
+#include "graphics/GraphicsWindow.h"
 
-CAnimoSequencePlayable::CAnimoSequencePlayable(CWindow* window, CAnimo* animation)
+CAnimoSequencePlayable::CAnimoSequencePlayable(GraphicsWindow* window, CAnimo* animation)
     : CPlayable(window)
     , animation_(animation)
 {
@@ -11,7 +12,7 @@ CAnimoSequencePlayable::CAnimoSequencePlayable(CWindow* window, CAnimo* animatio
     CPlayable::watch(this);
 }
 
-CAnimoSequencePlayable::CAnimoSequencePlayable(CWindow* window, CMC_Animo* object)
+CAnimoSequencePlayable::CAnimoSequencePlayable(GraphicsWindow* window, AnimationObject* object)
     : CAnimoSequencePlayable(window, object != nullptr ? object->getAnimo() : nullptr)
 {
     object_ = object;

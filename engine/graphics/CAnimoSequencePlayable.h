@@ -1,9 +1,10 @@
 #pragma once
 
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 
-class CMC_Animo;
+class AnimationObject;
+class GraphicsWindow;
 
 // A leaf of a sequence: one event of one animation, as a playable of its own. It owns neither
 // the animation nor the ANIMO object whose animation it plays. While its event plays it
@@ -14,9 +15,9 @@ public:
     // The playable type of animation events.
     static constexpr int kType = 6;
 
-    CAnimoSequencePlayable(CWindow* window, CAnimo* animation);
+    CAnimoSequencePlayable(GraphicsWindow* window, CAnimo* animation);
     // Plays the object's animation; the object is told when the leaf goes.
-    CAnimoSequencePlayable(CWindow* window, CMC_Animo* object);
+    CAnimoSequencePlayable(GraphicsWindow* window, AnimationObject* object);
     ~CAnimoSequencePlayable() override;
     CAnimoSequencePlayable(const CAnimoSequencePlayable&) = delete;
     CAnimoSequencePlayable& operator=(const CAnimoSequencePlayable&) = delete;
@@ -24,7 +25,7 @@ public:
     void setEventNo(int event) { event_ = event; }
     int getEventNo() const { return event_; }
     CAnimo* getAnimation() const { return animation_; }
-    CMC_Animo* getAnimoObject() const { return object_; }
+    AnimationObject* getAnimoObject() const { return object_; }
     // None also forgets the ANIMO object: it is going.
     void substAnimation(CAnimo* animation) override;
 
@@ -47,7 +48,7 @@ private:
 
     int32_t event_ = 0;
     CAnimo* animation_;
-    CMC_Animo* object_ = nullptr;
+    AnimationObject* object_ = nullptr;
     // Listening to the animation while the event plays.
     bool attached_ = false;
 };

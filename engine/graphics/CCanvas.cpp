@@ -1,7 +1,7 @@
 #include "graphics/CCanvas.h"
 
-#include "app/CWindow.h"
 #include "graphics/CDirectDrawSurface.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,7 +33,7 @@ void clearPlanes(CGraphicsObject& raster, bool alpha)
 
 } // namespace
 
-CCanvas::CCanvas(CWindow* window, CXSize size, int bpp, bool alpha, bool background)
+CCanvas::CCanvas(GraphicsWindow* window, CXSize size, int bpp, bool alpha, bool background)
     : CGraphicsObject(window, CXSize(std::max(size.width, 0), std::max(size.height, 0)), bpp)
 {
     clearPlanes(*this, alpha);

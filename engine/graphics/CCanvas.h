@@ -16,7 +16,7 @@ public:
 
     // Cleared pixels of that size and depth, with an alpha plane of 0 when asked; the background
     // has the same size, depth and alpha.
-    CCanvas(CWindow* window, CXSize size, int bpp, bool alpha, bool background);
+    CCanvas(GraphicsWindow* window, CXSize size, int bpp, bool alpha, bool background);
     // The objects still on the canvas outlive it; they draw to the screen again.
     ~CCanvas() override;
     // A copy would share the background it deletes: copies come from clone.

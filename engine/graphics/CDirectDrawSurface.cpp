@@ -10,12 +10,12 @@ constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 } // namespace
 
-CDirectDrawSurface::CDirectDrawSurface(CWindow* window)
+CDirectDrawSurface::CDirectDrawSurface(GraphicsWindow* window)
     : CGraphicsObject(window)
 {
 }
 
-CDirectDrawSurface::CDirectDrawSurface(CWindow* window, CXSize size, int bpp, bool videoMemory)
+CDirectDrawSurface::CDirectDrawSurface(GraphicsWindow* window, CXSize size, int bpp, bool videoMemory)
     : CGraphicsObject(window)
 {
     setSize(size);

@@ -9,10 +9,10 @@
 class CDirectDrawSurface : public CGraphicsObject {
 public:
     // No pixels.
-    explicit CDirectDrawSurface(CWindow* window);
+    explicit CDirectDrawSurface(GraphicsWindow* window);
     // Pixels of that size and depth; the source window covers the whole surface. Video memory
     // is not told apart from system memory.
-    CDirectDrawSurface(CWindow* window, CXSize size, int bpp, bool videoMemory);
+    CDirectDrawSurface(GraphicsWindow* window, CXSize size, int bpp, bool videoMemory);
 
     // Makes the pixel memory (uninitialised); false when the size is empty or too large.
     virtual bool create_surface(bool videoMemory);

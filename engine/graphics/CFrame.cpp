@@ -14,7 +14,7 @@ enum LegacyKind { kPik = 1, kPi2 = 2, kPi3 = 3 };
 
 } // namespace
 
-CFrame::CFrame(CWindow* window)
+CFrame::CFrame(GraphicsWindow* window)
     : CGraphicsObject(window)
 {
 }

@@ -21,7 +21,7 @@ class CByteWriter;
 // plane lengths (the first is the packed colour length, the fourth the alpha length).
 class CFrame : public CGraphicsObject {
 public:
-    explicit CFrame(CWindow* window);
+    explicit CFrame(GraphicsWindow* window);
 
     // Headers from the reader's position; false when the reader ran out or the header cannot
     // describe an image (negative or oversize sides, more than 4 plane lengths).

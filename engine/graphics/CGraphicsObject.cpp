@@ -1,28 +1,28 @@
 #include "graphics/CGraphicsObject.h"
 
-#include "app/CWindow.h"
-#include "graphics/CCollisionInspector.h"
 #include "foundation/CRLECompression.h"
+#include "graphics/CCollisionInspector.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 #include <cstring>
 
 uint64_t CGraphicsObject::geometryChanges_ = 0;
 
-CGraphicsObject::CGraphicsObject(CWindow* window)
+CGraphicsObject::CGraphicsObject(GraphicsWindow* window)
     : window_(window)
 {
     initialize();
 }
 
-CGraphicsObject::CGraphicsObject(CWindow* window, CXSize size, int bpp)
+CGraphicsObject::CGraphicsObject(GraphicsWindow* window, CXSize size, int bpp)
     : CGraphicsObject(window, size, bpp, nullptr)
 {
     colour_ = CPlane::allocate(static_cast<size_t>(std::max(GetDataSize(), 0)));
 }
 
-CGraphicsObject::CGraphicsObject(CWindow* window, CXSize size, int bpp, char* data)
+CGraphicsObject::CGraphicsObject(GraphicsWindow* window, CXSize size, int bpp, char* data)
     : window_(window)
     , width_(size.width)
     , height_(size.height)
@@ -34,7 +34,7 @@ CGraphicsObject::CGraphicsObject(CWindow* window, CXSize size, int bpp, char* da
     initialize();
 }
 
-CGraphicsObject::CGraphicsObject(CWindow* window, CGraphicsObject& source)
+CGraphicsObject::CGraphicsObject(GraphicsWindow* window, CGraphicsObject& source)
     : window_(window)
     , width_(source.width_)
     , height_(source.height_)

@@ -20,7 +20,7 @@ class CFile;
 class CMonitoredObject;
 class CRefreshScreen;
 class CValidationQuene;
-class CWindow;
+class GraphicsWindow;
 struct _palette;
 
 // Which 8-bit plane a read names.
@@ -75,13 +75,13 @@ public:
     // The depth of a new raster.
     static constexpr int kDefaultBpp = 16;
 
-    explicit CGraphicsObject(CWindow* window);
+    explicit CGraphicsObject(GraphicsWindow* window);
     // An uninitialised colour plane of that size.
-    CGraphicsObject(CWindow* window, CXSize size, int bpp);
+    CGraphicsObject(GraphicsWindow* window, CXSize size, int bpp);
     // Takes the colour plane, made with new[].
-    CGraphicsObject(CWindow* window, CXSize size, int bpp, char* data);
+    CGraphicsObject(GraphicsWindow* window, CXSize size, int bpp, char* data);
     // Shares the source's planes, which stay alive while either raster holds them.
-    CGraphicsObject(CWindow* window, CGraphicsObject& source);
+    CGraphicsObject(GraphicsWindow* window, CGraphicsObject& source);
     CGraphicsObject(const CGraphicsObject&) = delete;
     CGraphicsObject& operator=(const CGraphicsObject&) = delete;
     ~CGraphicsObject() override;
@@ -193,7 +193,7 @@ public:
     // Fields.
     void setFileName(const CXString& name) { fileName_ = name; }
     const CXString& getFileName() const { return fileName_; }
-    CWindow* getWindow() const { return window_; }
+    GraphicsWindow* getWindow() const { return window_; }
     // The screen composer whose draw list holds the raster.
     void SetCanvas(CRefreshScreen* canvas) { canvas_ = canvas; }
     CRefreshScreen* GetCanvas() const { return canvas_; }
@@ -423,7 +423,7 @@ protected:
     // The part r of a plane sourceWidth cells wide, r lying inside it.
     static CPlane cutPlane(const char* source, int sourceWidth, int cellSize, const CXRect& r);
 
-    CWindow* window_;
+    GraphicsWindow* window_;
     int width_ = 0;
     int height_ = 0;
     int bpp_ = kDefaultBpp;

@@ -1,11 +1,11 @@
 // Loading and saving rasters: the common steps and the IMG writer.
 #include "graphics/CGraphicsObject.h"
 
-#include "app/CWindow.h"
 #include "foundation/CCompression.h"
 #include "foundation/CFile.h"
 #include "graphics/CByteReader.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,16 +1,16 @@
 #include "graphics/CHotSpot.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXVector.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
-#include "text/CUnit6.h"
+#include "graphics/GraphicsUnit.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 #include <climits>
 
 CXVector* CHotSpot::list_ = nullptr;
-CWindow* CHotSpot::window_ = nullptr;
+GraphicsWindow* CHotSpot::window_ = nullptr;
 int CHotSpot::minPriority_ = 0;
 int CHotSpot::maxPriority_ = 10000000;
 uint64_t CHotSpot::nextSerial_ = 0;
@@ -20,21 +20,21 @@ CHotSpot::Reaches CHotSpot::reaches_;
 std::vector<CHotSpot*> CHotSpot::overSpots_;
 CHotSpot::ReachStamp CHotSpot::reachesTaken_;
 
-CHotSpot::CHotSpot(CWindow* window)
+CHotSpot::CHotSpot(GraphicsWindow* window)
     : serial_(nextSerial_++)
 {
     initialize(window);
     add(this);
 }
 
-CHotSpot::CHotSpot(CWindow* window, _event event, int param)
+CHotSpot::CHotSpot(GraphicsWindow* window, _event event, int param)
     : CHotSpot(window)
 {
     event_ = event;
     param_ = param;
 }
 
-CHotSpot::CHotSpot(CWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button)
+CHotSpot::CHotSpot(GraphicsWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button)
     : serial_(nextSerial_++)
     , param_(param)
     , event_(event)
@@ -88,7 +88,7 @@ void CHotSpot::setOver(bool over)
         std::erase(overSpots_, this);
 }
 
-void CHotSpot::initialize(CWindow* window)
+void CHotSpot::initialize(GraphicsWindow* window)
 {
     if (window_ == nullptr)
         window_ = window;

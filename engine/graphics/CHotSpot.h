@@ -10,8 +10,8 @@
 
 class CGraphicsObject;
 class CMC_Button;
-class CUnit6;
-class CWindow;
+class GraphicsUnit;
+class GraphicsWindow;
 class CXVector;
 
 // The kinds of mouse event that the window reports.
@@ -33,18 +33,18 @@ enum _event {
 // override the handlers, which return a value above 0 when they consumed the event.
 class CHotSpot : public CXObject {
 public:
-    explicit CHotSpot(CWindow* window);
+    explicit CHotSpot(GraphicsWindow* window);
     // The event and the value are kept and not used.
-    CHotSpot(CWindow* window, _event event, int param);
+    CHotSpot(GraphicsWindow* window, _event event, int param);
     // A spot that stands in for another one (the owner's) is not listed itself.
-    CHotSpot(CWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button);
+    CHotSpot(GraphicsWindow* window, CHotSpot* other, _event event, int param, CMC_Button* button);
     ~CHotSpot() override;
     // A copy has a rectangle of its own and is not listed.
     CHotSpot(const CHotSpot& other);
     CHotSpot& operator=(const CHotSpot& other);
 
     // Makes the list (and takes the window) when there is none yet.
-    static void initialize(CWindow* window);
+    static void initialize(GraphicsWindow* window);
     // Forgets the list; a later hot spot starts a new one.
     static void done();
     static bool add(CHotSpot* spot);
@@ -78,8 +78,8 @@ public:
     // Handed to every handler as its last argument.
     void SetParent(CXObject* parent) { parent_ = parent; }
     // With a unit, the spot is found only while the unit is active.
-    void setUnit(CUnit6* unit) { unit_ = unit; }
-    CUnit6* getUnit() const { return unit_; }
+    void setUnit(GraphicsUnit* unit) { unit_ = unit; }
+    GraphicsUnit* getUnit() const { return unit_; }
     bool isOver() const { return over_; }
     // Kept for the button that owns the spot.
     void setMCButton(CMC_Button* button) { button_ = button; }
@@ -150,7 +150,7 @@ private:
     static void showMainCursor();
 
     static CXVector* list_;
-    static CWindow* window_;
+    static GraphicsWindow* window_;
     static int minPriority_;
     static int maxPriority_;
     static uint64_t nextSerial_;
@@ -174,7 +174,7 @@ private:
     bool enabled_ = true;
     bool cursor_ = true;
     bool over_ = false;
-    CUnit6* unit_ = nullptr;
+    GraphicsUnit* unit_ = nullptr;
     int priority_ = 0;
     CMC_Button* button_ = nullptr;
 };

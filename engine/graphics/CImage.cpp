@@ -3,6 +3,7 @@
 #include "foundation/CFile.h"
 #include "foundation/CLZWCompression.h"
 #include "graphics/CByteReader.h"
+#include "graphics/GraphicsWindow.h"
 #include "graphics/JPEG.h"
 #include "script/CMElement.h"
 
@@ -63,32 +64,32 @@ std::unique_ptr<char[]> unpackLzw(const char* block, size_t length, int expected
 
 } // namespace
 
-CImage::CImage(CWindow* window)
+CImage::CImage(GraphicsWindow* window)
     : CGraphicsObject(window)
     , CPlayable(window)
 {
 }
 
-CImage::CImage(CWindow* window, const CXString& file)
+CImage::CImage(GraphicsWindow* window, const CXString& file)
     : CImage(window)
 {
     setFileName(file);
     setErrorCode(Load(file, true));
 }
 
-CImage::CImage(CWindow* window, CGraphicsObject* other)
+CImage::CImage(GraphicsWindow* window, CGraphicsObject* other)
     : CGraphicsObject(window, *other)
     , CPlayable(window)
 {
     setFileName("");
 }
 
-CImage::CImage(CWindow* window, CImage& other)
+CImage::CImage(GraphicsWindow* window, CImage& other)
     : CImage(window, static_cast<CGraphicsObject*>(&other))
 {
 }
 
-CImage::CImage(CWindow* window, CMElement* element)
+CImage::CImage(GraphicsWindow* window, CMElement* element)
     : CImage(window)
 {
     if (element == nullptr)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/CGraphicsObject.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 
 class CMElement;
 
@@ -19,14 +19,14 @@ class CMElement;
 // The colour data's length is what the file holds besides the header and the alpha data.
 class CImage : public CGraphicsObject, public CPlayable {
 public:
-    explicit CImage(CWindow* window);
+    explicit CImage(GraphicsWindow* window);
     // Loads the file at once (converted to the screen's depth); the result is the error code.
-    CImage(CWindow* window, const CXString& file);
+    CImage(GraphicsWindow* window, const CXString& file);
     // Shares the other raster's planes (other must not be null); no name.
-    CImage(CWindow* window, CGraphicsObject* other);
-    CImage(CWindow* window, CImage& other);
+    CImage(GraphicsWindow* window, CGraphicsObject* other);
+    CImage(GraphicsWindow* window, CImage& other);
     // FILENAME, PRELOAD (a missing or empty one loads), VISIBLE and RELEASEAFTERUSE.
-    CImage(CWindow* window, CMElement* element);
+    CImage(GraphicsWindow* window, CMElement* element);
 
     CImage* clone() override;
 

@@ -7,7 +7,7 @@
 #include "graphics/CTarga.h"
 #include "graphics/CXBitmap.h"
 
-CImageFile::CImageFile(CWindow* window)
+CImageFile::CImageFile(GraphicsWindow* window)
     : window_(window)
 {
 }

@@ -4,7 +4,7 @@
 #include "foundation/CXString.h"
 #include "graphics/CGraphicsObject.h"
 
-class CWindow;
+class GraphicsWindow;
 
 // What CImageFile read or wrote; 0 for nothing.
 enum _filetype {
@@ -19,7 +19,7 @@ enum _filetype {
 // Loads and saves pictures by the extension of their file name, ignoring its case.
 class CImageFile : public CXObject {
 public:
-    explicit CImageFile(CWindow* window);
+    explicit CImageFile(GraphicsWindow* window);
 
     // Makes the object of the extension's class, which reads the file: tga, bmp, img or jpg,
     // psd, ann (an animation). Any other extension makes nothing and gives FILETYPE_NONE.
@@ -36,6 +36,6 @@ public:
     static CXString extensionOf(const CXString& name);
 
 private:
-    CWindow* window_;
+    GraphicsWindow* window_;
     CGraphicsObject* object_ = nullptr;
 };

@@ -5,7 +5,7 @@
 #include "graphics/CSequencedPlayable.h"
 #include "script/CMElement.h"
 
-CXObject* CMElementCreator::createObject(CWindow* window, CMElement* element)
+CXObject* CMElementCreator::createObject(GraphicsWindow* window, CMElement* element)
 {
     if (element == nullptr || !(element->getPropertyValue("TYPE") == "IMAGE"))
         return nullptr;
@@ -17,7 +17,7 @@ CXObject* CMElementCreator::createObject(CWindow* window, CMElement* element)
     return static_cast<CGraphicsObject*>(image);
 }
 
-CPlayable* CMElementCreator::createPlayable(CWindow* window, CMElement* element)
+CPlayable* CMElementCreator::createPlayable(GraphicsWindow* window, CMElement* element)
 {
     if (element == nullptr)
         return nullptr;

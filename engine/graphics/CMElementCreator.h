@@ -4,7 +4,7 @@
 
 class CMElement;
 class CPlayable;
-class CWindow;
+class GraphicsWindow;
 
 // Makes an engine object straight from a definition element, with no script object around
 // it: by TYPE (compared exactly), "IMAGE" a picture, "ANIMO" an animation, "SEQUENCE" a
@@ -13,7 +13,7 @@ class CWindow;
 class CMElementCreator : public CXObject {
 public:
     // A picture for TYPE "IMAGE" with a FILENAME; none otherwise.
-    static CXObject* createObject(CWindow* window, CMElement* element);
+    static CXObject* createObject(GraphicsWindow* window, CMElement* element);
     // An animation for TYPE "ANIMO" with a FILENAME, a sequence for "SEQUENCE"; none otherwise.
-    static CPlayable* createPlayable(CWindow* window, CMElement* element);
+    static CPlayable* createPlayable(GraphicsWindow* window, CMElement* element);
 };

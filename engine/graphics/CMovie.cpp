@@ -1,8 +1,8 @@
 #include "graphics/CMovie.h"
 
-#include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "graphics/CMovieSound.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CSound4.h"
 #include "platform/Clock.h"
 #include "platform/VideoDecodeWorker.h"
@@ -23,13 +23,13 @@ int64_t unitsOfMs(int64_t ms)
 
 } // namespace
 
-CMovie::CMovie(CWindow* window)
+CMovie::CMovie(GraphicsWindow* window)
     : CDirectDrawSurface(window)
     , CPlayable(window)
 {
 }
 
-CMovie::CMovie(CWindow* window, const CXString& fileName)
+CMovie::CMovie(GraphicsWindow* window, const CXString& fileName)
     : CMovie(window)
 {
     load(fileName);
@@ -48,7 +48,7 @@ bool CMovie::load(const CXString& fileName)
     Invalidate();
     releaseAll();
     setFilename(fileName);
-    CWindow* window = getWindow();
+    GraphicsWindow* window = getWindow();
     const bool fifteenBits = window != nullptr && window->GetBpp() == 15;
     const platform::VideoPixelFormat pixels = fifteenBits ? platform::VideoPixelFormat::Rgb555
                                                           : platform::VideoPixelFormat::Rgb565;

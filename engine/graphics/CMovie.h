@@ -2,7 +2,7 @@
 
 #include "foundation/CXTimer.h"
 #include "graphics/CDirectDrawSurface.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 #include "platform/VideoSource.h"
 
 #include <chrono>
@@ -30,9 +30,9 @@ public:
     static constexpr uint32_t kLongestStepMs = 100;
 
     // An empty movie.
-    explicit CMovie(CWindow* window);
+    explicit CMovie(GraphicsWindow* window);
     // Opens the file at once; a file that does not open leaves the movie empty.
-    CMovie(CWindow* window, const CXString& fileName);
+    CMovie(GraphicsWindow* window, const CXString& fileName);
     // Stops without the finished report; the worker ends before anything else goes.
     ~CMovie() override;
     CMovie(const CMovie&) = delete;

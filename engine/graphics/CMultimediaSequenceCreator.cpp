@@ -4,9 +4,10 @@
 #include "foundation/CStringTokenizer.h"
 #include "foundation/CTextFileReader.h"
 #include "graphics/CMElementCreator.h"
-#include "graphics/CPlayable.h"
 #include "graphics/CSequencedPlayable.h"
 #include "graphics/CTreeSequenceElements.h"
+#include "graphics/GraphicsWindow.h"
+#include "media/CPlayable.h"
 #include "script/CMElement.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ void readLine(CTreeSequenceElements& table, const CXString& line, const CXString
 }
 
 // create, skipping the elements that the walk is inside already.
-CPlayable* createBelow(CWindow* window, CMElements* elements, const CXString& name, std::vector<CXString>& path)
+CPlayable* createBelow(GraphicsWindow* window, CMElements* elements, const CXString& name, std::vector<CXString>& path)
 {
     CMElement* element = elements != nullptr ? elements->get(name) : nullptr;
     if (element == nullptr || std::find(path.begin(), path.end(), name) != path.end())
@@ -110,7 +111,7 @@ CPlayable* createBelow(CWindow* window, CMElements* elements, const CXString& na
 
 } // namespace
 
-CPlayable* CMultimediaSequenceCreator::load(CWindow* window, const CXString& fileName, CResourcesManager* resources,
+CPlayable* CMultimediaSequenceCreator::load(GraphicsWindow* window, const CXString& fileName, CResourcesManager* resources,
                                             CPlayableObserver* observer)
 {
     CTextFileReader text(window, fileName);
@@ -119,7 +120,7 @@ CPlayable* CMultimediaSequenceCreator::load(CWindow* window, const CXString& fil
     return load(window, text, fileName, resources, observer);
 }
 
-CPlayable* CMultimediaSequenceCreator::load(CWindow* window, CTextFileReader& text, const CXString& fileName,
+CPlayable* CMultimediaSequenceCreator::load(GraphicsWindow* window, CTextFileReader& text, const CXString& fileName,
                                             CResourcesManager* resources, CPlayableObserver* observer)
 {
     CTreeSequenceElements table(window, resources);
@@ -134,7 +135,7 @@ CPlayable* CMultimediaSequenceCreator::load(CWindow* window, CTextFileReader& te
     return root;
 }
 
-CPlayable* CMultimediaSequenceCreator::create(CWindow* window, CMElements* elements, const CXString& name)
+CPlayable* CMultimediaSequenceCreator::create(GraphicsWindow* window, CMElements* elements, const CXString& name)
 {
     std::vector<CXString> path;
     return createBelow(window, elements, name, path);

@@ -8,7 +8,7 @@ class CPlayable;
 class CPlayableObserver;
 class CResourcesManager;
 class CTextFileReader;
-class CWindow;
+class GraphicsWindow;
 
 // Builds a sequence, a tree of playables that plays as one, from a sequence definition file or
 // from definition elements.
@@ -28,15 +28,15 @@ public:
     // lists; none when the file does not open or declares no entry of its name. The observer
     // becomes every made playable's generic observer. Playables that end up outside the tree
     // are deleted.
-    static CPlayable* load(CWindow* window, const CXString& fileName, CResourcesManager* resources,
+    static CPlayable* load(GraphicsWindow* window, const CXString& fileName, CResourcesManager* resources,
                            CPlayableObserver* observer);
     // The same from a file's text; the file name names the root.
-    static CPlayable* load(CWindow* window, CTextFileReader& text, const CXString& fileName,
+    static CPlayable* load(GraphicsWindow* window, CTextFileReader& text, const CXString& fileName,
                            CResourcesManager* resources, CPlayableObserver* observer);
     // The playable of the named element and, under a sequence, those of its children in order;
     // none when there is no such element or it makes nothing. An element met again below
     // itself is skipped.
-    static CPlayable* create(CWindow* window, CMElements* elements, const CXString& name);
+    static CPlayable* create(GraphicsWindow* window, CMElements* elements, const CXString& name);
     // The character that selects child n of a sequence played by parameter: "1" to "9" for 0
     // to 8, "A" to "Y" for 9 to 33, then the character (n mod 256) + 63; "" below 0.
     static CXString getParameter(int n);

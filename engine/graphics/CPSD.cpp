@@ -56,18 +56,18 @@ char* readPlane(CByteReader& in, uint16_t compression, int width, int height)
 
 } // namespace
 
-CPSD::CPSD(CWindow* window)
+CPSD::CPSD(GraphicsWindow* window)
     : CGraphicsObject(window)
 {
 }
 
-CPSD::CPSD(CWindow* window, const CXString& file)
+CPSD::CPSD(GraphicsWindow* window, const CXString& file)
     : CPSD(window)
 {
     Load(file);
 }
 
-CPSD::CPSD(CWindow* window, CGraphicsObject*)
+CPSD::CPSD(GraphicsWindow* window, CGraphicsObject*)
     : CPSD(window)
 {
 }

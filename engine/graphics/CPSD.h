@@ -24,10 +24,10 @@ public:
         std::unique_ptr<CGraphicsObject> raster;
     };
 
-    explicit CPSD(CWindow* window);
-    CPSD(CWindow* window, const CXString& file);
+    explicit CPSD(GraphicsWindow* window);
+    CPSD(GraphicsWindow* window, const CXString& file);
     // Neither takes the other's contents.
-    CPSD(CWindow* window, CGraphicsObject* other);
+    CPSD(GraphicsWindow* window, CGraphicsObject* other);
     CPSD(const CPSD& other);
     ~CPSD() override;
 

@@ -1,8 +1,8 @@
 #include "graphics/CPattern.h"
 
-#include "app/CWindow.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 
@@ -50,7 +50,7 @@ int alphaAt(CGraphicsObject& object, CXPoint local)
 }
 
 // The depth of the window's screen; 16 without one.
-int screenDepthOf(CWindow* window)
+int screenDepthOf(GraphicsWindow* window)
 {
     const CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
     return screen != nullptr ? screen->GetBpp() : 16;
@@ -79,7 +79,7 @@ int CPatternEntry::compare(CXObject* other)
     return static_cast<CPatternEntry*>(other)->order < order ? 1 : 0;
 }
 
-CPattern::CPattern(CWindow* window, CXSize size, CXSize cell, int layers)
+CPattern::CPattern(GraphicsWindow* window, CXSize size, CXSize cell, int layers)
     : CGraphicsObject(window, size, screenDepthOf(window), nullptr)
     , cell_(cell)
     , layers_(std::max(layers, 0))

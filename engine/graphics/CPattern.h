@@ -40,7 +40,7 @@ public:
 // destroyed elsewhere leaves the grid at once.
 class CPattern : public CGraphicsObject {
 public:
-    CPattern(CWindow* window, CXSize size, CXSize cell, int layers);
+    CPattern(GraphicsWindow* window, CXSize size, CXSize cell, int layers);
     // The objects placed stay; they are no longer watched.
     ~CPattern() override;
     CPattern(const CPattern&) = delete;

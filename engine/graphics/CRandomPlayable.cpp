@@ -1,9 +1,9 @@
 #include "graphics/CRandomPlayable.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXRandom.h"
 #include "foundation/DoubleToInt.h"
 #include "graphics/CAnimo.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <algorithm>
 
@@ -92,7 +92,7 @@ bool CRandomPlayableEntry::onPlayableFinished(CPlayable* playable)
     return false;
 }
 
-CRandomPlayable::CRandomPlayable(CWindow* window, CUnit6*)
+CRandomPlayable::CRandomPlayable(GraphicsWindow* window, GraphicsUnit*)
     : timers_(window != nullptr ? window->GetTimerInterface() : nullptr)
     , timerId_(CXTimer::allocateId())
 {

@@ -3,16 +3,16 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class CRandomPlayable;
-class CUnit6;
-class CWindow;
+class GraphicsUnit;
+class GraphicsWindow;
 
 // Asked by a random player before each play and told after it. Unless told otherwise every
 // play may start, and a burst ends normally.
@@ -78,7 +78,7 @@ public:
 
     // Runs on the window's timer list from now on; the unit that owns it registers itself
     // as a notifier when it wants plays.
-    CRandomPlayable(CWindow* window, CUnit6* owner);
+    CRandomPlayable(GraphicsWindow* window, GraphicsUnit* owner);
     ~CRandomPlayable() override;
     CRandomPlayable(const CRandomPlayable&) = delete;
     CRandomPlayable& operator=(const CRandomPlayable&) = delete;

@@ -1,13 +1,12 @@
 #include "graphics/CRefreshScreen.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "graphics/CCanvasObserver.h"
 #include "graphics/CDirectDrawSurface.h"
 #include "graphics/CDrawListIndex.h"
 #include "graphics/CImageFile.h"
 #include "graphics/CRefreshRegion.h"
-#include "text/CUnit6.h"
+#include "graphics/GraphicsUnit.h"
+#include "graphics/GraphicsWindow.h"
 
 #include <cstring>
 
@@ -82,7 +81,7 @@ class CRefreshScreen::CBackgroundManager : public CXObject {
 public:
     enum ScrollMode { Plain = 0, WrapsSideways = 1, WrapsUpAndDown = 2, Larger = 3 };
 
-    CBackgroundManager(CWindow* window, CRefreshScreen* screen)
+    CBackgroundManager(GraphicsWindow* window, CRefreshScreen* screen)
         : window_(window)
         , screen_(screen)
     {
@@ -206,7 +205,7 @@ private:
     }
 
     CDirectDrawSurface* surface_ = nullptr;
-    CWindow* window_;
+    GraphicsWindow* window_;
     CRefreshScreen* screen_;
     ScrollMode mode_ = Larger;
 };
@@ -214,12 +213,12 @@ private:
 namespace {
 
 // The screen's size and depth: the window's, or 800 x 600 at 16 bits without one.
-CXSize screenSizeOf(CWindow* window)
+CXSize screenSizeOf(GraphicsWindow* window)
 {
     return window != nullptr ? window->GetScreenSize() : CXSize(800, 600);
 }
 
-int screenBppOf(CWindow* window)
+int screenBppOf(GraphicsWindow* window)
 {
     const int bpp = window != nullptr ? window->GetBpp() : 0;
     return bpp != 0 ? bpp : 16;
@@ -227,7 +226,7 @@ int screenBppOf(CWindow* window)
 
 } // namespace
 
-CRefreshScreen::CRefreshScreen(CWindow* window)
+CRefreshScreen::CRefreshScreen(GraphicsWindow* window)
     : CGraphicsObject(window, screenSizeOf(window), screenBppOf(window), nullptr)
     , region_(new CRefreshRegion(true))
     , background_(new CBackgroundManager(window, this))
@@ -254,7 +253,7 @@ bool CRefreshScreen::hasFrameWork() const
 {
     if (region_->getCount() > 0 || (canvasObservers_ != nullptr && canvasObservers_->getCount() > 0))
         return true;
-    CUnit6* unit = CMC_Scene::getDefUnit();
+    GraphicsUnit* unit = GraphicsUnit::getDefault();
     return unit != nullptr && !unit->wasInitiallyUpdated();
 }
 
@@ -270,7 +269,7 @@ bool CRefreshScreen::Redraw(CDirectDrawSurface* back, CSurface*, bool* initialUp
 
 bool CRefreshScreen::compose(CDirectDrawSurface* back, bool* initialUpdateDone)
 {
-    if (CUnit6* unit = CMC_Scene::getDefUnit()) {
+    if (GraphicsUnit* unit = GraphicsUnit::getDefault()) {
         if (!unit->wasInitiallyUpdated()) {
             if (notifyEnabled_)
                 notify(0);

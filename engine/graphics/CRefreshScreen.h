@@ -67,7 +67,7 @@ public:
 
     // The screen's size and depth are the window's; the screen has no pixels of its own: it
     // draws into the surface that each frame hands it.
-    explicit CRefreshScreen(CWindow* window);
+    explicit CRefreshScreen(GraphicsWindow* window);
     CRefreshScreen(const CRefreshScreen&) = delete;
     CRefreshScreen& operator=(const CRefreshScreen&) = delete;
     ~CRefreshScreen() override;

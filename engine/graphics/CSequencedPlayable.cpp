@@ -5,13 +5,14 @@
 #include "graphics/CAnimo.h"
 #include "graphics/CAnimoSequencePlayable.h"
 #include "graphics/CSpeakingAnimation.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CSound4.h"
 
 #include <algorithm>
 #include <functional>
 #include <unordered_set>
 
-CSequencedPlayable::CSequencedPlayable(CWindow* window)
+CSequencedPlayable::CSequencedPlayable(GraphicsWindow* window)
     : CPlayable(window)
 {
     type_ = kType;
@@ -20,7 +21,7 @@ CSequencedPlayable::CSequencedPlayable(CWindow* window)
         manager->add(this, nullptr);
 }
 
-CSequencedPlayable::CSequencedPlayable(CWindow* window, CMElement*)
+CSequencedPlayable::CSequencedPlayable(GraphicsWindow* window, CMElement*)
     : CSequencedPlayable(window)
 {
 }
@@ -43,7 +44,7 @@ CSequencedPlayable::~CSequencedPlayable()
         }
         delete child;
     }
-    if (CAnimationManager* manager = CAnimationManager::of(window_))
+    if (CAnimationManager* manager = CAnimationManager::of(GraphicsWindow::of(window_)))
         manager->remove(this);
 }
 

@@ -2,14 +2,15 @@
 
 #include "foundation/CXPoint.h"
 #include "foundation/CXRect.h"
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 
 #include <functional>
 #include <vector>
 
 class CAnimo;
 class CMElement;
+class GraphicsWindow;
 
 // A playable that holds an ordered list of child playables (animation events, sounds, speaking
 // animations, other sequences) and plays them by its mode:
@@ -33,9 +34,9 @@ public:
     // The playable type of sequences.
     static constexpr int kType = 7;
 
-    explicit CSequencedPlayable(CWindow* window);
+    explicit CSequencedPlayable(GraphicsWindow* window);
     // The definition is not read: the children come from their own elements.
-    CSequencedPlayable(CWindow* window, CMElement* definition);
+    CSequencedPlayable(GraphicsWindow* window, CMElement* definition);
     ~CSequencedPlayable() override;
     CSequencedPlayable(const CSequencedPlayable&) = delete;
     CSequencedPlayable& operator=(const CSequencedPlayable&) = delete;

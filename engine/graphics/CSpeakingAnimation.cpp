@@ -1,14 +1,14 @@
 #include "graphics/CSpeakingAnimation.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
-#include "foundation/CResourcesManager.h"
 #include "foundation/CXRandom.h"
+#include "graphics/AnimationObject.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CMC_Sound.h"
+#include "media/CResourcesManager.h"
 #include "media/CSound4.h"
-#include "script_graphics/CMC_Animo.h"
+#include "script/CMC_ObjectsContainer.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kEventRate = 15;
 
 } // namespace
 
-CSpeakingAnimation::CSpeakingAnimation(CWindow* window, CResourcesManager* resources)
+CSpeakingAnimation::CSpeakingAnimation(GraphicsWindow* window, CResourcesManager* resources)
     : CPlayable(window)
     , resources_(resources)
 {
@@ -57,12 +57,12 @@ void CSpeakingAnimation::forgetAnimoObject()
 
 void CSpeakingAnimation::setAnimation(const CXString& name)
 {
-    CMC_Scene* scene = CMC_Scene::currentSceneOf(window_);
+    CMC_ObjectsContainer* scene = window_ != nullptr ? window_->getRunningScene() : nullptr;
     if (animation_ != nullptr && animoObject_ == nullptr)
         animation_->removeNotifier(this);
     forgetAnimoObject();
     animation_ = nullptr;
-    auto* object = scene != nullptr ? dynamic_cast<CMC_Animo*>(scene->getObject(name.c_str())) : nullptr;
+    auto* object = scene != nullptr ? dynamic_cast<AnimationObject*>(scene->getObject(name.c_str())) : nullptr;
     if (object != nullptr && object->getAnimo() != nullptr) {
         animation_ = object->getAnimo();
         object->addSeq(this);
@@ -73,10 +73,10 @@ void CSpeakingAnimation::setAnimation(const CXString& name)
         return;
     animation_ = resources_->getAs<CAnimo>(name);
     if (animation_ == nullptr) {
-        animation_ = new CAnimo(window_, name);
+        animation_ = new CAnimo(GraphicsWindow::of(window_), name);
         resources_->add(static_cast<CPlayable*>(animation_));
     }
-    CRefreshScreen* screen = window_ != nullptr ? window_->GetRefreshScreenInterface() : nullptr;
+    CRefreshScreen* screen = window_ != nullptr ? GraphicsWindow::of(window_)->GetRefreshScreenInterface() : nullptr;
     if (screen != nullptr && !name.equalsIgnoreCase(kPlaceholderAnimation))
         screen->put(animation_, 1000);
 }
@@ -96,7 +96,7 @@ void CSpeakingAnimation::dropSound()
 
 void CSpeakingAnimation::apply(const CXString& name)
 {
-    CMC_Scene* scene = CMC_Scene::currentSceneOf(window_);
+    CMC_ObjectsContainer* scene = window_ != nullptr ? window_->getRunningScene() : nullptr;
     dropSound();
     if (auto* object = scene != nullptr ? dynamic_cast<CMC_Sound*>(scene->getObject(name.c_str())) : nullptr) {
         sound_ = object->getSound();
@@ -337,7 +337,7 @@ void CSpeakingAnimation::setVisibility(bool visible)
 
 void CSpeakingAnimation::alwaysOnTop()
 {
-    CRefreshScreen* screen = window_ != nullptr ? window_->GetRefreshScreenInterface() : nullptr;
+    CRefreshScreen* screen = window_ != nullptr ? GraphicsWindow::of(window_)->GetRefreshScreenInterface() : nullptr;
     if (screen != nullptr && animation_ != nullptr)
         screen->SetFlags(animation_, 1);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 
-class CMC_Animo;
+class AnimationObject;
 class CResourcesManager;
 class CSound4;
+class GraphicsWindow;
 
 // A playable that plays a sound and keeps an animation busy with randomly chosen "speaking"
 // events while the sound lasts, optionally opening with a start event and closing with an end
@@ -27,7 +28,7 @@ public:
     static constexpr int kType = 5;
 
     // The manager may be none.
-    CSpeakingAnimation(CWindow* window, CResourcesManager* resources);
+    CSpeakingAnimation(GraphicsWindow* window, CResourcesManager* resources);
     ~CSpeakingAnimation() override;
     CSpeakingAnimation(const CSpeakingAnimation&) = delete;
     CSpeakingAnimation& operator=(const CSpeakingAnimation&) = delete;
@@ -104,7 +105,7 @@ private:
     bool finishing_ = false;
     bool starting_ = false;
     bool ending_ = false;
-    CMC_Animo* animoObject_ = nullptr;
+    AnimationObject* animoObject_ = nullptr;
     SoundOrigin soundOrigin_ = SoundOrigin::None;
     CXString prefix_;
 };

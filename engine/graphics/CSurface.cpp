@@ -1,7 +1,7 @@
 #include "graphics/CSurface.h"
 
-#include "app/CWindow.h"
 #include "graphics/CDirectDrawSurface.h"
+#include "graphics/GraphicsWindow.h"
 #include "platform/Backend.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
@@ -22,14 +22,14 @@ platform::PixelView viewOf(CDirectDrawSurface* surface)
 
 } // namespace
 
-CSurface::CSurface(CWindow* window, const CXSize& size, int bpp, bool)
+CSurface::CSurface(GraphicsWindow* window, const CXSize& size, int bpp, bool)
     : window_(window)
     , size_(size)
 {
     open(bpp, true);
 }
 
-CSurface::CSurface(CWindow* window, const CXSize& size)
+CSurface::CSurface(GraphicsWindow* window, const CXSize& size)
     : window_(window)
     , size_(size)
 {

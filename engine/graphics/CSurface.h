@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class CDirectDrawSurface;
-class CWindow;
+class GraphicsWindow;
 
 namespace platform {
 class Display;
@@ -22,9 +22,9 @@ class CSurface : public CXObject {
 public:
     // Over the whole desktop at that depth (16 for 5-6-5, 15 for 5-5-5). A flip chain is
     // never made: the display has no back buffer to flip to.
-    CSurface(CWindow* window, const CXSize& size, int bpp, bool flipping);
+    CSurface(GraphicsWindow* window, const CXSize& size, int bpp, bool flipping);
     // In a window, at 16 bits per pixel.
-    CSurface(CWindow* window, const CXSize& size);
+    CSurface(GraphicsWindow* window, const CXSize& size);
     // The display stays open, showing the last frame: it belongs to the program's window.
     ~CSurface() override = default;
     CSurface(const CSurface&) = delete;
@@ -66,7 +66,7 @@ private:
     // The window's display; null without a back end.
     platform::Display* display() const;
 
-    CWindow* window_;
+    GraphicsWindow* window_;
     CXSize size_;
     int bpp_ = 0;
     const unsigned char* screenPtr_ = nullptr;

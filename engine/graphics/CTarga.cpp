@@ -24,12 +24,12 @@ constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 } // namespace
 
-CTarga::CTarga(CWindow* window)
+CTarga::CTarga(GraphicsWindow* window)
     : CGraphicsObject(window)
 {
 }
 
-CTarga::CTarga(CWindow* window, const CXString& file)
+CTarga::CTarga(GraphicsWindow* window, const CXString& file)
     : CTarga(window)
 {
     Load(file);

@@ -11,8 +11,8 @@ class CTarga : public CGraphicsObject {
 public:
     static constexpr int kHeaderSize = 18;
 
-    explicit CTarga(CWindow* window);
-    CTarga(CWindow* window, const CXString& file);
+    explicit CTarga(GraphicsWindow* window);
+    CTarga(GraphicsWindow* window, const CXString& file);
 
     using CGraphicsObject::Load;
     using CGraphicsObject::Save;

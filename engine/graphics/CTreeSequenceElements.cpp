@@ -1,18 +1,18 @@
 #include "graphics/CTreeSequenceElements.h"
 
-#include "app/CApplication.h"
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "foundation/CFileNameResolver.h"
-#include "foundation/CResourcesManager.h"
+#include "graphics/AnimationObject.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CAnimoSequencePlayable.h"
 #include "graphics/CRefreshScreen.h"
 #include "graphics/CSequencedPlayable.h"
 #include "graphics/CSpeakingAnimation.h"
+#include "graphics/GraphicsApplication.h"
+#include "graphics/GraphicsWindow.h"
 #include "media/CMC_Sound.h"
+#include "media/CResourcesManager.h"
 #include "media/CSound4.h"
-#include "script_graphics/CMC_Animo.h"
+#include "script/CMC_ObjectsContainer.h"
 
 
 namespace {
@@ -28,17 +28,17 @@ int eventNumber(CAnimo* animation, const CXString& event)
 }
 
 // A sound's full name in the sound folders.
-CXString wavPath(CWindow* window, const CXString& name)
+CXString wavPath(GraphicsWindow* window, const CXString& name)
 {
     if (window == nullptr)
         return name;
-    CApplication* application = window->GetApplicationInterface();
+    GraphicsApplication* application = window->GetApplicationInterface();
     return application != nullptr ? application->getWAVPath(name) : window->GetSoundFXFullPath(name);
 }
 
 } // namespace
 
-CTreeSequenceElements::CTreeSequenceElements(CWindow* window, CResourcesManager* resources)
+CTreeSequenceElements::CTreeSequenceElements(GraphicsWindow* window, CResourcesManager* resources)
     : window_(window)
     , resources_(resources)
 {
@@ -168,7 +168,7 @@ void CTreeSequenceElements::setWAVFN(const CXString& name, const CXString& value
         playable->apply(other->playable);
         return;
     }
-    CMC_Scene* scene = CMC_Scene::currentSceneOf(window_);
+    CMC_ObjectsContainer* scene = window_ != nullptr ? window_->getRunningScene() : nullptr;
     if (auto* object = scene != nullptr ? dynamic_cast<CMC_Sound*>(scene->getObject(value.c_str())) : nullptr)
         playable->apply(static_cast<CPlayable*>(object->getSound()));
     else
@@ -216,8 +216,8 @@ void CTreeSequenceElements::create(_tse_entry* entry, CPlayableObserver* observe
 void CTreeSequenceElements::createSimple(_tse_entry* entry)
 {
     entry->playable = nullptr;
-    CMC_Scene* scene = CMC_Scene::currentSceneOf(window_);
-    auto* object = scene != nullptr ? dynamic_cast<CMC_Animo*>(scene->getObject(entry->fileName.c_str())) : nullptr;
+    CMC_ObjectsContainer* scene = window_ != nullptr ? window_->getRunningScene() : nullptr;
+    auto* object = scene != nullptr ? dynamic_cast<AnimationObject*>(scene->getObject(entry->fileName.c_str())) : nullptr;
     if (object != nullptr && object->getAnimo() != nullptr) {
         auto* leaf = new CAnimoSequencePlayable(window_, object);
         leaf->setEventNo(eventNumber(object->getAnimo(), entry->event));

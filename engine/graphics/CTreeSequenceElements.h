@@ -10,7 +10,7 @@ class CPlayable;
 class CPlayableObserver;
 class CResourcesManager;
 class CSpeakingAnimation;
-class CWindow;
+class GraphicsWindow;
 
 // One named entry of a sequence definition: a playable to make and configure.
 struct _tse_entry {
@@ -37,7 +37,7 @@ struct _tse_entry {
 class CTreeSequenceElements : public CXObject {
 public:
     // Animations and sounds are shared through the manager, when there is one.
-    CTreeSequenceElements(CWindow* window, CResourcesManager* resources);
+    CTreeSequenceElements(GraphicsWindow* window, CResourcesManager* resources);
     ~CTreeSequenceElements() override;
     CTreeSequenceElements(const CTreeSequenceElements&) = delete;
     CTreeSequenceElements& operator=(const CTreeSequenceElements&) = delete;
@@ -87,7 +87,7 @@ private:
     // The entry's playable when the entry is a speaking animation.
     CSpeakingAnimation* speaking(const CXString& name) const;
 
-    CWindow* window_;
+    GraphicsWindow* window_;
     CResourcesManager* resources_;
     std::vector<std::unique_ptr<_tse_entry>> entries_;
     // Every playable made, also those that a later TYPE of their entry replaced.

@@ -1,10 +1,10 @@
 #include "graphics/CVirtualGraphicsObject.h"
 
-#include "app/CWindow.h"
 #include "graphics/AlphaRuns.h"
 #include "graphics/CAnimo.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsWindow.h"
 #include "graphics/PixelWeights.h"
 
 #include <algorithm>
@@ -65,7 +65,7 @@ private:
 
 } // namespace
 
-CVirtualGraphicsObject::CVirtualGraphicsObject(CWindow* window)
+CVirtualGraphicsObject::CVirtualGraphicsObject(GraphicsWindow* window)
     : CGraphicsObject(window, CXSize(0, 0), 16, nullptr)
     , screen_(window != nullptr ? window->GetRefreshScreenInterface() : nullptr)
 {

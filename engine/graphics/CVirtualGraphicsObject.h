@@ -21,7 +21,7 @@ class CRefreshScreen;
 // destroyed, a frame mask with its animation. A source that draws this object is refused.
 class CVirtualGraphicsObject : public CGraphicsObject {
 public:
-    explicit CVirtualGraphicsObject(CWindow* window);
+    explicit CVirtualGraphicsObject(GraphicsWindow* window);
     ~CVirtualGraphicsObject() override;
     CVirtualGraphicsObject(const CVirtualGraphicsObject&) = delete;
     CVirtualGraphicsObject& operator=(const CVirtualGraphicsObject&) = delete;

@@ -1,16 +1,16 @@
 #include "graphics/CXBitmap.h"
 
-CXBitmap::CXBitmap(CWindow* window)
+CXBitmap::CXBitmap(GraphicsWindow* window)
     : CGraphicsObject(window)
 {
 }
 
-CXBitmap::CXBitmap(CWindow* window, const CXString&)
+CXBitmap::CXBitmap(GraphicsWindow* window, const CXString&)
     : CXBitmap(window)
 {
 }
 
-CXBitmap::CXBitmap(CWindow* window, CGraphicsObject*)
+CXBitmap::CXBitmap(GraphicsWindow* window, CGraphicsObject*)
     : CXBitmap(window)
 {
 }

@@ -6,8 +6,8 @@
 // own Load does.
 class CXBitmap : public CGraphicsObject {
 public:
-    explicit CXBitmap(CWindow* window);
-    CXBitmap(CWindow* window, const CXString& file);
-    CXBitmap(CWindow* window, CGraphicsObject* other);
+    explicit CXBitmap(GraphicsWindow* window);
+    CXBitmap(GraphicsWindow* window, const CXString& file);
+    CXBitmap(GraphicsWindow* window, CGraphicsObject* other);
     CXBitmap(const CXBitmap& other);
 };

@@ -1,10 +1,10 @@
 #include "media/CDXMouse.h"
 
-#include "app/CWindow.h"
+#include "media/MediaWindow.h"
 
 CDXMouse* CDXMouse::singleton_ = nullptr;
 
-CDXMouse::CDXMouse(CWindow* window)
+CDXMouse::CDXMouse(MediaWindow* window)
     : window_(window)
 {
     singleton_ = this;

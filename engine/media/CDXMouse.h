@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-class CWindow;
+class MediaWindow;
 
 // The engine's one mouse device. The window's event pump posts moves and button changes, at
 // client positions, into the device's buffer; each frame tick turns them into events and the
@@ -24,7 +24,7 @@ public:
         RIGHT_UP = 7,
     };
 
-    explicit CDXMouse(CWindow* window);
+    explicit CDXMouse(MediaWindow* window);
     // A last flush that delivers nothing.
     ~CDXMouse();
     CDXMouse(const CDXMouse&) = delete;
@@ -53,7 +53,7 @@ private:
 
     static CDXMouse* singleton_;
 
-    CWindow* window_;
+    MediaWindow* window_;
     CXPoint position_;
     std::deque<Event> buffer_;
     std::vector<Event> eventQueue_;

@@ -1,8 +1,8 @@
 #include "media/CKeyboard.h"
 
-#include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
 #include "media/CKeyboardTranslator.h"
+#include "media/MediaWindow.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 
@@ -45,7 +45,7 @@ constexpr KeyName kKeyNames[] = {
 
 } // namespace
 
-CKeyboard::CKeyboard(CWindow* window)
+CKeyboard::CKeyboard(MediaWindow* window)
     : window_(window)
 {
     initLanguage();

@@ -11,7 +11,7 @@
 #include <vector>
 
 class CKeyboardTranslator;
-class CWindow;
+class MediaWindow;
 
 // The engine's one keyboard device. The window's event pump posts key records (DirectInput
 // key codes) into the device's buffer; each frame tick takes them into the key state and the
@@ -24,7 +24,7 @@ public:
     // What getChar gives for a key without a character.
     static constexpr char kNoChar = static_cast<char>(0xFF);
 
-    explicit CKeyboard(CWindow* window);
+    explicit CKeyboard(MediaWindow* window);
     // A last flush that delivers nothing.
     ~CKeyboard() override;
     CKeyboard(const CKeyboard&) = delete;
@@ -103,7 +103,7 @@ private:
     // stays for later flushes.
     std::vector<Pending> takeDue(std::vector<Pending>& queue, bool repeating) const;
 
-    CWindow* window_;
+    MediaWindow* window_;
     bool autoRepeat_ = true;
     std::deque<Record> buffer_;
     std::array<unsigned char, 256> keyState_{};

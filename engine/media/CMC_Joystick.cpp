@@ -1,6 +1,6 @@
 #include "media/CMC_Joystick.h"
 
-#include "app/CWindow.h"
+#include "media/MediaWindow.h"
 #include "platform/Backend.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
@@ -20,7 +20,7 @@ bool largerThan(int32_t a, int32_t b, int threshold)
 
 CMC_Joystick::CMC_Joystick(CMC_ObjectsContainer* container)
     : CMC_Object(CXString("JOYSTICK"), TYPE)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? MediaWindow::of(container->getWindow()) : nullptr)
 {
     setScene(container);
     singleton_ = this;

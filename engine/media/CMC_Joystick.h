@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-class CWindow;
+class MediaWindow;
 
 namespace platform {
 class Joystick;
@@ -43,7 +43,7 @@ public:
     // The last reported value of axis 0 (X), 1 (Y) or 2 (Z); -1 before the first report and
     // for any other axis.
     int getAxis(int i) const;
-    CWindow* getWindow() const { return window_; }
+    MediaWindow* getWindow() const { return window_; }
 
     // One reading: nothing while no controller is attached, and one attempt to take a
     // controller that came meanwhile.
@@ -68,7 +68,7 @@ private:
 
     static CMC_Joystick* singleton_;
 
-    CWindow* window_;
+    MediaWindow* window_;
     platform::Joystick* device_ = nullptr;
     std::vector<uint8_t> buttons_;
     int32_t lastX_ = -1;

@@ -1,6 +1,6 @@
 #include "media/CMC_Keyboard.h"
 
-#include "app/CWindow.h"
+#include "media/MediaWindow.h"
 #include "platform/KeyCodes.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
@@ -46,7 +46,7 @@ constexpr KeySignal kKeySignals[] = {
 
 CMC_Keyboard::CMC_Keyboard(CMC_ObjectsContainer* container)
     : CMC_Object(CXString("KEYBOARD"), TYPE)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? MediaWindow::of(container->getWindow()) : nullptr)
 {
     setScene(container);
     if (window_ != nullptr)

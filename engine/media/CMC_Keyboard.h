@@ -4,7 +4,7 @@
 #include "script/CMC_Object.h"
 
 class CKeyboard;
-class CWindow;
+class MediaWindow;
 
 // The KEYBOARD script object: a key listener of its container's window that raises
 // "ONKEYDOWN", "ONKEYUP" and "ONCHAR", first with "^" and the key's name or the character,
@@ -46,7 +46,7 @@ public:
 private:
     void onKey(int signalIndex, const char* signal, int key);
 
-    CWindow* window_;
+    MediaWindow* window_;
     bool enabled_ = true;
     CXString latestKey_;
 };

@@ -1,8 +1,8 @@
 #include "media/CMC_Keyboard_Runner.h"
 
-#include "app/CWindow.h"
 #include "media/CKeyboard.h"
 #include "media/CMC_Keyboard.h"
+#include "media/MediaWindow.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_ObjectsContainer.h"
 
@@ -33,7 +33,7 @@ CMC_Object* CMC_Keyboard_Runner::run(int id, CMC_Object* object, CMC_ObjectsCont
         return nullptr;
     case MTH_SETAUTOREPEAT: {
         // One mode for the whole window: every key listener hears held keys alike.
-        CWindow* window = callerWindow(scope, keyboard);
+        MediaWindow* window = MediaWindow::of(callerWindow(scope, keyboard));
         CKeyboard* target = window != nullptr ? window->getKeyboardInterface() : nullptr;
         CMC_Bool* on = getParameterBool(args, 0);
         if (target != nullptr && on != nullptr)

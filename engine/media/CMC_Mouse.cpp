@@ -1,6 +1,6 @@
 #include "media/CMC_Mouse.h"
 
-#include "app/CWindow.h"
+#include "media/MediaWindow.h"
 #include "platform/Backend.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
@@ -12,7 +12,7 @@ int CMC_Mouse::simulationDepth_ = 0;
 
 namespace {
 
-platform::Backend* backendOf(CWindow* window)
+platform::Backend* backendOf(MediaWindow* window)
 {
     return window != nullptr ? window->getBackend() : nullptr;
 }
@@ -21,7 +21,7 @@ platform::Backend* backendOf(CWindow* window)
 
 CMC_Mouse::CMC_Mouse(CMC_ObjectsContainer* container)
     : CMC_Object(CXString("MOUSE"), TYPE)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? MediaWindow::of(container->getWindow()) : nullptr)
 {
     setScene(container);
     if (platform::Backend* backend = backendOf(window_)) {
@@ -126,18 +126,18 @@ void CMC_Mouse::setClipRect(int left, int top, int right, int bottom)
     clipTo(CXRect(left + origin.x, top + origin.y, right + origin.x, bottom + origin.y));
 }
 
-void CMC_Mouse::simulate(CWindow* window, const CXString& button, CXPoint p, bool down)
+void CMC_Mouse::simulate(MediaWindow* window, const CXString& button, CXPoint p, bool down)
 {
     if (window == nullptr || simulationDepth_ >= kMaxSimulationDepth)
         return;
-    using Entry = int (CWindow::*)(CXPoint, int);
+    using Entry = int (MediaWindow::*)(CXPoint, int);
     Entry entry = nullptr;
     if (button == "LEFT")
-        entry = down ? &CWindow::OnLButtonDown : &CWindow::OnLButtonUp;
+        entry = down ? &MediaWindow::OnLButtonDown : &MediaWindow::OnLButtonUp;
     else if (button == "MIDDLE")
-        entry = down ? &CWindow::OnMButtonDown : &CWindow::OnMButtonUp;
+        entry = down ? &MediaWindow::OnMButtonDown : &MediaWindow::OnMButtonUp;
     else if (button == "RIGHT")
-        entry = down ? &CWindow::OnRButtonDown : &CWindow::OnRButtonUp;
+        entry = down ? &MediaWindow::OnRButtonDown : &MediaWindow::OnRButtonUp;
     if (entry == nullptr)
         return;
     ++simulationDepth_;
@@ -188,7 +188,7 @@ void CMC_Mouse::raiseForButton(const char* signal, int button)
 
 void CMC_Mouse::restore()
 {
-    platform::Backend* backend = backendOf(CWindow::getInstance());
+    platform::Backend* backend = backendOf(MediaWindow::getInstance());
     if (backend == nullptr)
         return;
     if (clipRect_.Width() == 0 || clipRect_.Height() == 0) {
@@ -204,7 +204,7 @@ void CMC_Mouse::reset(bool forget)
 {
     if (forget)
         clipRect_ = CXRect();
-    if (platform::Backend* backend = backendOf(CWindow::getInstance()))
+    if (platform::Backend* backend = backendOf(MediaWindow::getInstance()))
         backend->cursors().clipTo(std::nullopt);
 }
 

@@ -2,10 +2,10 @@
 
 #include "foundation/CXPoint.h"
 #include "foundation/CXRect.h"
-#include "graphics/CMouseListener.h"
+#include "media/CMouseListener.h"
 #include "script/CMC_Object.h"
 
-class CWindow;
+class MediaWindow;
 
 // The MOUSE script object: a mouse listener of its container's window, above every other
 // listener and never consuming, that follows the pointer and raises "ONMOVE", "ONCLICK",
@@ -66,7 +66,7 @@ public:
     // A press ("down") or release of the named button ("LEFT", "MIDDLE", "RIGHT", exact case)
     // at p, run through the window's whole mouse path at once: hot spots, then the listeners.
     // Any other name does nothing; so does a simulation nested too deep in its handlers.
-    static void simulate(CWindow* window, const CXString& button, CXPoint p, bool down);
+    static void simulate(MediaWindow* window, const CXString& button, CXPoint p, bool down);
 
     // Applies the stored rectangle when it has an area; otherwise lets the pointer go anywhere.
     static void restore();
@@ -93,7 +93,7 @@ private:
     static CXRect clipRect_;
     static int simulationDepth_;
 
-    CWindow* window_;
+    MediaWindow* window_;
     bool enabled_ = true;
     bool signalsEnabled_ = true;
     CXPoint position_;

@@ -1,7 +1,7 @@
 #include "media/CMC_Mouse_Runner.h"
 
-#include "app/CWindow.h"
 #include "media/CMC_Mouse.h"
+#include "media/MediaWindow.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -90,7 +90,7 @@ CMC_Object* CMC_Mouse_Runner::run(int id, CMC_Object* object, CMC_ObjectsContain
         return nullptr;
     }
     case MTH_LOCKACTIVECURSOR: {
-        CWindow* window = callerWindow(scope, mouse);
+        MediaWindow* window = MediaWindow::of(callerWindow(scope, mouse));
         CMC_Bool* locked = getParameterBool(args, 0);
         if (window != nullptr && locked != nullptr)
             window->lockActiveCursor(locked->getValue());
@@ -107,5 +107,5 @@ void CMC_Mouse_Runner::simulate(CMC_Object* mouse, CMC_ObjectsContainer* scope, 
         return;
     const CXPoint at(integerParameter(args, 0), integerParameter(args, 1));
     const CXString button = argumentCount(args) > 2 ? parameterText(args, 2) : CXString("LEFT");
-    CMC_Mouse::simulate(callerWindow(scope, mouse), button, at, down);
+    CMC_Mouse::simulate(MediaWindow::of(callerWindow(scope, mouse)), button, at, down);
 }

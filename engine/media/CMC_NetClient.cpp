@@ -1,17 +1,17 @@
 #include "media/CMC_NetClient.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "media/CNetworkClient.h"
+#include "media/MediaApplication.h"
+#include "media/MediaWindow.h"
 #include "script/CMC_SignalList.h"
 
 namespace {
 
 // The client of the window's program, which names its player from the application INI.
-std::unique_ptr<CNetworkClient> makeClient(CWindow* window)
+std::unique_ptr<CNetworkClient> makeClient(MediaWindow* window)
 {
     auto client = std::make_unique<CNetworkClient>(window, true, false);
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    MediaApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     if (application != nullptr)
         client->setApplicationIni(application->GetConfigInterface());
     return client;

@@ -1,10 +1,10 @@
 #include "media/CMC_NetPeer.h"
 
-#include "app/CMC_Scene.h"
 #include "foundation/CFileSandbox.h"
 #include "media/CNetCmdMessage.h"
 #include "media/CNetTextMessage.h"
 #include "media/CNetVariableMessage.h"
+#include "media/MediaWindow.h"
 #include "platform/DebugOutput.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -17,7 +17,7 @@
 
 CMC_NetPeer::CMC_NetPeer(CMC_ObjectsContainer* container, const char* name, int type)
     : CMC_Object(CXString(name), type)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? MediaWindow::of(container->getWindow()) : nullptr)
 {
     setScene(container);
     registry().push_back(this);
@@ -25,7 +25,7 @@ CMC_NetPeer::CMC_NetPeer(CMC_ObjectsContainer* container, const char* name, int 
 
 CMC_NetPeer::CMC_NetPeer(CMC_ObjectsContainer* container, CMElement* element, int type)
     : CMC_Object(container, element, type)
-    , window_(container != nullptr ? container->getWindow() : nullptr)
+    , window_(container != nullptr ? MediaWindow::of(container->getWindow()) : nullptr)
 {
     registry().push_back(this);
 }
@@ -42,7 +42,7 @@ std::vector<CMC_NetPeer*>& CMC_NetPeer::registry()
     return peers;
 }
 
-void CMC_NetPeer::drainQueues(CWindow* window)
+void CMC_NetPeer::drainQueues(MediaWindow* window)
 {
     // A handler may delete NET objects: each is looked for again before its turn.
     const std::vector<CMC_NetPeer*> snapshot = registry();
@@ -53,7 +53,7 @@ void CMC_NetPeer::drainQueues(CWindow* window)
     }
 }
 
-bool CMC_NetPeer::hasPeers(CWindow* window)
+bool CMC_NetPeer::hasPeers(MediaWindow* window)
 {
     const std::vector<CMC_NetPeer*>& peers = registry();
     return std::any_of(peers.begin(), peers.end(), [window](CMC_NetPeer* peer) { return peer->window_ == window; });
@@ -93,7 +93,7 @@ bool CMC_NetPeer::notifyVariable(CMC_Variable* value)
 
 CMC_ObjectsContainer* CMC_NetPeer::currentScene()
 {
-    CMC_Scene* running = CMC_Scene::currentSceneOf(window_);
+    CMC_ObjectsContainer* running = window_ != nullptr ? window_->getRunningScene() : nullptr;
     return running != nullptr ? running : getScene();
 }
 

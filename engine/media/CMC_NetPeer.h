@@ -10,7 +10,7 @@
 class CMC_Behaviour;
 class CMC_Variable;
 class CNetVariableMessage;
-class CWindow;
+class MediaWindow;
 class CXArray;
 class CXSocket;
 
@@ -47,9 +47,9 @@ public:
 
     // The frame's network work for the NET objects of the window: the frames their peers
     // queued reach them, and sharing servers send the next chunk of every file.
-    static void drainQueues(CWindow* window);
+    static void drainQueues(MediaWindow* window);
     // The window has NET objects, whose peers work frame by frame.
-    static bool hasPeers(CWindow* window);
+    static bool hasPeers(MediaWindow* window);
 
 protected:
     // Named by type and bound to nothing (compiled scenes read the name and bindings later).
@@ -66,7 +66,7 @@ protected:
     // A started server, a connected client.
     virtual bool isLinked() = 0;
 
-    CWindow* getWindow() const { return window_; }
+    MediaWindow* getWindow() const { return window_; }
     // Where received frames act: the running scene of the window's application, else the
     // object's own container while no scene runs.
     CMC_ObjectsContainer* currentScene();
@@ -77,6 +77,6 @@ private:
 
     static std::vector<CMC_NetPeer*>& registry();
 
-    CWindow* window_;
+    MediaWindow* window_;
     CXString latestText_;
 };

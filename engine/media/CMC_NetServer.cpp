@@ -1,13 +1,13 @@
 #include "media/CMC_NetServer.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "foundation/CCommandLine6.h"
 #include "media/CFileSender.h"
 #include "media/CNetPlayerInfo.h"
 #include "media/CNetTextMessage.h"
 #include "media/CNetworkServer.h"
 #include "media/CXSocket.h"
+#include "media/MediaApplication.h"
+#include "media/MediaWindow.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_SignalList.h"
 
@@ -135,13 +135,13 @@ CFileSender_Manager* CMC_NetServer::sharing()
 {
     if (sender_ != nullptr)
         return sender_.get();
-    CWindow* window = getWindow();
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    MediaWindow* window = getWindow();
+    MediaApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     CCommandLine6* options = application != nullptr ? application->getCommandLine() : nullptr;
     const CXString folder = options != nullptr ? options->getShareFolder() : CXString();
     if (!folder.IsString())
         return nullptr;
     sender_ = std::make_unique<CFileSender_Manager>(platform::isAbsoluteName(folder.c_str()) ? folder
-                                                                                           : CWindow::rootPath + folder);
+                                                                                           : MediaWindow::rootPath + folder);
     return sender_.get();
 }

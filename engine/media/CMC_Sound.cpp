@@ -1,15 +1,14 @@
 #include "media/CMC_Sound.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
-#include "foundation/CResourcesManager.h"
 #include "foundation/CXArchive.h"
+#include "media/CResourcesManager.h"
 #include "media/CSound4.h"
+#include "media/MediaUnit.h"
+#include "media/MediaWindow.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
-#include "text/CUnit6.h"
 
 #include <string_view>
 #include <utility>
@@ -17,7 +16,7 @@
 namespace {
 
 // The name in the sound-effects folder, as the application gives its sound files.
-CXString wavPath(CWindow* window, const CXString& name)
+CXString wavPath(MediaWindow* window, const CXString& name)
 {
     return window != nullptr ? window->GetSoundFXFullPath(name) : name;
 }
@@ -48,16 +47,16 @@ CMC_Sound::~CMC_Sound()
     CPlayable::unwatch(this);
 }
 
-CWindow* CMC_Sound::window()
+MediaWindow* CMC_Sound::window()
 {
     CMC_ObjectsContainer* owner = getScene();
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? MediaWindow::of(owner->getWindow()) : nullptr;
 }
 
 CResourcesManager* CMC_Sound::sceneResources()
 {
     CMC_ObjectsContainer* owner = getScene();
-    CUnit6* unit = owner != nullptr && owner->getType() == TYPE_SCENE ? CMC_Scene::getDefUnit() : nullptr;
+    MediaUnit* unit = owner != nullptr && owner->getType() == TYPE_SCENE ? MediaUnit::getDefault() : nullptr;
     return unit != nullptr ? unit->getResourcesManager() : nullptr;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "foundation/CXString.h"
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 #include "script/CMC_Object.h"
 
 class CResourcesManager;
 class CSound4;
-class CWindow;
+class MediaWindow;
 
 // The SOUND script object: a sound effect played from scripts, whose start, end and resumption
 // it turns into "ONSTARTED", "ONFINISHED" and "ONRESUMED".
@@ -58,7 +58,7 @@ public:
     bool load(const CXString& fileName);
 
 private:
-    CWindow* window();
+    MediaWindow* window();
     // The default unit's resources manager when the owner is a scene; none otherwise.
     CResourcesManager* sceneResources();
     // Takes the sound of the full name: the scene's shared one, made and shared when the scene

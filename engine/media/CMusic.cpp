@@ -2,7 +2,7 @@
 
 #include "media/CSndStream.h"
 
-CMusic::CMusic(CWindow* window)
+CMusic::CMusic(MediaWindow* window)
     : window_(window)
 {
 }

@@ -6,13 +6,13 @@
 #include <memory>
 
 class CSndStream;
-class CWindow;
+class MediaWindow;
 
 // The engine window's one background-music channel: at most one stream at a time, kept with
 // the name of its file so that the window can tell whether a requested music already plays.
 class CMusic : public CXObject {
 public:
-    explicit CMusic(CWindow* window);
+    explicit CMusic(MediaWindow* window);
     ~CMusic() override;
     CMusic(const CMusic&) = delete;
     CMusic& operator=(const CMusic&) = delete;
@@ -31,7 +31,7 @@ public:
     int getVolume() const;
 
 private:
-    CWindow* window_;
+    MediaWindow* window_;
     std::unique_ptr<CSndStream> stream_;
     CXString fileName_;
 };

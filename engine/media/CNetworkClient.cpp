@@ -7,7 +7,7 @@
 
 std::atomic<CNetworkClient*> CNetworkClient::instance_{nullptr};
 
-CNetworkClient::CNetworkClient(CWindow* window, bool makeInstance, bool processOnThread)
+CNetworkClient::CNetworkClient(MediaWindow* window, bool makeInstance, bool processOnThread)
     : CNetworkPeer(window, processOnThread)
 {
     if (makeInstance)

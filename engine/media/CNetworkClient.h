@@ -12,7 +12,7 @@ class CConfig;
 class CNetworkClient : public CNetworkPeer {
 public:
     // Becomes the instance that getInstance returns when makeInstance holds.
-    CNetworkClient(CWindow* window, bool makeInstance, bool processOnThread);
+    CNetworkClient(MediaWindow* window, bool makeInstance, bool processOnThread);
     // No window; always becomes the instance. The text is not used.
     CNetworkClient(const CXString& unused, bool processOnThread);
     // Disconnects with the notice.

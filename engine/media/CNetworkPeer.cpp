@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-CNetworkPeer::CNetworkPeer(CWindow* window, bool processOnThread)
+CNetworkPeer::CNetworkPeer(MediaWindow* window, bool processOnThread)
     : window_(window)
     , processOnThread_(processOnThread)
 {

@@ -10,7 +10,7 @@
 
 class CNetListener;
 class CNetMessage;
-class CWindow;
+class MediaWindow;
 class CXSocket;
 
 // One end of the engine's TCP conversation: the client or the server. Receiver threads queue
@@ -25,7 +25,7 @@ class CXSocket;
 // the listeners and, in the server, the players.
 class CNetworkPeer : public CXObject {
 public:
-    CNetworkPeer(CWindow* window, bool processOnThread);
+    CNetworkPeer(MediaWindow* window, bool processOnThread);
     CNetworkPeer(const CNetworkPeer&) = delete;
     CNetworkPeer& operator=(const CNetworkPeer&) = delete;
     // Destroys the frames still queued; the listeners are not the peer's.
@@ -49,7 +49,7 @@ public:
     virtual bool downlnoad_file(const CXString& folder, const CXString& subFolder, const CXString& fileName);
 
     CXSocket* getSocket();
-    CWindow* getWindow() const { return window_; }
+    MediaWindow* getWindow() const { return window_; }
 
     // Calls `call` for every listener in registration order; a listener removed meanwhile is
     // skipped, so a listener may remove itself or others while it is told.
@@ -76,7 +76,7 @@ private:
 
     bool nextEntry(Entry* entry);
 
-    CWindow* window_;
+    MediaWindow* window_;
     const bool processOnThread_;
     std::recursive_mutex lock_;
     CXSocket* socket_ = nullptr;

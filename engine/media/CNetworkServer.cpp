@@ -8,7 +8,7 @@
 
 std::atomic<CNetworkServer*> CNetworkServer::instance_{nullptr};
 
-CNetworkServer::CNetworkServer(CWindow* window, bool processOnThread)
+CNetworkServer::CNetworkServer(MediaWindow* window, bool processOnThread)
     : CNetworkPeer(window, processOnThread)
 {
     instance_ = this;

@@ -16,7 +16,7 @@ public:
     static constexpr int LISTEN_BACKLOG = 5;
 
     // Always becomes the instance; not started.
-    CNetworkServer(CWindow* window, bool processOnThread);
+    CNetworkServer(MediaWindow* window, bool processOnThread);
     // Stops with the notice to every player.
     ~CNetworkServer() override;
 

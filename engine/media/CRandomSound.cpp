@@ -1,8 +1,8 @@
 #include "media/CRandomSound.h"
 
-#include "app/CWindow.h"
 #include "foundation/CStringTokenizer.h"
 #include "foundation/CXRandom.h"
+#include "media/MediaWindow.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ bool isFullPath(const CXString& name)
 
 } // namespace
 
-CRandomSound::CRandomSound(CWindow* window, const CXString& list, bool flushAfterPlayed, bool preload)
+CRandomSound::CRandomSound(MediaWindow* window, const CXString& list, bool flushAfterPlayed, bool preload)
     : CSound4(window)
 {
     CStringTokenizer names(list, ";");

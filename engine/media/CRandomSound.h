@@ -12,7 +12,7 @@ public:
     // Splits the list at ";". A name is looked for in the sound-effects folder unless it is
     // already a full path (it holds a ":" or begins with a path separator). Each file becomes a
     // sound made with the two flags.
-    CRandomSound(CWindow* window, const CXString& list, bool flushAfterPlayed, bool preload);
+    CRandomSound(MediaWindow* window, const CXString& list, bool flushAfterPlayed, bool preload);
 
     // Draws a sound and plays it, when there is any.
     void Play(bool loop) override;

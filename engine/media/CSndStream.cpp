@@ -1,11 +1,11 @@
 #include "media/CSndStream.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "media/CSound4.h"
 #include "media/CStreamedWAV.h"
+#include "media/MediaWindow.h"
 #include "platform/DebugOutput.h"
 #include "platform/SoundDevice.h"
+#include "script/CMC_ObjectsContainer.h"
 
 #include <algorithm>
 
@@ -29,14 +29,14 @@ bool isAlive(CSndStream* stream)
 
 } // namespace
 
-CSndStream::CSndStream(CWindow* window)
+CSndStream::CSndStream(MediaWindow* window)
     : window_(window)
 {
     CSound4::CreatePrimarySoundBuffer(window);
     liveStreams().push_back(this);
 }
 
-CSndStream::CSndStream(CWindow* window, const CXString& name)
+CSndStream::CSndStream(MediaWindow* window, const CXString& name)
     : CSndStream(window)
 {
     Open(name);
@@ -234,7 +234,7 @@ int CSndStream::getVolume() const
 void CSndStream::loopStarted()
 {
     // Without a scene running, nobody hears of the loop.
-    if (CMC_Scene* scene = CMC_Scene::currentSceneOf(window_))
+    if (CMC_ObjectsContainer* scene = window_ != nullptr ? window_->getRunningScene() : nullptr)
         scene->onSignal(CXString("ONMUSICLOOPED"));
 }
 

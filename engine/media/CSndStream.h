@@ -10,7 +10,7 @@
 #include <vector>
 
 class CStreamedWAV;
-class CWindow;
+class MediaWindow;
 
 namespace platform {
 class PeriodicTask;
@@ -25,8 +25,8 @@ class CSndStream : public CXObject {
 public:
     static constexpr uint32_t kRefillMs = 50;
 
-    explicit CSndStream(CWindow* window);
-    CSndStream(CWindow* window, const CXString& name);
+    explicit CSndStream(MediaWindow* window);
+    CSndStream(MediaWindow* window, const CXString& name);
     ~CSndStream() override;
     CSndStream(const CSndStream&) = delete;
     CSndStream& operator=(const CSndStream&) = delete;
@@ -71,7 +71,7 @@ private:
     std::vector<uint8_t> silentBlock(uint32_t count) const;
     void queue(const std::vector<uint8_t>& samples, uint32_t bytes);
 
-    CWindow* window_;
+    MediaWindow* window_;
     std::unique_ptr<CStreamedWAV> reader_;
     platform::SoundQueue* buffer_ = nullptr;
     std::unique_ptr<platform::PeriodicTask> refills_;

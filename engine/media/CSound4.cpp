@@ -1,12 +1,12 @@
 #include "media/CSound4.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "foundation/CDataBuffer.h"
 #include "foundation/CFile.h"
 #include "media/CSoundCodec.h"
 #include "media/CSoundManager.h"
 #include "media/CWaveChunkReader.h"
+#include "media/MediaApplication.h"
+#include "media/MediaWindow.h"
 #include "platform/SoundDevice.h"
 #include "platform/SoundLevels.h"
 #include "script/CMElement.h"
@@ -34,7 +34,7 @@ int formatTagOf(CFile& file)
 
 } // namespace
 
-CSound4::CSound4(CWindow* window, const CXString& fileName, bool flushAfterPlayed, bool preload)
+CSound4::CSound4(MediaWindow* window, const CXString& fileName, bool flushAfterPlayed, bool preload)
     : CPlayable(window)
     , flushAfterPlayed_(flushAfterPlayed)
 {
@@ -47,12 +47,12 @@ CSound4::CSound4(CWindow* window, const CXString& fileName, bool flushAfterPlaye
         load();
 }
 
-CSound4::CSound4(CWindow* window)
+CSound4::CSound4(MediaWindow* window)
     : CPlayable(window)
 {
 }
 
-CSound4::CSound4(CWindow* window, CMElement* definition)
+CSound4::CSound4(MediaWindow* window, CMElement* definition)
     : CPlayable(window)
 {
     CreatePrimarySoundBuffer(window);
@@ -79,7 +79,7 @@ CSoundManager* CSound4::soundManager() const
     return window_->GetApplicationInterface()->getSoundManagerIfc();
 }
 
-platform::SoundDevice* CSound4::CreateDirectSoundInterface(CWindow*)
+platform::SoundDevice* CSound4::CreateDirectSoundInterface(MediaWindow*)
 {
     if (m_bSoundBufferCreated)
         return m_pDirectSound.get();
@@ -88,7 +88,7 @@ platform::SoundDevice* CSound4::CreateDirectSoundInterface(CWindow*)
     return m_pDirectSound.get();
 }
 
-bool CSound4::CreatePrimarySoundBuffer(CWindow* window)
+bool CSound4::CreatePrimarySoundBuffer(MediaWindow* window)
 {
     if (!m_bSoundBufferCreated && m_pDirectSound) {
         if (m_pDirectSound->start())

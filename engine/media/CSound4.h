@@ -1,14 +1,14 @@
 #pragma once
 
 #include "foundation/CXString.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 
 #include <cstdint>
 #include <memory>
 
 class CMElement;
 class CSoundManager;
-class CWindow;
+class MediaWindow;
 
 namespace platform {
 class SoundBuffer;
@@ -26,22 +26,22 @@ public:
 
     // The engine's sound: registered with the application's sound manager; `preload` loads the
     // file (a name already resolved) at once.
-    CSound4(CWindow* window, const CXString& fileName, bool flushAfterPlayed, bool preload);
+    CSound4(MediaWindow* window, const CXString& fileName, bool flushAfterPlayed, bool preload);
     // An empty sound, not registered.
-    explicit CSound4(CWindow* window);
+    explicit CSound4(MediaWindow* window);
     // From a definition: FILENAME (in the sound-effects folder), PRELOAD, LOOP,
     // FLUSHAFTERPLAYED. Not registered.
-    CSound4(CWindow* window, CMElement* definition);
+    CSound4(MediaWindow* window, CMElement* definition);
     ~CSound4() override;
     CSound4(const CSound4&) = delete;
     CSound4& operator=(const CSound4&) = delete;
 
     // --- the device ---
     // Opens the device unless the output already runs: null when there is none.
-    static platform::SoundDevice* CreateDirectSoundInterface(CWindow* window);
+    static platform::SoundDevice* CreateDirectSoundInterface(MediaWindow* window);
     // Starts the device's output once; when it cannot run, the window's error becomes
     // kErrorSoundCard. Whether the output runs.
-    static bool CreatePrimarySoundBuffer(CWindow* window);
+    static bool CreatePrimarySoundBuffer(MediaWindow* window);
     static void DestroySoundBuffer();
     static platform::SoundDevice* getDirectSound() { return m_pDirectSound.get(); }
     static constexpr int kErrorSoundCard = -997;

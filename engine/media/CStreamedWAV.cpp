@@ -4,6 +4,7 @@
 #include "foundation/CFile.h"
 #include "media/CSound4.h"
 #include "media/CWaveChunkReader.h"
+#include "media/MediaWindow.h"
 #include "platform/SoundDevice.h"
 #include "platform/SoundLevels.h"
 
@@ -19,7 +20,7 @@ constexpr uint32_t kMaxBytesPerSecond = platform::SoundLevels::kMaxFrequency * 4
 
 } // namespace
 
-CStreamedWAV::CStreamedWAV(CWindow* window, const CXString& name, platform::SoundQueue** bufferSlot, platform::WaveFormat* format)
+CStreamedWAV::CStreamedWAV(MediaWindow* window, const CXString& name, platform::SoundQueue** bufferSlot, platform::WaveFormat* format)
     : window_(window)
     , format_(format)
 {

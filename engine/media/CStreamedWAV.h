@@ -8,7 +8,7 @@
 #include <memory>
 
 class CFile;
-class CWindow;
+class MediaWindow;
 
 namespace platform {
 class SoundQueue;
@@ -26,7 +26,7 @@ public:
     // Opens `name`; the sound made for it, or null, goes to *bufferSlot, and its format to
     // *format. The error code is 0 when the file was found; a file found but not streamable
     // leaves the slot null.
-    CStreamedWAV(CWindow* window, const CXString& name, platform::SoundQueue** bufferSlot, platform::WaveFormat* format);
+    CStreamedWAV(MediaWindow* window, const CXString& name, platform::SoundQueue** bufferSlot, platform::WaveFormat* format);
     ~CStreamedWAV() override;
     CStreamedWAV(const CStreamedWAV&) = delete;
     CStreamedWAV& operator=(const CStreamedWAV&) = delete;
@@ -52,7 +52,7 @@ public:
     void Flush();
 
 private:
-    CWindow* window_;
+    MediaWindow* window_;
     std::unique_ptr<CFile> file_;
     std::unique_ptr<platform::SoundQueue> buffer_;
     platform::WaveFormat* format_;

@@ -28,7 +28,7 @@ uint64_t leadingNumber(const CXString& token)
 
 } // namespace
 
-CXSocket::CXSocket(CWindow* window)
+CXSocket::CXSocket(MediaWindow* window)
     : window_(window)
     , handle_(platform::TcpSocket::create())
     , stack_(this)
@@ -36,7 +36,7 @@ CXSocket::CXSocket(CWindow* window)
 {
 }
 
-CXSocket::CXSocket(CWindow* window, std::unique_ptr<platform::TcpSocket> connection)
+CXSocket::CXSocket(MediaWindow* window, std::unique_ptr<platform::TcpSocket> connection)
     : window_(window)
     , handle_(std::move(connection))
     , stack_(this)

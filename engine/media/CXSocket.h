@@ -11,7 +11,7 @@
 #include <thread>
 
 class CNetMessage;
-class CWindow;
+class MediaWindow;
 class CXSocket;
 struct sockaddr_in;
 
@@ -40,9 +40,9 @@ public:
     static constexpr int READ_SIZE = 1024;
 
     // A new, unconnected socket.
-    explicit CXSocket(CWindow* window);
+    explicit CXSocket(MediaWindow* window);
     // An accepted connection.
-    CXSocket(CWindow* window, std::unique_ptr<platform::TcpSocket> connection);
+    CXSocket(MediaWindow* window, std::unique_ptr<platform::TcpSocket> connection);
     CXSocket(const CXSocket&) = delete;
     CXSocket& operator=(const CXSocket&) = delete;
     // Stops the accept thread; frames already handed out by receive are not touched.
@@ -78,12 +78,12 @@ public:
     void shutdown();
     // The port a listening socket got.
     int getPort() const;
-    CWindow* getWindow() const { return window_; }
+    MediaWindow* getWindow() const { return window_; }
 
 private:
     void acceptLoop(CXSocketAcceptor* acceptor);
 
-    CWindow* window_;
+    MediaWindow* window_;
     std::unique_ptr<platform::TcpSocket> handle_;
     CMessageStack stack_;
     CXArray received_;

@@ -339,7 +339,7 @@ void CMC_Array::loadINI()
         values_.push_back(std::make_unique<CMC_String>(CXString("temp"), tokens.nextToken()));
 }
 
-CWindow* CMC_Array::window()
+ScriptWindow* CMC_Array::window()
 {
     return getScene() != nullptr ? getScene()->getWindow() : nullptr;
 }

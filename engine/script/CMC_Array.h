@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-class CWindow;
+class ScriptWindow;
 
 // The ARRAY script object: an ordered list of script values that the array owns, each a
 // copy it made itself, walked by a marker, stored in the application INI or a file of its
@@ -143,7 +143,7 @@ private:
     void moveToEnd(bool reset);
     void moveToFront(bool reset);
     CMC_Variable* moveMarker(int64_t position);
-    CWindow* window();
+    ScriptWindow* window();
 
     Values values_;
     int marker_ = -1;

@@ -10,6 +10,7 @@
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
+#include "script/ScriptWindow.h"
 
 #include <memory>
 
@@ -434,7 +435,7 @@ void CMC_Array_Runner::dir(CMC_Array* array, CMC_ObjectsContainer* scope, CXVect
 {
     if (argumentCount(args) < 2)
         return;
-    CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
+    ScriptWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
     const CXString folder = CPath::resolveFileName(window, parameterText(args, 0));
     const CXString pattern = parameterText(args, 1);
     CFolder listing(window, folder);

@@ -1,7 +1,6 @@
 #include "script/CMC_Behaviour.h"
 
-#include "app/CPublicTrash.h"
-#include "app/CWindow.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXVector.h"
@@ -15,6 +14,7 @@
 #include "script/CMC_ScratchText.h"
 #include "script/CMC_String.h"
 #include "script/CMElement.h"
+#include "script/ScriptWindow.h"
 
 #include <algorithm>
 #include <string>
@@ -58,7 +58,7 @@ const CXString& trimmed(const CXString& text, CMC_ScratchText* copy)
 } // namespace
 
 struct CMC_Behaviour::TimerRun {
-    CWindow* window;
+    ScriptWindow* window;
     int id;
     int count;
     CXArray* args;
@@ -103,7 +103,7 @@ CMC_Behaviour::~CMC_Behaviour()
 {
     liveBehaviours().erase(this);
     if (timer_ != nullptr) {
-        if (CWindow* window = CWindow::getInstance(); window != nullptr && window == timer_->window) {
+        if (ScriptWindow* window = ScriptWindow::getInstance(); window != nullptr && window == timer_->window) {
             if (!timer_->ended && window->GetTimerInterface() != nullptr)
                 window->GetTimerInterface()->remove(timer_->id);
             if (CPublicTrash* bin = binOf(window))
@@ -284,7 +284,7 @@ void CMC_Behaviour::adoptFollowUp(CMC_Behaviour* followUp)
 
 void CMC_Behaviour::runOnTimer(int interval, int count, CXArray* args, CMC_Behaviour* followUp)
 {
-    CWindow* window = getScene() != nullptr ? getScene()->getWindow() : nullptr;
+    ScriptWindow* window = getScene() != nullptr ? getScene()->getWindow() : nullptr;
     CXTimer* timers = window != nullptr ? window->GetTimerInterface() : nullptr;
     if (timer_ != nullptr || timers == nullptr) {
         CXString::releaseToVector(args);
@@ -347,7 +347,7 @@ void CMC_Behaviour::endTimerRun(bool runFollowUp)
 {
     TimerRun& timer = *timer_;
     timer.ended = true;
-    if (timer.window == CWindow::getInstance() && timer.window->GetTimerInterface() != nullptr)
+    if (timer.window == ScriptWindow::getInstance() && timer.window->GetTimerInterface() != nullptr)
         timer.window->GetTimerInterface()->remove(timer.id);
     CMC_Behaviour* followUp = timer.ownFollowUp != nullptr ? timer.ownFollowUp.get()
                               : isAlive(timer.followUp) ? timer.followUp
@@ -368,7 +368,7 @@ void CMC_Behaviour::endTimerRun(bool runFollowUp)
     }
 }
 
-void CMC_Behaviour::leaveForDeletion(CWindow* window)
+void CMC_Behaviour::leaveForDeletion(ScriptWindow* window)
 {
     setToDelete();
     discardCompiled(true);
@@ -381,9 +381,9 @@ void CMC_Behaviour::leaveForDeletion(CWindow* window)
         bin->add(this);
 }
 
-CPublicTrash* CMC_Behaviour::binOf(CWindow* window)
+CPublicTrash* CMC_Behaviour::binOf(ScriptWindow* window)
 {
-    return window != nullptr && window == CWindow::getInstance() ? window->getPublicTrashInterface() : nullptr;
+    return window != nullptr && window == ScriptWindow::getInstance() ? window->getPublicTrashInterface() : nullptr;
 }
 
 void CMC_Behaviour::addTempObject(CMC_Object* object)

@@ -11,7 +11,7 @@
 class CMC_BasicCondition;
 class CMC_Behaviour_Entry;
 class CPublicTrash;
-class CWindow;
+class ScriptWindow;
 
 // The BEHAVIOUR script object: a named piece of script code with an optional condition, run
 // by the signals that it is bound to and by statements. The code is compiled once, by init,
@@ -159,9 +159,9 @@ private:
     void endTimerRun(bool runFollowUp);
     // The behaviour leaves its container, its code and blocks go, and the deferred-delete bin
     // (or the trash list, without a window) deletes it later.
-    void leaveForDeletion(CWindow* window);
+    void leaveForDeletion(ScriptWindow* window);
     // The window's bin while that window exists.
-    static CPublicTrash* binOf(CWindow* window);
+    static CPublicTrash* binOf(ScriptWindow* window);
 
     static inline CXVector* globalTrash_ = nullptr;
     static inline int runDepth_ = 0;

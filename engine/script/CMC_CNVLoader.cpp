@@ -1,9 +1,9 @@
 #include "script/CMC_CNVLoader.h"
 
 #include "foundation/CXVector.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElementsLoader.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include <memory>
 #include <string>
@@ -18,7 +18,7 @@ public:
 
 } // namespace
 
-CMC_CNVLoader::CMC_CNVLoader(CWindow* window, CMC_ObjectsContainer* container)
+CMC_CNVLoader::CMC_CNVLoader(ScriptWindow* window, CMC_ObjectsContainer* container)
     : CMC_Object(CXString("CNVLOADER"), TYPE_CNVLOADER)
     , window_(window)
 {

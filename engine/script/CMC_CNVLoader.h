@@ -2,7 +2,7 @@
 
 #include "script/CMC_ObjectsContainer.h"
 
-class CWindow;
+class ScriptWindow;
 
 // The CNVLOADER script object, which the application makes: scripts add the objects of a
 // further definition file to a container and remove them again. LOAD builds the file's
@@ -16,7 +16,7 @@ class CWindow;
 class CMC_CNVLoader : public CMC_Object, private CMC_ObjectsContainer::Watcher {
 public:
     // Named "CNVLOADER"; the window opens the definition files.
-    CMC_CNVLoader(CWindow* window, CMC_ObjectsContainer* container);
+    CMC_CNVLoader(ScriptWindow* window, CMC_ObjectsContainer* container);
     ~CMC_CNVLoader() override;
 
     const CMC_SignalList* getBehavioursList() override;
@@ -36,5 +36,5 @@ private:
     // not hold it.
     static bool finish(CMC_ObjectsContainer* container, CMC_Object* object);
 
-    CWindow* window_;
+    ScriptWindow* window_;
 };

@@ -7,6 +7,7 @@
 #include "script/CMC_SignalList.h"
 #include "script/CMC_Variable.h"
 #include "script/CMElementsLoader.h"
+#include "script/ScriptWindow.h"
 
 #include <memory>
 

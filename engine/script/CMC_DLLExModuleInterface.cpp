@@ -1,11 +1,11 @@
 #include "script/CMC_DLLExModuleInterface.h"
 
-#include "app/CWindow.h"
 #include "foundation/CPath.h"
 #include "platform/DebugOutput.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_ExternObject.h"
+#include "script/ScriptWindow.h"
 
 #include <string>
 
@@ -73,7 +73,7 @@ std::string CMC_DLLExModuleInterface::libraryPath(const CXString& name)
         file.erase(dot);
     file += ".so";
     if (!platform::isAbsoluteName(file))
-        file = CPath::getFullPath(CWindow::exePath, CXString(file.c_str())).c_str();
+        file = CPath::getFullPath(ScriptWindow::exePath, CXString(file.c_str())).c_str();
     return platform::resolvePath(file);
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/CFile.h"
 #include "foundation/CXArchive.h"
+#include "script/ScriptWindow.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr int kReadMode = CFile::MODE_BINARY | CFile::MODE_READ;
 
 } // namespace
 
-bool CMC_DataFile::write(CWindow* window, const CXString& name, const std::function<void(CXArchive&)>& writer)
+bool CMC_DataFile::write(ScriptWindow* window, const CXString& name, const std::function<void(CXArchive&)>& writer)
 {
     CFile file;
     if (file.Open(window, name, kWriteMode) != 0)
@@ -25,7 +26,7 @@ bool CMC_DataFile::write(CWindow* window, const CXString& name, const std::funct
     return file.Close() == 0;
 }
 
-bool CMC_DataFile::read(CWindow* window, const CXString& name, const std::function<bool(CXArchive&)>& reader)
+bool CMC_DataFile::read(ScriptWindow* window, const CXString& name, const std::function<bool(CXArchive&)>& reader)
 {
     CFile file;
     if (file.Open(window, name, kReadMode) != 0)

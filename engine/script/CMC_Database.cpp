@@ -5,6 +5,7 @@
 #include "script/CMC_SignalList.h"
 #include "script/CMC_Structure.h"
 #include "script/CMElement.h"
+#include "script/ScriptWindow.h"
 
 #include <algorithm>
 #include <string>

@@ -1,11 +1,9 @@
 #include "script/CMC_Dummy_Runner.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
-#include "script/CMC_Behaviour.h"
-#include "script/CMC_Bool.h"
 #include "foundation/CXArray.h"
 #include "foundation/CXRandom.h"
+#include "script/CMC_Behaviour.h"
+#include "script/CMC_Bool.h"
 #include "script/CMC_CodeArgument.h"
 #include "script/CMC_CodeBlockName.h"
 #include "script/CMC_Condition.h"
@@ -18,6 +16,8 @@
 #include "script/CMC_StatementCondition.h"
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
+#include "script/ScriptApplication.h"
+#include "script/ScriptWindow.h"
 
 #include <cstdint>
 #include <iterator>
@@ -247,7 +247,7 @@ CMC_Object* CMC_Dummy_Runner::declare(int type, CMC_Object* owner, CMC_ObjectsCo
 CMC_Object* CMC_Dummy_Runner::runOnTimer(CMC_Object*, CMC_ObjectsContainer* container, CXVector* args)
 {
     const int count = argumentCount(args);
-    CWindow* window = container != nullptr ? container->getWindow() : nullptr;
+    ScriptWindow* window = container != nullptr ? container->getWindow() : nullptr;
     if (count < 3 || window == nullptr || window->GetTimerInterface() == nullptr)
         return nullptr;
     CMC_Integer* number = getParameterInteger(args, 0);
@@ -356,8 +356,8 @@ CMC_Object* CMC_Dummy_Runner::create(CMC_Object*, CMC_ObjectsContainer* containe
 
 CMC_Object* CMC_Dummy_Runner::getApplicationName(CMC_Object*, CMC_ObjectsContainer* container, CXVector*)
 {
-    CWindow* window = container != nullptr ? container->getWindow() : nullptr;
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    ScriptWindow* window = container != nullptr ? container->getWindow() : nullptr;
+    ScriptApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     CMC_ObjectsContainer* root = application != nullptr ? application->getMCApplicationIfc() : nullptr;
     return root != nullptr ? CMC_VariableFactory::allocString(root->getName()) : nullptr;
 }

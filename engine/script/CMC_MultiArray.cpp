@@ -137,7 +137,7 @@ int CMC_MultiArray::getSize(int dimension) const
     return dimension >= 0 && dimension < grid_.dimensions ? grid_.widths[static_cast<size_t>(dimension)] : 0;
 }
 
-CWindow* CMC_MultiArray::window()
+ScriptWindow* CMC_MultiArray::window()
 {
     return getScene() != nullptr ? getScene()->getWindow() : nullptr;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class CMC_Variable;
-class CWindow;
+class ScriptWindow;
 
 // The MULTIARRAY script object: copies of script values in a grid of integer coordinates.
 // Each dimension starts 16 cells wide and doubles whenever a value is stored beyond it; the
@@ -79,7 +79,7 @@ private:
     bool validateSize(const std::vector<int>& coordinates);
     // The cell index of the coordinates, or -1 when they address no cell.
     int64_t getIndex(const std::vector<int>& coordinates) const;
-    CWindow* window();
+    ScriptWindow* window();
 
     Grid grid_;
 };

@@ -1,7 +1,5 @@
 #include "script/CMC_Object.h"
 
-#include "app/CApplication.h"
-#include "app/CWindow.h"
 #include "foundation/CFileSandbox.h"
 #include "foundation/CHashtable.h"
 #include "foundation/CStringHashCode.h"
@@ -15,6 +13,8 @@
 #include "script/CMC_Variable.h"
 #include "script/CMC_VariableFactory.h"
 #include "script/CMElement.h"
+#include "script/ScriptApplication.h"
+#include "script/ScriptWindow.h"
 
 #include <algorithm>
 #include <memory>
@@ -127,8 +127,8 @@ void CMC_Object::unwatch(Watcher* watcher)
 
 CConfig* CMC_Object::applicationIni()
 {
-    CWindow* window = scene_ != nullptr ? scene_->getWindow() : nullptr;
-    CApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
+    ScriptWindow* window = scene_ != nullptr ? scene_->getWindow() : nullptr;
+    ScriptApplication* application = window != nullptr ? window->GetApplicationInterface() : nullptr;
     return application != nullptr ? application->GetConfigInterface() : nullptr;
 }
 

@@ -46,6 +46,7 @@ public:
     static constexpr int TYPE_APPLICATION = 1000;
     static constexpr int TYPE_EPISODE = 1001;
     static constexpr int TYPE_SCENE = 1002;
+    static constexpr int TYPE_ANIMO = 2000;
     static constexpr int TYPE_VECTOR = 2016;
     static constexpr int TYPE_FIFO = 2018;
     static constexpr int TYPE_LIFO = 2019;

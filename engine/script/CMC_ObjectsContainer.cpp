@@ -1,17 +1,17 @@
 #include "script/CMC_ObjectsContainer.h"
 
-#include "app/CPublicTrash.h"
-#include "app/CWindow.h"
 #include "foundation/CHashtable.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CStringHashCode.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
 #include "script/CMC_Binding.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMC_Variable.h"
 #include "script/CMElement.h"
-#include "script_graphics/CMC_Groupped.h"
+#include "script/ScriptWindow.h"
 
 #include <algorithm>
 #include <memory>
@@ -35,14 +35,14 @@ bool isContainerOfTheSceneFlow(const CMC_Object* object)
 
 } // namespace
 
-CMC_ObjectsContainer::CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type)
+CMC_ObjectsContainer::CMC_ObjectsContainer(ScriptWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type)
     : CMC_Object(owner, element, type)
     , window_(window)
 {
     makeCollections();
 }
 
-CMC_ObjectsContainer::CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type)
+CMC_ObjectsContainer::CMC_ObjectsContainer(ScriptWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type)
     : CMC_Object(name, type)
     , window_(window)
 {

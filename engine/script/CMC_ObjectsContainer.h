@@ -9,7 +9,7 @@ class CHashtable;
 class CMC_Groupped;
 class CMElements;
 class CStringHashCode;
-class CWindow;
+class ScriptWindow;
 
 // A script object that owns named script objects: the application, each episode, each scene
 // and each script class instance. A name is looked up in the container's own table, then as
@@ -41,8 +41,8 @@ public:
         DeferredDeletion& operator=(const DeferredDeletion&) = delete;
     };
 
-    CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type);
-    CMC_ObjectsContainer(CWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type);
+    CMC_ObjectsContainer(ScriptWindow* window, CMC_ObjectsContainer* owner, CMElement* element, int type);
+    CMC_ObjectsContainer(ScriptWindow* window, CMC_ObjectsContainer* owner, const CXString& name, int type);
     // The objects are not deleted here: unload does that.
     ~CMC_ObjectsContainer() override;
 
@@ -105,7 +105,7 @@ public:
     CXString getGraphicsObjectName(CGraphicsObject* picture);
     int getElementsNo();
     int getObjectsNo();
-    CWindow* getWindow() const { return window_; }
+    ScriptWindow* getWindow() const { return window_; }
     CMC_ObjectsContainer* getParent() const { return parent_; }
     // Leaves the former parent (and its parent) and enters the new parent and its parent as
     // objects of this container.
@@ -145,5 +145,5 @@ private:
     CXVector* objects_ = nullptr;
     CHashtable* names_ = nullptr;
     CMC_ObjectsContainer* parent_ = nullptr;
-    CWindow* window_;
+    ScriptWindow* window_;
 };

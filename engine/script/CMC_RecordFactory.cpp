@@ -7,11 +7,11 @@
 #include "script/CMC_Condition.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_Quene.h"
 #include "script/CMC_String.h"
 #include "script/CMC_Vector.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include <algorithm>
 #include <iterator>

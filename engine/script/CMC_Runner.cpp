@@ -14,12 +14,13 @@
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_ScratchText.h"
 #include "script/CMC_String.h"
 #include "script/CMC_VariableFactory.h"
-#include "script_graphics/CMC_Groupped.h"
+#include "script/ScriptWindow.h"
 
 namespace {
 
@@ -284,7 +285,7 @@ CMC_Object* CMC_Runner::giveString(const CXString& value)
     return CMC_VariableFactory::allocString(value);
 }
 
-CWindow* CMC_Runner::callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object)
+ScriptWindow* CMC_Runner::callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object)
 {
     CMC_ObjectsContainer* container = scope != nullptr ? scope : object->getScene();
     return container != nullptr ? container->getWindow() : nullptr;
@@ -298,7 +299,7 @@ CMC_Object* CMC_Runner::copyFile(CMC_ObjectsContainer* scope, CXVector* args)
     CMC_String* target = source != nullptr ? getParameterString(args, 1) : nullptr;
     if (target == nullptr)
         return giveBool(false);
-    CWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
+    ScriptWindow* window = scope != nullptr ? scope->getWindow() : nullptr;
     const CXString to = target->getValue();
     const std::string fromPath = platform::resolvePath(CPath::resolveFileNameEx(window, from).c_str());
     const std::string toPath = platform::resolvePath(CPath::resolveFileNameEx(window, to).c_str());

@@ -15,7 +15,7 @@ class CMC_Double;
 class CMC_Integer;
 class CMC_ObjectsContainer;
 class CStringHashCode;
-class CWindow;
+class ScriptWindow;
 
 // The method dispatcher of one script type: method names as scripts write them (upper case,
 // matched exactly) map to ids once, when a statement is compiled; a call then runs the handler
@@ -145,7 +145,7 @@ protected:
     static CMC_Object* giveInteger(int value);
     static CMC_Object* giveString(const CXString& value);
     // The window of the container the statement runs in, else of the object's container.
-    static CWindow* callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object);
+    static ScriptWindow* callerWindow(CMC_ObjectsContainer* scope, CMC_Object* object);
     // COPYFILE(source, target) of the types that have it: both named as data files are; a
     // pooled BOOL tells whether the copy was made.
     CMC_Object* copyFile(CMC_ObjectsContainer* scope, CXVector* args);

@@ -1,6 +1,6 @@
 #include "script/CMElementsLoader.h"
 
-#include "app/CWindow.h"
+#include "script/ScriptWindow.h"
 
 #include "foundation/CCommandLine6.h"
 #include "foundation/CStringTokenizer.h"
@@ -90,7 +90,7 @@ bool runStatement(const CXString& line, const CXString& first, CStringTokenizer&
 
 } // namespace
 
-CMElements* CMElementsLoader::load(CWindow* window, const CXString& fileName, const CCommandLine6* options)
+CMElements* CMElementsLoader::load(ScriptWindow* window, const CXString& fileName, const CCommandLine6* options)
 {
     CTextCoder coder(window, fileName, false);
     if (options != nullptr && options->isToCode())
@@ -100,12 +100,12 @@ CMElements* CMElementsLoader::load(CWindow* window, const CXString& fileName, co
     return coder.LastError() == 0 ? load(&coder) : nullptr;
 }
 
-CMElements* CMElementsLoader::load(CWindow* window, const CXString& fileName)
+CMElements* CMElementsLoader::load(ScriptWindow* window, const CXString& fileName)
 {
     return load(window, fileName, window != nullptr ? window->getCommandLineIfc() : nullptr);
 }
 
-CMElements* CMElementsLoader::load(CWindow* window, CTextFileReader* reader)
+CMElements* CMElementsLoader::load(ScriptWindow* window, CTextFileReader* reader)
 {
     CTextCoder coder(window, reader, false);
     return coder.LastError() == 0 ? load(&coder) : nullptr;

@@ -5,7 +5,7 @@
 class CCommandLine6;
 class CTextCoder;
 class CTextFileReader;
-class CWindow;
+class ScriptWindow;
 
 // Reads definition files (".cnv", "application.def", script class files) into elements:
 // one per OBJECT, IMPORT or DEF line, with its properties in file order and its children.
@@ -27,11 +27,11 @@ class CMElementsLoader : public CXObject {
 public:
     // Null when the file cannot be read. With the options "code" or "decode", the coded
     // copy (name + ".coded") or the plain copy (name + ".decoded") is written first.
-    static CMElements* load(CWindow* window, const CXString& fileName, const CCommandLine6* options);
+    static CMElements* load(ScriptWindow* window, const CXString& fileName, const CCommandLine6* options);
     // The same with the options of the window's command line (none without a window).
-    static CMElements* load(CWindow* window, const CXString& fileName);
+    static CMElements* load(ScriptWindow* window, const CXString& fileName);
     // Text already in memory; the reader is taken over. Null when it cannot be read.
-    static CMElements* load(CWindow* window, CTextFileReader* reader);
+    static CMElements* load(ScriptWindow* window, CTextFileReader* reader);
     // The parser proper; never null. The caller owns the list and, through it, the elements.
     static CMElements* load(CTextCoder* coder);
     // The next logical line: continuation lines joined, tabs and slashes removed.

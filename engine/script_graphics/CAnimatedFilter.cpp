@@ -1,17 +1,17 @@
 #include "script_graphics/CAnimatedFilter.h"
 
-#include "app/CWindow.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
-CXTimer* timerList(CWindow* window)
+CXTimer* timerList(ScriptGraphicsWindow* window)
 {
     return window != nullptr ? window->GetTimerInterface() : nullptr;
 }
 
 } // namespace
 
-CAnimatedFilter::CAnimatedFilter(CWindow* owner)
+CAnimatedFilter::CAnimatedFilter(ScriptGraphicsWindow* owner)
     : CFilter(owner)
     , timerId_(CXTimer::allocateId())
 {

@@ -24,7 +24,7 @@ public:
 // running tick raises "ONFINISHED" and the end raises "ONTICK".
 class CAnimatedFilter : public CFilter, private CTimerNotificator {
 public:
-    explicit CAnimatedFilter(CWindow* owner);
+    explicit CAnimatedFilter(ScriptGraphicsWindow* owner);
     ~CAnimatedFilter() override;
 
     // Appends the link.

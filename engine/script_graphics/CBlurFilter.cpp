@@ -132,7 +132,7 @@ void CBlurFilterOptions::readOptions(const CXString& name, const CXString& value
         CStaticFilterOptions::readOptions(name, value);
 }
 
-CBlurFilter::CBlurFilter(CWindow* owner)
+CBlurFilter::CBlurFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CBlurFilterOptions);

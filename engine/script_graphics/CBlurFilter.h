@@ -21,7 +21,7 @@ private:
 // SIZE² − 1. The border keeps its pixels. A SIZE below 3 changes nothing.
 class CBlurFilter : public CStaticFilter {
 public:
-    explicit CBlurFilter(CWindow* owner);
+    explicit CBlurFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }

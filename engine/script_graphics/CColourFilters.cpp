@@ -41,7 +41,7 @@ void CColorChannelFilterOptions::readOptions(const CXString& name, const CXStrin
         CStaticFilterOptions::readOptions(name, value);
 }
 
-CColorChannelFilter::CColorChannelFilter(CWindow* owner)
+CColorChannelFilter::CColorChannelFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CColorChannelFilterOptions);
@@ -70,7 +70,7 @@ void CColorChannelFilter::apply(CGraphicsObject* raster, bool release)
     raster->setPlanes(std::move(kept), raster->getAlphaPlane(), raster->Width(), raster->Height());
 }
 
-CGrayScaleFilter::CGrayScaleFilter(CWindow* owner)
+CGrayScaleFilter::CGrayScaleFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CStaticFilterOptions(kGrayScaleCode));
@@ -86,7 +86,7 @@ void CGrayScaleFilter::apply(CGraphicsObject* raster, bool release)
     raster->ToGrayScale();
 }
 
-CNegativeFilter::CNegativeFilter(CWindow* owner)
+CNegativeFilter::CNegativeFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CStaticFilterOptions(kNegativeCode));

@@ -20,7 +20,7 @@ private:
 // bits (0x07C0 in 5-6-5, 0x03C0 in 5-5-5).
 class CColorChannelFilter : public CStaticFilter {
 public:
-    explicit CColorChannelFilter(CWindow* owner);
+    explicit CColorChannelFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }
@@ -30,7 +30,7 @@ public:
 // GRAYSCALE: a grey copy of the colour plane, made by the raster's own grey conversion.
 class CGrayScaleFilter : public CStaticFilter {
 public:
-    explicit CGrayScaleFilter(CWindow* owner);
+    explicit CGrayScaleFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }
@@ -42,7 +42,7 @@ public:
 // on a copy of it.
 class CNegativeFilter : public CStaticFilter {
 public:
-    explicit CNegativeFilter(CWindow* owner);
+    explicit CNegativeFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }

@@ -156,7 +156,7 @@ void CRandomJitterFilterOptions::readOptions(const CXString& name, const CXStrin
         CStaticFilterOptions::readOptions(name, value);
 }
 
-CRandomJitterFilter::CRandomJitterFilter(CWindow* owner)
+CRandomJitterFilter::CRandomJitterFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CRandomJitterFilterOptions);
@@ -235,7 +235,7 @@ void CWavesFilterOptions::readOptions(const CXString& name, const CXString& valu
         CStaticFilterOptions::readOptions(name, value);
 }
 
-CWavesFilter::CWavesFilter(CWindow* owner)
+CWavesFilter::CWavesFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CWavesFilterOptions);

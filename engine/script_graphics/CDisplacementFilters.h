@@ -21,7 +21,7 @@ private:
 // stays. A MAXJITTER of 0 or less changes nothing.
 class CRandomJitterFilter : public CStaticFilter {
 public:
-    explicit CRandomJitterFilter(CWindow* owner);
+    explicit CRandomJitterFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }
@@ -47,7 +47,7 @@ private:
 // WAVES: the wave of WAVING without its phase, every pixel also taken OFFSET columns on.
 class CWavesFilter : public CStaticFilter {
 public:
-    explicit CWavesFilter(CWindow* owner);
+    explicit CWavesFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }

@@ -69,7 +69,7 @@ bool CFadeFilter::moveToward(CFilterLink* link, double speed, double bound, bool
     return reached;
 }
 
-CFadeInFilter::CFadeInFilter(CWindow* owner)
+CFadeInFilter::CFadeInFilter(ScriptGraphicsWindow* owner)
     : CFadeFilter(owner)
 {
     setOptions(new CFadeFilterOptions(kFadeInCode, 0.0, 255.0));
@@ -81,7 +81,7 @@ bool CFadeInFilter::step(CFilterLink* link, CFilterOptions* options)
     return moveToward(link, fade.getSpeed(), fade.getEnd(), true);
 }
 
-CFadeOutFilter::CFadeOutFilter(CWindow* owner)
+CFadeOutFilter::CFadeOutFilter(ScriptGraphicsWindow* owner)
     : CFadeFilter(owner)
 {
     setOptions(new CFadeFilterOptions(kFadeOutCode, 255.0, 0.0));
@@ -93,7 +93,7 @@ bool CFadeOutFilter::step(CFilterLink* link, CFilterOptions* options)
     return moveToward(link, fade.getSpeed(), fade.getEnd(), false);
 }
 
-CFadeInOutFilter::CFadeInOutFilter(CWindow* owner)
+CFadeInOutFilter::CFadeInOutFilter(ScriptGraphicsWindow* owner)
     : CFadeFilter(owner)
 {
     setOptions(new CFadeFilterOptions(kFadeInCode, 0.0, 255.0));

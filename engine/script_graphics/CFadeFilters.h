@@ -61,20 +61,20 @@ protected:
 // From START (0) up to END (255); ends there.
 class CFadeInFilter : public CFadeFilter {
 public:
-    explicit CFadeInFilter(CWindow* owner);
+    explicit CFadeInFilter(ScriptGraphicsWindow* owner);
     bool step(CFilterLink* link, CFilterOptions* options) override;
 };
 
 // From START (255) down to END (0); ends there.
 class CFadeOutFilter : public CFadeFilter {
 public:
-    explicit CFadeOutFilter(CWindow* owner);
+    explicit CFadeOutFilter(ScriptGraphicsWindow* owner);
     bool step(CFilterLink* link, CFilterOptions* options) override;
 };
 
 // Up from START to END and down again, turning exactly at both, until stopped.
 class CFadeInOutFilter : public CFadeFilter {
 public:
-    explicit CFadeInOutFilter(CWindow* owner);
+    explicit CFadeInOutFilter(ScriptGraphicsWindow* owner);
     bool step(CFilterLink* link, CFilterOptions* options) override;
 };

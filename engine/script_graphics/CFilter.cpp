@@ -27,7 +27,7 @@ void CFilterLink::setActive(CFilterOptions*, bool on)
     active_ = on;
 }
 
-CFilter::CFilter(CWindow* owner)
+CFilter::CFilter(ScriptGraphicsWindow* owner)
     : owner_(owner)
 {
     links_.reserve(101);

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CGraphicsObject;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // The options every filter kind has; each kind's own options class reads its names first and
 // hands the others on. Names are compared exactly.
@@ -83,7 +83,7 @@ private:
 // removes it.
 class CFilter : private CInvalidateObserver, private CMC_Object::Watcher {
 public:
-    explicit CFilter(CWindow* owner);
+    explicit CFilter(ScriptGraphicsWindow* owner);
     // Deletes the links and the options; no one is told and no raster is given back.
     virtual ~CFilter();
     CFilter(const CFilter&) = delete;
@@ -111,7 +111,7 @@ public:
     void setProperty(const CXString& name, const CXString& value);
     CFilterOptions* getOptions() const { return options_.get(); }
     void setOptions(CFilterOptions* options) { options_.reset(options); }
-    CWindow* getOwner() const { return owner_; }
+    ScriptGraphicsWindow* getOwner() const { return owner_; }
     int getLinkCount() const { return static_cast<int>(links_.size()); }
     // None outside the list.
     CFilterLink* getLinkAt(int i) const;
@@ -131,5 +131,5 @@ private:
 
     std::vector<CFilterLink*> links_;
     std::unique_ptr<CFilterOptions> options_;
-    CWindow* owner_;
+    ScriptGraphicsWindow* owner_;
 };

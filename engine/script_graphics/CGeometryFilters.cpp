@@ -51,7 +51,7 @@ void CRotateFilterOptions::readOptions(const CXString& name, const CXString& val
         CStaticFilterOptions::readOptions(name, value);
 }
 
-CRotateFilter::CRotateFilter(CWindow* owner)
+CRotateFilter::CRotateFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CRotateFilterOptions);
@@ -111,7 +111,7 @@ void CScaleFilterOptions::readOptions(const CXString& name, const CXString& valu
     }
 }
 
-CScaleFilter::CScaleFilter(CWindow* owner)
+CScaleFilter::CScaleFilter(ScriptGraphicsWindow* owner)
     : CStaticFilter(owner)
 {
     setOptions(new CScaleFilterOptions);

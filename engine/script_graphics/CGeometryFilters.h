@@ -21,7 +21,7 @@ private:
 // -0.017453233333333335 (-3.141582 / 180), as the pictures made for this system expect.
 class CRotateFilter : public CStaticFilter {
 public:
-    explicit CRotateFilter(CWindow* owner);
+    explicit CRotateFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }
@@ -50,7 +50,7 @@ private:
 // BYCENTER it moves so that its centre stays.
 class CScaleFilter : public CStaticFilter {
 public:
-    explicit CScaleFilter(CWindow* owner);
+    explicit CScaleFilter(ScriptGraphicsWindow* owner);
 
     void apply(CGraphicsObject* raster, bool release) override;
     bool changesColour() const override { return true; }

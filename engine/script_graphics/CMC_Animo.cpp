@@ -1,15 +1,15 @@
 #include "script_graphics/CMC_Animo.h"
 
-#include "app/CWindow.h"
-#include "foundation/CResourcesManager.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
 #include "media/CMC_Mouse.h"
+#include "media/CResourcesManager.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_GraphicsButton.h"
 #include "script_graphics/CMC_SignalForms.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <algorithm>
 
@@ -59,7 +59,7 @@ CMC_Animo::~CMC_Animo()
         sequence->substAnimation(nullptr);
     if (CAnimo6* animation = getAnimo())
         animation->removeNotifier(this);
-    if (listening_ && getWindow() != nullptr && CWindow::getInstance() == getWindow())
+    if (listening_ && getWindow() != nullptr && ScriptGraphicsWindow::getInstance() == getWindow())
         getWindow()->removeMouseListener(this);
 }
 
@@ -246,7 +246,7 @@ bool CMC_Animo::onPlayableTick(CPlayable*)
 
 bool CMC_Animo::reacts()
 {
-    return asButton_ && !CWindow::isPaused() && getAnimo() != nullptr && getAnimo()->isVisible();
+    return asButton_ && !ScriptGraphicsWindow::isPaused() && getAnimo() != nullptr && getAnimo()->isVisible();
 }
 
 CXRect CMC_Animo::hitBox()

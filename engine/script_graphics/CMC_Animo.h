@@ -1,6 +1,7 @@
 #pragma once
 
-#include "graphics/CPlayableObserver.h"
+#include "graphics/AnimationObject.h"
+#include "media/CPlayableObserver.h"
 #include "script_graphics/CMC_PictureObject.h"
 
 #include <vector>
@@ -14,9 +15,9 @@ class CAnimo6;
 // The object becomes a mouse listener, at its priority, once a mouse signal is bound to it;
 // in button mode (ASBUTTON) it then plays the animation's "ONFOCUSON", "ONFOCUSOFF" and
 // "ONCLICK" events and raises the signals while the pointer hits the animation's box.
-class CMC_Animo : public CMC_PictureObject, public CPlayableObserver {
+class CMC_Animo : public CMC_PictureObject, public CPlayableObserver, public AnimationObject {
 public:
-    static constexpr int kType = 2000;
+    static constexpr int kType = TYPE_ANIMO;
     // Positions of the signals in the type's list.
     static constexpr int SIGNAL_ONSTARTED = 3;
     static constexpr int SIGNAL_ONFINISHED = 4;
@@ -67,7 +68,7 @@ public:
     using CMouseListener::onClick;
     using CMouseListener::onRelease;
 
-    CAnimo6* getAnimo() const;
+    CAnimo6* getAnimo() const override;
     bool isAsButton() const { return asButton_; }
     bool isListening() const { return listening_; }
     void setOnFirstFrame(bool on) { onFirstFrame_ = on; }
@@ -75,8 +76,8 @@ public:
     // Button mode and whether the cursor changes over the object; plays "ONNOEVENT".
     void setAsButton(bool asButton, bool activeCursor);
     // A sequence playable that plays this object's animation; listed once.
-    void addSeq(CPlayable* sequence);
-    void removeSeq(CPlayable* sequence);
+    void addSeq(CPlayable* sequence) override;
+    void removeSeq(CPlayable* sequence) override;
 
 protected:
     CPlayable* makePicture(const CXString& file, bool preload) override;

@@ -2,12 +2,11 @@
 // frames.
 #include "script_graphics/CMC_Animo_Runner.h"
 
-#include "app/CMC_Scene.h"
 #include "graphics/CAnimo6.h"
+#include "graphics/GraphicsUnit.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_Animo.h"
-#include "text/CUnit6.h"
 
 #include <array>
 
@@ -229,7 +228,7 @@ CMC_Object* CMC_Animo_Runner::getEventName(CMC_Animo*, CAnimo6* animation, CMC_O
 
 CMC_Object* CMC_Animo_Runner::playRand(CMC_Animo*, CAnimo6* animation, CMC_ObjectsContainer*, CXVector* args)
 {
-    if (CUnit6* unit = CMC_Scene::getDefUnit())
+    if (GraphicsUnit* unit = GraphicsUnit::getDefault())
         unit->addRandomPlayable(animation, integerParameter(args, 1), integerParameter(args, 2), parameterText(args, 0));
     return nullptr;
 }

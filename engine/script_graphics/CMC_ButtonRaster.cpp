@@ -1,17 +1,17 @@
 #include "script_graphics/CMC_ButtonRaster.h"
 
-#include "app/CWindow.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
 // These objects hear the mouse after every listener of a higher priority.
 constexpr int kListenerPriority = 0;
 
-CWindow* windowOf(CMC_ObjectsContainer* owner)
+ScriptGraphicsWindow* windowOf(CMC_ObjectsContainer* owner)
 {
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr;
 }
 
 } // namespace
@@ -35,7 +35,7 @@ CMC_ButtonRaster::CMC_ButtonRaster(CMC_ObjectsContainer* owner, CMElement* eleme
 
 CRefreshScreen* CMC_ButtonRaster::screen() const
 {
-    return window_ != nullptr && CWindow::getInstance() == window_ ? window_->GetRefreshScreenInterface() : nullptr;
+    return window_ != nullptr && ScriptGraphicsWindow::getInstance() == window_ ? window_->GetRefreshScreenInterface() : nullptr;
 }
 
 bool CMC_ButtonRaster::verifyBehaviour(const CXString& name)

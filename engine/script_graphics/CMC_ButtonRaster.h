@@ -1,12 +1,12 @@
 #pragma once
 
-#include "graphics/CMouseListener.h"
+#include "media/CMouseListener.h"
 #include "script/CMC_Object.h"
 #include "script_graphics/CMC_GraphicsButton.h"
 
 class CGraphicsObject;
 class CRefreshScreen;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // What the script objects that own one raster acting as a whole as a button share (CANVAS,
 // PATTERN): their signals, the button behaviour of their raster with the button on from the
@@ -36,9 +36,9 @@ protected:
     virtual CGraphicsObject* raster() const = 0;
     // The window's screen while the window lives.
     CRefreshScreen* screen() const;
-    CWindow* window() const { return window_; }
+    ScriptGraphicsWindow* window() const { return window_; }
 
 private:
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     CMC_GraphicsButton button_;
 };

@@ -1,11 +1,11 @@
 #include "script_graphics/CMC_Canvas.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CCanvas.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMElement.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "script_graphics/CMC_CanvasObserver.h"
 
-#include "app/CWindow.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr int kSignalFocusOff = 7;
 
 CMC_CanvasObserver::CMC_CanvasObserver(CMC_ObjectsContainer* owner)
     : CMC_Object(CXString("tempCANVAS"), kType)
-    , window_(owner != nullptr ? owner->getWindow() : nullptr)
+    , window_(owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr)
 {
     setScene(owner);
     listen();
@@ -25,7 +25,7 @@ CMC_CanvasObserver::CMC_CanvasObserver(CMC_ObjectsContainer* owner)
 
 CMC_CanvasObserver::CMC_CanvasObserver(CMC_ObjectsContainer* owner, CMElement* element)
     : CMC_Object(owner, element, kType)
-    , window_(owner != nullptr ? owner->getWindow() : nullptr)
+    , window_(owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr)
 {
     listen();
     initializeBehaviours(owner, element);
@@ -46,7 +46,7 @@ void CMC_CanvasObserver::listen()
 
 CRefreshScreen* CMC_CanvasObserver::getCanvas() const
 {
-    return window_ != nullptr && CWindow::getInstance() == window_ && window_->GetRefreshScreenInterface() == screen_
+    return window_ != nullptr && ScriptGraphicsWindow::getInstance() == window_ && window_->GetRefreshScreenInterface() == screen_
                ? screen_
                : nullptr;
 }

@@ -4,7 +4,7 @@
 #include "script/CMC_Object.h"
 
 class CRefreshScreen;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // The CANVASOBSERVER script object: a handle on the window's screen composer. It hears the
 // composer's frames and the program's focus as "ONINITIALUPDATE", "ONUPDATE", "ONUPDATED",
@@ -37,7 +37,7 @@ public:
 
     // The composer while the window lives; none otherwise.
     CRefreshScreen* getCanvas() const;
-    CWindow* getWindow() const { return window_; }
+    ScriptGraphicsWindow* getWindow() const { return window_; }
     // Switches the composer's notifications, for every observer.
     void enableNotify(bool on);
     // The name of the object of the scope whose graphics lie topmost at the screen point:
@@ -50,6 +50,6 @@ private:
     void listen();
     void raise(int signal, const char* name);
 
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     CRefreshScreen* screen_ = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "script_graphics/CMC_CanvasObserver_Runner.h"
 
-#include "app/CWindow.h"
 #include "graphics/CDirectDrawSurface.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_CanvasObserver.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 

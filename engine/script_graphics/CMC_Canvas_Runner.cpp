@@ -4,6 +4,7 @@
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_Canvas.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void CMC_Canvas_Runner::act(CMC_Canvas& owner, CCanvas& canvas, int id, CMC_Obje
     case MTH_SETASBUTTON: owner.setAsButton(boolParameter(args, 0), boolParameter(args, 1, true)); break;
     case MTH_ERASE: canvas.erase(named, integerParameter(args, 1), integerParameter(args, 2)); break;
     case MTH_DRAW: canvas.draw(named->getDrawn(), integerParameter(args, 1), integerParameter(args, 2)); break;
-    case MTH_SAVE: saveCopy(callerWindow(scope, &owner), &canvas, args); break;
+    case MTH_SAVE: saveCopy(ScriptGraphicsWindow::of(callerWindow(scope, &owner)), &canvas, args); break;
     default: break;
     }
 }

@@ -9,6 +9,7 @@
 #include "script_graphics/CPathFilter.h"
 #include "script_graphics/CWaterFilter.h"
 #include "script_graphics/CWavingFilter.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 CMC_Filter::CMC_Filter(CMC_ObjectsContainer* container, CMElement* element)
     : CMC_Object(container, element, kType)
@@ -48,7 +49,7 @@ void CMC_Filter::createFilter()
 {
     kind_.reset();
     CMC_ObjectsContainer* scene = getScene();
-    CWindow* window = scene != nullptr ? scene->getWindow() : nullptr;
+    ScriptGraphicsWindow* window = scene != nullptr ? ScriptGraphicsWindow::of(scene->getWindow()) : nullptr;
     if (action_ == "FADEIN")
         kind_ = std::make_unique<CFadeInFilter>(window);
     else if (action_ == "FADEOUT")

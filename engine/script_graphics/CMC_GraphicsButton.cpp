@@ -1,12 +1,12 @@
 #include "script_graphics/CMC_GraphicsButton.h"
 
-#include "app/CWindow.h"
 #include "graphics/CGraphicsObject.h"
 #include "media/CMC_Mouse.h"
 #include "script/CMC_Object.h"
 #include "script_graphics/CMC_SignalForms.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
-CMC_GraphicsButton::CMC_GraphicsButton(CMC_Object& object, CMouseListener& listener, CWindow* window)
+CMC_GraphicsButton::CMC_GraphicsButton(CMC_Object& object, CMouseListener& listener, ScriptGraphicsWindow* window)
     : object_(object)
     , listener_(listener)
     , window_(window)
@@ -15,7 +15,7 @@ CMC_GraphicsButton::CMC_GraphicsButton(CMC_Object& object, CMouseListener& liste
 
 CMC_GraphicsButton::~CMC_GraphicsButton()
 {
-    if (listening_ && window_ != nullptr && CWindow::getInstance() == window_)
+    if (listening_ && window_ != nullptr && ScriptGraphicsWindow::getInstance() == window_)
         window_->removeMouseListener(&listener_);
 }
 

@@ -6,7 +6,7 @@
 class CGraphicsObject;
 class CMC_Object;
 class CMouseListener;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // The button behaviour of graphics script objects (IMAGE, CANVAS, PATTERN): the object reacts
 // to the mouse only in button mode, while its picture is visible, once it listens (a mouse
@@ -17,7 +17,7 @@ class CWindow;
 class CMC_GraphicsButton {
 public:
     // The object raises the signals and listens to the window as the listener.
-    CMC_GraphicsButton(CMC_Object& object, CMouseListener& listener, CWindow* window);
+    CMC_GraphicsButton(CMC_Object& object, CMouseListener& listener, ScriptGraphicsWindow* window);
     // Leaves the window's listeners.
     ~CMC_GraphicsButton();
     CMC_GraphicsButton(const CMC_GraphicsButton&) = delete;
@@ -48,7 +48,7 @@ private:
 
     CMC_Object& object_;
     CMouseListener& listener_;
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     bool focus_ = false;
     bool listening_ = false;
     bool button_ = false;

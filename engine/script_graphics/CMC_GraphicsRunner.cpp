@@ -1,11 +1,11 @@
 #include "script_graphics/CMC_GraphicsRunner.h"
 
-#include "app/CWindow.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_ObjectsContainer.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,9 +36,9 @@ CMC_Object* CMC_GraphicsRunner::empty(Result result)
     }
 }
 
-CRefreshScreen* CMC_GraphicsRunner::screenOf(CWindow* window)
+CRefreshScreen* CMC_GraphicsRunner::screenOf(ScriptWindow* window)
 {
-    return window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
+    return window != nullptr ? ScriptGraphicsWindow::of(window)->GetRefreshScreenInterface() : nullptr;
 }
 
 CXRect CMC_GraphicsRunner::clippingRect(CMC_ObjectsContainer* scope, CXVector* args)
@@ -129,7 +129,7 @@ void CMC_GraphicsRunner::appendPoint(CMC_ObjectsContainer* scope, CXVector* args
     array->add(&y);
 }
 
-void CMC_GraphicsRunner::saveCopy(CWindow* window, CGraphicsObject* picture, CXVector* args)
+void CMC_GraphicsRunner::saveCopy(ScriptGraphicsWindow* window, CGraphicsObject* picture, CXVector* args)
 {
     if (picture == nullptr || argumentCount(args) < 1)
         return;

@@ -7,7 +7,8 @@
 
 class CGraphicsObject;
 class CRefreshScreen;
-class CWindow;
+class ScriptGraphicsWindow;
+class ScriptWindow;
 
 // What the runners of the picture types (ANIMO, IMAGE) read and answer alike: rectangles and
 // pictures named by arguments, the overlap test, anchors by keyword, pixels at a point.
@@ -18,7 +19,7 @@ public:
 
 protected:
     static CMC_Object* empty(Result result);
-    static CRefreshScreen* screenOf(CWindow* window);
+    static CRefreshScreen* screenOf(ScriptWindow* window);
     // One argument names a picture, whose box it is ((0, 0, 0, 0) for a name without one);
     // more are left, top, right, bottom.
     CXRect clippingRect(CMC_ObjectsContainer* scope, CXVector* args);
@@ -43,5 +44,5 @@ protected:
     // "SAVE"(file [, scale x, scale y, left, top, right, bottom]): a copy of the picture, cut
     // to the rectangle when it has a width and a height, scaled when a factor is not 1.0,
     // written as an unpacked IMG file; the picture itself stays as it is.
-    void saveCopy(CWindow* window, CGraphicsObject* picture, CXVector* args);
+    void saveCopy(ScriptGraphicsWindow* window, CGraphicsObject* picture, CXVector* args);
 };

@@ -1,10 +1,11 @@
 #include "script_graphics/CMC_Image.h"
 
-#include "foundation/CResourcesManager.h"
 #include "graphics/CImage.h"
 #include "graphics/CRefreshScreen.h"
+#include "media/CResourcesManager.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 CMC_Image::CMC_Image(CMC_ObjectsContainer* owner)
     : CMC_PictureObject(CXString(), kType, owner)

@@ -1,17 +1,17 @@
 #include "script_graphics/CMC_Movie.h"
 
-#include "app/CWindow.h"
 #include "graphics/CMovie.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
-CWindow* windowOf(CMC_ObjectsContainer* owner)
+ScriptGraphicsWindow* windowOf(CMC_ObjectsContainer* owner)
 {
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ CMC_Movie::CMC_Movie(CMC_ObjectsContainer* owner, CMElement* element)
     const CXString file = element->getPropertyValue("FILENAME");
     const int priority = element->getPropertyIntValue("PRIORITY");
     const CXPoint position = element->getPropertyPointValue("POSITION");
-    CWindow* window = windowOf(owner);
+    ScriptGraphicsWindow* window = windowOf(owner);
     player_ = file.IsString() ? std::make_unique<CMovie>(window, file) : std::make_unique<CMovie>(window);
     CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
     if (priority >= 0 && screen != nullptr)

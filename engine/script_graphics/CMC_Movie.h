@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 #include "script/CMC_Object.h"
 
 #include <memory>

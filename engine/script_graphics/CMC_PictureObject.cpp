@@ -1,23 +1,23 @@
 #include "script_graphics/CMC_PictureObject.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
-#include "foundation/CResourcesManager.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
+#include "graphics/GraphicsUnit.h"
+#include "media/CResourcesManager.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_SignalForms.h"
-#include "text/CUnit6.h"
+#include "script_graphics/GraphicsScene.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <utility>
 
 namespace {
 
-CWindow* windowOf(CMC_ObjectsContainer* owner)
+ScriptGraphicsWindow* windowOf(CMC_ObjectsContainer* owner)
 {
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr;
 }
 
 } // namespace
@@ -85,15 +85,15 @@ void CMC_PictureObject::putOnScreen(int priority)
         screen()->put(picture_, priority);
 }
 
-CMC_Scene* CMC_PictureObject::ownerScene()
+GraphicsScene* CMC_PictureObject::ownerScene()
 {
     CMC_ObjectsContainer* owner = getScene();
-    return dynamic_cast<CMC_Scene*>(owner != nullptr ? owner->getScene() : nullptr);
+    return dynamic_cast<GraphicsScene*>(owner != nullptr ? owner->getScene() : nullptr);
 }
 
 void CMC_PictureObject::removeCollisionsMonitoring()
 {
-    if (CMC_Scene* scene = ownerScene(); scene != nullptr && picture_ != nullptr)
+    if (GraphicsScene* scene = ownerScene(); scene != nullptr && picture_ != nullptr)
         scene->removeMonitorCollisions(picture_, this);
 }
 
@@ -101,7 +101,7 @@ void CMC_PictureObject::monitorCollisions()
 {
     if (!monitorCollision_ && !monitorCollisionAlpha_)
         return;
-    if (CMC_Scene* scene = ownerScene(); scene != nullptr && picture_ != nullptr)
+    if (GraphicsScene* scene = ownerScene(); scene != nullptr && picture_ != nullptr)
         scene->monitorCollisions(picture_, monitorCollisionAlpha_, this);
 }
 
@@ -154,7 +154,7 @@ void CMC_PictureObject::releasePicture()
 void CMC_PictureObject::load(const CXString& file, bool preload)
 {
     CMC_ObjectsContainer* owner = getScene();
-    CUnit6* unit = owner != nullptr && owner->getType() == TYPE_SCENE ? CMC_Scene::getDefUnit() : nullptr;
+    GraphicsUnit* unit = owner != nullptr && owner->getType() == TYPE_SCENE ? GraphicsUnit::getDefault() : nullptr;
     CResourcesManager* manager = unit != nullptr ? unit->getResourcesManager() : nullptr;
     const int oldPriority = picture_ != nullptr && screen() != nullptr ? screen()->GetPriority(picture_) : -1;
     releasePicture();

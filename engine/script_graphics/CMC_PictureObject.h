@@ -2,17 +2,17 @@
 
 #include "foundation/CXString.h"
 #include "graphics/CCollisionObserver.h"
-#include "graphics/CMouseListener.h"
-#include "graphics/CPlayable.h"
+#include "media/CMouseListener.h"
+#include "media/CPlayable.h"
 #include "script/CMC_Object.h"
 
 #include <cstdint>
 
 class CGraphicsObject;
-class CMC_Scene;
+class GraphicsScene;
 class CRefreshScreen;
 class CResourcesManager;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // What the script objects that show one picture of a file (ANIMO, IMAGE) share. In a scene the
 // picture comes from the default unit's resources manager, shared by every object of the scene
@@ -49,10 +49,10 @@ public:
     // replaced there at the same priority and monitored as the object's flags say.
     virtual void load(const CXString& file, bool preload);
 
-    CWindow* getWindow() const { return window_; }
+    ScriptGraphicsWindow* getWindow() const { return window_; }
     int getPriority() const { return priority_; }
     // The scene of the object's owner, when it is one.
-    CMC_Scene* ownerScene();
+    GraphicsScene* ownerScene();
     // The scene watches the picture's collisions when a collision flag is set.
     void monitorCollisions();
 
@@ -115,7 +115,7 @@ private:
     void raiseCollision(const char* plain, CGraphicsObject* mover, CGraphicsObject* other);
     void take(CPlayable* picture, CResourcesManager* holder);
 
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     CPlayable* playable_ = nullptr;
     CGraphicsObject* picture_ = nullptr;
     // The manager that counts the object's uses of the picture; none when it did not come

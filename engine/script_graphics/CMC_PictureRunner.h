@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/CMC_Scene.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_GraphicsRunner.h"
+#include "script_graphics/GraphicsScene.h"
 
 #include <cstddef>
 
@@ -142,7 +142,7 @@ template <typename Runner, typename Object, typename Picture>
 CMC_Object* CMC_PictureRunner<Runner, Object, Picture>::monitorCollision(Object* object, Picture* picture,
                                                                          CMC_ObjectsContainer* scope, CXVector* args)
 {
-    if (auto* scene = dynamic_cast<CMC_Scene*>(scope != nullptr ? scope->getScene() : nullptr))
+    if (auto* scene = dynamic_cast<GraphicsScene*>(scope != nullptr ? scope->getScene() : nullptr))
         scene->monitorCollisions(picture, boolParameter(args, 0), object);
     picture->setMonitorCollisions(true);
     return nullptr;

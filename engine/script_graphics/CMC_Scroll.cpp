@@ -1,11 +1,11 @@
 #include "script_graphics/CMC_Scroll.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CGraphicsObject.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <algorithm>
 
@@ -133,7 +133,7 @@ void CMC_Scroll::scroll(int dx, int dy)
         fit(graphics);
     }
     if (getScene() != nullptr && getScene()->getWindow() != nullptr)
-        getScene()->getWindow()->Invalidate();
+        ScriptGraphicsWindow::of(getScene()->getWindow())->Invalidate();
 }
 
 void CMC_Scroll::invalidate()

@@ -1,25 +1,25 @@
 #include "script_graphics/CMC_Sequence.h"
 
-#include "app/CMC_Scene.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CMultimediaSequenceCreator.h"
 #include "graphics/CSequencedPlayable.h"
+#include "graphics/GraphicsUnit.h"
 #include "media/CSound4.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
-#include "text/CUnit6.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 CMC_Sequence::CMC_Sequence(CMC_ObjectsContainer* owner)
     : CMC_Object(CXString("temp"), kType)
-    , window_(owner != nullptr ? owner->getWindow() : nullptr)
+    , window_(owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr)
 {
     setScene(owner);
 }
 
 CMC_Sequence::CMC_Sequence(CMC_ObjectsContainer* owner, CMElement* element)
     : CMC_Object(owner, element, kType)
-    , window_(owner != nullptr ? owner->getWindow() : nullptr)
+    , window_(owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr)
     , fileName_(element->getPropertyValue("FILENAME"))
 {
     initializeBehaviours(owner, element);
@@ -40,7 +40,7 @@ void CMC_Sequence::build()
 {
     if (!fileName_.IsString())
         return;
-    CUnit6* unit = CMC_Scene::getDefUnit();
+    GraphicsUnit* unit = GraphicsUnit::getDefault();
     CPlayable* root = CMultimediaSequenceCreator::load(window_, fileName_,
                                                       unit != nullptr ? unit->getResourcesManager() : nullptr, this);
     sequence_ = dynamic_cast<CSequencedPlayable*>(root);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "foundation/CXString.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 #include "script/CMC_Object.h"
 
 class CSequencedPlayable;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // The SEQUENCE script object: a tree of animations, sounds and nested sequences that a sequence
 // definition file (FILENAME) describes, played from scripts. The tree is built once, when the
@@ -54,7 +54,7 @@ private:
     // The signal, when a behaviour is bound to it and the object is not on its way out.
     void raise(int signal, const CXString& name);
 
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     CSequencedPlayable* sequence_ = nullptr;
     CXString fileName_;
     bool started_ = false;

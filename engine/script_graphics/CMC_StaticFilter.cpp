@@ -8,18 +8,19 @@
 #include "script_graphics/CColourFilters.h"
 #include "script_graphics/CDisplacementFilters.h"
 #include "script_graphics/CGeometryFilters.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
 template <typename Kind>
-std::unique_ptr<CStaticFilter> make(CWindow* owner)
+std::unique_ptr<CStaticFilter> make(ScriptGraphicsWindow* owner)
 {
     return std::make_unique<Kind>(owner);
 }
 
 struct KindName {
     const char* action;
-    std::unique_ptr<CStaticFilter> (*make)(CWindow* owner);
+    std::unique_ptr<CStaticFilter> (*make)(ScriptGraphicsWindow* owner);
 };
 
 constexpr KindName kinds[] = {
@@ -75,7 +76,7 @@ void CMC_StaticFilter::serialize(CXArchive* archive)
 void CMC_StaticFilter::createFilter()
 {
     kind_.reset();
-    CWindow* owner = getScene() != nullptr ? getScene()->getWindow() : nullptr;
+    ScriptGraphicsWindow* owner = getScene() != nullptr ? ScriptGraphicsWindow::of(getScene()->getWindow()) : nullptr;
     for (const KindName& kind : kinds)
         if (action_ == kind.action)
             kind_ = kind.make(owner);

@@ -1,22 +1,23 @@
 #include "script_graphics/CMC_VirtualGraphicsObject.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "graphics/CRefreshScreen.h"
 #include "graphics/CVirtualGraphicsObject.h"
+#include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
+#include "script_graphics/GraphicsScene.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
-CWindow* windowOf(CMC_ObjectsContainer* owner)
+ScriptGraphicsWindow* windowOf(CMC_ObjectsContainer* owner)
 {
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? ScriptGraphicsWindow::of(owner->getWindow()) : nullptr;
 }
 
-CRefreshScreen* screenOf(CWindow* window)
+CRefreshScreen* screenOf(ScriptGraphicsWindow* window)
 {
-    return window != nullptr && CWindow::getInstance() == window ? window->GetRefreshScreenInterface() : nullptr;
+    return window != nullptr && ScriptGraphicsWindow::getInstance() == window ? window->GetRefreshScreenInterface() : nullptr;
 }
 
 } // namespace
@@ -63,22 +64,22 @@ CMC_VirtualGraphicsObject::~CMC_VirtualGraphicsObject()
     delete picture_;
 }
 
-CMC_Scene* CMC_VirtualGraphicsObject::ownerScene()
+GraphicsScene* CMC_VirtualGraphicsObject::ownerScene()
 {
     CMC_ObjectsContainer* owner = getScene();
-    return dynamic_cast<CMC_Scene*>(owner != nullptr ? owner->getScene() : nullptr);
+    return dynamic_cast<GraphicsScene*>(owner != nullptr ? owner->getScene() : nullptr);
 }
 
 void CMC_VirtualGraphicsObject::monitorCollisions(bool byAlpha)
 {
-    if (CMC_Scene* scene = ownerScene())
+    if (GraphicsScene* scene = ownerScene())
         scene->monitorCollisions(picture_, byAlpha, this);
     picture_->setMonitorCollisions(true);
 }
 
 void CMC_VirtualGraphicsObject::removeCollisionsMonitoring()
 {
-    if (CMC_Scene* scene = ownerScene())
+    if (GraphicsScene* scene = ownerScene())
         scene->removeMonitorCollisions(picture_, this);
     picture_->setMonitorCollisions(false);
 }

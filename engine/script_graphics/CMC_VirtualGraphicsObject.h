@@ -2,14 +2,14 @@
 
 #include "foundation/CXString.h"
 #include "graphics/CCollisionObserver.h"
-#include "graphics/CMouseListener.h"
+#include "media/CMouseListener.h"
 #include "script/CMC_Object.h"
 
 #include <cstdint>
 
-class CMC_Scene;
+class GraphicsScene;
 class CVirtualGraphicsObject;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // The VIRTUALGRAPHICSOBJECT script object: a CVirtualGraphicsObject (its picture) that shows a
 // source graphics object through a mask, both chosen by scripts (SETSOURCE, SETMASK). It raises
@@ -64,9 +64,9 @@ public:
 
 private:
     // The scene of the object's container.
-    CMC_Scene* ownerScene();
+    GraphicsScene* ownerScene();
 
-    CWindow* window_;
+    ScriptGraphicsWindow* window_;
     CVirtualGraphicsObject* picture_;
     int32_t priority_ = 0;
     bool button_ = false;

@@ -6,6 +6,7 @@
 #include "script/CMC_ObjectsContainer.h"
 #include "script_graphics/CMC_Animo.h"
 #include "script_graphics/CMC_VirtualGraphicsObject.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 

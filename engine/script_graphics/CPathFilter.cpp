@@ -80,7 +80,7 @@ void CPathFilterLink::setActive(CFilterOptions* options, bool on)
     CFilterLink::setActive(options, on);
 }
 
-CPathFilter::CPathFilter(CWindow* owner, CMC_ObjectsContainer* scene)
+CPathFilter::CPathFilter(ScriptGraphicsWindow* owner, CMC_ObjectsContainer* scene)
     : CAnimatedFilter(owner)
     , scene_(scene)
 {

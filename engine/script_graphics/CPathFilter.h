@@ -50,7 +50,7 @@ public:
 class CPathFilter : public CAnimatedFilter {
 public:
     // PATHDEF is looked up in the scene.
-    CPathFilter(CWindow* owner, CMC_ObjectsContainer* scene);
+    CPathFilter(ScriptGraphicsWindow* owner, CMC_ObjectsContainer* scene);
 
     CFilterLink* createLink(CGraphicsObject* graphics, CMC_Object* script) override;
     bool step(CFilterLink* link, CFilterOptions* options) override;

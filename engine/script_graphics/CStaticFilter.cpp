@@ -19,7 +19,7 @@ void CStaticFilterOptions::readOptions(const CXString& name, const CXString& val
         CFilterOptions::readOptions(name, value);
 }
 
-CStaticFilter::CStaticFilter(CWindow* owner)
+CStaticFilter::CStaticFilter(ScriptGraphicsWindow* owner)
     : CFilter(owner)
 {
 }

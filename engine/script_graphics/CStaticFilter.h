@@ -3,7 +3,7 @@
 #include "foundation/CXPoint.h"
 #include "foundation/CXSize.h"
 #include "graphics/CPlane.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 #include "script_graphics/CFilter.h"
 #include "script_graphics/FilterPixels.h"
 
@@ -59,7 +59,7 @@ public:
 // replaced.
 class CStaticFilter : public CFilter, public CPlayableObserver {
 public:
-    explicit CStaticFilter(CWindow* owner);
+    explicit CStaticFilter(ScriptGraphicsWindow* owner);
     // Leaves the animations it follows; no raster is given back.
     ~CStaticFilter() override;
 

@@ -232,7 +232,7 @@ size_t CWaterLinkState::tableRow(int y) const
     return static_cast<size_t>(std::abs(height_ / 2 - y)) * columns_;
 }
 
-CWaterFilter::CWaterFilter(CWindow* owner)
+CWaterFilter::CWaterFilter(ScriptGraphicsWindow* owner)
     : CAnimatedFilter(owner)
 {
     for (int i = 0; i < kPhases; ++i) {

@@ -54,7 +54,7 @@ private:
 // ends by itself.
 class CWaterFilter : public CAnimatedFilter {
 public:
-    explicit CWaterFilter(CWindow* owner);
+    explicit CWaterFilter(ScriptGraphicsWindow* owner);
 
     CFilterLink* createLink(CGraphicsObject* graphics, CMC_Object* script) override;
     bool step(CFilterLink* link, CFilterOptions* options) override;

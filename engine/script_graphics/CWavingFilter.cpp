@@ -26,7 +26,7 @@ void CWavingFilterOptions::readOptions(const CXString& name, const CXString& val
         CFilterOptions::readOptions(name, value);
 }
 
-CWavingFilter::CWavingFilter(CWindow* owner)
+CWavingFilter::CWavingFilter(ScriptGraphicsWindow* owner)
     : CAnimatedFilter(owner)
 {
     setOptions(new CWavingFilterOptions);

@@ -34,7 +34,7 @@ public:
 // the last picture when the link goes. Never ends by itself.
 class CWavingFilter : public CAnimatedFilter {
 public:
-    explicit CWavingFilter(CWindow* owner);
+    explicit CWavingFilter(ScriptGraphicsWindow* owner);
 
     CFilterLink* createLink(CGraphicsObject* graphics, CMC_Object* script) override;
     bool step(CFilterLink* link, CFilterOptions* options) override;

@@ -1,9 +1,9 @@
 #include "script_graphics/FilterPixels.h"
 
-#include "app/CWindow.h"
 #include "foundation/DoubleToInt.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/PlaneDisplacement.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 #include <algorithm>
 #include <climits>
@@ -54,7 +54,7 @@ DisplacedPlanes displaceByCodes(const uint16_t* words, const unsigned char* alph
     return displaced;
 }
 
-Layout layoutOf(CWindow* window)
+Layout layoutOf(ScriptGraphicsWindow* window)
 {
     if (window != nullptr && window->GetBpp() == 16)
         return {true, 11, 0xF800, 0x3F, 0x07E0, 0x07C0};

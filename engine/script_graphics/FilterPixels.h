@@ -7,7 +7,7 @@
 #include <vector>
 
 class CGraphicsObject;
-class CWindow;
+class ScriptGraphicsWindow;
 
 // What the filter kinds share of pixels: the layout of the screen's pixel words, and rasters
 // made ready to be rewritten.
@@ -26,7 +26,7 @@ struct Layout {
     uint16_t upperGreenMask;
 };
 
-Layout layoutOf(CWindow* window);
+Layout layoutOf(ScriptGraphicsWindow* window);
 
 // n / divisor, truncated, for every n below 65536 and divisor of 1 or more, by one
 // multiplication: the reciprocal is taken a little above 1 / divisor, so that no quotient that

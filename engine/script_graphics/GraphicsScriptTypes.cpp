@@ -1,12 +1,12 @@
 #include "script_graphics/GraphicsScriptTypes.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CMC_SceneTypes.h"
-#include "app/CWindow.h"
 #include "graphics/CAnimo6.h"
+#include "graphics/CMC_SceneTypes.h"
 #include "graphics/CRefreshScreen.h"
 #include "graphics/CSequencedPlayable.h"
 #include "graphics/CVirtualGraphicsObject.h"
+#include "script/CMC_Groupped.h"
+#include "script/CMC_Groupped_Runner.h"
 #include "script/CMC_ObjectFactory.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
@@ -18,8 +18,6 @@
 #include "script_graphics/CMC_Canvas_Runner.h"
 #include "script_graphics/CMC_Filter.h"
 #include "script_graphics/CMC_Filter_Runner.h"
-#include "script_graphics/CMC_Groupped.h"
-#include "script_graphics/CMC_Groupped_Runner.h"
 #include "script_graphics/CMC_Image.h"
 #include "script_graphics/CMC_Image_Runner.h"
 #include "script_graphics/CMC_Movie.h"
@@ -36,6 +34,7 @@
 #include "script_graphics/CMC_StaticFilter_Runner.h"
 #include "script_graphics/CMC_VirtualGraphicsObject.h"
 #include "script_graphics/CMC_VirtualGraphicsObject_Runner.h"
+#include "script_graphics/ScriptGraphicsWindow.h"
 
 namespace {
 
@@ -53,9 +52,9 @@ CPlayable* sequenceOf(CMC_Object* object)
 }
 
 // CREATEOBJECT("VGO", name): an empty picture, shown on the screen at priority 0.
-CMC_Object* makeVirtualGraphicsObject(CMC_Scene* scene, const CXString& name)
+CMC_Object* makeVirtualGraphicsObject(CMC_ObjectsContainer* scene, const CXString& name)
 {
-    CWindow* window = scene->getWindow();
+    ScriptGraphicsWindow* window = ScriptGraphicsWindow::of(scene->getWindow());
     auto* picture = new CVirtualGraphicsObject(window);
     picture->Visible(true);
     if (CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr)

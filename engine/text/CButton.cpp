@@ -1,11 +1,11 @@
 #include "text/CButton.h"
 
-#include "app/CWindow.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
 #include "media/CSound4.h"
 #include "text/CButtonHotSpot.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
 
 #include <algorithm>
 #include <vector>
@@ -24,7 +24,7 @@ std::vector<CGraphicsObject*> distinct(std::initializer_list<CGraphicsObject*> p
 
 } // namespace
 
-CButton::CButton(CWindow* window, CXRect rect, int id, CMC_Button* scriptButton)
+CButton::CButton(TextWindow* window, CXRect rect, int id, CMC_Button* scriptButton)
     : CControl(window)
     , hotSpot_(std::make_unique<CButtonHotSpot>(window, this, scriptButton))
 {
@@ -32,7 +32,7 @@ CButton::CButton(CWindow* window, CXRect rect, int id, CMC_Button* scriptButton)
     SetID(id);
 }
 
-CButton::CButton(CWindow* window, int id, CMC_Button* scriptButton)
+CButton::CButton(TextWindow* window, int id, CMC_Button* scriptButton)
     : CButton(window, CXRect(), id, scriptButton)
 {
 }
@@ -222,7 +222,7 @@ void CButton::setUnit(CUnit6* unit)
 
 CUnit6* CButton::getUnit() const
 {
-    return hotSpot_->getUnit();
+    return static_cast<CUnit6*>(hotSpot_->getUnit());
 }
 
 void CButton::setMCButton(CMC_Button* button)

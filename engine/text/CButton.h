@@ -43,8 +43,8 @@ class CButton : public CControl {
 public:
     // The hit shape is the rectangle (none when it is empty); the id is the control's and the
     // spot's; the script button is the BUTTON object the spot reports to (may be none).
-    CButton(CWindow* window, CXRect rect, int id, CMC_Button* scriptButton);
-    CButton(CWindow* window, int id, CMC_Button* scriptButton);
+    CButton(TextWindow* window, CXRect rect, int id, CMC_Button* scriptButton);
+    CButton(TextWindow* window, int id, CMC_Button* scriptButton);
     // Deletes the pictures and sounds it owns, each once.
     ~CButton() override;
 

@@ -4,8 +4,9 @@
 #include "media/CSound4.h"
 #include "text/CButton.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
 
-CButtonHotSpot::CButtonHotSpot(CWindow* window, CButton* button, CMC_Button* scriptButton)
+CButtonHotSpot::CButtonHotSpot(TextWindow* window, CButton* button, CMC_Button* scriptButton)
     : CHotSpot(window, nullptr, static_cast<_event>(EVENT_MOUSEMOVE | EVENT_LBUTTONDOWN), 0, scriptButton)
     , button_(button)
 {
@@ -13,7 +14,7 @@ CButtonHotSpot::CButtonHotSpot(CWindow* window, CButton* button, CMC_Button* scr
 
 bool CButtonHotSpot::unitAllowsButton()
 {
-    CUnit6* unit = getUnit();
+    CUnit6* unit = ownUnit();
     return unit == nullptr || (unit->isActive() && !unit->isDragging());
 }
 
@@ -26,7 +27,7 @@ int CButtonHotSpot::OnFocusOn(CXPoint p, int flags, void* data)
 {
     if (!button_->IsEnabled() || !unitAllowsButton())
         return 0;
-    CUnit6* unit = getUnit();
+    CUnit6* unit = ownUnit();
     // Before the scene's first frame the button only tells of the focus.
     if (unit == nullptr || unit->wasInitiallyUpdated()) {
         if (CGraphicsObject* onMove = button_->GetOnMove()) {
@@ -63,7 +64,7 @@ int CButtonHotSpot::OnFocusOff(CXPoint p, int, void*)
 
 int CButtonHotSpot::OnLButtonDown(CXPoint p, int flags, void* data)
 {
-    if (!button_->IsEnabled() || (getUnit() != nullptr && getUnit()->isDragging()))
+    if (!button_->IsEnabled() || (ownUnit() != nullptr && ownUnit()->isDragging()))
         return 0;
     button_->OnClick(p, flags, data);
     button_->Force(true);
@@ -89,4 +90,9 @@ int CButtonHotSpot::OnRButtonDown(CXPoint p, int, void*)
     if (button_->IsEnabled())
         button_->onRClick(p);
     return 0;
+}
+
+CUnit6* CButtonHotSpot::ownUnit() const
+{
+    return static_cast<CUnit6*>(getUnit());
 }

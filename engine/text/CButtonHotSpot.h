@@ -3,13 +3,15 @@
 #include "graphics/CHotSpot.h"
 
 class CButton;
+class CUnit6;
+class TextWindow;
 
 // The hot spot of one button: it turns the pointer's entering, moving, leaving and the
 // presses and releases that the window's dispatch hands it into the button's looks, sounds
 // and events. While the spot's unit is inactive or runs a drag, the button takes no part.
 class CButtonHotSpot : public CHotSpot {
 public:
-    CButtonHotSpot(CWindow* window, CButton* button, CMC_Button* scriptButton);
+    CButtonHotSpot(TextWindow* window, CButton* button, CMC_Button* scriptButton);
 
     int OnMouseMove(CXPoint p, int flags, void* data) override;
     // A left press on an enabled button: its click, then the pressed state; consumed.
@@ -26,6 +28,8 @@ public:
     bool hasEntered() const { return entered_; }
 
 private:
+    // Buttons are bound to screen units.
+    CUnit6* ownUnit() const;
     // The unit lets the button take part: there is none, or it is active and runs no drag.
     bool unitAllowsButton();
 

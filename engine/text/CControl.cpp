@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CControl::CControl(CWindow* window)
+CControl::CControl(TextWindow* window)
     : window_(window)
 {
 }

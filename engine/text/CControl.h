@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class CWindow;
+class TextWindow;
 
 // The base of the mouse-driven controls: a window, an id, an enabled flag and the observers
 // of the control's events. Each event operation passes its event on, unchanged, to every
@@ -25,13 +25,13 @@ public:
         ~Watcher() = default;
     };
 
-    explicit CControl(CWindow* window);
+    explicit CControl(TextWindow* window);
     // Tells its watchers that it goes.
     ~CControl() override;
     CControl(const CControl&) = delete;
     CControl& operator=(const CControl&) = delete;
 
-    CWindow* getWindow() const { return window_; }
+    TextWindow* getWindow() const { return window_; }
     virtual void SetID(int id) { id_ = id; }
     virtual int getId() { return id_; }
     virtual void Enable(bool enabled) { enabled_ = enabled; }
@@ -59,7 +59,7 @@ public:
 private:
     void tell(void (CControlNotifier::*operation)(CControl*, CXPoint), CXPoint p);
 
-    CWindow* window_;
+    TextWindow* window_;
     int id_ = -1;
     bool enabled_ = true;
     std::vector<CControlNotifier*> notifiers_;

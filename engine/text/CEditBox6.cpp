@@ -1,6 +1,5 @@
 #include "text/CEditBox6.h"
 
-#include "app/CWindow.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
 #include "platform/KeyCodes.h"
@@ -8,10 +7,11 @@
 #include "text/CEditBoxNotifier.h"
 #include "text/CText6.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
 
 #include <algorithm>
 
-CEditBox6::CEditBox6(CWindow* window, CUnit6* unit, CSimpleFont6* font, CXRect rect, int priority, const CXString& text)
+CEditBox6::CEditBox6(TextWindow* window, CUnit6* unit, CSimpleFont6* font, CXRect rect, int priority, const CXString& text)
     : window_(window)
     , unit_(unit)
     , rect_(rect)
@@ -52,7 +52,7 @@ CEditBox6::~CEditBox6()
 
 bool CEditBox6::windowLives() const
 {
-    return window_ != nullptr && CWindow::getInstance() == window_;
+    return window_ != nullptr && TextWindow::getInstance() == window_;
 }
 
 int CEditBox6::widthOf(const CXString& text) const

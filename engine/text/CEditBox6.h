@@ -4,8 +4,8 @@
 #include "foundation/CXRect.h"
 #include "foundation/CXString.h"
 #include "foundation/CXTimer.h"
-#include "graphics/CMouseListener.h"
 #include "media/CKeyListener.h"
+#include "media/CMouseListener.h"
 #include "text/CControlNotifier.h"
 
 #include <memory>
@@ -17,7 +17,7 @@ class CGraphicsObject;
 class CSimpleFont6;
 class CText6;
 class CUnit6;
-class CWindow;
+class TextWindow;
 
 // A one-line text entry: its text shown in a font within its rectangle, a caret picture that
 // blinks while the box has the keyboard, the window's keys and characters while it is active
@@ -46,7 +46,7 @@ public:
 
     // A box of the unit (which owns it) over the rectangle, its text shown on the screen at
     // the priority; not active. A box without a font keeps its text and shows nothing.
-    CEditBox6(CWindow* window, CUnit6* unit, CSimpleFont6* font, CXRect rect, int priority, const CXString& text);
+    CEditBox6(TextWindow* window, CUnit6* unit, CSimpleFont6* font, CXRect rect, int priority, const CXString& text);
     // Loses the focus (its observers are told, active or not), then tells them it goes.
     ~CEditBox6() override;
     CEditBox6(const CEditBox6&) = delete;
@@ -103,7 +103,7 @@ private:
     bool windowLives() const;
     void placeDisplay();
 
-    CWindow* window_;
+    TextWindow* window_;
     CUnit6* unit_;
     bool active_ = false;
     bool enabled_ = true;

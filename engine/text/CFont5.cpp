@@ -1,25 +1,25 @@
 #include "text/CFont5.h"
 
-#include "app/CWindow.h"
 #include "graphics/CAnimo.h"
 #include "graphics/CFrame.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMElement.h"
+#include "text/TextWindow.h"
 
 #include <algorithm>
 
-CFont5::CFont5(CWindow* window)
+CFont5::CFont5(TextWindow* window)
     : window_(window)
 {
 }
 
-CFont5::CFont5(CWindow* window, const CXString& fileName)
+CFont5::CFont5(TextWindow* window, const CXString& fileName)
     : CFont5(window)
 {
     load(fileName);
 }
 
-CFont5::CFont5(CWindow* window, CMElement* element)
+CFont5::CFont5(TextWindow* window, CMElement* element)
     : CFont5(window)
 {
     if (element != nullptr)

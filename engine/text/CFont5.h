@@ -10,17 +10,17 @@
 class CAnimo;
 class CGraphicsObject;
 class CMElement;
-class CWindow;
+class TextWindow;
 
 // The older font: its letters are the pictures of an ANN animation, one picture per letter,
 // the letters named by the positions of the animation's first event in picture order. A
 // letter is drawn by showing its picture at the pen. No kerning.
 class CFont5 : public CXObject {
 public:
-    explicit CFont5(CWindow* window);
-    CFont5(CWindow* window, const CXString& fileName);
+    explicit CFont5(TextWindow* window);
+    CFont5(TextWindow* window, const CXString& fileName);
     // The animation named by FILENAME.
-    CFont5(CWindow* window, CMElement* element);
+    CFont5(TextWindow* window, CMElement* element);
     ~CFont5() override;
     CFont5(const CFont5&) = delete;
     CFont5& operator=(const CFont5&) = delete;
@@ -51,7 +51,7 @@ private:
     // The picture of the letter: its first place in the alphabet; -1 when it has none.
     int pictureOf(char c) const;
 
-    CWindow* window_;
+    TextWindow* window_;
     CXString fileName_;
     CXString alphabet_;
     std::unique_ptr<CAnimo> animation_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CFontCollection::CFontCollection(CWindow* window)
+CFontCollection::CFontCollection(TextWindow* window)
     : CSimpleFont6(window)
 {
     hitsBeyondOwnBox();

@@ -4,12 +4,14 @@
 
 #include <vector>
 
+class TextWindow;
+
 // The fonts of one FONT object, one per family, style and size, standing where a font
 // stands: measuring and drawing go to the base font, and the style codes of a text switch to
 // another member through get. The collection owns none of its fonts.
 class CFontCollection : public CSimpleFont6 {
 public:
-    explicit CFontCollection(CWindow* window);
+    explicit CFontCollection(TextWindow* window);
 
     // Appends the font unless it is there already; the first font added becomes the base font
     // when there is none.

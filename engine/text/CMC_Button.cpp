@@ -1,7 +1,5 @@
 #include "text/CMC_Button.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
@@ -11,6 +9,8 @@
 #include "script/CMElement.h"
 #include "text/CButton.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
+#include "text/UnitScene.h"
 
 CMC_Button::CMC_Button(CMC_ObjectsContainer* owner, CMElement* element)
     : CMC_Object(owner, element, kType)
@@ -79,7 +79,7 @@ CSound4* CMC_Button::soundNamed(CMC_ObjectsContainer* scope, const CXString& nam
 void CMC_Button::createButton()
 {
     CMC_ObjectsContainer* owner = getScene();
-    CWindow* window = owner != nullptr ? owner->getWindow() : nullptr;
+    TextWindow* window = owner != nullptr ? TextWindow::of(owner->getWindow()) : nullptr;
     CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
     CXRect area;
     if (rect_.IsString()) {
@@ -93,7 +93,7 @@ void CMC_Button::createButton()
     }
     button_ = std::make_unique<CButton>(window, area, -1, this);
     button_->addNotifier(this);
-    CUnit6* unit = CMC_Scene::getDefUnit();
+    CUnit6* unit = CUnit6::getDefault();
     button_->addNotifier(unit);
     button_->EnableDragging(draggable_);
     button_->setUnit(unit);
@@ -135,7 +135,7 @@ void CMC_Button::raise(int signal)
 void CMC_Button::setDraggedName(const CXString& name)
 {
     CMC_ObjectsContainer* owner = getScene();
-    if (auto* scene = dynamic_cast<CMC_Scene*>(owner != nullptr ? owner->getScene() : nullptr))
+    if (auto* scene = dynamic_cast<UnitScene*>(owner != nullptr ? owner->getScene() : nullptr))
         scene->setDraggedName(name);
 }
 

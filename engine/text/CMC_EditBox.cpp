@@ -1,6 +1,5 @@
 #include "text/CMC_EditBox.h"
 
-#include "app/CMC_Scene.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CGraphicsObject.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -9,6 +8,7 @@
 #include "text/CEditBox6.h"
 #include "text/CMC_Text.h"
 #include "text/CUnit6.h"
+#include "text/UnitScene.h"
 
 CMC_EditBox::CMC_EditBox(CMC_ObjectsContainer* owner, CMElement* element)
     : CMC_Object(owner, element, kType)
@@ -39,7 +39,7 @@ CMC_EditBox::~CMC_EditBox()
 void CMC_EditBox::createBox(CXRect rect, int priority, const CXString& text)
 {
     priority_ = priority;
-    CUnit6* unit = CMC_Scene::getDefUnit();
+    CUnit6* unit = CUnit6::getDefault();
     if (unit == nullptr)
         return;
     CMC_ObjectsContainer* owner = getScene();

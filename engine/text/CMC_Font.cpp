@@ -6,12 +6,13 @@
 #include "script/CMC_SignalList.h"
 #include "script/CMElement.h"
 #include "text/CFontCollection.h"
+#include "text/TextWindow.h"
 
 namespace {
 
-CWindow* windowOf(CMC_ObjectsContainer* owner)
+TextWindow* windowOf(CMC_ObjectsContainer* owner)
 {
-    return owner != nullptr ? owner->getWindow() : nullptr;
+    return owner != nullptr ? TextWindow::of(owner->getWindow()) : nullptr;
 }
 
 } // namespace

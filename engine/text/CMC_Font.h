@@ -7,7 +7,7 @@
 
 class CFontCollection;
 class CSimpleFont6;
-class CWindow;
+class TextWindow;
 
 // The FONT script object: the bitmap fonts of its definition, one per property
 // DEF_family_style_size whose value names the FNT file, gathered in one collection whose base
@@ -46,7 +46,7 @@ private:
     // The font of the FNT file; one without letters for an empty name.
     void addFont(const CXString& file, const CXString& family, const CXString& style, int size);
 
-    CWindow* window_;
+    TextWindow* window_;
     // Declared before the collection, which thus goes first.
     std::vector<std::unique_ptr<CSimpleFont6>> fonts_;
     // The fonts' file names, in their order.

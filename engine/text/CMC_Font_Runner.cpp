@@ -1,10 +1,10 @@
 #include "text/CMC_Font_Runner.h"
 
-#include "app/CWindow.h"
 #include "graphics/CRefreshScreen.h"
 #include "text/CFontCollection.h"
 #include "text/CMC_Font.h"
 #include "text/CTextFormatCode.h"
+#include "text/TextWindow.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr CMC_Runner::MethodName kMethods[] = {
     {"SETSIZE", CMC_Font_Runner::MTH_SETSIZE},
 };
 
-int screenDepth(CWindow* window)
+int screenDepth(TextWindow* window)
 {
     const CRefreshScreen* screen = window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
     return screen != nullptr ? screen->GetBpp() : 16;
@@ -39,7 +39,7 @@ CMC_Object* CMC_Font_Runner::run(int id, CMC_Object* object, CMC_ObjectsContaine
         return nullptr;
     switch (id) {
     case MTH_SETCOLOR:
-        font->setDefColor(CTextFormatCode::packColor(screenDepth(callerWindow(scope, object)),
+        font->setDefColor(CTextFormatCode::packColor(screenDepth(TextWindow::of(callerWindow(scope, object))),
                                                      integerParameter(args, 0), integerParameter(args, 1),
                                                      integerParameter(args, 2)));
         break;

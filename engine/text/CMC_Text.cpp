@@ -1,6 +1,5 @@
 #include "text/CMC_Text.h"
 
-#include "app/CWindow.h"
 #include "foundation/CXArchive.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
@@ -10,6 +9,7 @@
 #include "text/CFontCollection.h"
 #include "text/CMC_Font.h"
 #include "text/CMultilineText6.h"
+#include "text/TextWindow.h"
 
 CMC_Text::CMC_Text(CMC_ObjectsContainer* owner)
     : CMC_Object("temp", kType)
@@ -64,7 +64,7 @@ CSimpleFont6* CMC_Text::fontNamed(CMC_ObjectsContainer* scope, const CXString& n
 
 CRefreshScreen* CMC_Text::screen() const
 {
-    CWindow* window = text_ != nullptr ? text_->getWindow() : nullptr;
+    TextWindow* window = text_ != nullptr ? TextWindow::of(text_->getWindow()) : nullptr;
     return window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
 }
 
@@ -72,7 +72,7 @@ void CMC_Text::build(const Definition& definition)
 {
     CMC_ObjectsContainer* owner = getScene();
     CGraphicsObject* area = owner != nullptr ? owner->getGraphicsObject(rect_) : nullptr;
-    text_ = std::make_unique<CMultilineText6>(owner != nullptr ? owner->getWindow() : nullptr, nullptr);
+    text_ = std::make_unique<CMultilineText6>(owner != nullptr ? TextWindow::of(owner->getWindow()) : nullptr, nullptr);
     text_->setJustify(area != nullptr ? area->GetBoundingBox() : CMProperty(CXString("RECT"), rect_).getRectValue(),
                       resolveJustify(hJustify_), resolveJustify(vJustify_));
     text_->setFont(fontNamed(owner, font_));

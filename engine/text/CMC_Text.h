@@ -9,7 +9,7 @@
 class CMultilineText6;
 class CRefreshScreen;
 class CSimpleFont6;
-class CWindow;
+class TextWindow;
 
 // The TEXT script object: formatted, word-wrapped text in an area, with the font of a FONT
 // object. It keeps its definition's VJUSTIFY, HJUSTIFY, RECT, PRIORITY and FONT as written and

@@ -4,6 +4,7 @@
 #include "text/CEditBox6.h"
 #include "text/CFontCollection.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
 
 #include <algorithm>
 
@@ -57,7 +58,7 @@ int64_t widthAfter(CSimpleFont6* font, char previous, const CXString& text)
 
 } // namespace
 
-CMultilineText6::CMultilineText6(CWindow* window, CUnit6* unit)
+CMultilineText6::CMultilineText6(TextWindow* window, CUnit6* unit)
     : CText6(window, unit)
 {
 }
@@ -276,7 +277,7 @@ void CMultilineText6::makeLines(const Entries& entries)
             lines_.emplace_back();
             continue;
         }
-        auto line = std::make_unique<CText6>(getWindow(), nullptr);
+        auto line = std::make_unique<CText6>(TextWindow::of(getWindow()), nullptr);
         line->setFont(font_);
         line->setText(*entry);
         line->setColor(colour_);

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+class TextWindow;
+
 // A text wrapped into lines no wider than its justification rectangle, shown one under
 // another, each line 4 pixels less than its height below the one before. Every line is a text
 // of its own that the multi-line text builds, owns and draws; a '|' or CR ends a line and
@@ -20,7 +22,7 @@
 // and a colour is not repeated.
 class CMultilineText6 : public CText6, private CEditBoxNotifier {
 public:
-    CMultilineText6(CWindow* window, CUnit6* unit);
+    CMultilineText6(TextWindow* window, CUnit6* unit);
     ~CMultilineText6() override;
 
     // Stores the text (tabs turned into blanks, no colour tags) and, with a font, wraps it.

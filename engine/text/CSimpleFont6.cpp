@@ -2,6 +2,7 @@
 
 #include "foundation/CFile.h"
 #include "graphics/CByteReader.h"
+#include "text/TextWindow.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,13 +26,13 @@ std::vector<int8_t> signedBytes(const char* bytes, size_t count)
 
 } // namespace
 
-CSimpleFont6::CSimpleFont6(CWindow* window)
+CSimpleFont6::CSimpleFont6(TextWindow* window)
     : CGraphicsObject(window)
 {
     firstCell_.fill(-1);
 }
 
-CSimpleFont6::CSimpleFont6(CWindow* window, const CXString& fileName)
+CSimpleFont6::CSimpleFont6(TextWindow* window, const CXString& fileName)
     : CSimpleFont6(window)
 {
     Load(fileName);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+class TextWindow;
+
 // The bitmap font of the text layer: one horizontal strip holding every letter in cells of
 // equal width (strip width / letter count, rounded down), the letter code of each cell, a
 // kerning table and the empty columns at the left and right of each cell. Texts and edit
@@ -32,9 +34,9 @@ public:
     static constexpr int kDefaultColor = 0xFFFF;
 
     // An empty font: no letters, family and style "", size 0, default colour white.
-    explicit CSimpleFont6(CWindow* window);
+    explicit CSimpleFont6(TextWindow* window);
     // The same, then loads the FNT file.
-    CSimpleFont6(CWindow* window, const CXString& fileName);
+    CSimpleFont6(TextWindow* window, const CXString& fileName);
 
     // Forgets the letters and the strip.
     virtual void flush();

@@ -1,6 +1,7 @@
 #include "text/CText6.h"
 
 #include "text/CFontCollection.h"
+#include "text/TextWindow.h"
 
 #include <cstdint>
 
@@ -54,7 +55,7 @@ CXString withoutColourTags(const CXString& text)
 
 } // namespace
 
-CText6::CText6(CWindow* window, CUnit6* unit)
+CText6::CText6(TextWindow* window, CUnit6* unit)
     : CGraphicsObject(window)
     , unit_(unit)
 {

@@ -10,6 +10,7 @@
 class CFontCollection;
 class CSimpleFont6;
 class CUnit6;
+class TextWindow;
 
 // Justification of a text in its rectangle. CENTER serves both directions; a horizontal TOP or
 // BOTTOM and a vertical LEFT or RIGHT leave that coordinate as it is.
@@ -36,7 +37,7 @@ class CText6 : public CGraphicsObject {
 public:
     // Without a font, text and rectangle; LEFT and TOP, colour 65535. The unit is the screen
     // unit that the text's edit boxes belong to (none for a text without them).
-    CText6(CWindow* window, CUnit6* unit);
+    CText6(TextWindow* window, CUnit6* unit);
     ~CText6() override;
 
     // Takes the font (not owned) and its default colour, and measures, parses and places the

@@ -1,18 +1,18 @@
 #include "text/CUnit6.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
-#include "foundation/CResourcesManager.h"
 #include "graphics/CRefreshScreen.h"
 #include "media/CKeyboard.h"
+#include "media/CResourcesManager.h"
 #include "platform/KeyCodes.h"
 #include "text/CControl.h"
 #include "text/CEditBox6.h"
+#include "text/TextWindow.h"
+#include "text/UnitScene.h"
 
 #include <algorithm>
 #include <utility>
 
-CUnit6::CUnit6(CWindow* window, const CXString& name)
+CUnit6::CUnit6(TextWindow* window, const CXString& name)
     : unitName_(name)
     , window_(window)
     , resources_(std::make_unique<CResourcesManager>(window))
@@ -26,7 +26,7 @@ CUnit6::~CUnit6()
     flushEditBoxes();
 }
 
-bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
+bool CUnit6::initialize(UnitScene* scene, CUnit6* previous)
 {
     active_ = true;
     scene_ = scene;
@@ -42,7 +42,7 @@ bool CUnit6::initialize(CMC_Scene* scene, CUnit6* previous)
     return true;
 }
 
-bool CUnit6::done(CMC_Scene*, CUnit6*)
+bool CUnit6::done(UnitScene*, CUnit6*)
 {
     forgetDrag();
     if (CRefreshScreen* canvas = windowLives() ? window_->GetRefreshScreenInterface() : nullptr) {
@@ -59,7 +59,7 @@ bool CUnit6::done(CMC_Scene*, CUnit6*)
 
 bool CUnit6::windowLives() const
 {
-    return window_ != nullptr && CWindow::getInstance() == window_;
+    return window_ != nullptr && TextWindow::getInstance() == window_;
 }
 
 void CUnit6::stopListening()
@@ -145,7 +145,7 @@ void CUnit6::setBackground()
         canvas->SetBackground(static_cast<CColor*>(nullptr));
 }
 
-CMElements* CUnit6::resolveObjects(CMC_Scene*, CMElements* elements)
+CMElements* CUnit6::resolveObjects(UnitScene*, CMElements* elements)
 {
     return elements;
 }

@@ -3,9 +3,10 @@
 #include "foundation/CXObject.h"
 #include "foundation/CXRect.h"
 #include "foundation/CXString.h"
-#include "graphics/CMouseListener.h"
 #include "graphics/CRandomPlayable.h"
+#include "graphics/GraphicsUnit.h"
 #include "media/CKeyListener.h"
+#include "media/CMouseListener.h"
 #include "text/CControl.h"
 
 #include <memory>
@@ -13,12 +14,12 @@
 
 class CEditBox6;
 class CGraphicsObject;
-class CMC_Scene;
+class UnitScene;
 class CMElements;
 class CPlayable;
 class CResourcesManager;
 class CSimpleFont6;
-class CWindow;
+class TextWindow;
 
 // The screen unit: what the running scene shows and hears beyond its script objects, its
 // background and its music, the playables it plays at random, the resources the scene's
@@ -30,6 +31,7 @@ class CWindow;
 // started it of every step; it ends at the release of the button, or, in the drop-on-click
 // mode, at the next press. The unit never consumes a mouse event.
 class CUnit6 : public CXObject,
+               public GraphicsUnit,
                public CMouseListener,
                public CKeyListener,
                public CRandomPlayableNotifier,
@@ -41,7 +43,10 @@ public:
     // A dragged picture's screen priority.
     static constexpr int kDraggedPriority = 10000;
 
-    CUnit6(CWindow* window, const CXString& name);
+    CUnit6(TextWindow* window, const CXString& name);
+
+    // The unit that scenes share; none before the first scene.
+    static CUnit6* getDefault() { return static_cast<CUnit6*>(MediaUnit::getDefault()); }
     ~CUnit6() override;
     CUnit6(const CUnit6&) = delete;
     CUnit6& operator=(const CUnit6&) = delete;
@@ -52,21 +57,21 @@ public:
     // Binds the unit to the scene: it becomes active, takes over the previous unit's music
     // (so that the same music plays on), sets the background and listens to the window.
     // Returns true.
-    virtual bool initialize(CMC_Scene* scene, CUnit6* previous);
+    virtual bool initialize(UnitScene* scene, CUnit6* previous);
     // Unbinds the unit: it stops playing at random, lets go of the scene's shared resources,
     // the screen of its background, the unit of its scene and of the window's mouse and keys.
     // An unbound unit may be unbound again. Returns true.
-    virtual bool done(CMC_Scene* scene, CUnit6* next);
+    virtual bool done(UnitScene* scene, CUnit6* next);
     // At the screen's first frame for the scene: starts the scene's music. Returns true.
-    virtual bool onInitialUpdate();
+    bool onInitialUpdate() override;
     // At every later frame; nothing to do here.
-    virtual void onCanvasRefreshed() {}
+    void onCanvasRefreshed() override {}
     // True once the screen has drawn the unit's first frame since it was bound.
-    virtual bool wasInitiallyUpdated();
+    bool wasInitiallyUpdated() override;
 
-    virtual CWindow* getWindow() { return window_; }
+    virtual TextWindow* getWindow() { return window_; }
     // A unit is active between its scene's start and its unloading.
-    virtual bool isActive();
+    bool isActive() override;
 
     // Starts the music file (null: the scene's) when forced or when the scene agrees; the
     // music that plays already from that file, in any letter case, plays on. No file, or no
@@ -82,7 +87,7 @@ public:
 
     // A scene's definitions pass through the unit before the scene builds them; they come
     // back unchanged.
-    virtual CMElements* resolveObjects(CMC_Scene* scene, CMElements* elements);
+    virtual CMElements* resolveObjects(UnitScene* scene, CMElements* elements);
     // --- edit boxes, which the unit owns, in the order they were made ---
     // The caret picture that boxes made from now on get; not owned.
     virtual void setCursor(CGraphicsObject* cursor) { cursor_ = cursor; }
@@ -124,16 +129,16 @@ public:
     bool onRelease(CXPoint p) override;
 
     // The unit's own timers end here; a unit does nothing with them.
-    virtual void onTimer(int id);
+    void onTimer(int id) override;
 
     // Plays the playable now and then while the unit is bound (see CRandomPlayable); every
     // play is allowed. Nothing happens while the unit is not bound.
-    virtual void addRandomPlayable(CPlayable* playable, double frequency, int count, const CXString& event);
+    void addRandomPlayable(CPlayable* playable, double frequency, int count, const CXString& event) override;
     virtual void removeRandomPlayable(CPlayable* playable);
     // The random player while the unit is bound, else none.
     CRandomPlayable* getRandomPlayable() const { return randomPlayable_.get(); }
     // Resources that the scene's objects share by file name; the unit owns it.
-    virtual CResourcesManager* getResourcesManager() { return resources_.get(); }
+    CResourcesManager* getResourcesManager() override { return resources_.get(); }
 
 private:
     void startRandomPlay();
@@ -147,10 +152,10 @@ private:
     void onControlGone(CControl* control) override;
 
     CXString unitName_;
-    CWindow* window_;
+    TextWindow* window_;
     bool initiallyUpdated_ = false;
     CXString backgroundFileName_;
-    CMC_Scene* scene_ = nullptr;
+    UnitScene* scene_ = nullptr;
     bool active_ = false;
     bool listening_ = false;
     CXString musicFileName_;

@@ -1,11 +1,12 @@
 #include "text/CXDialog.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CWindow.h"
 #include "graphics/CGraphicsObject.h"
 #include "graphics/CRefreshScreen.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "text/CButton.h"
+#include "text/CUnit6.h"
+#include "text/TextWindow.h"
+#include "text/UnitScene.h"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ CXDialog::~CXDialog() = default;
 
 CRefreshScreen* CXDialog::screen() const
 {
-    CWindow* window = container_ != nullptr ? container_->getWindow() : nullptr;
+    TextWindow* window = container_ != nullptr ? TextWindow::of(container_->getWindow()) : nullptr;
     return window != nullptr ? window->GetRefreshScreenInterface() : nullptr;
 }
 
@@ -45,10 +46,10 @@ void CXDialog::setBackground(CGraphicsObject* background)
     background_ = background;
     lastPoint_ = CXPoint(box.left, box.top);
     title_.reset();
-    title_ = std::make_unique<CButton>(container_ != nullptr ? container_->getWindow() : nullptr, titleOver(box),
+    title_ = std::make_unique<CButton>(container_ != nullptr ? TextWindow::of(container_->getWindow()) : nullptr, titleOver(box),
                                        214290, nullptr);
     title_->addNotifier(this);
-    title_->setUnit(CMC_Scene::getDefUnit());
+    title_->setUnit(CUnit6::getDefault());
     title_->SetDeleteFlags(false, false);
     title_->EnableDragging(true);
     title_->EnableCursor(false);

@@ -1,8 +1,8 @@
 #include "text/ControlScriptTypes.h"
 
-#include "app/CMC_Scene.h"
-#include "app/CMC_SceneTypes.h"
+#include "graphics/CMC_SceneTypes.h"
 #include "script/CMC_ObjectFactory.h"
+#include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_RunnerFactory.h"
 #include "text/CButton.h"
@@ -13,17 +13,20 @@
 #include "text/CMC_EditBox.h"
 #include "text/CMC_EditBox_Runner.h"
 #include "text/CUnit6.h"
+#include "text/TextWindow.h"
+#include "text/UnitScene.h"
 
 namespace {
 
 // A scene's run-time BUTTON: an enabled control without a hit shape or looks, which scripts
 // give them afterwards.
-CMC_Object* makeButton(CMC_Scene* scene, const CXString& name)
+CMC_Object* makeButton(CMC_ObjectsContainer* scene, const CXString& name)
 {
-    auto* button = new CButton(scene->getWindow(), CXRect(), 0, nullptr);
-    button->addNotifier(scene->getUnit());
+    auto* button = new CButton(TextWindow::of(scene->getWindow()), CXRect(), 0, nullptr);
+    if (auto* owner = dynamic_cast<UnitScene*>(scene))
+        button->addNotifier(owner->getUnit());
     button->Enable(true);
-    button->setUnit(CMC_Scene::getDefUnit());
+    button->setUnit(CUnit6::getDefault());
     auto* object = new CMC_Button(scene, button, name);
     button->setMCButton(object);
     return object;

@@ -4,7 +4,7 @@
 #include "CWorldLink.h"
 #include "ITolvan.h"
 
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 #include "script/CMC_Object.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "app/CMC_Scene.h"
 
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CLanguageOSVer.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXVector.h"
 #include "platform/DebugOutput.h"

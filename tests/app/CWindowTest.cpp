@@ -1,7 +1,7 @@
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguageOSVer.h"
+#include "foundation/CPublicTrash.h"
 #include "media/CKeyboard.h"
 #include "platform/Clock.h"
 #include "platform/PathResolver.h"

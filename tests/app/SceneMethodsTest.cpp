@@ -1,18 +1,18 @@
 #include "app/CMC_Scene_Runner.h"
 
 #include "app/CMC_Scene.h"
-#include "app/CMC_SceneTypes.h"
 #include "foundation/CXVector.h"
 #include "graphics/CAnimationManager.h"
 #include "graphics/CHotSpot.h"
-#include "graphics/CPlayable.h"
+#include "graphics/CMC_SceneTypes.h"
 #include "media/CMusic.h"
+#include "media/CPlayable.h"
 #include "media/CScriptSoundLevels.h"
 #include "platform/DebugOutput.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Behaviour.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_SignalList.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "app/SceneWorld.h"
 #include "media/SoundTestKit.h"
@@ -387,8 +387,9 @@ TEST_F(SceneMethods, CreateObjectMakesOnlyTheRunTimeTypesThatExist)
     EXPECT_FALSE(isHeld("B1"));
 
     const CMC_SceneTypes::Maker before =
-        CMC_SceneTypes::attachMaker("VGO", [](CMC_Scene* in, const CXString& name) -> CMC_Object* {
-            return new Player(name.c_str(), 3005, in, in->getWindow()->GetApplicationInterface()->getAnimoManagerIfc());
+        CMC_SceneTypes::attachMaker("VGO", [](CMC_ObjectsContainer* in, const CXString& name) -> CMC_Object* {
+            CApplication* application = CWindow::of(in->getWindow())->GetApplicationInterface();
+            return new Player(name.c_str(), 3005, in, application->getAnimoManagerIfc());
         });
     EXPECT_EQ(CMC_SceneTypes::attachMaker("vgo", nullptr), nullptr);
     call("CREATEOBJECT", {"VGO", "V"});

@@ -2,9 +2,9 @@
 
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXTimer.h"
 #include "platform/PathResolver.h"

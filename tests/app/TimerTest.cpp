@@ -6,9 +6,9 @@
 #include "foundation/CXArchive.h"
 #include "foundation/CXVector.h"
 #include "script/CMC_Behaviour.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_RecordFactory.h"
 #include "script/CMC_String.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "app/SceneWorld.h"
 

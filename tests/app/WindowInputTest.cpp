@@ -1,8 +1,8 @@
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "graphics/CHotSpot.h"
-#include "graphics/CMouseListener.h"
 #include "media/CKeyListener.h"
+#include "media/CMouseListener.h"
 #include "platform/KeyCodes.h"
 
 #include "app/HeadlessWindow.h"

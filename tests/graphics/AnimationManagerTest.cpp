@@ -1,5 +1,5 @@
 #include "graphics/CAnimationManager.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 #include "platform/Clock.h"
 
 #include "AnimationWorld.h"

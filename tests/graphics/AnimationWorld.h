@@ -2,9 +2,9 @@
 
 #include "graphics/CAnimationManager.h"
 #include "graphics/CAnimo.h"
-#include "graphics/CPlayableObserver.h"
 #include "graphics/CRefreshRegion.h"
 #include "graphics/CRefreshScreen.h"
+#include "media/CPlayableObserver.h"
 #include "media/CSound4.h"
 #include "media/CSoundManager.h"
 #include "platform/Clock.h"

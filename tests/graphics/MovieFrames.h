@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/CMovie.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 #include "media/CSound4.h"
 #include "platform/SoundDevice.h"
 

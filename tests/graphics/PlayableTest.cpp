@@ -1,5 +1,5 @@
-#include "graphics/CPlayable.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayable.h"
+#include "media/CPlayableObserver.h"
 
 #include <gtest/gtest.h>
 

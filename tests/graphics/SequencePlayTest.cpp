@@ -1,8 +1,8 @@
 #include "foundation/CXRandom.h"
 #include "graphics/CAnimo.h"
 #include "graphics/CAnimoSequencePlayable.h"
-#include "graphics/CPlayableObserver.h"
 #include "graphics/CSequencedPlayable.h"
+#include "media/CPlayableObserver.h"
 
 #include <gtest/gtest.h>
 

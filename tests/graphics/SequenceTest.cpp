@@ -1,5 +1,5 @@
 #include "app/CMC_Scene.h"
-#include "foundation/CResourcesManager.h"
+#include "graphics/AnimationObject.h"
 #include "graphics/CAnimo6.h"
 #include "graphics/CAnimoSequencePlayable.h"
 #include "graphics/CImage.h"
@@ -8,6 +8,7 @@
 #include "graphics/CSequencedPlayable.h"
 #include "graphics/CSpeakingAnimation.h"
 #include "media/CMC_Sound.h"
+#include "media/CResourcesManager.h"
 #include "script/CMElement.h"
 #include "script_graphics/CMC_Animo.h"
 
@@ -211,7 +212,7 @@ TEST_F(SequenceWorld, AFileInAScenePlaysItsAnimationsSoundsAndSequencesAsOneTree
     // An entry naming the scene's ANIMO plays its animation, and the object knows the leaf.
     EXPECT_EQ(hero->getAnimation(), &heroAnimation);
     EXPECT_EQ(hero->getEventNo(), 1);
-    EXPECT_EQ(hero->getAnimoObject(), scene.getObject("HERO"));
+    EXPECT_EQ(hero->getAnimoObject(), dynamic_cast<AnimationObject*>(scene.getObject("HERO")));
 
     // The speaking animation: another entry's sound, its prefix and flags.
     EXPECT_EQ(talk->getSound(), sound);

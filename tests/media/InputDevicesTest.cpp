@@ -1,10 +1,10 @@
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
-#include "graphics/CMouseListener.h"
 #include "media/CDXMouse.h"
 #include "media/CKeyListener.h"
 #include "media/CKeyboard.h"
+#include "media/CMouseListener.h"
 #include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 

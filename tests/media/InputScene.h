@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/CApplication.h"
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "app/ScriptTypes.h"
 #include "foundation/CFile.h"
 #include "foundation/CLanguageOSVer.h"
-#include "foundation/CXArchive.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CTextFileReader.h"
+#include "foundation/CXArchive.h"
 #include "media/CKeyboard.h"
 #include "platform/HeadlessBackend.h"
 #include "platform/PathResolver.h"

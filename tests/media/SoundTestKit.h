@@ -3,7 +3,7 @@
 #include "app/CApplication.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 #include "media/CSound4.h"
 #include "platform/PathResolver.h"
 #include "platform/SoundDevice.h"

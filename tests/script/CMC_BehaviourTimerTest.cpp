@@ -1,6 +1,6 @@
 #include "script/CMC_Behaviour.h"
 
-#include "app/CPublicTrash.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXRandom.h"
 #include "platform/Clock.h"
 

@@ -1,6 +1,6 @@
 #include "script/CMC_Behaviour_Runner.h"
 
-#include "app/CPublicTrash.h"
+#include "foundation/CPublicTrash.h"
 
 #include "Interpreter.h"
 

@@ -1,6 +1,6 @@
 #include "script/CMC_CNVLoader.h"
 
-#include "script_graphics/CMC_Groupped.h"
+#include "script/CMC_Groupped.h"
 
 #include "DataObjects.h"
 

@@ -1,7 +1,7 @@
 #include "script/CMC_Dummy_Runner.h"
 
 #include "app/CApplication.h"
-#include "app/CPublicTrash.h"
+#include "foundation/CPublicTrash.h"
 #include "script/CMC_BasicCondition.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"

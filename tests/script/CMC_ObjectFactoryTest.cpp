@@ -7,10 +7,10 @@
 #include "script/CMC_Binding.h"
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_String.h"
 #include "script/CMElementsLoader.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "ScriptWorld.h"
 

@@ -1,8 +1,8 @@
 #include "script/CMC_Object.h"
 
-#include "app/CPublicTrash.h"
 #include "foundation/CFile.h"
 #include "foundation/CFile_Stream.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CXTriple.h"
 #include "foundation/CXVector.h"

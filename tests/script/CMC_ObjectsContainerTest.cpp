@@ -1,12 +1,12 @@
 #include "script/CMC_ObjectsContainer.h"
 
-#include "app/CPublicTrash.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXVector.h"
 #include "graphics/CGraphicsObject.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Integer.h"
 #include "script/CMC_SignalList.h"
 #include "script/CMC_String.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "ScriptWorld.h"
 

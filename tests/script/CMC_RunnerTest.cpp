@@ -3,9 +3,9 @@
 #include "script/CMC_Bool.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Expression.h"
+#include "script/CMC_Groupped.h"
 #include "script/CMC_Quene_Runner.h"
 #include "script/CMC_Variable_Runner.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "Interpreter.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/CApplication.h"
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CLanguageOSVer.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CXArray.h"
 #include "platform/PathResolver.h"
 #include "script/CMC_Behaviour.h"

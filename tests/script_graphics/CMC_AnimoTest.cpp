@@ -1,10 +1,10 @@
 #include "script_graphics/CMC_Animo.h"
 
-#include "foundation/CResourcesManager.h"
-#include "graphics/CImage.h"
-#include "media/CSound4.h"
 #include "graphics/CCollisionInspector.h"
-#include "script_graphics/CMC_Groupped.h"
+#include "graphics/CImage.h"
+#include "media/CResourcesManager.h"
+#include "media/CSound4.h"
+#include "script/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
 
 #include "PictureScene.h"

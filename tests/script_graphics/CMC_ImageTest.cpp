@@ -1,7 +1,7 @@
 #include "script_graphics/CMC_Image.h"
 
-#include "foundation/CResourcesManager.h"
 #include "graphics/CImage.h"
+#include "media/CResourcesManager.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Double.h"
 

@@ -1,6 +1,6 @@
 #include "script_graphics/CMC_Sequence.h"
 
-#include "app/CMC_SceneTypes.h"
+#include "graphics/CMC_SceneTypes.h"
 #include "graphics/CSequencedPlayable.h"
 #include "script/CMC_Array.h"
 #include "script/CMC_Integer.h"

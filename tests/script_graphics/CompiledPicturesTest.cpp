@@ -1,9 +1,9 @@
-#include "foundation/CResourcesManager.h"
 #include "foundation/CXVector.h"
 #include "graphics/CImage.h"
+#include "media/CResourcesManager.h"
 #include "script/CMC_Binding.h"
+#include "script/CMC_Groupped.h"
 #include "script_graphics/CMC_Animo.h"
-#include "script_graphics/CMC_Groupped.h"
 #include "script_graphics/CMC_Image.h"
 
 #include "PictureScene.h"

@@ -1,6 +1,6 @@
 #include "graphics/CAnimationManager.h"
+#include "script/CMC_Groupped.h"
 #include "script_graphics/CMC_Animo.h"
-#include "script_graphics/CMC_Groupped.h"
 
 #include "PictureScene.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/CApplication.h"
 #include "app/CMC_Scene.h"
-#include "app/CPublicTrash.h"
 #include "app/CWindow.h"
 #include "foundation/CFile.h"
+#include "foundation/CPublicTrash.h"
 #include "foundation/CTextFileReader.h"
 #include "foundation/CXArchive.h"
 #include "foundation/CXArray.h"

@@ -1,5 +1,5 @@
-#include "foundation/CResourcesManager.h"
 #include "graphics/CImage.h"
+#include "media/CResourcesManager.h"
 #include "script_graphics/CMC_Image.h"
 
 #include "PictureScene.h"

@@ -1,7 +1,7 @@
 #include "script_graphics/CMC_StaticFilter.h"
 
-#include "foundation/CResourcesManager.h"
 #include "graphics/CFrame.h"
+#include "media/CResourcesManager.h"
 #include "script_graphics/CMC_Animo.h"
 
 #include "FilterScene.h"

@@ -1,10 +1,10 @@
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
 
-#include "graphics/CPlayableObserver.h"
+#include "media/CPlayableObserver.h"
 
 #include <algorithm>
 
-CPlayable::CPlayable(CWindow* window)
+CPlayable::CPlayable(MediaWindow* window)
     : window_(window)
 {
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-class CWindow;
+class GraphicsWindow;
 
 // Prints a rectangle of the window's picture on one landscape page: scaled smoothly to fit the
 // page with its proportions kept, centred, white around it, as one job "DocPrint". The
@@ -20,7 +20,7 @@ public:
     // The picture is the window's client area, without its frame, freshly composed; the
     // rectangle is clipped to it. The page goes to the folder that the window's "printto"
     // option names, as a PNG file, else to the default printer.
-    CPrinter(CWindow* window, CXRect r);
+    CPrinter(GraphicsWindow* window, CXRect r);
     CPrinter(const CPrinter&) = delete;
     CPrinter& operator=(const CPrinter&) = delete;
 
@@ -33,6 +33,6 @@ private:
     // The rectangle of the whole window drawn again at once, widened to 8 bits per channel.
     platform::RgbImage GetImageBitmap(CXRect r) const;
 
-    CWindow* window_;
+    GraphicsWindow* window_;
     std::unique_ptr<platform::Printer> printer_;
 };

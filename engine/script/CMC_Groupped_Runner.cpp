@@ -1,8 +1,8 @@
-#include "script_graphics/CMC_Groupped_Runner.h"
+#include "script/CMC_Groupped_Runner.h"
 
+#include "script/CMC_Groupped.h"
 #include "script/CMC_ObjectsContainer.h"
 #include "script/CMC_RunnerFactory.h"
-#include "script_graphics/CMC_Groupped.h"
 
 void CMC_Groupped_Runner::prepareMthHashSet()
 {

@@ -1,4 +1,4 @@
-#include "app/CMC_SceneTypes.h"
+#include "graphics/CMC_SceneTypes.h"
 
 #include "script/CMC_Object.h"
 
@@ -91,7 +91,7 @@ bool CMC_SceneTypes::isRunning(CMC_Object* object)
     return ask(runningTests(), object, false);
 }
 
-CMC_Object* CMC_SceneTypes::make(const CXString& word, CMC_Scene* scene, const CXString& name)
+CMC_Object* CMC_SceneTypes::make(const CXString& word, CMC_ObjectsContainer* scene, const CXString& name)
 {
     RunTimeType* entry = runTimeType(word);
     return entry != nullptr && entry->maker != nullptr ? entry->maker(scene, name) : nullptr;

@@ -1,4 +1,4 @@
-#include "script_graphics/CMC_Groupped.h"
+#include "script/CMC_Groupped.h"
 
 #include "foundation/CXVector.h"
 #include "script/CMC_SignalList.h"

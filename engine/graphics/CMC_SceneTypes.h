@@ -3,7 +3,7 @@
 #include "foundation/CXString.h"
 
 class CMC_Object;
-class CMC_Scene;
+class CMC_ObjectsContainer;
 class CPlayable;
 
 // What scenes need of script types that their own folders build: the playable behind an
@@ -17,7 +17,7 @@ public:
     using RunningTest = bool (*)(CMC_Object* object);
     // The script object of a run-time type over a new graphic in the scene, named; not
     // bound and not entered.
-    using Maker = CMC_Object* (*)(CMC_Scene* scene, const CXString& name);
+    using Maker = CMC_Object* (*)(CMC_ObjectsContainer* scene, const CXString& name);
 
     // Replaces the part the type had; none detaches it.
     static void attachPlayable(int typeId, PlayableOf playableOf);
@@ -31,5 +31,5 @@ public:
     // Whether the object runs, by its type; false.
     static bool isRunning(CMC_Object* object);
     // The object of the word (exact case), or none.
-    static CMC_Object* make(const CXString& word, CMC_Scene* scene, const CXString& name);
+    static CMC_Object* make(const CXString& word, CMC_ObjectsContainer* scene, const CXString& name);
 };

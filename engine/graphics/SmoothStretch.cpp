@@ -1,4 +1,4 @@
-#include "media/SmoothStretch.h"
+#include "graphics/SmoothStretch.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "foundation/CXString.h"
 #include "foundation/CXVector.h"
 
-class CWindow;
+class MediaWindow;
 
 // A use-counted registry of file-backed resources by file name. A scene asks it for a
 // resource before loading its own copy and gives the resource back when done; the last return
@@ -14,7 +14,7 @@ class CWindow;
 // nested in it.
 class CResourcesManager : public CXObject {
 public:
-    explicit CResourcesManager(CWindow* window);
+    explicit CResourcesManager(MediaWindow* window);
     CResourcesManager(const CResourcesManager&) = delete;
     CResourcesManager& operator=(const CResourcesManager&) = delete;
     ~CResourcesManager() override;
@@ -65,5 +65,5 @@ private:
 
     CXArray entries_{ 101, 0.75f };
     CXVector nested_{ 101, 0.75f };
-    CWindow* window_;
+    MediaWindow* window_;
 };

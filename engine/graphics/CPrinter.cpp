@@ -1,9 +1,9 @@
-#include "media/CPrinter.h"
+#include "graphics/CPrinter.h"
 
-#include "app/CWindow.h"
 #include "foundation/CCommandLine6.h"
 #include "graphics/CDirectDrawSurface.h"
-#include "media/SmoothStretch.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/SmoothStretch.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +19,7 @@ void reportNothingPrinted(const std::string& cause)
 }
 
 // The back buffer: the client area as the composer draws it.
-CGraphicsObject* clientImageOf(CWindow* window)
+CGraphicsObject* clientImageOf(GraphicsWindow* window)
 {
     CGraphicsObject* image = window != nullptr ? window->GetSurface() : nullptr;
     if (image == nullptr || image->GetDataPtr() == nullptr || (image->GetBpp() != 15 && image->GetBpp() != 16))
@@ -27,7 +27,7 @@ CGraphicsObject* clientImageOf(CWindow* window)
     return image;
 }
 
-std::string printFolderOf(CWindow* window)
+std::string printFolderOf(GraphicsWindow* window)
 {
     const CCommandLine6* commandLine = window->getCommandLineIfc();
     return commandLine != nullptr ? commandLine->getPrintTo().c_str() : "";
@@ -35,7 +35,7 @@ std::string printFolderOf(CWindow* window)
 
 } // namespace
 
-CPrinter::CPrinter(CWindow* window, CXRect r)
+CPrinter::CPrinter(GraphicsWindow* window, CXRect r)
     : window_(window)
 {
     CGraphicsObject* image = clientImageOf(window_);

@@ -1,4 +1,4 @@
-#include "script/CMC_StructureParser.h"
+#include "app/CMC_StructureParser.h"
 
 #include "app/CApplication.h"
 #include "app/CMC_Application.h"

@@ -1,4 +1,4 @@
-#include "script/CMC_StructureParser.h"
+#include "app/CMC_StructureParser.h"
 
 #include "app/CMC_Application.h"
 #include "foundation/CXVector.h"
@@ -13,7 +13,7 @@
 
 #include <filesystem>
 
-#include "ScriptWorld.h"
+#include "script/ScriptWorld.h"
 
 namespace {
 

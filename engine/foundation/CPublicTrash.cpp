@@ -1,4 +1,4 @@
-#include "app/CPublicTrash.h"
+#include "foundation/CPublicTrash.h"
 
 #include <vector>
 

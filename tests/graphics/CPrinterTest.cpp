@@ -1,4 +1,4 @@
-#include "media/CPrinter.h"
+#include "graphics/CPrinter.h"
 
 #include "app/CWindow.h"
 #include "graphics/CDirectDrawSurface.h"

@@ -1,14 +1,12 @@
-#include "foundation/CResourcesManager.h"
+#include "media/CResourcesManager.h"
 
-#include "app/CWindow.h"
 #include "foundation/CFileResolver.h"
-#include "graphics/CGraphicsObject.h"
-#include "graphics/CPlayable.h"
-#include "graphics/CRefreshScreen.h"
+#include "media/CPlayable.h"
+#include "media/MediaWindow.h"
 
 #include <algorithm>
 
-CResourcesManager::CResourcesManager(CWindow* window)
+CResourcesManager::CResourcesManager(MediaWindow* window)
     : window_(window)
 {
 }
@@ -90,9 +88,8 @@ void CResourcesManager::retire(Entry* entry)
 {
     if (auto* playable = dynamic_cast<CPlayable*>(entry->resource))
         playable->hide();
-    CRefreshScreen* screen = window_ == nullptr ? nullptr : window_->GetRefreshScreenInterface();
-    if (screen != nullptr)
-        *screen >> dynamic_cast<CGraphicsObject*>(entry->resource);
+    if (window_ != nullptr)
+        window_->removeFromScreen(entry->resource);
     delete entry->resource;
     delete entry;
 }

@@ -1,6 +1,6 @@
 #include "foundation/CFileResolver.h"
-#include "foundation/CResourcesManager.h"
-#include "graphics/CPlayable.h"
+#include "media/CPlayable.h"
+#include "media/CResourcesManager.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 class CAnimo;
 class CPlayableObserver;
-class CWindow;
+class MediaWindow;
 
 // Base of everything that plays: animations, images, sounds, sequences and video.
 class CPlayable : public CFileResolver {
@@ -38,7 +38,7 @@ public:
         ~Watcher() = default;
     };
 
-    explicit CPlayable(CWindow* window);
+    explicit CPlayable(MediaWindow* window);
     // The watchers hear that the playable goes.
     ~CPlayable() override;
 
@@ -143,7 +143,7 @@ public:
     void subParent() { --parents_; }
 
 protected:
-    CWindow* window_;
+    MediaWindow* window_;
     int32_t type_ = 0;
     uint32_t status_ = 0;
     int32_t current_ = -1;

@@ -1,0 +1,3 @@
+#include "media/MediaUnit.h"
+
+MediaUnit* MediaUnit::default_ = nullptr;

@@ -1,0 +1,3 @@
+#include "script_graphics/ScriptGraphicsWindow.h"
+
+bool ScriptGraphicsWindow::paused_ = false;
