@@ -68,7 +68,7 @@ public:
     CXTimer* GetTimerInterface() const override { return timers_; }
     CPublicTrash* getPublicTrashInterface() const override { return trash_; }
     CKeyboard* getKeyboardInterface() const override { return keyboard_; }
-    CDXMouse* getDXMouseInterface() const override { return mouse_; }
+    CDXMouse* getDXMouseInterface() const { return mouse_; }
     CMusic* getMusicInterface() const { return music_; }
     // The drawing surface, the screen surface and the composer come with the display: null
     // until CreateSurface or SetDisplayMode succeeded.
@@ -156,7 +156,7 @@ public:
     int OnMouseMove(CXPoint p, int flags) override;
     int OnLButtonDown(CXPoint p, int flags) override;
     int OnLButtonUp(CXPoint p, int flags) override;
-    int OnLButtonDblClk(CXPoint p, int flags) override;
+    int OnLButtonDblClk(CXPoint p, int flags);
     int OnMButtonDown(CXPoint p, int flags) override;
     int OnMButtonUp(CXPoint p, int flags) override;
     int OnRButtonDown(CXPoint p, int flags) override;

@@ -8,7 +8,8 @@ class CCollisionInspector;
 class CDirectDrawSurface;
 class CRefreshScreen;
 
-// The engine window as the pictures, animations and the screen composer reach it; the window implements it.
+// The engine window as the pictures, animations and the screen composer reach it; the window
+// implements it.
 class GraphicsWindow : public MediaWindow {
 public:
     static GraphicsWindow* getInstance() { return static_cast<GraphicsWindow*>(instance_); }

@@ -7,7 +7,8 @@ class CCommandLine6;
 class CPublicTrash;
 class CXTimer;
 
-// The engine window as the script's objects and their interpreter reach it; the window implements it.
+// The engine window as the script's objects and their interpreter reach it; the window
+// implements it.
 class ScriptWindow : public FoundationWindow {
 public:
     static ScriptWindow* getInstance() { return static_cast<ScriptWindow*>(instance_); }

@@ -2,7 +2,8 @@
 
 #include "script_graphics/ScriptGraphicsWindow.h"
 
-// The engine window as texts, controls and the screen units reach it; the window implements it.
+// The engine window as texts, controls and the screen units reach it; the window implements
+// it.
 class TextWindow : public ScriptGraphicsWindow {
 public:
     static TextWindow* getInstance() { return static_cast<TextWindow*>(instance_); }
