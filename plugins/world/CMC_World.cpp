@@ -3,6 +3,7 @@
 #include "CMC_World_Runner.h"
 #include "TolvanWorld.h"
 
+#include "foundation/CXArchive.h"
 #include "foundation/DoubleToInt.h"
 #include "graphics/CGraphicsObject.h"
 #include "platform/DebugOutput.h"
@@ -22,6 +23,8 @@ const CXString kAny("ONSIGNAL^ANY");
 const CXString kNoCollision("ONSIGNAL^NOCOLL");
 const CXString kStarted("ONSIGNAL^ONSTARTED");
 const CXString kFinished("ONSIGNAL^ONFINISHED");
+// The record's note of the file the world was made from.
+const CXString kFileNameNote("{FILENAME}");
 
 // "ONSIGNAL^" and the body's id in signed decimal.
 CXString collisionSignal(uint32_t id)
@@ -69,7 +72,6 @@ CMC_World::CMC_World(CMC_ObjectsContainer* container, std::unique_ptr<ITolvan> w
     , world_(std::move(world))
 {
     setScene(container);
-    debugLine("WORLD from a compiled scene: compiled scenes keep no FILENAME; the world starts empty");
     startWorld(CXString());
     startWatching();
 }
@@ -83,11 +85,32 @@ CMC_World::~CMC_World()
 
 void CMC_World::startWorld(const CXString& fileName)
 {
+    fileName_ = fileName;
     if (world_ == nullptr)
         debugLine(std::string("WORLD ") + getName().c_str() + ": no world could be made; its methods do nothing");
     else if (world_->Create(fileName.c_str()) != ITolvan::OK)
         debugLine(std::string("WORLD ") + getName().c_str() + ": the world file \"" + fileName.c_str()
                + "\" is not read; the world starts empty");
+}
+
+std::vector<CMC_Object::RecordNote> CMC_World::getRecordNotes()
+{
+    if (!fileName_.IsString())
+        return {};
+    return {{kFileNameNote, fileName_, CXString()}};
+}
+
+// Records written before the note came keep no FILENAME: their world starts empty.
+void CMC_World::serialize(CXArchive* archive)
+{
+    CMC_Object::serialize(archive);
+    if (archive->isStoring() || archive->failed())
+        return;
+    if (CXString fileName; takeRecordNote(kFileNameNote, &fileName))
+        startWorld(fileName);
+    else
+        debugLine(std::string("WORLD ") + getName().c_str()
+                  + " from a compiled scene: its record keeps no FILENAME; the world starts empty");
 }
 
 void CMC_World::startWatching()

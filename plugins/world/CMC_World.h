@@ -35,7 +35,8 @@ public:
     // From a definition: the world is made from the file that FILENAME names.
     CMC_World(CMC_ObjectsContainer* container, CMElement* element);
     CMC_World(CMC_ObjectsContainer* container, CMElement* element, std::unique_ptr<ITolvan> world);
-    // For a compiled scene, whose record keeps no FILENAME: the world starts empty.
+    // For a compiled scene: the world starts empty until the object's record is read, and is
+    // then made from the file its record notes.
     explicit CMC_World(CMC_ObjectsContainer* container);
     CMC_World(CMC_ObjectsContainer* container, std::unique_ptr<ITolvan> world);
     // The methods' runner, shared by every WORLD, goes with each WORLD and is made again
@@ -43,6 +44,9 @@ public:
     ~CMC_World() override;
 
     const CMC_SignalList* getBehavioursList() override;
+    // The record notes the file the world was made from.
+    std::vector<RecordNote> getRecordNotes() override;
+    void serialize(CXArchive* archive) override;
     CMC_Runner* getRunner() override;
 
     // One step of the world: the linked pictures follow their bodies and the linked objects
@@ -81,6 +85,8 @@ private:
     CWorldLink* signal(CWorldLink* link, const CXString& name);
 
     std::unique_ptr<ITolvan> world_;
+    // The FILENAME the world was made from; empty for a world that started empty.
+    CXString fileName_;
     CWorldLinks links_;
     CWorldBackground background_;
 };

@@ -1,7 +1,13 @@
 #include "WorldScript.h"
 
+#include "foundation/CFile_Memory.h"
+#include "foundation/CFile_Stream.h"
+#include "foundation/CXArchive.h"
+#include "platform/DebugOutput.h"
 #include "script/CMC_Double.h"
 #include "script/CMC_Integer.h"
+
+#include "tests/RecordBytes.h"
 
 #include <string>
 
@@ -227,4 +233,42 @@ TEST_F(WorldMethods, AWorldThatCouldNotBeMadeAnswersWithEmptyResults)
     scene.removeObject(empty);
     delete empty;
     EXPECT_EQ(ask("W^GETSPEED(8)"), "2.50000");
+}
+
+// A compiled scene's WORLD is made from the file its definition named; a record written
+// before records kept the file starts an empty world and says so to whoever debugs.
+TEST_F(WorldMethods, ARecordKeepsTheWorldsFileAndAnOlderRecordStartsEmpty)
+{
+    CFile_Memory memory;
+    CXArchive written(&memory, true);
+    world->serialize(&written);
+    using RecordBytes::i32;
+    using RecordBytes::text;
+    const std::string record = memory.contents();
+    EXPECT_EQ(record, text("W") + i32(1) + text("{FILENAME}") + text("level.wld") + i32(1) + text(""));
+
+    for (const std::string& bytes : {record, RecordBytes::objectRecord("W")}) {
+        auto recording = std::make_unique<RecordingTolvan>();
+        RecordingTolvan* made = recording.get();
+        CMC_World read(&scene, std::move(recording));
+        made->calls.clear();
+        CFile_Stream file(bytes.data(), static_cast<int>(bytes.size()));
+        CXArchive archive(&file, false);
+        platform::setDebugOutputEnabled(true);
+        testing::internal::CaptureStderr();
+        read.serialize(&archive);
+        const std::string said = testing::internal::GetCapturedStderr();
+        platform::setDebugOutputEnabled(false);
+        ASSERT_FALSE(archive.failed());
+        EXPECT_EQ(read.getName(), "W");
+        EXPECT_EQ(read.getBehaviour("{FILENAME}"), nullptr);
+        if (bytes == record) {
+            EXPECT_EQ(made->calls, std::vector<std::string>{"Create(\"level.wld\")"});
+            EXPECT_EQ(said, "");
+        } else {
+            EXPECT_TRUE(made->calls.empty());
+            EXPECT_NE(said.find("WORLD W from a compiled scene: its record keeps no FILENAME"), std::string::npos)
+                << said;
+        }
+    }
 }
